@@ -1,0 +1,28 @@
+#pragma once
+
+#include "chess/Piece.h"
+
+#include <vector>
+
+// The pieces one side has captured, oldest first. Always valid: at most 15 pieces, all of one
+// colour, at most 8 pawns, no king.
+class CCapturedPiecesSet {
+public:
+    // Appends the piece, all or nothing: if the result would break a rule, the
+    // CCapturedPiecesException of Validate propagates and the set is unchanged.
+    void Add(const CPiece& piece);
+
+    // Checks a candidate sequence (never empty) against the rules, in this order: size, colour,
+    // then one pass in which the first ninth pawn or king decides. Throws
+    // CCapturedPiecesException.
+    static void Validate(const std::vector<CPiece>& pieces);
+
+    // Checks i >= Count() first, then i < 0, each with its own CCapturedPiecesException.
+    CPiece GetPiece(const int& i) const;
+
+    int Count() const noexcept { return static_cast<int>(pieces.size()); }
+    void Clear() noexcept { pieces.clear(); }
+
+private:
+    std::vector<CPiece> pieces;
+};

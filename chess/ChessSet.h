@@ -1,0 +1,56 @@
+#pragma once
+
+#include "chess/CapturedPiecesSet.h"
+#include "chess/ChessboardState.h"
+#include "chess/Move.h"
+
+#include <array>
+#include <atomic>
+
+// The position of one game: the board, the pieces each side has captured, and a one-slot
+// hand-over of the last executed move to the scene.
+//
+// Hand-over: the player waits until MoveReady() is false, then calls Move, which writes
+// lastMove and the board and sets the flag last (release). The scene reads the flag (acquire),
+// copies LastMove(), and clears the flag. No lock is involved.
+class CChessSet {
+public:
+    // The initial position with both captured sets empty; MoveReady() is false.
+    CChessSet();
+    CChessSet(const CChessSet&) = delete;
+    CChessSet& operator=(const CChessSet&) = delete;
+
+    // Sets up the initial position and empties both captured sets; lastMove and the flag are
+    // left as they are.
+    void Reset();
+
+    // Executes a move record without judging its legality: a plain move, a capture (the taken
+    // piece goes to the mover's captured set), castling, promotion (straight or capturing) and
+    // en passant. lastMove takes the record first, even if the move then fails; the flag is
+    // set only when the move completes. A move that throws leaves the board and the captured
+    // sets as they were.
+    void Move(const CMove& move);
+
+    const CChessboardState& Board() const noexcept { return board; }
+    // Indexed by the capturing side.
+    const CCapturedPiecesSet& Captured(EPieceColor side) const noexcept { return captured[side]; }
+
+    bool MoveReady() const noexcept { return moveReady.load(std::memory_order_acquire); }
+    void ClearMoveReady() noexcept { moveReady.store(false, std::memory_order_release); }
+    // Valid to read while MoveReady() is true, or on the thread that calls Move.
+    CMove LastMove() const noexcept { return lastMove; }
+
+private:
+    void Promote(const CPiece& pawn, const CMove& move);
+    // Returns true when the record is a castling; the board is then updated, or left unchanged
+    // when a square between king and rook is occupied.
+    bool TryCastle(const CPiece& king, const CMove& move, const CField& dest);
+    // Takes the piece on (file, rank) into the mover's captured set; the square is emptied only
+    // once the set has accepted the piece.
+    void Capture(EPieceColor mover, int file, int rank);
+
+    CChessboardState board;
+    std::array<CCapturedPiecesSet, 2> captured;
+    std::atomic<bool> moveReady{false};
+    CMove lastMove{};
+};

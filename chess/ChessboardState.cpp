@@ -1,0 +1,40 @@
+#include "chess/ChessboardState.h"
+
+#include "chess/ChessExceptions.h"
+
+void CChessboardState::CheckCoords(const int& file, const int& rank) {
+    if (file < 0 || file > 7 || rank < 0 || rank > 7) {
+        throw CChessboardStateException("CChessboardState::GetField(): Index out of range!");
+    }
+}
+
+CField CChessboardState::GetField(const int& file, const int& rank) const {
+    CheckCoords(file, rank);
+    return fields[static_cast<std::size_t>(Index(file, rank))];
+}
+
+CField& CChessboardState::GetField(const int& file, const int& rank) {
+    CheckCoords(file, rank);
+    return fields[static_cast<std::size_t>(Index(file, rank))];
+}
+
+void CChessboardState::SetInitialPosition() {
+    for (int file = 0; file < 8; ++file) {
+        for (int rank = 0; rank < 8; ++rank) {
+            CField& field = GetField(file, rank);
+            if (!field.IsEmpty()) {
+                field.TakePiece();
+            }
+        }
+    }
+    for (int file = 0; file < 8; ++file) {
+        GetField(file, 1).PutPiece({White, Pawn});
+        GetField(file, 6).PutPiece({Black, Pawn});
+    }
+    static constexpr std::array<EPieceType, 8> backRank = {Rook, Knight, Bishop, Queen,
+                                                           King, Bishop, Knight, Rook};
+    for (int file = 0; file < 8; ++file) {
+        GetField(file, 0).PutPiece({White, backRank[static_cast<std::size_t>(file)]});
+        GetField(file, 7).PutPiece({Black, backRank[static_cast<std::size_t>(file)]});
+    }
+}
