@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// Reads one whole file into one buffer of size + 1 bytes, the file's bytes unchanged followed by
+// a 0 byte. Derived readers use the members directly and may release the buffer once parsed.
+class AFileReader {
+public:
+    // Throws CFileReaderException when the file's size cannot be determined or the file cannot
+    // be opened or read (a folder cannot be opened). The loaded flag is set on success only and
+    // never cleared.
+    void LoadFile(const std::string& path);
+
+protected:
+    AFileReader() = default;
+    ~AFileReader() = default;
+
+    void ReleaseBuffer() noexcept {
+        buffer.reset();
+        size = 0;
+    }
+
+    bool loaded = false;
+    std::unique_ptr<char[]> buffer;
+    // The number of bytes the buffer holds before its final 0 byte: the size the file reported,
+    // or fewer when the file shrank while it was read (bytes beyond the reported size are not
+    // read).
+    std::int32_t size = 0;
+};
