@@ -2,20 +2,8 @@
 
 #include "chess/ChessExceptions.h"
 
-void CChessboardState::CheckCoords(const int& file, const int& rank) {
-    if (file < 0 || file > 7 || rank < 0 || rank > 7) {
-        throw CChessboardStateException("CChessboardState::GetField(): Index out of range!");
-    }
-}
-
-CField CChessboardState::GetField(const int& file, const int& rank) const {
-    CheckCoords(file, rank);
-    return fields[static_cast<std::size_t>(Index(file, rank))];
-}
-
-CField& CChessboardState::GetField(const int& file, const int& rank) {
-    CheckCoords(file, rank);
-    return fields[static_cast<std::size_t>(Index(file, rank))];
+void CChessboardState::ThrowOutOfRange() {
+    throw CChessboardStateException("CChessboardState::GetField(): Index out of range!");
 }
 
 void CChessboardState::SetInitialPosition() {

@@ -10,8 +10,14 @@ class CChessboardState {
 public:
     // Both forms check the file, then the rank, against 0..7 and throw
     // CChessboardStateException outside it; nothing changes then.
-    CField GetField(const int& file, const int& rank) const;
-    CField& GetField(const int& file, const int& rank);
+    CField GetField(const int& file, const int& rank) const {
+        CheckCoords(file, rank);
+        return fields[static_cast<std::size_t>(Index(file, rank))];
+    }
+    CField& GetField(const int& file, const int& rank) {
+        CheckCoords(file, rank);
+        return fields[static_cast<std::size_t>(Index(file, rank))];
+    }
 
     // Empties every square, then sets up the standard starting position.
     void SetInitialPosition();
@@ -21,7 +27,12 @@ public:
     const CField& Element(int index) const { return fields[static_cast<std::size_t>(index)]; }
 
 private:
-    static void CheckCoords(const int& file, const int& rank);
+    static void CheckCoords(const int& file, const int& rank) {
+        if (static_cast<unsigned>(file) > 7 || static_cast<unsigned>(rank) > 7) {
+            ThrowOutOfRange();
+        }
+    }
+    [[noreturn]] static void ThrowOutOfRange();
 
     std::array<CField, 64> fields{};
 };

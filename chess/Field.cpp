@@ -2,24 +2,14 @@
 
 #include "chess/ChessExceptions.h"
 
-void CField::PutPiece(const CPiece& newPiece) {
-    if (!empty) {
-        throw CFieldException("CField::PutPiece(): There is already a piece here!");
-    }
-    piece = newPiece;
-    empty = false;
+void CField::ThrowOccupied() {
+    throw CFieldException("CField::PutPiece(): There is already a piece here!");
 }
 
-void CField::TakePiece() {
-    if (empty) {
-        throw CFieldException("CField::TakePiece(): The field is already empty!");
-    }
-    empty = true;
+void CField::ThrowAlreadyEmpty() {
+    throw CFieldException("CField::TakePiece(): The field is already empty!");
 }
 
-CPiece CField::Piece() const {
-    if (empty) {
-        throw CFieldException("CField::Piece(): The field is empty!");
-    }
-    return piece;
+void CField::ThrowEmpty() {
+    throw CFieldException("CField::Piece(): The field is empty!");
 }
