@@ -1,1 +1,405 @@
-// (in progress)
+// SAN move resolution: turns one movetext token into a move record by finding its source on
+// the working board. The search is geometric; pins are consulted only when the written hints
+// cannot single out one of several candidates.
+
+#include "pgn/KingSafety.h"
+#include "pgn/PGNExceptions.h"
+#include "pgn/PGNReader.h"
+
+#include <array>
+#include <cstdint>
+
+namespace {
+
+const char* const kBadSquare = "CPGNReader::GetFieldCoords(): Invalid 's' parameter!";
+const char* const kBadPromotion =
+    "CPGNReader::FindMove(): Syntax error in ACN - invalid Pawn promotion!";
+const char* const kBadSymbol = "CPGNReader::FindMove(): Invalid piece symbol!";
+const char* const kBadNotation =
+    "CPGNReader::FindMove(): Error in parsing Algebraic Chess Notation!";
+const char* const kBadPawnMove = "CPGNReader::FindMove(): Invalid pawn's move!";
+// kNoSlider and kNotStepper name other functions than those that throw them; the texts are
+// established as they are.
+const char* const kNoSlider = "CPGNReader::FindBRSrcField(): There is no piece to make the move!";
+const char* const kNoStepper = "CPGNReader::FindNKSrcField(): There is no piece to make the move!";
+const char* const kNoHints =
+    "CPGNReader::SolveDisambiguation(): Cannot disambiguate moves, because "
+    "there is no disambiguation hints!";
+const char* const kAmbiguous = "CPGNReader::FindMove(): Cannot disambiguate moves!";
+const char* const kNotSlider = "CPGNReader::FindBRQSrcField(): This function isn't supposed to use "
+                               "with pieces other than Bishop, Rook or Queen!";
+const char* const kNotStepper =
+    "CPGNReader::FindBRQSrcField(): This function isn't supposed to use "
+    "with pieces other than Knight or King!";
+
+struct CStep {
+    int file;
+    int rank;
+};
+
+// Search orders of the knight and king squares around the destination.
+constexpr std::array<CStep, 8> kKnightSteps = {
+    {{1, 2}, {2, 1}, {2, -1}, {1, -2}, {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}}};
+constexpr std::array<CStep, 8> kKingSteps = {
+    {{0, 1}, {1, 1}, {1, 0}, {1, -1}, {0, -1}, {-1, -1}, {-1, 0}, {-1, 1}}};
+
+constexpr bool Inside(int file, int rank) {
+    return file >= 0 && file < 8 && rank >= 0 && rank < 8;
+}
+
+constexpr bool IsFileLetter(char c) {
+    return c >= 'a' && c <= 'h';
+}
+
+constexpr bool IsRankDigit(char c) {
+    return c >= '1' && c <= '8';
+}
+
+// A square already known to be on the board, read without the range check and copy of
+// GetField: a search reads up to 27 of them.
+const CField& At(const CChessboardState& board, int file, int rank) {
+    return board.Element(CChessboardState::Index(file, rank));
+}
+
+bool Holds(const CChessboardState& board, int file, int rank, const CPiece& piece) {
+    const CField& field = At(board, file, rank);
+    return !field.IsEmpty() && field.Piece() == piece;
+}
+
+void StripPlusSigns(std::string_view& token) {
+    while (!token.empty() && token.back() == '+') {
+        token.remove_suffix(1);
+    }
+}
+
+constexpr bool IsAnnotationMark(char c) {
+    return c == '!' || c == '?';
+}
+
+// Check signs, then at most one move-quality annotation (!, ?, !!, ??, !? or ?!: every one or
+// two marks), then check signs again. Hand-written: this runs for every move of a file.
+void StripSuffixes(std::string_view& token) {
+    StripPlusSigns(token);
+    for (int marks = 0; marks < 2 && !token.empty() && IsAnnotationMark(token.back()); ++marks) {
+        token.remove_suffix(1);
+    }
+    StripPlusSigns(token);
+}
+
+// The rook file of a castling token ("O-O" 7, "O-O-O" 0, also written with zeros), or -1.
+int CastlingRookFile(std::string_view token) {
+    if ((token.size() != 3 && token.size() != 5) || (token[0] != 'O' && token[0] != '0')) {
+        return -1;
+    }
+    for (std::size_t i = 1; i < token.size(); i += 2) {
+        if (token[i] != '-' || token[i + 1] != token[0]) {
+            return -1;
+        }
+    }
+    return token.size() == 3 ? 7 : 0;
+}
+
+// The piece type a promotion letter names (its value is the step of the promotion code), or
+// Pawn for any other character.
+EPieceType PromotionType(char letter) {
+    switch (letter) {
+    case 'N':
+        return Knight;
+    case 'B':
+        return Bishop;
+    case 'R':
+        return Rook;
+    case 'Q':
+        return Queen;
+    default:
+        return Pawn;
+    }
+}
+
+// `token` is what stands before the promotion letter and its optional '=': a square ("e8"),
+// or a capturing file, 'x' and a square ("exd8").
+CMove PromotionMove(std::string_view token, EPieceType type, EPieceColor colour) {
+    CMove move;
+    int rank = 0;
+    if (token.size() == 2) {
+        CPGNReader::GetFieldCoords(token, move.destFile, rank);
+        move.sourceFile = move.destFile;
+    } else if (token.size() == 4 && IsFileLetter(token[0]) && token[1] == 'x') {
+        CPGNReader::GetFieldCoords(token.substr(2), move.destFile, rank);
+        move.sourceFile = token[0] - 'a';
+    } else {
+        throw CPGNReaderException(kBadPromotion);
+    }
+    move.sourceRank = colour == White ? rank - 1 : rank + 1;
+    move.destRank = colour == White ? rank + type : rank - type;
+    return move;
+}
+
+} // namespace
+
+struct CPGNReader::CCandidates {
+    struct CSquare {
+        std::int8_t file;
+        std::int8_t rank;
+    };
+
+    std::array<CSquare, 8> squares{};
+    int count = 0;
+
+    void Add(int file, int rank) {
+        squares[static_cast<std::size_t>(count++)] = {static_cast<std::int8_t>(file),
+                                                      static_cast<std::int8_t>(rank)};
+    }
+
+    // Keeps, in order, the squares for which keep(square) holds.
+    template <class Keep>
+    void KeepIf(Keep keep) {
+        int kept = 0;
+        for (int i = 0; i < count; ++i) {
+            const CSquare square = squares[static_cast<std::size_t>(i)];
+            if (keep(square)) {
+                squares[static_cast<std::size_t>(kept++)] = square;
+            }
+        }
+        count = kept;
+    }
+
+    void SetSource(CMove& move) const {
+        move.sourceFile = squares[0].file;
+        move.sourceRank = squares[0].rank;
+    }
+};
+
+void CPGNReader::GetFieldCoords(std::string_view s, int& file, int& rank) {
+    if (s.size() != 2 || !IsFileLetter(s[0]) || !IsRankDigit(s[1])) {
+        throw CPGNReaderException(kBadSquare);
+    }
+    file = s[0] - 'a';
+    rank = s[1] - '1';
+}
+
+CMove CPGNReader::FindMove(std::string_view token, const EPieceColor& colour,
+                           const CChessSet& set) {
+    StripSuffixes(token);
+
+    const int rookFile = CastlingRookFile(token);
+    if (rookFile >= 0) {
+        const int homeRank = colour == White ? 0 : 7;
+        return {4, homeRank, rookFile, homeRank};
+    }
+
+    if (!token.empty()) {
+        const EPieceType promotion = PromotionType(token.back());
+        if (promotion != Pawn) {
+            token.remove_suffix(1);
+            if (!token.empty() && token.back() == '=') {
+                token.remove_suffix(1);
+            }
+            return PromotionMove(token, promotion, colour);
+        }
+    }
+
+    if (token.size() < 2) {
+        throw CPGNReaderException(kBadNotation);
+    }
+    CMove move{-1, -1, 0, 0};
+    GetFieldCoords(token.substr(token.size() - 2), move.destFile, move.destRank);
+    token.remove_suffix(2);
+
+    if (token.empty()) {
+        FindPawnSrcField(set, move, colour);
+        return move;
+    }
+    if (token.back() == 'x') {
+        token.remove_suffix(1);
+        if (token.empty()) {
+            return move;
+        }
+    }
+
+    const char symbol = token.front();
+    token.remove_prefix(1); // what is left are the hints
+    switch (symbol) {
+    case 'B':
+        FindBRQSrcField(set, move, token, {colour, Bishop});
+        break;
+    case 'R':
+        FindBRQSrcField(set, move, token, {colour, Rook});
+        break;
+    case 'Q':
+        FindBRQSrcField(set, move, token, {colour, Queen});
+        break;
+    case 'N':
+        FindNKSrcField(set, move, token, {colour, Knight});
+        break;
+    case 'K':
+        FindNKSrcField(set, move, token, {colour, King});
+        break;
+    default:
+        if (!IsFileLetter(symbol)) {
+            throw CPGNReaderException(kBadSymbol);
+        }
+        move.sourceFile = symbol - 'a';
+        move.sourceRank = colour == White ? move.destRank - 1 : move.destRank + 1;
+        break;
+    }
+
+    if (!token.empty()) {
+        throw CPGNReaderException(kBadNotation);
+    }
+    return move;
+}
+
+void CPGNReader::FindPawnSrcField(const CChessSet& set, CMove& move, const EPieceColor& colour) {
+    const int back = colour == White ? -1 : 1;
+    const CPiece pawn{colour, Pawn};
+    for (int distance = 1; distance <= 2; ++distance) {
+        const int rank = move.destRank + back * distance;
+        const CField field = set.Board().GetField(move.destFile, rank);
+        if (field.IsEmpty()) {
+            continue;
+        }
+        if (field.Piece() != pawn) {
+            throw CPGNReaderException(kBadPawnMove);
+        }
+        move.sourceFile = move.destFile;
+        move.sourceRank = rank;
+        return;
+    }
+}
+
+void CPGNReader::FindBRQSrcField(const CChessSet& set, CMove& move, std::string_view& hints,
+                                 const CPiece& piece) {
+    // Directions are (1, d), (d, -1), (-1, -d), (-d, 1) for each quarter turn k, d in d0..d1.
+    int d0 = 0;
+    int d1 = 0;
+    switch (piece.type) {
+    case Rook:
+        break;
+    case Bishop:
+        d0 = 1;
+        d1 = 1;
+        break;
+    case Queen:
+        d1 = 1;
+        break;
+    default:
+        throw CPGNReaderException(kNotSlider);
+    }
+
+    const CChessboardState& board = set.Board();
+    CCandidates candidates;
+    for (int k = 0; k < 4; ++k) {
+        for (int d = d0; d <= d1; ++d) {
+            const CStep step = k == 0   ? CStep{1, d}
+                               : k == 1 ? CStep{d, -1}
+                               : k == 2 ? CStep{-1, -d}
+                                        : CStep{-d, 1};
+            int file = move.destFile + step.file;
+            int rank = move.destRank + step.rank;
+            while (Inside(file, rank)) {
+                const CField& field = At(board, file, rank);
+                if (!field.IsEmpty()) {
+                    if (field.Piece() == piece) {
+                        candidates.Add(file, rank);
+                    }
+                    break;
+                }
+                file += step.file;
+                rank += step.rank;
+            }
+        }
+    }
+
+    if (candidates.count == 0) {
+        throw CPGNReaderException(kNoSlider);
+    }
+    if (candidates.count > 1) {
+        SolveDisambiguation(candidates, hints, board, move);
+    }
+    candidates.SetSource(move);
+}
+
+void CPGNReader::FindNKSrcField(const CChessSet& set, CMove& move, std::string_view& hints,
+                                const CPiece& piece) {
+    const std::array<CStep, 8>* steps = nullptr;
+    switch (piece.type) {
+    case Knight:
+        steps = &kKnightSteps;
+        break;
+    case King:
+        steps = &kKingSteps;
+        break;
+    default:
+        throw CPGNReaderException(kNotStepper);
+    }
+
+    const CChessboardState& board = set.Board();
+    CCandidates candidates;
+    for (const CStep& step : *steps) {
+        const int file = move.destFile + step.file;
+        const int rank = move.destRank + step.rank;
+        if (Inside(file, rank) && Holds(board, file, rank, piece)) {
+            candidates.Add(file, rank);
+        }
+    }
+
+    if (candidates.count == 0) {
+        throw CPGNReaderException(kNoStepper);
+    }
+    if (candidates.count > 1) {
+        SolveDisambiguation(candidates, hints, board, move);
+    }
+    candidates.SetSource(move);
+}
+
+void CPGNReader::SolveDisambiguation(CCandidates& candidates, std::string_view& hints,
+                                     const CChessboardState& board, const CMove& move) {
+    // Where the hints leave several candidates, the one that alone may leave its square
+    // without exposing its own king is meant; if that is not exactly one, the hints' message
+    // stands.
+    auto pinsSingleOut = [&] {
+        CCandidates unpinned = candidates;
+        unpinned.KeepIf([&](CCandidates::CSquare square) {
+            return !LeavesOwnKingAttacked(board,
+                                          {square.file, square.rank, move.destFile, move.destRank});
+        });
+        if (unpinned.count != 1) {
+            return false;
+        }
+        candidates = unpinned;
+        return true;
+    };
+
+    if (hints.empty()) {
+        if (pinsSingleOut()) {
+            return;
+        }
+        throw CPGNReaderException(kNoHints);
+    }
+
+    auto takeLast = [&hints] {
+        const char c = hints.back();
+        hints.remove_suffix(1);
+        return c;
+    };
+    char hint = takeLast();
+    bool haveHint = true;
+    if (IsRankDigit(hint)) {
+        const int rank = hint - '1';
+        candidates.KeepIf([rank](CCandidates::CSquare square) { return square.rank == rank; });
+        haveHint = !hints.empty();
+        if (haveHint) {
+            hint = takeLast();
+        }
+    }
+    if (haveHint && IsFileLetter(hint) && candidates.count > 1) {
+        const int file = hint - 'a';
+        candidates.KeepIf([file](CCandidates::CSquare square) { return square.file == file; });
+    }
+
+    if (candidates.count == 1 || (candidates.count > 1 && pinsSingleOut())) {
+        return;
+    }
+    throw CPGNReaderException(kAmbiguous);
+}

@@ -47,12 +47,33 @@ public:
 
     // Resolves one SAN token of the side to move into a move record. Throws
     // CPGNReaderException (and CChessboardStateException for a pawn search off the board).
-    static CMove FindMove(std::string_view token, const EPieceColor& colour,
-                          const CChessSet& set);
+    static CMove FindMove(std::string_view token, const EPieceColor& colour, const CChessSet& set);
     // "e4" -> (4, 3). Throws CPGNReaderException for anything but a file letter and a rank.
     static void GetFieldCoords(std::string_view s, int& file, int& rank);
 
 private:
+    // --- SAN resolution helpers (MoveResolution.cpp) ---
+
+    // The sources a search found, in search order; never more than eight.
+    struct CCandidates;
+    friend class CMoveResolutionProbe; // exercises the helpers' own refusals in tests
+
+    // Fills the source of a non-capturing pawn move whose destination is already in `move`.
+    static void FindPawnSrcField(const CChessSet& set, CMove& move, const EPieceColor& colour);
+    // Find the source of a bishop, rook or queen (BRQ) or a knight or king (NK) move; `hints`
+    // loses the characters that disambiguation consumes.
+    static void FindBRQSrcField(const CChessSet& set, CMove& move, std::string_view& hints,
+                                const CPiece& piece);
+    static void FindNKSrcField(const CChessSet& set, CMove& move, std::string_view& hints,
+                               const CPiece& piece);
+    // Narrows two or more candidates for the move's destination to one: by the hints (a rank
+    // digit last, then a file letter), then, where they leave several, by dropping the pieces
+    // that may not leave their square without exposing their own king.
+    static void SolveDisambiguation(CCandidates& candidates, std::string_view& hints,
+                                    const CChessboardState& board, const CMove& move);
+
+    // --- end of SAN resolution helpers ---
+
     void ParseData();
     void PreProcessData();
 
