@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -22,7 +23,8 @@ protected:
         size = 0;
     }
 
-    bool loaded = false;
+    // Read by other threads (the player asks for games while a file may be loading).
+    std::atomic<bool> loaded{false};
     std::unique_ptr<char[]> buffer;
     // The number of bytes the buffer holds before its final 0 byte: the size the file reported,
     // or fewer when the file shrank while it was read (bytes beyond the reported size are not
