@@ -1,0 +1,83 @@
+#include "tools/tavrin-pgn/JsonWriter.h"
+
+#include "common/TextDecoding.h"
+
+#include <cstddef>
+
+namespace {
+
+void AppendUnicodeEscape(std::string& out, unsigned int codePoint) {
+    static constexpr char hex[] = "0123456789abcdef";
+    out += "\\u00";
+    out += hex[(codePoint >> 4) & 0xF];
+    out += hex[codePoint & 0xF];
+}
+
+void AppendField(std::string& out, const char* name, const std::string& bytes) {
+    out += ",\"";
+    out += name;
+    out += "\":";
+    AppendJsonString(out, DecodeToUtf8(bytes));
+}
+
+} // namespace
+
+void AppendJsonString(std::string& out, std::string_view utf8) {
+    out += '"';
+    const std::size_t n = utf8.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c == 0x7F) {
+            AppendUnicodeEscape(out, c);
+        } else if (c == 0xC2 && i + 1 < n &&
+                   (static_cast<unsigned char>(utf8[i + 1]) & 0xE0) == 0x80) {
+            // U+0080..U+009F, the C1 controls.
+            AppendUnicodeEscape(out, static_cast<unsigned char>(utf8[i + 1]));
+            ++i;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    out += '"';
+}
+
+void AppendGameLine(std::string& out, int ordinal, const CChessGameData& game) {
+    out += "{\"game\":";
+    out += std::to_string(ordinal);
+    AppendField(out, "event", game.GetEvent());
+    AppendField(out, "site", game.GetSite());
+    AppendField(out, "date", game.GetDate());
+    AppendField(out, "round", game.GetRound());
+    AppendField(out, "white", game.GetWhite());
+    AppendField(out, "black", game.GetBlack());
+    out += ",\"result\":";
+    out += std::to_string(game.GetResult());
+    out += ",\"moves\":[";
+    for (int i = 0; i < game.MovesCount(); ++i) {
+        const CMove move = game.GetMove(i);
+        if (i > 0) {
+            out += ',';
+        }
+        out += '[';
+        out += std::to_string(move.sourceFile);
+        out += ',';
+        out += std::to_string(move.sourceRank);
+        out += ',';
+        out += std::to_string(move.destFile);
+        out += ',';
+        out += std::to_string(move.destRank);
+        out += ']';
+    }
+    out += "]}\n";
+}
+
+void AppendDroppedLine(std::string& out, int ordinal, std::string_view message) {
+    out += "{\"dropped\":";
+    out += std::to_string(ordinal);
+    out += ",\"error\":";
+    AppendJsonString(out, DecodeToUtf8(message));
+    out += "}\n";
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "chess/ChessGameData.h"
+
+#include <string>
+#include <string_view>
+
+// The JSON lines of tavrin-pgn. Narrow strings are decoded with DecodeToUtf8 before they are
+// written, so every line is valid UTF-8 whatever the encoding of the PGN file.
+
+// Appends `utf8` as a JSON string literal. Quotes and backslashes are escaped as \" and \\;
+// control characters (C0, DEL and C1) as \uXXXX, so that a line never breaks and stray
+// controls from legacy files stay visible.
+void AppendJsonString(std::string& out, std::string_view utf8);
+
+// {"game":N,"event":…,"site":…,"date":…,"round":…,"white":…,"black":…,"result":R,
+//  "moves":[[sf,sr,df,dr],…]} followed by a line feed.
+void AppendGameLine(std::string& out, int ordinal, const CChessGameData& game);
+
+// {"dropped":N,"error":…} followed by a line feed.
+void AppendDroppedLine(std::string& out, int ordinal, std::string_view message);

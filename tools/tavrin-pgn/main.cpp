@@ -1,0 +1,107 @@
+// tavrin-pgn FILE...: reads each PGN file as the viewer does and writes one JSON line per game
+// text to stdout (the game read, or why it was dropped), then a summary line per file to stderr.
+// Exit codes: 0 all files read, 1 a file could not be read at all, 2 usage error.
+
+#include "common/GeneralException.h"
+#include "pgn/PGNReader.h"
+#include "tools/tavrin-pgn/JsonWriter.h"
+
+#include <cstddef>
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr const char* usage = "usage: tavrin-pgn [--quiet] FILE...\n";
+constexpr std::size_t flushThreshold = 1 << 20;
+
+bool WriteOut(std::string& out) {
+    const bool ok = std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
+    out.clear();
+    return ok;
+}
+
+// Loads one file with a fresh reader and writes its lines. Returns false when the file could
+// not be read at all or stdout failed.
+bool ProcessFile(const std::string& path, bool quiet) {
+    CPGNReader reader;
+    try {
+        reader.Load(path);
+    } catch (const CGeneralException& e) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), e.GetMessage().c_str());
+        return false;
+    }
+    const CLoadReport report = reader.LastLoadReport();
+    const int gamesRead = reader.GamesCount();
+
+    bool ok = true;
+    if (!quiet) {
+        // The report names the dropped ordinals; the games read fill the others, in order.
+        std::string out;
+        std::size_t nextDropped = 0;
+        int nextGame = 0;
+        for (int ordinal = 0; ordinal < report.gameTexts; ++ordinal) {
+            if (nextDropped < report.dropped.size() &&
+                report.dropped[nextDropped].ordinal == ordinal) {
+                AppendDroppedLine(out, ordinal, report.dropped[nextDropped].message);
+                ++nextDropped;
+            } else if (nextGame < gamesRead) {
+                AppendGameLine(out, ordinal, reader.GetGameData(nextGame));
+                ++nextGame;
+            }
+            if (out.size() >= flushThreshold) {
+                ok = WriteOut(out) && ok;
+            }
+        }
+        ok = WriteOut(out) && ok;
+        ok = std::fflush(stdout) == 0 && ok;
+    }
+    std::fprintf(stderr, "%s: %d games read, %zu dropped\n", path.c_str(), gamesRead,
+                 report.dropped.size());
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    bool quiet = false;
+    bool optionsEnded = false;
+    std::vector<std::string> files;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
+            std::fputs(usage, stdout);
+            return 0;
+        } else if (!optionsEnded && arg == "--quiet") {
+            quiet = true;
+        } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
+            std::fprintf(stderr, "tavrin-pgn: unknown option '%s'\n%s", argv[i], usage);
+            return 2;
+        } else {
+            files.emplace_back(arg);
+        }
+    }
+    if (files.empty()) {
+        std::fputs(usage, stderr);
+        return 2;
+    }
+
+    bool allRead = true;
+    try {
+        for (const std::string& file : files) {
+            allRead = ProcessFile(file, quiet) && allRead;
+        }
+    } catch (const CGeneralException& e) {
+        std::fprintf(stderr, "tavrin-pgn: %s\n", e.GetMessage().c_str());
+        return 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tavrin-pgn: %s\n", e.what());
+        return 1;
+    }
+    return allRead ? 0 : 1;
+}
