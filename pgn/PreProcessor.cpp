@@ -4,107 +4,188 @@
 
 #include <array>
 #include <cstring>
-#include <vector>
 
-// The text is rewritten in place by five sweeps, each linear: a sweep reads at r and writes at
-// w <= r. Tag-value contents are "protected": no sweep changes, deletes or reacts to them. They
-// are tracked as a sorted list of [begin, end) ranges that each sweep maps to its output.
+// The text is rewritten in one left-to-right scan, in place. The scan removes comments,
+// variations, rest-of-line comments and escape lines, turns TAB and LF into spaces, drops CR and
+// '#', and marks tag-value contents "protected". Each character it keeps goes through a chain of
+// streaming stages that remove glyphs, collapse spaces, trim spaces after '[' and remove Black's
+// move numbers. Every stage reads only what the stage before has produced so far (the space
+// stage holds back one space), so the chain gives the same text as running each stage over the
+// whole text in turn. No stage changes, removes or reacts to a protected character.
 namespace {
-
-struct Range {
-    std::size_t begin;
-    std::size_t end;
-};
-using Ranges = std::vector<Range>;
 
 constexpr bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Where one sweep reads and writes, and how protection maps from its input to its output.
-class Sweep {
-public:
-    Sweep(std::string& text, const Ranges& in) : s(text.data()), n(text.size()), in(in) {
-        out.reserve(in.size());
-    }
-
-    // End of the unprotected stretch that starts at r (the next protected begin, or n).
-    std::size_t UnprotectedLimit() const { return k < in.size() ? in[k].begin : n; }
-    bool AtProtected() const { return k < in.size() && r == in[k].begin; }
-
-    // Copies the protected range at r to the output; returns its first output position.
-    std::size_t CopyProtected() {
-        const std::size_t first = w;
-        out.push_back({w, w + (in[k].end - in[k].begin)});
-        CopyRun(in[k].end);
-        ++k;
-        return first;
-    }
-
-    // Runs are mostly single tokens: a forward byte copy (safe, as w <= r) beats a library
-    // call for them; long runs go through memmove.
-    void CopyRun(std::size_t to) {
-        if (w == r) {
-            w = r = to;
-        } else if (to - r < 64) {
-            while (r < to) {
-                s[w++] = s[r++];
-            }
-        } else {
-            std::memmove(s + w, s + r, to - r);
-            w += to - r;
-            r = to;
-        }
-    }
-
-    bool OutputProtected(std::size_t pos) const {
-        return !out.empty() && pos >= out.back().begin && pos < out.back().end;
-    }
-
-    void Finish(std::string& text, Ranges& ranges) {
-        text.resize(w);
-        ranges = std::move(out);
-    }
-
-    char* s;
-    std::size_t n;
-    std::size_t r = 0;
-    std::size_t w = 0;
-
-private:
-    const Ranges& in;
-    std::size_t k = 0;
-    Ranges out;
-};
-
-[[noreturn]] void Fail(const char* text) {
-    throw CPGNReaderException(text);
-}
-
-// Characters the first sweep reacts to; all others are copied as they are.
-constexpr std::array<bool, 256> MakeSpecial() {
+// Characters the scan reacts to.
+constexpr std::array<bool, 256> MakeScanSpecial() {
     std::array<bool, 256> t{};
     for (unsigned char c : {'\t', '\n', '\r', '#', '[', ']', '{', '(', ';', '"', '%'}) {
         t[c] = true;
     }
     return t;
 }
-constexpr std::array<bool, 256> kSpecial = MakeSpecial();
+constexpr std::array<bool, 256> kScanSpecial = MakeScanSpecial();
 
-// Comments, variations, rest-of-line comments and escape lines go; TAB and LF become spaces;
-// CR and '#' go; tag values (a double quote inside brackets up to the closing unescaped quote or
-// the end of the line) are copied and marked protected.
-void RemoveCommentsAndLineBreaks(std::string& text, Ranges& protectedRanges) {
+// Characters that neither the scan nor any stage reacts to.
+constexpr std::array<bool, 256> MakePlain() {
+    std::array<bool, 256> t = MakeScanSpecial();
+    for (unsigned char c : {' ', '$', '.'}) {
+        t[c] = true;
+    }
+    for (bool& special : t) {
+        special = !special;
+    }
+    return t;
+}
+constexpr std::array<bool, 256> kPlain = MakePlain();
+
+[[noreturn]] void Fail(const char* text) {
+    throw CPGNReaderException(text);
+}
+
+// The stages after the scan. Output goes to the text at w, which never passes the scan's read
+// position. Only the latest protected run of the output is remembered: the stages look back
+// only as far as it.
+class CStages {
+public:
+    explicit CStages(char* out) : s(out) {}
+
+    // True when a plain character would simply be appended.
+    bool Neutral() const { return !inGlyph && !pending && !skipPeriods && !failed; }
+    void AppendPlain(char c) {
+        s[w++] = c;
+        afterBracket = false;
+    }
+
+    // Glyphs: '$' and what follows it up to a space or a protected character.
+    void Put(char c, bool prot) {
+        if (inGlyph) {
+            if (c != ' ' && !prot) {
+                return;
+            }
+            inGlyph = false;
+        }
+        if (c == '$' && !prot) {
+            inGlyph = true;
+            return;
+        }
+        PutAfterGlyphs(c, prot);
+    }
+
+    void Finish() {
+        if (pending) {
+            pending = false;
+            PutAfterSpaces(' ', false);
+        }
+        if (failed) {
+            Fail("CPGNReader::PreProcessData(): Syntax error in PGN file! Detected '<A-z "
+                 "letter>...'!");
+        }
+    }
+
+    std::size_t Size() const { return w; }
+
+private:
+    // Spaces: a space is held back until the next character shows whether it stays: it goes
+    // before another space, '[', ']' or '"'.
+    void PutAfterGlyphs(char c, bool prot) {
+        if (c == ' ' && !prot) {
+            pending = true;
+            return;
+        }
+        if (pending) {
+            pending = false;
+            if (c != ' ' && c != '[' && c != ']' && c != '"') {
+                PutAfterSpaces(' ', false);
+            }
+        }
+        PutAfterSpaces(c, prot);
+    }
+
+    // No space directly after an opening bracket.
+    void PutAfterSpaces(char c, bool prot) {
+        if (c == ' ' && !prot && afterBracket) {
+            return;
+        }
+        afterBracket = c == '[' && !prot;
+        PutAfterBrackets(c, prot);
+    }
+
+    // Black's move numbers: digits, three or more periods and one space after them. The output
+    // never holds three unprotected periods in a row, so a new run can only form at its end.
+    // A bad run is reported only when the scan is over, so that the scan's own errors, which
+    // concern an earlier stage, take precedence.
+    void PutAfterBrackets(char c, bool prot) {
+        if (failed) {
+            return;
+        }
+        if (skipPeriods) {
+            if (c == '.' && !prot) {
+                return;
+            }
+            skipPeriods = false;
+            if (c == ' ' && !prot) {
+                return;
+            }
+        }
+        if (prot) {
+            if (protEnd != w) {
+                protBegin = w;
+            }
+            protEnd = w + 1;
+        }
+        s[w++] = c;
+        if (c != '.' || prot || w < 3 || !IsPeriod(w - 2) || !IsPeriod(w - 3)) {
+            return;
+        }
+        const std::size_t p = w - 3;
+        if (p == 0 || !IsDigit(s[p - 1]) || Protected(p - 1)) {
+            failed = true;
+            return;
+        }
+        w = p;
+        while (w > 0 && IsDigit(s[w - 1]) && !Protected(w - 1)) {
+            --w;
+        }
+        skipPeriods = true;
+    }
+
+    bool Protected(std::size_t pos) const { return pos >= protBegin && pos < protEnd; }
+    bool IsPeriod(std::size_t pos) const { return s[pos] == '.' && !Protected(pos); }
+
+    char* s;
+    std::size_t w = 0;
+    std::size_t protBegin = 0;
+    std::size_t protEnd = 0;
+    bool inGlyph = false;
+    bool pending = false;
+    bool afterBracket = false;
+    bool skipPeriods = false;
+    bool failed = false;
+};
+
+} // namespace
+
+void PreProcessPgnText(std::string& text) {
     char* s = text.data();
     const std::size_t n = text.size();
+    CStages out(s);
     std::size_t r = 0;
-    std::size_t w = 0;
     int depth = 0;
     bool lineStart = true;
     while (r < n) {
         const char c = s[r];
-        if (!kSpecial[static_cast<unsigned char>(c)]) {
-            s[w++] = c;
+        if (kPlain[static_cast<unsigned char>(c)] && out.Neutral()) {
+            do {
+                out.AppendPlain(s[r++]);
+            } while (r < n && kPlain[static_cast<unsigned char>(s[r])]);
+            lineStart = false;
+            continue;
+        }
+        if (!kScanSpecial[static_cast<unsigned char>(c)]) {
+            out.Put(c, false);
             ++r;
             lineStart = false;
             continue;
@@ -117,11 +198,11 @@ void RemoveCommentsAndLineBreaks(std::string& text, Ranges& protectedRanges) {
         lineStart = false;
         switch (c) {
         case '\t':
-            s[w++] = ' ';
+            out.Put(' ', false);
             ++r;
             break;
         case '\n':
-            s[w++] = ' ';
+            out.Put(' ', false);
             ++r;
             lineStart = true;
             break;
@@ -130,13 +211,9 @@ void RemoveCommentsAndLineBreaks(std::string& text, Ranges& protectedRanges) {
             ++r;
             break;
         case '[':
-            ++depth;
-            s[w++] = c;
-            ++r;
-            break;
         case ']':
-            --depth;
-            s[w++] = c;
+            depth += c == '[' ? 1 : -1;
+            out.Put(c, false);
             ++r;
             break;
         case '{': {
@@ -145,13 +222,13 @@ void RemoveCommentsAndLineBreaks(std::string& text, Ranges& protectedRanges) {
                 Fail("CPGNReader::PreProcessData(): End of comment ('}') not found!");
             }
             r = static_cast<std::size_t>(static_cast<const char*>(close) - s) + 1;
-            s[w++] = ' ';
-            s[w++] = ' ';
+            out.Put(' ', false);
+            out.Put(' ', false);
             break;
         }
         case '(': {
             if (depth != 0) {
-                s[w++] = c;
+                out.Put(c, false);
                 ++r;
                 break;
             }
@@ -168,199 +245,42 @@ void RemoveCommentsAndLineBreaks(std::string& text, Ranges& protectedRanges) {
                 Fail("CPGNReader::PreProcessData(): ')' not found!");
             }
             r = k + 1;
-            s[w++] = ' ';
-            s[w++] = ' ';
+            out.Put(' ', false);
+            out.Put(' ', false);
             break;
         }
         case '"': {
-            s[w++] = c;
+            out.Put(c, false);
             ++r;
             if (depth <= 0) {
                 break;
             }
-            const std::size_t begin = w;
+            // A tag value: up to the closing quote that is not escaped, or the end of the line.
             while (r < n) {
                 const char v = s[r];
                 if (v == '\\' && r + 1 < n && s[r + 1] != '\r' && s[r + 1] != '\n') {
-                    s[w++] = v;
-                    s[w++] = s[r + 1];
+                    out.Put(v, true);
+                    out.Put(s[r + 1], true);
                     r += 2;
                 } else if (v == '"' || v == '\r' || v == '\n') {
                     break;
                 } else {
-                    s[w++] = v;
+                    out.Put(v, true);
                     ++r;
                 }
             }
-            if (w > begin) {
-                protectedRanges.push_back({begin, w});
-            }
             if (r < n && s[r] == '"') {
-                s[w++] = '"';
+                out.Put('"', false);
                 ++r;
             }
             break;
         }
         default: // '%' not at the start of a line
-            s[w++] = c;
+            out.Put(c, false);
             ++r;
             break;
         }
     }
-    text.resize(w);
-}
-
-// Numeric annotation glyphs: '$' and what follows it up to a space or a tag value.
-void RemoveGlyphs(std::string& text, Ranges& ranges) {
-    if (text.find('$') == std::string::npos) {
-        return;
-    }
-    Sweep sw(text, ranges);
-    while (sw.r < sw.n) {
-        if (sw.AtProtected()) {
-            sw.CopyProtected();
-            continue;
-        }
-        const std::size_t limit = sw.UnprotectedLimit();
-        const void* dollar = std::memchr(sw.s + sw.r, '$', limit - sw.r);
-        if (!dollar) {
-            sw.CopyRun(limit);
-            continue;
-        }
-        sw.CopyRun(static_cast<std::size_t>(static_cast<const char*>(dollar) - sw.s));
-        ++sw.r;
-        while (sw.r < limit && sw.s[sw.r] != ' ') {
-            ++sw.r;
-        }
-    }
-    sw.Finish(text, ranges);
-}
-
-// Every run of spaces becomes one space, and no space stays before '[', ']' or '"'. A space is
-// held back until the character after it shows whether it stays.
-void CollapseSpaces(std::string& text, Ranges& ranges) {
-    Sweep sw(text, ranges);
-    bool pending = false;
-    auto resolvePending = [&](char next) {
-        if (pending && next != ' ' && next != '[' && next != ']' && next != '"') {
-            sw.s[sw.w++] = ' ';
-        }
-        pending = false;
-    };
-    while (sw.r < sw.n) {
-        if (sw.AtProtected()) {
-            resolvePending(sw.s[sw.r]);
-            sw.CopyProtected();
-            continue;
-        }
-        const std::size_t limit = sw.UnprotectedLimit();
-        while (sw.r < limit) {
-            const char c = sw.s[sw.r];
-            if (c == ' ') {
-                pending = true;
-                ++sw.r;
-                continue;
-            }
-            resolvePending(c);
-            // Tokens are short: a plain loop beats a library search here.
-            std::size_t end = sw.r + 1;
-            while (end < limit && sw.s[end] != ' ') {
-                ++end;
-            }
-            sw.CopyRun(end);
-        }
-    }
-    if (pending) {
-        sw.s[sw.w++] = ' ';
-    }
-    sw.Finish(text, ranges);
-}
-
-// No space directly after an opening bracket.
-void TrimAfterOpeningBrackets(std::string& text, Ranges& ranges) {
-    if (text.find("[ ") == std::string::npos) {
-        return;
-    }
-    Sweep sw(text, ranges);
-    bool afterBracket = false;
-    while (sw.r < sw.n) {
-        if (sw.AtProtected()) {
-            sw.CopyProtected();
-            afterBracket = false;
-            continue;
-        }
-        const std::size_t limit = sw.UnprotectedLimit();
-        while (sw.r < limit) {
-            const char c = sw.s[sw.r];
-            if (c == ' ' && afterBracket) {
-                ++sw.r;
-                continue;
-            }
-            afterBracket = c == '[';
-            sw.s[sw.w++] = c;
-            ++sw.r;
-        }
-    }
-    sw.Finish(text, ranges);
-}
-
-// Black's move-number indications: digits, three or more periods and the space after them. The
-// output never holds three unprotected periods in a row, so a new run can only form at its end.
-void RemoveBlackMoveNumbers(std::string& text, Ranges& ranges) {
-    if (text.find("...") == std::string::npos) {
-        return;
-    }
-    Sweep sw(text, ranges);
-    auto unprotectedAt = [&](std::size_t pos, char c) {
-        return sw.s[pos] == c && !sw.OutputProtected(pos);
-    };
-    while (sw.r < sw.n) {
-        if (sw.AtProtected()) {
-            sw.CopyProtected();
-            continue;
-        }
-        const std::size_t limit = sw.UnprotectedLimit();
-        while (sw.r < limit) {
-            std::size_t period = sw.r;
-            while (period < limit && sw.s[period] != '.') {
-                ++period;
-            }
-            if (period == limit) {
-                sw.CopyRun(limit);
-                break;
-            }
-            sw.CopyRun(period + 1);
-            const std::size_t w = sw.w;
-            if (w < 3 || !unprotectedAt(w - 2, '.') || !unprotectedAt(w - 3, '.')) {
-                continue;
-            }
-            const std::size_t p = w - 3;
-            if (p == 0 || !IsDigit(sw.s[p - 1]) || sw.OutputProtected(p - 1)) {
-                Fail("CPGNReader::PreProcessData(): Syntax error in PGN file! Detected '<A-z "
-                     "letter>...'!");
-            }
-            sw.w = p;
-            while (sw.w > 0 && IsDigit(sw.s[sw.w - 1]) && !sw.OutputProtected(sw.w - 1)) {
-                --sw.w;
-            }
-            while (sw.r < limit && sw.s[sw.r] == '.') {
-                ++sw.r;
-            }
-            if (sw.r < limit && sw.s[sw.r] == ' ') {
-                ++sw.r;
-            }
-        }
-    }
-    sw.Finish(text, ranges);
-}
-
-} // namespace
-
-void PreProcessPgnText(std::string& text) {
-    Ranges protectedRanges;
-    RemoveCommentsAndLineBreaks(text, protectedRanges);
-    RemoveGlyphs(text, protectedRanges);
-    CollapseSpaces(text, protectedRanges);
-    TrimAfterOpeningBrackets(text, protectedRanges);
-    RemoveBlackMoveNumbers(text, protectedRanges);
+    out.Finish();
+    text.resize(out.Size());
 }
