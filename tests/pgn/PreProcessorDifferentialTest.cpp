@@ -1,0 +1,382 @@
+#include "ReferencePreProcessor.h"
+#include "pgn/PGNExceptions.h"
+#include "pgn/PreProcessor.h"
+#include "support/ExpectThrow.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <map>
+#include <random>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kCommentError = "CPGNReader::PreProcessData(): End of comment ('}') not found!";
+const std::string kVariationError = "CPGNReader::PreProcessData(): ')' not found!";
+const std::string kPeriodsError =
+    "CPGNReader::PreProcessData(): Syntax error in PGN file! Detected '<A-z letter>...'!";
+
+// The result text, or "threw <class>: <message>".
+std::string Outcome(void (*process)(std::string&), std::string text) {
+    try {
+        process(text);
+        return text;
+    } catch (const CPGNReaderException& e) {
+        return "threw CPGNReaderException: " + e.GetMessage();
+    } catch (const CGeneralException& e) {
+        return "threw another CGeneralException: " + e.GetMessage();
+    } catch (const std::exception& e) {
+        return std::string("threw std::exception: ") + e.what();
+    }
+}
+
+// A C++ string literal that reproduces the text byte for byte.
+std::string Escaped(std::string_view text) {
+    static const char* const digits = "01234567";
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (b < 0x20 || b >= 0x7F) {
+            out += {'\\', digits[b >> 6], digits[(b >> 3) & 7], digits[b & 7]};
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+bool Disagree(const std::string& input) {
+    return Outcome(ReferencePreProcess, input) != Outcome(PreProcessPgnText, input);
+}
+
+// Drops ever smaller pieces of a disagreeing input for as long as the disagreement stays.
+std::string Minimized(std::string input) {
+    for (std::size_t chunk = std::max<std::size_t>(input.size() / 2, 1);; chunk /= 2) {
+        for (std::size_t at = 0; at + chunk <= input.size();) {
+            std::string shorter = input;
+            shorter.erase(at, chunk);
+            if (Disagree(shorter)) {
+                input = std::move(shorter);
+            } else {
+                at += chunk;
+            }
+        }
+        if (chunk == 1) {
+            return input;
+        }
+    }
+}
+
+// Runs both implementations on every input, reports the first few disagreements and counts
+// the outcomes so that a generator that only ever produces one kind of input is noticed.
+class Comparison {
+public:
+    void Check(const std::string& input) {
+        const std::string expected = Outcome(ReferencePreProcess, input);
+        const std::string actual = Outcome(PreProcessPgnText, input);
+        ++outcomes[expected.starts_with("threw ") ? expected : "rewritten"];
+        if (expected != actual && ++mismatches <= 5) {
+            const std::string small = Minimized(input);
+            ADD_FAILURE() << "input:      " << Escaped(input) << "\nminimized:  " << Escaped(small)
+                          << "\nreference:  " << Escaped(Outcome(ReferencePreProcess, small))
+                          << "\nproduction: " << Escaped(Outcome(PreProcessPgnText, small));
+        }
+    }
+    bool Stop() const { return mismatches >= 5; }
+    int Count(const std::string& outcome) const {
+        const auto it = outcomes.find(outcome);
+        return it == outcomes.end() ? 0 : it->second;
+    }
+
+private:
+    int mismatches = 0;
+    std::map<std::string, int> outcomes;
+};
+
+// mt19937's sequence is fixed by the standard; the distributions are not, so none is used.
+class Random {
+public:
+    explicit Random(std::uint32_t seed) : engine(seed) {}
+    std::size_t Below(std::size_t n) { return engine() % n; }
+    bool OneIn(std::size_t n) { return Below(n) == 0; }
+    template <typename T>
+    const T& Pick(const std::vector<T>& items) {
+        return items[Below(items.size())];
+    }
+
+private:
+    std::mt19937 engine;
+};
+
+// Pieces that exercise every rule, and the seams between rules, when thrown together.
+// clang-format off
+const std::vector<std::string> kChaosFragments = {
+    " ", "  ", "\n", "\r\n", "\t", "\r", "#", ";", "%", "\n%", "$", "$12", "$1 ",
+    ".", "...", "....", "12...", "5....", "12...Nf6", "3.", "Wait...",
+    "[", "]", "\"", "\\", "\\\"", "{", "}", "{x}", "{a;b\n}", "(", ")", "(1. e4)", "((a)",
+    "e4", "Nf3", "1-0", "O-O", "1", "7", "\x80", "\xff", "\xc3\xa9", "\v", "\f",
+    std::string(1, '\0'), "[Event \"", "[ Site \"a$b\" ]", "[White \"x \\\" y\"]",
+    "\"\\\n", "[a \"12... x\"]", "[b \"q\t(#;{\"]"};
+// clang-format on
+
+// A random mix of fragments, cut to a random length of 0..200. Each input draws its own
+// subset of the fragments, so that rare combinations (no '{' at all, only periods and digits)
+// come up as often as the full mix.
+std::string ChaosText(Random& rng) {
+    std::vector<std::string> palette;
+    for (const std::string& fragment : kChaosFragments) {
+        if (rng.OneIn(2)) {
+            palette.push_back(fragment);
+        }
+    }
+    if (palette.empty()) {
+        palette.push_back("a");
+    }
+    const std::size_t length = rng.Below(201);
+    std::string text;
+    while (text.size() < length) {
+        text += rng.Pick(palette);
+    }
+    text.resize(length);
+    return text;
+}
+
+const std::vector<std::string> kTagNames = {"Event", "Site", "Date", "White", "Black", "Result"};
+const std::vector<std::string> kTagValues = {
+    "Casual game",
+    "?",
+    "Match #3",
+    "Prize $100",
+    "a; b",
+    "Wait...",
+    "a]b",
+    "x  y ",
+    "12... Nf6",
+    "Match (final)",
+    "{note}",
+    "back\\\\slash",
+    "say \\\"hi\\\"",
+    "tab\there",
+    "caf\xc3\xa9",
+    "50%",
+    "",
+    "1. e4 e5",
+    "[x]",
+    "end\\",
+};
+const std::vector<std::string> kMoves = {"e4",   "e5",    "Nf3",  "Nc6",  "Bb5", "a6", "O-O",
+                                         "Qh7#", "Rxe8+", "exd5", "e8=Q", "Kd2", "c5", "d4"};
+const std::vector<std::string> kCommentBodies = {
+    "best by test", "[%clk 0:01:02]", "a ; semicolon", "(not a variation",
+    "line\nbreak",  "#1 $5",          "12... Nf6",     "",
+    "tab\tinside",  "caf\xc3\xa9"};
+const std::vector<std::string> kSeparators = {" ", " ", " ", "  ", "\n", "\r\n", "\t"};
+const std::vector<std::string> kBlackNumberForms = {"...", "... ", "...", "....", "..", ". .."};
+const std::vector<std::string> kResults = {"1-0", "0-1", "1/2-1/2", "*"};
+
+std::string TagSection(Random& rng) {
+    std::string text;
+    const std::size_t count = 1 + rng.Below(4);
+    for (std::size_t i = 0; i < count; ++i) {
+        text += rng.OneIn(4) ? "[ " : "[";
+        text += rng.Pick(kTagNames);
+        text += rng.OneIn(3) ? "  \"" : " \"";
+        text += rng.Pick(kTagValues);
+        text += rng.OneIn(4) ? "\" ]" : "\"]";
+        text += rng.OneIn(3) ? "\r\n" : "\n";
+        if (rng.OneIn(6)) {
+            text += "%escaped line \"[x\" ( {\n";
+        }
+    }
+    return text + (rng.OneIn(2) ? "\n" : "\r\n");
+}
+
+std::string Annotation(Random& rng, int depth);
+
+std::string Movetext(Random& rng, int depth, std::size_t plies) {
+    std::string text;
+    std::size_t number = 1 + rng.Below(30);
+    for (std::size_t ply = 0; ply < plies; ++ply) {
+        const bool white = ply % 2 == 0;
+        if (white) {
+            text += std::to_string(number) + (rng.OneIn(5) ? "." : ". ");
+        } else if (rng.OneIn(60)) {
+            text += "...";
+        } else if (ply == 0 || rng.OneIn(3)) {
+            text += std::to_string(number) + rng.Pick(kBlackNumberForms);
+        }
+        text += rng.Pick(kMoves);
+        if (rng.OneIn(6)) {
+            text += rng.OneIn(2) ? "!?" : "#";
+        }
+        text += rng.Pick(kSeparators);
+        if (rng.OneIn(3)) {
+            text += Annotation(rng, depth) + rng.Pick(kSeparators);
+        }
+        number += white ? 0 : 1;
+    }
+    return text;
+}
+
+std::string Annotation(Random& rng, int depth) {
+    switch (rng.Below(depth < 2 ? 5 : 3)) {
+    case 0:
+        return "{" + rng.Pick(kCommentBodies) + (rng.OneIn(40) ? "" : "}");
+    case 1:
+        return "$" + std::to_string(rng.Below(140));
+    case 2:
+        return "; rest of line " + rng.Pick(kCommentBodies) + "\n";
+    default:
+        return "(" + Movetext(rng, depth + 1, 1 + rng.Below(4)) + ")";
+    }
+}
+
+// Flips, drops or inserts one character, so that the error paths are met inside otherwise
+// realistic games.
+void Corrupt(Random& rng, std::string& text) {
+    static const std::string specials = "{}()[]\"\\;%$.#\n\r 0";
+    const std::size_t at = rng.Below(text.size() + 1);
+    switch (rng.Below(3)) {
+    case 0:
+        text.insert(at, 1, specials[rng.Below(specials.size())]);
+        break;
+    case 1:
+        if (at < text.size()) {
+            text.erase(at, 1);
+        }
+        break;
+    default:
+        if (at < text.size()) {
+            text[at] = specials[rng.Below(specials.size())];
+        }
+    }
+}
+
+std::string GameText(Random& rng) {
+    std::string text;
+    const std::size_t games = 1 + rng.Below(3);
+    for (std::size_t g = 0; g < games; ++g) {
+        text += TagSection(rng);
+        if (rng.OneIn(4)) {
+            text += Annotation(rng, 0) + " ";
+        }
+        text += Movetext(rng, 0, rng.Below(12)) + rng.Pick(kResults);
+        text += rng.OneIn(2) ? "\n\n" : "\r\n\r\n";
+    }
+    const std::size_t corruptions = rng.OneIn(2) ? 0 : 1 + rng.Below(2);
+    for (std::size_t i = 0; i < corruptions; ++i) {
+        Corrupt(rng, text);
+    }
+    return text;
+}
+
+void ExpectEveryOutcome(const Comparison& comparison, int atLeast) {
+    EXPECT_GE(comparison.Count("rewritten"), atLeast);
+    EXPECT_GE(comparison.Count("threw CPGNReaderException: " + kCommentError), atLeast);
+    EXPECT_GE(comparison.Count("threw CPGNReaderException: " + kVariationError), atLeast);
+    EXPECT_GE(comparison.Count("threw CPGNReaderException: " + kPeriodsError), atLeast);
+}
+
+TEST(PreProcessorDifferentialTest, RandomTextsMatchTheReference) {
+    Random rng(20240611);
+    Comparison comparison;
+    for (int i = 0; i < 30000 && !comparison.Stop(); ++i) {
+        comparison.Check(ChaosText(rng));
+    }
+    ExpectEveryOutcome(comparison, 500);
+}
+
+TEST(PreProcessorDifferentialTest, GameLikeTextsMatchTheReference) {
+    Random rng(7);
+    Comparison comparison;
+    for (int i = 0; i < 5000 && !comparison.Stop(); ++i) {
+        comparison.Check(GameText(rng));
+    }
+    ExpectEveryOutcome(comparison, 50);
+}
+
+struct Case {
+    std::string input;
+    std::string expected; // the rewritten text, or the message when `fails`
+    bool fails = false;
+};
+
+void ExpectBoth(const Case& c) {
+    for (auto* process : {&PreProcessPgnText, &ReferencePreProcess}) {
+        const char* who = process == &ReferencePreProcess ? "reference" : "production";
+        SCOPED_TRACE(std::string(who) + " on " + Escaped(c.input));
+        std::string text = c.input;
+        if (c.fails) {
+            EXPECT_THROW_MSG(process(text), CPGNReaderException, c.expected);
+        } else {
+            EXPECT_NO_THROW(process(text));
+            EXPECT_EQ(Escaped(text), Escaped(c.expected));
+        }
+    }
+}
+
+TEST(PreProcessorDifferentialTest, DocumentedExamples) {
+    const std::vector<Case> cases = {
+        {"[Event \"Casual game\"]\n[Site \"?\"]\n\n1. e4 {best by test} e5 2. Nf3 (2. f4 exf4) "
+         "2... Nc6 $1 3. Bb5# 1-0\n",
+         "[Event\"Casual game\"][Site\"?\"] 1. e4 e5 2. Nf3 Nc6 3. Bb5 1-0 "},
+        {"[Event \"Match #3\"]", "[Event\"Match #3\"]"},
+        {"[Event \"Prize $100\"]", "[Event\"Prize $100\"]"},
+        {"[Site \"a; b\"]", "[Site\"a; b\"]"},
+        {"[Event \"Wait...\"]", "[Event\"Wait...\"]"},
+        {"[Event \"a]b\"]", "[Event\"a]b\"]"},
+        {"[Event \"x  y \"]", "[Event\"x  y \"]"},
+        {"12...Nf6", "Nf6"},
+        {"5.... e5", "e5"},
+        {"1. e4 1...", "1. e4 "},
+        {"Wait... ", kPeriodsError, true},
+        {"%comment (\n[Event \"x\"]", "[Event\"x\"]"},
+    };
+    for (const Case& c : cases) {
+        ExpectBoth(c);
+    }
+}
+
+TEST(PreProcessorDifferentialTest, RuleSeams) {
+    const std::vector<Case> cases = {
+        {"1. e4\r\ne5\r\n", "1. e4 e5 "},
+        {"{a}{b}", " "},
+        {"{a} {b}", " "},
+        {"x (1... d5 (1... c5) 2. c4) y", "x y"},
+        {"(a {x)} b)", " } b)"},
+        {"[Event \"Match (final)\"]", "[Event\"Match (final)\"]"},
+        {"[Event \"say \\\"hi\\\" #1\"]", "[Event\"say \\\"hi\\\" #1\"]"},
+        {"[Event \"a\tb\"]", "[Event\"a\tb\"]"},
+        {"[Event \"open\n1. e4 $1", "[Event\"open 1. e4 "},
+        {"a % b\n%skip\r\n\r\n%", "a % b "},
+        {"1. e4 {good} 1... e5", "1. e4 e5"},
+        {"$1", ""},
+        {"[ Event  \"x\" ]", "[Event\"x\"]"},
+        {"[\"\\\r", "[\"\\"},
+        {"a\n\r%x", "a %x"},
+        {"[a \"x\"$\"y\"]", "[a\"x\"y\"]"},
+        {"{open", kCommentError, true},
+        {"(1. e4 (1. d4)", kVariationError, true},
+        {"... e5", kPeriodsError, true},
+    };
+    for (const Case& c : cases) {
+        ExpectBoth(c);
+    }
+}
+
+} // namespace
