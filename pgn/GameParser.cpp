@@ -133,7 +133,7 @@ std::vector<std::size_t> FindGameStarts(std::string_view text) {
 } // namespace
 
 void CPGNReader::PreProcessData() {
-    PreProcessPgnText(text);
+    textLength = PreProcessPgnText(text.get(), textLength);
 }
 
 void CPGNReader::ReadTag(std::string_view tagPair, std::string& name, std::string& value) {
@@ -252,7 +252,7 @@ void CPGNReader::ParseData() {
         throw CPGNReaderException("CPGNReader::ParseData(): No data is loaded!");
     }
     PreProcessData();
-    const std::string_view all = text;
+    const std::string_view all(text.get(), textLength);
     const std::vector<std::size_t> starts = FindGameStarts(all);
     if (starts.empty()) {
         throw CPGNReaderException("CPGNReader::ParseData(): Cannot find any \"Event\" tag pair!");

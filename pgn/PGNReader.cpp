@@ -2,16 +2,18 @@
 
 #include "pgn/PGNExceptions.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
-// Frees the reader's copy of the text however the parse ends.
+// Frees the reader's text however the parse ends.
 struct CTextRelease {
-    std::string& text;
+    std::unique_ptr<char[]>& text;
+    std::size_t& length;
     ~CTextRelease() {
-        text.clear();
-        text.shrink_to_fit();
+        text.reset();
+        length = 0;
     }
 };
 
@@ -35,17 +37,18 @@ std::string Title(const CChessGameData& game) {
 void CPGNReader::Load(const std::string& path) {
     LoadFile(path);
     // The text ends at the file's first 0 byte, if it holds one.
-    text.assign(buffer.get(), ::strnlen(buffer.get(), static_cast<std::size_t>(size)));
-    buffer.reset();
-    const CTextRelease release{text};
+    textLength = ::strnlen(buffer.get(), static_cast<std::size_t>(size));
+    text = std::move(buffer);
+    const CTextRelease release{text, textLength};
     ParseData();
 }
 
 void CPGNReader::LoadText(std::string_view content) {
-    const std::size_t nul = content.find('\0');
-    text.assign(content.substr(0, nul));
+    textLength = std::min(content.find('\0'), content.size());
+    text = std::make_unique<char[]>(textLength + 1);
+    std::memcpy(text.get(), content.data(), textLength);
     loaded = true;
-    const CTextRelease release{text};
+    const CTextRelease release{text, textLength};
     ParseData();
 }
 

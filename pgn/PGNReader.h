@@ -5,6 +5,7 @@
 #include "pgn/FileReader.h"
 #include "pgn/LoadReport.h"
 
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -80,5 +81,8 @@ private:
     mutable std::mutex gamesMutex; // guards games and report
     std::vector<CChessGameData> games;
     CLoadReport report;
-    std::string text; // the file's text while a load runs
+    // The file's text while a load runs: the file's own buffer, taken over from the file
+    // reader and rewritten in place, so that a load holds the text only once.
+    std::unique_ptr<char[]> text;
+    std::size_t textLength = 0;
 };

@@ -169,8 +169,10 @@ private:
 } // namespace
 
 void PreProcessPgnText(std::string& text) {
-    char* s = text.data();
-    const std::size_t n = text.size();
+    text.resize(PreProcessPgnText(text.data(), text.size()));
+}
+
+std::size_t PreProcessPgnText(char* s, std::size_t n) {
     CStages out(s);
     std::size_t r = 0;
     int depth = 0;
@@ -282,5 +284,5 @@ void PreProcessPgnText(std::string& text) {
         }
     }
     out.Finish();
-    text.resize(out.Size());
+    return out.Size();
 }
