@@ -1,24 +1,13 @@
 #include "pgn/KingSafety.h"
 
+#include "pgn/BoardSteps.h"
+
 #include <array>
 
 namespace {
 
-struct CStep {
-    int file;
-    int rank;
-};
-
-constexpr std::array<CStep, 8> kKnightSteps = {
-    {{1, 2}, {2, 1}, {2, -1}, {1, -2}, {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}}};
-constexpr std::array<CStep, 8> kKingSteps = {
-    {{0, 1}, {1, 1}, {1, 0}, {1, -1}, {0, -1}, {-1, -1}, {-1, 0}, {-1, 1}}};
 constexpr std::array<CStep, 4> kStraightSteps = {{{1, 0}, {0, -1}, {-1, 0}, {0, 1}}};
 constexpr std::array<CStep, 4> kDiagonalSteps = {{{1, 1}, {1, -1}, {-1, -1}, {-1, 1}}};
-
-bool Inside(int file, int rank) {
-    return file >= 0 && file < 8 && rank >= 0 && rank < 8;
-}
 
 bool Holds(const CChessboardState& board, int file, int rank, const CPiece& piece) {
     if (!Inside(file, rank)) {

@@ -2,6 +2,7 @@
 // the working board. The search is geometric; pins are consulted only when the written hints
 // cannot single out one of several candidates.
 
+#include "pgn/BoardSteps.h"
 #include "pgn/KingSafety.h"
 #include "pgn/PGNExceptions.h"
 #include "pgn/PGNReader.h"
@@ -31,21 +32,6 @@ const char* const kNotSlider = "CPGNReader::FindBRQSrcField(): This function isn
 const char* const kNotStepper =
     "CPGNReader::FindBRQSrcField(): This function isn't supposed to use "
     "with pieces other than Knight or King!";
-
-struct CStep {
-    int file;
-    int rank;
-};
-
-// Search orders of the knight and king squares around the destination.
-constexpr std::array<CStep, 8> kKnightSteps = {
-    {{1, 2}, {2, 1}, {2, -1}, {1, -2}, {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}}};
-constexpr std::array<CStep, 8> kKingSteps = {
-    {{0, 1}, {1, 1}, {1, 0}, {1, -1}, {0, -1}, {-1, -1}, {-1, 0}, {-1, 1}}};
-
-constexpr bool Inside(int file, int rank) {
-    return file >= 0 && file < 8 && rank >= 0 && rank < 8;
-}
 
 constexpr bool IsFileLetter(char c) {
     return c >= 'a' && c <= 'h';
