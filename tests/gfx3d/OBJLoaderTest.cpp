@@ -1,0 +1,233 @@
+#include "gfx3d/OBJLoader.h"
+
+#include "gfx3d/GfxExceptions.h"
+#include "pgn/PGNExceptions.h"
+#include "support/ExpectThrow.h"
+
+#include <array>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <sys/mman.h>
+#include <unistd.h>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string WriteFile(const std::string& name, const std::string& content) {
+    const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "tavrin_obj";
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / name).string();
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
+}
+
+struct Model {
+    std::vector<float> positions, normals, texCoords;
+    int count = 0;
+    bool operator==(const Model&) const = default;
+};
+
+Model Read(const COBJLoader& loader) {
+    const int count = loader.VertexCount();
+    const auto floats = [count](const float* p) { return std::vector<float>(p, p + count * 3); };
+    return {floats(loader.Vertices()), floats(loader.Normals()), floats(loader.TexCoords()), count};
+}
+
+Model Parse(std::string_view text) {
+    COBJLoader loader;
+    loader.LoadText(text);
+    return Read(loader);
+}
+
+// Sees whether the file buffer is still held.
+class ProbedLoader : public COBJLoader {
+public:
+    bool HoldsBuffer() const { return buffer != nullptr || size != 0; }
+};
+
+const std::string kTriangle = "v 1.0 2.0 3.0\nvt 0.5 0.25 0.0\nvn 0.0 0.0 1.0\n";
+
+} // namespace
+
+TEST(OBJLoader, AccessorsRefuseUntilAFileWasRead) {
+    COBJLoader loader;
+    const auto expectNoFile = [&loader] {
+        EXPECT_THROW_MSG(loader.Vertices(), COBJLoaderException,
+                         "COBJLoader::Vertices(): There was no file loaded!");
+        EXPECT_THROW_MSG(loader.Normals(), COBJLoaderException,
+                         "COBJLoader::Normals(): There was no file loaded!");
+        EXPECT_THROW_MSG(loader.TexCoords(), COBJLoaderException,
+                         "COBJLoader::TexCoords(): There was no file loaded!");
+        EXPECT_THROW_MSG(loader.VertexCount(), COBJLoaderException,
+                         "COBJLoader::VertexCount(): There was no file loaded!");
+    };
+    expectNoFile();
+    EXPECT_THROW_MSG(loader.Load(WriteFile("none.obj", "") + ".missing"), CFileReaderException,
+                     "AFileReader::LoadFile(): Cannot determine file size!");
+    expectNoFile();
+}
+
+TEST(OBJLoader, LoadParsesTheFileThenReleasesItsBuffer) {
+    const std::string text = kTriangle + "f 1/1/1 1/1/1 -1/-1/-1\n";
+    ProbedLoader loader;
+    loader.Load(WriteFile("triangle.obj", text));
+    EXPECT_FALSE(loader.HoldsBuffer());
+    EXPECT_EQ(Read(loader), Parse(text));
+    EXPECT_EQ(loader.VertexCount(), 3);
+
+    // A refused text leaves no model, not the previous one nor a half-filled one.
+    EXPECT_THROW_MSG(loader.Load(WriteFile("bad.obj", kTriangle + "f 1/1/1 1/1/1 2/1/1\n")),
+                     COBJLoaderException, "COBJLoader::Load(): Face index out of range!");
+    EXPECT_FALSE(loader.HoldsBuffer());
+    EXPECT_EQ(loader.VertexCount(), 0);
+    EXPECT_EQ(loader.Vertices(), nullptr);
+}
+
+TEST(OBJLoader, NumbersReadAsAtofAndAtoiWithinTheirLine) {
+    const Model model = Parse("v 1.5e2 -2.5abc +.5\n"
+                              "vt  0x10   1e999 -1e999\n"
+                              "vn x 7.0\t\t\n"
+                              "12345678\n" // no field may run on into this line
+                              "f +1x/1/1 1/1/1 1/1/1abc\n");
+    EXPECT_EQ(std::vector<float>(model.positions.begin(), model.positions.begin() + 3),
+              (std::vector<float>{150, -2.5f, 0.5f}));
+    EXPECT_EQ(std::vector<float>(model.texCoords.begin(), model.texCoords.begin() + 3),
+              (std::vector<float>{16, INFINITY, -INFINITY}));
+    EXPECT_EQ(std::vector<float>(model.normals.begin(), model.normals.begin() + 3),
+              (std::vector<float>{0, 7, 0}));
+}
+
+TEST(OBJLoader, RefusesFacesItCannotResolve) {
+    const std::string model = kTriangle + "v 4.0 5.0 6.0\nv 7.0 8.0 9.0\nf 1/1/1 2/1/1 3/1/1\n";
+    const std::string form = "COBJLoader::Load(): Face reference not in the form a/b/c!";
+    const std::string range = "COBJLoader::Load(): Face index out of range!";
+    const std::string fewer = "COBJLoader::Load(): Face with fewer than three corners!";
+    const std::pair<std::string, std::string> cases[] = {
+        {"f 1//1 2/1/1 3/1/1", form},
+        {"f 1/1/1 2/1 3/1/1", form},
+        {"f 1 2 3 4 5 6", form},
+        {"f x/1/1 2/1/1 3/1/1", form},
+        {"f /1/1 2/1/1 3/1/1", form},
+        {"f 1/1/- 2/1/1 3/1/1", form},
+        {"f1/1/1 2/1/1 3/1/1", form}, // the character after the f is skipped
+        {"f 0/1/1 2/1/1 3/1/1", range},
+        {"f 1/1/1 4/1/1 3/1/1", range},
+        {"f -4/1/1 2/1/1 3/1/1", range},
+        {"f 1/2/1 2/1/1 3/1/1", range},
+        {"f 1/1/-2 2/1/1 3/1/1", range},
+        {"f 1/1/99999999999999999999 2/1/1 3/1/1", range},
+        {"f 1/1/1 2/1/1", fewer},
+        {"f 1/1/1 2/1/1    ", fewer},
+        {"       f", fewer},
+    };
+    COBJLoader loader;
+    for (const auto& [face, message] : cases) {
+        SCOPED_TRACE(face);
+        loader.LoadText(model);
+        ASSERT_EQ(loader.VertexCount(), 3);
+        EXPECT_THROW_MSG(loader.LoadText(model + face + "\n"), COBJLoaderException, message);
+        EXPECT_EQ(loader.VertexCount(), 0);
+    }
+}
+
+// Counts whose arrays would not fit an int are refused before anything is allocated. The 2 GiB
+// of 9-byte face lines is one small file mapped again and again: address space, not memory.
+TEST(OBJLoader, RefusesAModelTooLargeForIntCounts) {
+    const auto chunk = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) * 9 * 16;
+    std::string lines;
+    while (lines.size() < chunk) {
+        lines += "f 1/1/1 \n";
+    }
+    const int fd = ::open(WriteFile("faces.obj", lines).c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    const std::size_t copies = INT_MAX / chunk + 1;
+    const std::size_t total = copies * chunk;
+    auto* const base = static_cast<char*>(
+        ::mmap(nullptr, total, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0));
+    if (base == MAP_FAILED) {
+        ::close(fd);
+        GTEST_SKIP() << "no address space for the text";
+    }
+    for (std::size_t i = 0; i < copies; ++i) {
+        ASSERT_NE(::mmap(base + i * chunk, chunk, PROT_READ, MAP_PRIVATE | MAP_FIXED, fd, 0),
+                  MAP_FAILED);
+    }
+    ::close(fd);
+    COBJLoader loader;
+    EXPECT_THROW_MSG(loader.LoadText(std::string_view(base, total)), COBJLoaderException,
+                     "COBJLoader::Load(): Model too large!");
+    EXPECT_EQ(loader.VertexCount(), 0);
+    ::munmap(base, total);
+}
+
+// Random meshes written with random terminators, spacing, noise lines and index forms read back
+// as the flattened arrays they were built from.
+TEST(OBJLoader, RandomMeshesReadBackAsWritten) {
+    std::mt19937 rng(3141);
+    const auto pick = [&rng](std::uint32_t n) { return static_cast<int>(rng() % n); };
+    const std::string terminators[] = {"\n", "\r\n", "\r"};
+    const std::string noise[] = {
+        "# comment line", "v 1 2 3",        "f 1/1/1",     "g piece",
+        "s off",          "vp 0.5 0.5 0.5", "usemtl wood", "  # v 1.0 2.0 3.0"};
+    for (int round = 0; round < 300; ++round) {
+        std::array<std::vector<float>, 3> elements; // positions, texture records, normals
+        std::vector<std::string> lines[2];          // element lines, face lines
+        const char* keywords[] = {"v", "vt", "vn"};
+        for (int kind = 0; kind < 3; ++kind) {
+            for (int n = 1 + pick(6); n > 0; --n) {
+                std::string line = std::string(pick(3), ' ') + keywords[kind];
+                for (int i = 0; i < 3; ++i) {
+                    const float value = static_cast<float>(pick(4001) - 2000) / 8.0f;
+                    elements[kind].push_back(value);
+                    char field[32];
+                    std::snprintf(field, sizeof field, "%.3f", static_cast<double>(value));
+                    line += std::string(1 + pick(3), ' ') + field;
+                }
+                lines[0].push_back(line + std::string(pick(2), ' '));
+            }
+        }
+        Model expected;
+        for (int faces = pick(8); faces > 0; --faces, expected.count += 3) {
+            std::string line = std::string(pick(2), ' ') + "f";
+            for (int corner = 0, corners = 3 + pick(2); corner < corners; ++corner) {
+                line += std::string(1 + pick(2), ' ');
+                std::vector<float>* outputs[] = {&expected.positions, &expected.texCoords,
+                                                 &expected.normals};
+                for (int kind = 0; kind < 3; ++kind) {
+                    const int count = static_cast<int>(elements[kind].size() / 3);
+                    const int index = pick(static_cast<std::uint32_t>(count));
+                    line += (kind ? "/" : "") + std::to_string(pick(2) ? index + 1 : index - count);
+                    if (corner < 3) {
+                        outputs[kind]->insert(outputs[kind]->end(),
+                                              elements[kind].begin() + index * 3,
+                                              elements[kind].begin() + index * 3 + 3);
+                    }
+                }
+            }
+            lines[1].push_back(line);
+        }
+        // Faces may come before the elements they name; each kind keeps its own order.
+        std::string text;
+        std::size_t next[2] = {0, 0};
+        while (next[0] < lines[0].size() || next[1] < lines[1].size()) {
+            const int from = next[0] == lines[0].size()   ? 1
+                             : next[1] == lines[1].size() ? 0
+                                                          : pick(2);
+            text += lines[from][next[from]++] + terminators[pick(3)];
+            if (pick(4) == 0) {
+                text += noise[pick(8)] + terminators[pick(3)];
+            }
+        }
+        text += pick(2) ? "f 1/1/1 1/1/1 1/1/1" : "";
+        SCOPED_TRACE(text);
+        ASSERT_EQ(Parse(text), expected);
+    }
+}
