@@ -8,13 +8,10 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
-#include <sys/mman.h>
-#include <unistd.h>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -136,36 +133,6 @@ TEST(OBJLoader, RefusesFacesItCannotResolve) {
         EXPECT_THROW_MSG(loader.LoadText(model + face + "\n"), COBJLoaderException, message);
         EXPECT_EQ(loader.VertexCount(), 0);
     }
-}
-
-// Counts whose arrays would not fit an int are refused before anything is allocated. The 2 GiB
-// of 9-byte face lines is one small file mapped again and again: address space, not memory.
-TEST(OBJLoader, RefusesAModelTooLargeForIntCounts) {
-    const auto chunk = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) * 9 * 16;
-    std::string lines;
-    while (lines.size() < chunk) {
-        lines += "f 1/1/1 \n";
-    }
-    const int fd = ::open(WriteFile("faces.obj", lines).c_str(), O_RDONLY);
-    ASSERT_GE(fd, 0);
-    const std::size_t copies = INT_MAX / chunk + 1;
-    const std::size_t total = copies * chunk;
-    auto* const base = static_cast<char*>(
-        ::mmap(nullptr, total, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0));
-    if (base == MAP_FAILED) {
-        ::close(fd);
-        GTEST_SKIP() << "no address space for the text";
-    }
-    for (std::size_t i = 0; i < copies; ++i) {
-        ASSERT_NE(::mmap(base + i * chunk, chunk, PROT_READ, MAP_PRIVATE | MAP_FIXED, fd, 0),
-                  MAP_FAILED);
-    }
-    ::close(fd);
-    COBJLoader loader;
-    EXPECT_THROW_MSG(loader.LoadText(std::string_view(base, total)), COBJLoaderException,
-                     "COBJLoader::Load(): Model too large!");
-    EXPECT_EQ(loader.VertexCount(), 0);
-    ::munmap(base, total);
 }
 
 // Random meshes written with random terminators, spacing, noise lines and index forms read back
