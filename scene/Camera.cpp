@@ -1,0 +1,86 @@
+#include "scene/Camera.h"
+
+#include <cmath>
+
+CCamera::CCamera(std::atomic<bool>& projectionDirty, const std::atomic<bool>& enabled)
+    : projectionDirty(projectionDirty), enabled(enabled) {
+    ResetView();
+}
+
+void CCamera::ResetView() {
+    zoom = 1.0f;
+    elevation = 50.0f;
+    rotation = 0.0f;
+    panX = 0.0f;
+    panY = -15.0f;
+    minElevation = std::atan(-PanY() / (kEyeDistance + 100.0f)) * 57.295780181884766f;
+    projectionDirty = true;
+    if (MinElevation() > Elevation()) {
+        elevation = MinElevation();
+    }
+}
+
+void CCamera::ChangeElevation(float delta) {
+    if (!enabled) {
+        return;
+    }
+    const float candidate = Elevation() + delta;
+    if (Within(candidate, MinElevation(), kMaxElevation)) {
+        elevation = candidate;
+    }
+}
+
+void CCamera::ChangePanX(float dx) {
+    const int width = screenWidth;
+    if (!enabled || width == 0) {
+        return;
+    }
+    const float candidate = dx * 1000.0f / static_cast<float>(width) + PanX();
+    if (Within(candidate, kPanXMin, kPanXMax)) {
+        panX = candidate;
+    }
+}
+
+void CCamera::ChangePanY(float dy) {
+    const int height = screenHeight;
+    if (!enabled || height == 0) {
+        return;
+    }
+    const float candidate = dy * 500.0f / static_cast<float>(height) + PanY();
+    if (Within(candidate, kPanYMin, kPanYMax)) {
+        panY = candidate;
+    }
+    UpdateMinElevation();
+}
+
+void CCamera::UpdateMinElevation() {
+    if (!enabled) {
+        return;
+    }
+    minElevation = std::atan(-PanY() / (kEyeDistance + 100.0f)) * 57.295780181884766f;
+    if (MinElevation() > Elevation()) {
+        elevation = MinElevation();
+    }
+}
+
+void CCamera::ChangeZoom(int percent) {
+    if (!enabled) {
+        return;
+    }
+    const float candidate = (static_cast<float>(percent) / 100.0f + 1.0f) * Zoom();
+    if (Within(candidate, kMinZoom, kMaxZoom)) {
+        zoom = candidate;
+    }
+    projectionDirty = true;
+}
+
+void CCamera::AddRotation(float degrees) {
+    if (enabled) {
+        rotation = Rotation() + degrees;
+    }
+}
+
+void CCamera::SetScreenSize(int width, int height) {
+    screenWidth = width;
+    screenHeight = height;
+}

@@ -1,0 +1,101 @@
+#include "scene/Camera.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+struct CameraFixture : testing::Test {
+    std::atomic<bool> dirty{false};
+    std::atomic<bool> enabled{true};
+    CCamera camera{dirty, enabled};
+};
+
+} // namespace
+
+TEST_F(CameraFixture, ResetGivesTheDefaultViewAtAnyTime) {
+    EXPECT_TRUE(dirty);
+    EXPECT_FLOAT_EQ(camera.Zoom(), 1.0f);
+    EXPECT_FLOAT_EQ(camera.Elevation(), 50.0f);
+    EXPECT_FLOAT_EQ(camera.PanY(), -15.0f);
+    EXPECT_NEAR(camera.MinElevation(), 3.4336f, 1e-4);
+    EXPECT_DOUBLE_EQ(camera.FieldOfView(), 45.0);
+
+    camera.SetScreenSize(1000, 500);
+    camera.ChangeZoom(25);
+    camera.ChangePanX(10);
+    camera.AddRotation(30);
+    enabled = false;
+    dirty = false;
+    camera.ResetView();
+    EXPECT_TRUE(dirty);
+    EXPECT_FLOAT_EQ(camera.Zoom(), 1.0f);
+    EXPECT_FLOAT_EQ(camera.PanX(), 0.0f);
+    EXPECT_FLOAT_EQ(camera.Rotation(), 0.0f);
+}
+
+TEST_F(CameraFixture, ChangesOutsideTheLimitsAreDroppedNotClamped) {
+    camera.ChangeElevation(39.0f);
+    EXPECT_FLOAT_EQ(camera.Elevation(), 89.0f);
+    camera.ChangeElevation(5.0f);
+    EXPECT_FLOAT_EQ(camera.Elevation(), 89.0f);
+
+    for (int i = 0; i < 12; ++i) {
+        camera.ChangeZoom(8);
+    }
+    EXPECT_NEAR(camera.Zoom(), std::pow(1.08, 12), 1e-4);
+    while (camera.Zoom() * 1.08f <= CCamera::kMaxZoom) {
+        camera.ChangeZoom(8);
+    }
+    const float top = camera.Zoom();
+    dirty = false;
+    camera.ChangeZoom(8);
+    EXPECT_FLOAT_EQ(camera.Zoom(), top);
+    EXPECT_TRUE(dirty) << "a dropped zoom still asks for the projection";
+    camera.ResetView();
+    camera.ChangeZoom(100);
+    EXPECT_DOUBLE_EQ(camera.FieldOfView(), 22.5);
+
+    camera.SetScreenSize(1000, 500);
+    camera.ChangePanX(240.0f); // +240 units
+    EXPECT_FLOAT_EQ(camera.PanX(), 240.0f);
+    camera.ChangePanX(20.0f);
+    EXPECT_FLOAT_EQ(camera.PanX(), 240.0f);
+}
+
+TEST_F(CameraFixture, PanningVerticallyKeepsTheCameraAboveTheBoard) {
+    camera.SetScreenSize(1000, 1000);
+    camera.ChangeElevation(-40.0f);
+    EXPECT_FLOAT_EQ(camera.Elevation(), 10.0f);
+    for (int i = 0; i < 100 && camera.PanY() < 199.0f; ++i) {
+        camera.ChangePanY(10.0f); // +5 units
+    }
+    EXPECT_GT(camera.PanY(), 195.0f);
+    EXPECT_LT(camera.MinElevation(), 0.0f);
+    camera.ChangeElevation(-15.0f);
+    EXPECT_FLOAT_EQ(camera.Elevation(), -5.0f) << "below the board's level is allowed now";
+
+    while (camera.PanY() > CCamera::kPanYMin + 2.0f) {
+        camera.ChangePanY(-4.0f);
+    }
+    camera.ChangePanY(-(camera.PanY() - CCamera::kPanYMin) * 2.0f);
+    EXPECT_FLOAT_EQ(camera.PanY(), CCamera::kPanYMin);
+    EXPECT_NEAR(camera.MinElevation(), 39.6f, 0.05f);
+    EXPECT_FLOAT_EQ(camera.Elevation(), camera.MinElevation());
+}
+
+TEST_F(CameraFixture, NothingChangesWhileLoading) {
+    enabled = false;
+    camera.SetScreenSize(1000, 500);
+    camera.ChangeElevation(10.0f);
+    camera.ChangeZoom(50);
+    camera.ChangePanX(100.0f);
+    camera.ChangePanY(100.0f);
+    camera.AddRotation(45.0f);
+    EXPECT_FLOAT_EQ(camera.Elevation(), 50.0f);
+    EXPECT_FLOAT_EQ(camera.Zoom(), 1.0f);
+    EXPECT_FLOAT_EQ(camera.PanX(), 0.0f);
+    EXPECT_FLOAT_EQ(camera.PanY(), -15.0f);
+    EXPECT_FLOAT_EQ(camera.Rotation(), 0.0f);
+}
