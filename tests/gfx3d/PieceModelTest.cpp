@@ -1,0 +1,147 @@
+// Preparation of the piece models for the board, on hand-made, random and the committed models;
+// and where the asset files are found.
+
+#include "gfx3d/PieceModel.h"
+
+#include "gfx3d/AssetPath.h"
+#include "gfx3d/OBJLoader.h"
+
+#include <algorithm>
+#include <random>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SModel {
+    std::vector<float> positions, normals, texCoords;
+    int Count() const { return static_cast<int>(positions.size() / 3); }
+};
+
+SPieceModelArrays Prepare(const SModel& model) {
+    return PreparePieceModel(model.positions.data(), model.normals.data(), model.texCoords.data(),
+                             model.Count());
+}
+
+struct SExtent {
+    float low[3];
+    float high[3];
+};
+
+SExtent ExtentOf(const std::vector<float>& positions) {
+    SExtent e{{positions[0], positions[1], positions[2]},
+              {positions[0], positions[1], positions[2]}};
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        e.low[i % 3] = std::min(e.low[i % 3], positions[i]);
+        e.high[i % 3] = std::max(e.high[i % 3], positions[i]);
+    }
+    return e;
+}
+
+SModel RandomModel(std::mt19937& random) {
+    std::uniform_int_distribution<int> corners(1, 100);
+    std::uniform_real_distribution<float> size(0.01f, 500.0f);
+    std::uniform_real_distribution<float> centre(-1000.0f, 1000.0f);
+    std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+    const int count = corners(random) * 3;
+    float scale[3];
+    float offset[3];
+    for (int axis = 0; axis < 3; ++axis) {
+        scale[axis] = size(random);
+        offset[axis] = centre(random);
+    }
+    SModel model;
+    for (int i = 0; i < count * 3; ++i) {
+        model.positions.push_back(offset[i % 3] + scale[i % 3] * unit(random));
+        model.normals.push_back(unit(random));
+        model.texCoords.push_back(unit(random) + 1.0f);
+    }
+    return model;
+}
+
+} // namespace
+
+TEST(PieceModelTest, AModelThreeUnitsWideIsScaledByFiveMovedOntoTheBoardAndMirroredInZ) {
+    // One triangle spanning x 1..4, y -2..3, z -1..2.
+    const SModel model{{1, -2, -1, 4, 3, 2, 2.5f, 0, 0.5f},
+                       {0.1f, 0.2f, 0.3f, -0.4f, 0.5f, -0.6f, 0, 1, 0},
+                       {0.5f, 1, 0, 1, 0.25f, 0, 0, 0, 1}};
+    const SPieceModelArrays prepared = Prepare(model);
+    ASSERT_EQ(prepared.vertexCount, 3);
+    const std::vector<float> positions = {0, 7, 0, 15, 32, -15, 7.5f, 17, -7.5f};
+    ASSERT_EQ(prepared.positions.size(), positions.size());
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        EXPECT_FLOAT_EQ(prepared.positions[i], positions[i]) << i;
+    }
+    EXPECT_EQ(prepared.normals,
+              (std::vector<float>{0.1f, 0.2f, -0.3f, -0.4f, 0.5f, 0.6f, 0, 1, -0.0f}));
+    for (std::size_t i = 0; i < model.texCoords.size(); ++i) {
+        EXPECT_FLOAT_EQ(prepared.texCoords[i], model.texCoords[i] * 0.6f) << i;
+    }
+}
+
+TEST(PieceModelTest, AnyModelBecomesFifteenWideStandingOnTheBoardWithItsProportions) {
+    std::mt19937 random(2024);
+    for (int round = 0; round < 300; ++round) {
+        SCOPED_TRACE(round);
+        const SModel model = RandomModel(random);
+        const SPieceModelArrays prepared = Prepare(model);
+        ASSERT_EQ(prepared.vertexCount, model.Count());
+        const SExtent before = ExtentOf(model.positions);
+        const SExtent after = ExtentOf(prepared.positions);
+        EXPECT_EQ(after.low[0], 0.0f);
+        EXPECT_EQ(after.low[1], 7.0f);
+        EXPECT_EQ(after.high[2], 0.0f);
+        EXPECT_NEAR(after.high[0], 15.0f, 1e-4f);
+        const double scale = 15.0 / (before.high[0] - before.low[0]);
+        for (int axis = 1; axis < 3; ++axis) {
+            const double span = (before.high[axis] - before.low[axis]) * scale;
+            EXPECT_NEAR(after.high[axis] - after.low[axis], span, 1e-5 * span + 1e-3);
+        }
+        // The corner nearest the file's -z ends at z = 0, the one nearest +z furthest towards -z.
+        for (std::size_t i = 2; i < model.positions.size(); i += 3) {
+            if (model.positions[i] == before.low[2]) {
+                EXPECT_EQ(prepared.positions[i], 0.0f);
+            }
+            if (model.positions[i] == before.high[2]) {
+                EXPECT_EQ(prepared.positions[i], after.low[2]);
+            }
+            EXPECT_EQ(prepared.normals[i], -model.normals[i]);
+            EXPECT_EQ(prepared.normals[i - 1], model.normals[i - 1]);
+            EXPECT_EQ(prepared.normals[i - 2], model.normals[i - 2]);
+        }
+    }
+}
+
+TEST(PieceModelTest, AnEmptyModelStaysEmpty) {
+    const SPieceModelArrays prepared = PreparePieceModel(nullptr, nullptr, nullptr, 0);
+    EXPECT_EQ(prepared.vertexCount, 0);
+    EXPECT_TRUE(prepared.positions.empty());
+    EXPECT_TRUE(prepared.normals.empty());
+    EXPECT_TRUE(prepared.texCoords.empty());
+}
+
+TEST(PieceModelTest, EveryCommittedModelIsPreparedFifteenWideOnTheBoard) {
+    EXPECT_STREQ(PieceModelFile(Queen), "Dame.obj");
+    for (const EPieceType kind : {Pawn, Knight, Bishop, Rook, Queen, King}) {
+        SCOPED_TRACE(PieceModelFile(kind));
+        COBJLoader loader;
+        loader.Load(AssetPath(PieceModelFile(kind)));
+        const SPieceModelArrays prepared = PreparePieceModel(
+            loader.Vertices(), loader.Normals(), loader.TexCoords(), loader.VertexCount());
+        ASSERT_EQ(prepared.vertexCount, loader.VertexCount());
+        ASSERT_GT(prepared.vertexCount, 0);
+        const SExtent extent = ExtentOf(prepared.positions);
+        EXPECT_EQ(extent.low[0], 0.0f);
+        EXPECT_NEAR(extent.high[0], 15.0f, 1e-4f);
+        EXPECT_EQ(extent.low[1], 7.0f);
+        EXPECT_EQ(extent.high[2], 0.0f);
+    }
+}
+
+TEST(PieceModelTest, AssetsAreFoundInTheWorkingFolderAndAMissingOneNamesThatPath) {
+    EXPECT_EQ(AssetPath("Pawn.obj"), "gfx/Pawn.obj");
+    EXPECT_EQ(AssetPath("white_piece.tga"), "gfx/white_piece.tga");
+    EXPECT_EQ(AssetPath("none.obj"), "gfx/none.obj");
+}
