@@ -11,7 +11,7 @@ cmake --preset "$preset"
 cmake --build --preset "$preset"
 
 if [ -z "${DISPLAY:-}" ]; then
-  xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset "$preset"
+  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --preset "$preset"
 else
   ctest --preset "$preset"
 fi

@@ -1,0 +1,49 @@
+#include "QtPlatform.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+void PrepareQtPlatform() {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+}
+
+struct CQtApplication::Impl {
+    int argc;
+    QApplication application;
+
+    // QApplication keeps a reference to the count, so it lives beside it.
+    Impl(int count, char** argv) : argc(count), application(argc, argv) {}
+};
+
+CQtApplication::CQtApplication(int argc, char** argv) {
+    PrepareQtPlatform();
+    QCoreApplication::setApplicationName(QStringLiteral("Tavrin"));
+    impl = std::make_unique<Impl>(argc, argv);
+}
+
+CQtApplication::~CQtApplication() = default;
+
+int CQtApplication::Exec() {
+    return QApplication::exec();
+}
+
+bool RunEventLoopUntil(const std::function<bool()>& done, int timeoutMs) {
+    if (done()) {
+        return true;
+    }
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done()) {
+            loop.quit();
+        }
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    poll.start();
+    loop.exec();
+    return done();
+}

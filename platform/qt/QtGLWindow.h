@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/GLSurface.h"
+
+#include <QSurfaceFormat>
+#include <QWindow>
+#include <atomic>
+
+class QOpenGLContext;
+
+// The OpenGL child window. The interface thread owns the window and publishes its sizes in
+// atomics; the render thread owns the context and reaches the window only through it.
+class CQtGLWindow final : public QWindow, public IGLSurface {
+public:
+    CQtGLWindow();
+    ~CQtGLWindow() override;
+
+    bool CreateContext(std::string& error) override;
+    void SwapBuffers() override;
+    void DestroyContext() override;
+
+    int Width() const override { return clientWidth.load(std::memory_order_relaxed); }
+    int Height() const override { return clientHeight.load(std::memory_order_relaxed); }
+    int DesktopWidth() const override { return desktopWidth.load(std::memory_order_relaxed); }
+    int DesktopHeight() const override { return desktopHeight.load(std::memory_order_relaxed); }
+
+    void SetResizeHandler(std::function<void(int width, int height)> handler) override;
+    std::vector<CGlyphBitmap> RasterizeGlyphs(char32_t first, int count) override;
+    void ReportFatalError(const std::string& text) override;
+
+protected:
+    void exposeEvent(QExposeEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void PublishSizes();
+
+    // Read by the render thread; fixed at construction, so it needs no lock.
+    const QSurfaceFormat glFormat;
+    QOpenGLContext* context = nullptr; // render thread only
+    std::atomic<int> clientWidth{0};
+    std::atomic<int> clientHeight{0};
+    std::atomic<int> desktopWidth{0};
+    std::atomic<int> desktopHeight{0};
+    std::function<void(int, int)> resizeHandler; // interface thread only
+};

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "platform/GLSurface.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+// What the program sees of the Qt platform. No Qt type appears here, so the shell, the scene
+// and the tests include it without Qt's headers.
+
+// Chooses the X11 platform plugin when QT_QPA_PLATFORM is not set, so that a Wayland desktop runs
+// the program through XWayland: GLEW needs a GLX context. Must run before the application
+// object exists; CQtApplication calls it itself.
+void PrepareQtPlatform();
+
+// The Qt application object of the process. `argv` must outlive the object.
+class CQtApplication {
+public:
+    CQtApplication(int argc, char** argv);
+    ~CQtApplication();
+    CQtApplication(const CQtApplication&) = delete;
+    CQtApplication& operator=(const CQtApplication&) = delete;
+
+    // Runs the event loop until the application exits; returns the exit code.
+    int Exec();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl;
+};
+
+// Processes events on the interface thread until `done` returns true or `timeoutMs` has passed;
+// returns the last value of `done`. `done` is polled every few milliseconds.
+bool RunEventLoopUntil(const std::function<bool()>& done, int timeoutMs);
+
+// With the box suppressed, IGLSurface::ReportFatalError only prints the text to stderr and
+// exits. Setting the environment variable TAVRIN_NO_ERROR_BOX to a non-empty value does the
+// same; both are meant for unattended runs.
+void SetFatalErrorBoxSuppressed(bool suppressed);
+
+class CQtMainWindow;
+
+// The main window: title "Tavrin", 1024 x 768, a 30-pixel strip along the top for the controls
+// and the OpenGL child window below it. Created, used and destroyed on the interface thread;
+// the render thread must have ended before the handle is destroyed.
+class CQtMainWindowHandle {
+public:
+    CQtMainWindowHandle();
+    ~CQtMainWindowHandle();
+    CQtMainWindowHandle(const CQtMainWindowHandle&) = delete;
+    CQtMainWindowHandle& operator=(const CQtMainWindowHandle&) = delete;
+
+    IGLSurface& Surface();
+    void Show();
+
+    // The window system has mapped the OpenGL window and it can be drawn into.
+    bool IsGLWindowExposed() const;
+
+    std::string Title() const;
+    // Client size of the main window, in device-independent pixels.
+    int Width() const;
+    int Height() const;
+    void Resize(int width, int height);
+
+private:
+    std::unique_ptr<CQtMainWindow> window;
+};
+
+std::unique_ptr<CQtMainWindowHandle> CreateMainWindow();

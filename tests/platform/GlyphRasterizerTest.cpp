@@ -1,0 +1,129 @@
+#include "QtTestEnvironment.h"
+
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr char32_t kGlyphCount = 381; // U+0000 .. U+017C, as the bitmap font is built
+
+bool Ink(const CGlyphBitmap& glyph, int x, int rowFromBottom) {
+    const int rowBytes = (glyph.width + 7) / 8;
+    const std::uint8_t byte = glyph.rows[rowFromBottom * rowBytes + x / 8];
+    return (byte & (0x80 >> (x % 8))) != 0;
+}
+
+// The glyph as text, top row first, for failure messages.
+std::string Picture(const CGlyphBitmap& glyph) {
+    std::string text;
+    for (int row = glyph.height - 1; row >= 0; --row) {
+        for (int x = 0; x < glyph.width; ++x) {
+            text += Ink(glyph, x, row) ? '#' : '.';
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+std::string Name(char32_t codePoint) {
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(codePoint));
+    return text;
+}
+
+// Rows of the glyph above the baseline (its top edge relative to the raster position).
+int Top(const CGlyphBitmap& glyph) {
+    return glyph.height - static_cast<int>(glyph.yOrigin);
+}
+
+class GlyphRasterizerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        window = CreateMainWindow();
+        glyphs = window->Surface().RasterizeGlyphs(0, kGlyphCount);
+    }
+    static void TearDownTestSuite() { window.reset(); }
+
+    static const CGlyphBitmap& Glyph(char32_t codePoint) { return glyphs.at(codePoint); }
+
+    static inline std::unique_ptr<CQtMainWindowHandle> window;
+    static inline std::vector<CGlyphBitmap> glyphs;
+};
+
+TEST_F(GlyphRasterizerTest, EveryBitmapIsPackedForGlBitmapAndCutToItsInk) {
+    ASSERT_EQ(kGlyphCount, glyphs.size());
+    for (char32_t codePoint = 0; codePoint < kGlyphCount; ++codePoint) {
+        const CGlyphBitmap& glyph = Glyph(codePoint);
+        SCOPED_TRACE(Name(codePoint) + "\n" + Picture(glyph));
+        const int rowBytes = (glyph.width + 7) / 8;
+        ASSERT_EQ(static_cast<std::size_t>(rowBytes * glyph.height), glyph.rows.size());
+        if (glyph.rows.empty()) {
+            EXPECT_EQ(0, glyph.width + glyph.height);
+            continue;
+        }
+        EXPECT_GT(glyph.advance, 0.0f);
+        bool top = false, bottom = false, left = false, right = false;
+        for (int row = 0; row < glyph.height; ++row) {
+            for (int x = 0; x < rowBytes * 8; ++x) {
+                const bool ink = Ink(glyph, x, row);
+                ASSERT_FALSE(ink && x >= glyph.width) << "padding bit set";
+                top = top || (ink && row == glyph.height - 1);
+                bottom = bottom || (ink && row == 0);
+                left = left || (ink && x == 0);
+                right = right || (ink && x == glyph.width - 1);
+            }
+        }
+        EXPECT_TRUE(top && bottom && left && right) << "bitmap larger than its ink";
+    }
+}
+
+TEST_F(GlyphRasterizerTest, ControlCharactersAreEmptyAndASpaceOnlyAdvances) {
+    for (char32_t codePoint : {0x00, 0x01, 0x0A, 0x1F, 0x7F, 0x80, 0x9F}) {
+        EXPECT_TRUE(Glyph(codePoint).rows.empty()) << Name(codePoint);
+        EXPECT_EQ(0.0f, Glyph(codePoint).advance) << Name(codePoint);
+    }
+    EXPECT_TRUE(Glyph(U' ').rows.empty());
+    EXPECT_GT(Glyph(U' ').advance, 0.0f);
+}
+
+TEST_F(GlyphRasterizerTest, LettersSitOnTheBaselineAtFifteenPixels) {
+    const CGlyphBitmap& a = Glyph(U'A');
+    SCOPED_TRACE(Picture(a));
+    EXPECT_GE(a.height, 8);
+    EXPECT_LE(a.height, 15);
+    EXPECT_EQ(0.0f, a.yOrigin);
+    EXPECT_GT(a.advance, 0.0f);
+    EXPECT_LE(a.width, a.advance + 1);
+
+    const CGlyphBitmap& p = Glyph(U'p');
+    EXPECT_GT(p.yOrigin, 0.0f) << "descender below the baseline\n" << Picture(p);
+    EXPECT_LT(Top(p), Top(a));
+    EXPECT_GE(Glyph(U'W').width, Glyph(U'i').width + 5);
+
+    // U+017C, the last glyph of the font: the z with a dot above it.
+    const CGlyphBitmap& zDot = Glyph(U'\u017C');
+    const CGlyphBitmap& z = Glyph(U'z');
+    SCOPED_TRACE(Picture(zDot));
+    EXPECT_FALSE(zDot.rows.empty());
+    EXPECT_EQ(z.yOrigin, zDot.yOrigin);
+    EXPECT_GT(Top(zDot), Top(z));
+    EXPECT_EQ(z.advance, zDot.advance);
+}
+
+TEST_F(GlyphRasterizerTest, AnotherThreadGetsTheSameGlyphs) {
+    std::vector<CGlyphBitmap> fromThread;
+    std::thread render([&] { fromThread = window->Surface().RasterizeGlyphs(0, kGlyphCount); });
+    render.join();
+    ASSERT_EQ(glyphs.size(), fromThread.size());
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        EXPECT_EQ(glyphs[i].rows, fromThread[i].rows) << i;
+        EXPECT_EQ(glyphs[i].xOrigin, fromThread[i].xOrigin) << i;
+        EXPECT_EQ(glyphs[i].yOrigin, fromThread[i].yOrigin) << i;
+        EXPECT_EQ(glyphs[i].advance, fromThread[i].advance) << i;
+    }
+}
+
+} // namespace
