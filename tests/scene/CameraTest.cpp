@@ -1,8 +1,8 @@
 #include "scene/Camera.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+
+#include <gtest/gtest.h>
 
 namespace {
 

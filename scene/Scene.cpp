@@ -1,0 +1,209 @@
+#include "scene/Scene.h"
+
+#include "common/Ticks.h"
+#include "gfx3d/A3DObject.h"
+#include "gfx3d/C3DObjPiece.h"
+#include "gfx3d/C3DObjPlane.h"
+#include "platform/GLSurface.h"
+
+#include <GL/glew.h>
+#include <GL/glu.h>
+#include <algorithm>
+
+namespace {
+
+// The four spot lights stand 225 units out from the board centre along both diagonals, 250
+// units up, each pointing back towards the centre.
+constexpr GLenum kLights[4] = {GL_LIGHT4, GL_LIGHT1, GL_LIGHT2, GL_LIGHT3};
+constexpr GLfloat kLightPositions[4][4] = {
+    {-125.0f, 250.0f, 125.0f, 1.0f},
+    {325.0f, 250.0f, 125.0f, 1.0f},
+    {325.0f, 250.0f, -325.0f, 1.0f},
+    {-125.0f, 250.0f, -325.0f, 1.0f},
+};
+constexpr GLfloat kSpotDirections[4][4] = {
+    {1.0f, -1.0f, -1.0f, 0.0f},
+    {-1.0f, -1.0f, -1.0f, 0.0f},
+    {-1.0f, -1.0f, 1.0f, 0.0f},
+    {1.0f, -1.0f, 1.0f, 0.0f},
+};
+constexpr GLfloat kSpotCutoff = 30.0f;
+constexpr GLfloat kSpotExponent = 40.0f;
+constexpr GLfloat kLightAmbient[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+constexpr GLfloat kLightDiffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+
+} // namespace
+
+CScene::CScene(CChessSet& chessSet) : chessSet(chessSet) {
+}
+
+CScene::~CScene() = default;
+
+void CScene::RequestResize(int width, int height) {
+    pendingWidth = width;
+    pendingHeight = height;
+    resizePending = true;
+}
+
+std::future<CFrameImage> CScene::RequestCapture() {
+    const std::lock_guard lock(captureMutex);
+    captures.emplace_back();
+    return captures.back().get_future();
+}
+
+void CScene::RenderThread(IGLSurface& glSurface, const std::atomic<bool>& appRunning) {
+    surface = &glSurface;
+    camera.SetScreenSize(glSurface.DesktopWidth(), glSurface.DesktopHeight());
+    if (!InitOpenGL()) {
+        surface = nullptr;
+        return;
+    }
+    renderRunning = true;
+    while (appRunning) {
+        if (!UpdateLoading()) {
+            continue;
+        }
+        if (resizePending) {
+            ResizeViewport(pendingWidth, pendingHeight);
+        }
+        {
+            const std::lock_guard lock(captureMutex);
+            for (auto& capture : captures) {
+                passCaptures.push_back(std::move(capture));
+            }
+            captures.clear();
+        }
+        const bool captureWaiting = !passCaptures.empty();
+        if (projectionDirty.exchange(false)) {
+            ResizeViewport(viewportWidth, viewportHeight);
+            DrawFrame();
+        } else if (continuousRedraw != 0) {
+            DrawFrame();
+        } else if (windowMoveRedraw != 0) {
+            DrawFrame();
+            SleepMs(200);
+        } else if (captureWaiting) {
+            DrawFrame();
+        } else {
+            SleepMs(100);
+        }
+    }
+    renderRunning = false;
+    ReleaseScene();
+    glDeleteLists(fontBase, 382);
+    glSurface.DestroyContext();
+    surface = nullptr;
+    // Whoever still waits for a picture gets a broken promise instead of a hang.
+    passCaptures.clear();
+    const std::lock_guard lock(captureMutex);
+    captures.clear();
+}
+
+bool CScene::InitOpenGL() {
+    std::string error;
+    if (!surface->CreateContext(error)) {
+        surface->ReportFatalError("OpenGL could not be started: " + error);
+        return false;
+    }
+    glewExperimental = GL_TRUE;
+    const GLenum status = glewInit();
+    if (status != GLEW_OK) {
+        surface->ReportFatalError(
+            std::string("OpenGL could not be started: GLEW initialisation failed: ") +
+            reinterpret_cast<const char*>(glewGetErrorString(status)));
+        surface->DestroyContext();
+        return false;
+    }
+    glEnable(GL_LIGHTING);
+    for (GLenum light : kLights) {
+        glEnable(light);
+    }
+    glEnable(GL_DEPTH_TEST);
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
+    glClearDepth(1.0);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    ResizeViewport(surface->Width(), surface->Height());
+    BuildFontLists();
+    return true;
+}
+
+void CScene::ResizeViewport(int width, int height) {
+    height = std::max(height, 1);
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(camera.FieldOfView(), static_cast<double>(width) / height,
+                   static_cast<double>(0.1f), 500.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    viewportWidth = width;
+    viewportHeight = height;
+    resizePending = false;
+    DrawFrame();
+}
+
+void CScene::ApplyView() {
+    const float centre = CCamera::kSceneCentre;
+    gluLookAt(centre, 0.0, CCamera::kEyeDistance, centre, 7.0, -centre, 0.0, 1.0, 0.0);
+    glTranslatef(centre + camera.PanX(), -camera.PanY(), -centre);
+    glRotatef(camera.Elevation(), 1.0f, 0.0f, 0.0f);
+    glRotatef(camera.Rotation(), 0.0f, 1.0f, 0.0f);
+    glTranslatef(-centre, 0.0f, centre);
+}
+
+void CScene::SetupLights() {
+    for (int i = 0; i < 4; ++i) {
+        glLightfv(kLights[i], GL_AMBIENT, kLightAmbient);
+        glLightfv(kLights[i], GL_DIFFUSE, kLightDiffuse);
+        glLightfv(kLights[i], GL_POSITION, kLightPositions[i]);
+        glLightfv(kLights[i], GL_SPOT_DIRECTION, kSpotDirections[i]);
+        glLightf(kLights[i], GL_SPOT_CUTOFF, kSpotCutoff);
+        glLightf(kLights[i], GL_SPOT_EXPONENT, kSpotExponent);
+    }
+}
+
+void CScene::DrawFrame() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    ApplyView();
+    SetupLights();
+    C3DObjPlane::SetDrawPerTile(floorPerTile);
+    {
+        const std::lock_guard lock(objectsMutex);
+        for (const auto& object : objects) {
+            object->Draw();
+        }
+    }
+    DrawGameOver();
+    DrawFps();
+    FulfilCapture();
+    surface->SwapBuffers();
+    ++framesDrawn;
+}
+
+void CScene::FulfilCapture() {
+    std::vector<std::promise<CFrameImage>> waiting;
+    waiting.swap(passCaptures);
+    if (waiting.empty()) {
+        return;
+    }
+    CFrameImage image;
+    image.width = viewportWidth;
+    image.height = viewportHeight;
+    image.rgba.resize(static_cast<std::size_t>(image.width) * image.height * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
+    // OpenGL's rows run bottom to top.
+    const std::size_t stride = static_cast<std::size_t>(image.width) * 4;
+    for (int top = 0, bottom = image.height - 1; top < bottom; ++top, --bottom) {
+        std::swap_ranges(image.rgba.begin() + static_cast<std::ptrdiff_t>(top * stride),
+                         image.rgba.begin() + static_cast<std::ptrdiff_t>((top + 1) * stride),
+                         image.rgba.begin() + static_cast<std::ptrdiff_t>(bottom * stride));
+    }
+    for (auto& promise : waiting) {
+        promise.set_value(image);
+    }
+}

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "chess/ChessSet.h"
+#include "scene/Camera.h"
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <future>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+class A3DObject;
+class C3DObjPiece;
+class IGLSurface;
+
+// One frame read back from the window: RGBA rows, top row first.
+struct CFrameImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgba;
+};
+
+// The scene and its renderer. One thread, the render thread, owns the OpenGL context and makes
+// every OpenGL call; it draws a frame only when something changed (a resize, the camera,
+// running animations), else it idles. The other threads talk to it through atomic flags and
+// counters, and through `objectsMutex`, which guards `objects` and `pieceGrid`: it is held
+// while a frame draws the objects and while the objects change, never while sleeping.
+class CScene {
+public:
+    explicit CScene(CChessSet& chessSet);
+    ~CScene();
+    CScene(const CScene&) = delete;
+    CScene& operator=(const CScene&) = delete;
+
+    // The render thread's entry: creates the context on the surface, draws while `appRunning`
+    // holds, then releases every object, buffer, texture and display list it created and the
+    // context. A context or GLEW failure is reported through the surface (an "Error" box, then
+    // the program ends with a non-zero code) and ends the thread.
+    void RenderThread(IGLSurface& surface, const std::atomic<bool>& appRunning);
+
+    // Records a new client size; the render thread applies it before its next frame. Any thread.
+    void RequestResize(int width, int height);
+    // Asks for the next frame to be read back. Any thread; the future is fulfilled by the
+    // render thread (or broken if it ends first).
+    std::future<CFrameImage> RequestCapture();
+
+    CCamera& Camera() { return camera; }
+
+    // Flags and counters shared with the other threads.
+    std::atomic<bool> projectionDirty{false};
+    std::atomic<bool> buffersCreated{false};
+    std::atomic<bool> sceneReady{false};
+    std::atomic<bool> showFps{false};
+    std::atomic<bool> renderRunning{false};
+    std::atomic<std::uint32_t> continuousRedraw{0};
+    std::atomic<std::uint32_t> windowMoveRedraw{0};
+    std::atomic<std::uint32_t> fpsInterval{400};
+    std::atomic<int> gameResult{3};
+    std::atomic<std::uint64_t> framesDrawn{0}; // frames swapped so far
+
+    // Draws the floor tile by tile (one call each) instead of in one call; for measurements.
+    std::atomic<bool> floorPerTile{false};
+
+private:
+    bool InitOpenGL();
+    void ResizeViewport(int width, int height);
+    void DrawFrame();
+    void ApplyView();
+    void SetupLights();
+    void BuildFontLists();
+    void PrintText(unsigned x, unsigned y, float red, float green, float blue,
+                   std::u32string_view text);
+    void DrawGameOver();
+    void DrawFps();
+    bool UpdateLoading();
+    void BuildScene();
+    void ReleaseScene();
+    void FulfilCapture();
+
+    CChessSet& chessSet;
+    IGLSurface* surface = nullptr;
+
+    std::mutex objectsMutex; // guards objects and pieceGrid
+    std::vector<std::unique_ptr<A3DObject>> objects;
+    std::array<std::array<C3DObjPiece*, 8>, 8> pieceGrid{};
+
+    CCamera camera{projectionDirty, buffersCreated};
+
+    std::atomic<bool> resizePending{false};
+    std::atomic<int> pendingWidth{0};
+    std::atomic<int> pendingHeight{0};
+    int viewportWidth = 0;
+    int viewportHeight = 0;
+
+    std::uint32_t fontBase = 0;
+    std::uint32_t fpsStartTick = 0;
+    std::uint32_t fpsFrames = 0;
+    float fps = 0.0f;
+
+    std::mutex captureMutex;
+    std::vector<std::promise<CFrameImage>> captures; // asked for, not yet taken up
+    // Taken up at the start of a render pass, so that the frame that answers them shows every
+    // change made before they were asked for.
+    std::vector<std::promise<CFrameImage>> passCaptures;
+};

@@ -1,0 +1,192 @@
+#include "gfx3d/C3DObjChessboard.h"
+#include "gfx3d/C3DObjPiece.h"
+#include "gfx3d/C3DObjPlane.h"
+#include "platform/GLSurface.h"
+#include "platform/qt/QtPlatform.h"
+#include "scene/Scene.h"
+#include "scene/ViewProjection.h"
+
+#include <QImage>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+struct CPixel {
+    int r, g, b;
+    int Luma() const { return (299 * r + 587 * g + 114 * b) / 1000; }
+};
+
+// The viewer's window with the scene of the initial position drawn by a render thread.
+class SceneGui : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        window = CreateMainWindow().release();
+        window->Show();
+        scene = new CScene(chessSet);
+        window->Surface().SetResizeHandler([](int w, int h) { scene->RequestResize(w, h); });
+        ASSERT_TRUE(RunEventLoopUntil([] { return window->IsGLWindowExposed(); }, 10000));
+        running = true;
+        renderer = new std::thread([] { scene->RenderThread(window->Surface(), running); });
+        ASSERT_TRUE(RunEventLoopUntil([] { return scene->sceneReady.load(); }, 60000));
+    }
+    static void TearDownTestSuite() {
+        running = false;
+        if (renderer) {
+            renderer->join();
+        }
+        // Everything the render thread created is released when it ends.
+        for (EPieceType kind : {Pawn, Knight, Bishop, Rook, Queen, King}) {
+            EXPECT_FALSE(C3DObjPiece::BuffersCreated(kind)) << kind;
+        }
+        EXPECT_FALSE(C3DObjPiece::TexturesLoaded());
+        EXPECT_EQ(C3DObjChessboard::InstanceCount(), 0);
+        EXPECT_EQ(C3DObjPlane::InstanceCount(), 0);
+        delete renderer;
+        delete scene;
+        delete window;
+    }
+
+    // A frame drawn after every change made so far.
+    static CFrameImage Capture() {
+        scene->projectionDirty = true;
+        std::future<CFrameImage> frame = scene->RequestCapture();
+        EXPECT_TRUE(RunEventLoopUntil(
+            [&] { return frame.wait_for(0s) == std::future_status::ready; }, 30000));
+        return frame.get();
+    }
+
+    static CPixel At(const CFrameImage& image, double x, double y) {
+        const int px = std::clamp(static_cast<int>(x), 0, image.width - 1);
+        const int py = std::clamp(static_cast<int>(y), 0, image.height - 1);
+        const std::size_t i = (static_cast<std::size_t>(py) * image.width + px) * 4;
+        return {image.rgba[i], image.rgba[i + 1], image.rgba[i + 2]};
+    }
+
+    // The pixel where a world point appears.
+    static CPixel AtWorld(const CFrameImage& image, double x, double y, double z) {
+        const CWindowPoint p = ProjectToWindow(scene->Camera(), image.width, image.height, x, y, z);
+        EXPECT_TRUE(p.visible);
+        return At(image, p.x, p.y);
+    }
+
+    // Mean luma over a small patch around a world point.
+    static int LumaAround(const CFrameImage& image, double x, double y, double z) {
+        const CWindowPoint p = ProjectToWindow(scene->Camera(), image.width, image.height, x, y, z);
+        int sum = 0;
+        for (int dy = -2; dy <= 2; ++dy) {
+            for (int dx = -2; dx <= 2; ++dx) {
+                sum += At(image, p.x + dx, p.y + dy).Luma();
+            }
+        }
+        return sum / 25;
+    }
+
+    static void Save(const CFrameImage& image, const std::string& name) {
+        const std::filesystem::path dir = std::filesystem::path("build") / "pictures";
+        std::filesystem::create_directories(dir);
+        QImage(image.rgba.data(), image.width, image.height, image.width * 4,
+               QImage::Format_RGBA8888)
+            .save(QString::fromStdString((dir / name).string()));
+    }
+
+    static inline CChessSet chessSet;
+    static inline CQtMainWindowHandle* window = nullptr;
+    static inline CScene* scene = nullptr;
+    static inline std::thread* renderer = nullptr;
+    static inline std::atomic<bool> running{false};
+};
+
+TEST_F(SceneGui, DefaultViewShowsTheBoardWithWhiteAtTheBottom) {
+    const CFrameImage image = Capture();
+    ASSERT_EQ(image.width, 1024);
+    ASSERT_EQ(image.height, 738);
+    Save(image, "default_view.png");
+
+    // a1 is red wood, h1 light wood: sampled near the front corner of each square, beside the
+    // rooks that stand on them.
+    const CPixel a1 = AtWorld(image, 2.5, 7.0, -2.5);
+    const CPixel h1 = AtWorld(image, 197.5, 7.0, -2.5);
+    EXPECT_GT(h1.Luma(), a1.Luma() + 20) << "h1 light, a1 dark";
+    EXPECT_GT(a1.r, a1.b + 10) << "a1 reddish";
+
+    // White's pawns stand in front (lower in the picture) and are lighter than Black's.
+    const CWindowPoint e2 =
+        ProjectToWindow(scene->Camera(), image.width, image.height, 112.5, 14.0, -37.5);
+    const CWindowPoint e7 =
+        ProjectToWindow(scene->Camera(), image.width, image.height, 112.5, 14.0, -162.5);
+    EXPECT_GT(e2.y, e7.y);
+    EXPECT_GT(e2.y, image.height / 2.0);
+    EXPECT_GT(LumaAround(image, 112.5, 14.0, -37.5), LumaAround(image, 112.5, 14.0, -162.5) + 40);
+
+    // Nothing is written over the view while no game has ended.
+    int white = 0;
+    for (int y = 8; y < 30; ++y) {
+        for (int x = 8; x < 200; ++x) {
+            white += At(image, x, y).Luma() > 200;
+        }
+    }
+    EXPECT_EQ(white, 0);
+}
+
+TEST_F(SceneGui, GameResultIsWrittenAtTheTopLeft) {
+    auto whiteTextPixels = [](const CFrameImage& image) {
+        int count = 0;
+        for (int y = 8; y < 30; ++y) {
+            for (int x = 8; x < 200; ++x) {
+                const CPixel p = At(image, x, y);
+                count += p.r > 230 && p.g > 230 && p.b > 230;
+            }
+        }
+        return count;
+    };
+    scene->gameResult = 2;
+    const CFrameImage withText = Capture();
+    scene->gameResult = 3;
+    const CFrameImage without = Capture();
+    Save(withText, "game_over_draw.png");
+    EXPECT_GT(whiteTextPixels(withText), 100);
+    EXPECT_EQ(whiteTextPixels(without), 0);
+}
+
+TEST_F(SceneGui, ZoomNarrowsTheViewAndResetRestoresIt) {
+    const CFrameImage before = Capture();
+    scene->Camera().ChangeZoom(8);
+    const CFrameImage zoomed = Capture();
+    // The board's corners move outwards from the picture's centre.
+    const CWindowPoint a1 = ProjectToWindow(scene->Camera(), 1024, 738, 0.0, 7.0, 0.0);
+    scene->Camera().ResetView();
+    const CWindowPoint a1Default = ProjectToWindow(scene->Camera(), 1024, 738, 0.0, 7.0, 0.0);
+    EXPECT_LT(a1.x, a1Default.x);
+    EXPECT_NE(zoomed.rgba, before.rgba);
+
+    const CFrameImage reset = Capture();
+    EXPECT_EQ(reset.rgba, before.rgba) << "the reset view is the default picture";
+}
+
+TEST_F(SceneGui, FloorDrawnInOneCallLooksAsDrawnTileByTile) {
+    const CFrameImage oneCall = Capture();
+    scene->floorPerTile = true;
+    const CFrameImage perTile = Capture();
+    scene->floorPerTile = false;
+    // Vertices placed in the buffer and vertices placed by the matrix may round differently by
+    // a bit: allow faint differences on a few pixels, nothing visible.
+    ASSERT_EQ(oneCall.rgba.size(), perTile.rgba.size());
+    int differing = 0;
+    int largest = 0;
+    for (std::size_t i = 0; i < oneCall.rgba.size(); ++i) {
+        const int d = std::abs(oneCall.rgba[i] - perTile.rgba[i]);
+        differing += d != 0;
+        largest = std::max(largest, d);
+    }
+    std::printf("floor: %d channel values differ, by at most %d\n", differing, largest);
+    EXPECT_LE(largest, 3);
+    EXPECT_LT(differing, static_cast<int>(oneCall.rgba.size() / 200));
+}
+
+} // namespace
