@@ -1,6 +1,6 @@
-// frame_bench: draws frames of the initial position back to back in the viewer's window
-// (1024 x 738 for the 3D view) and prints milliseconds per frame, with the floor drawn in one
-// call and tile by tile. Needs a display (xvfb-run).
+// frame_bench [WIDTH HEIGHT]: draws frames of the initial position back to back in the viewer's
+// window (1024 x 738 for the 3D view) and prints milliseconds per frame, with the floor drawn in
+// one call and tile by tile. Needs a display (xvfb-run).
 
 #include "platform/GLSurface.h"
 #include "platform/qt/QtPlatform.h"
@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 namespace {
@@ -43,6 +44,10 @@ int main(int argc, char** argv) {
         running = false;
         renderer.join();
         return 1;
+    }
+    if (argc > 2) {
+        window->Resize(std::atoi(argv[1]), std::atoi(argv[2]));
+        RunEventLoopUntil([] { return false; }, 500);
     }
     std::printf("view %d x %d\n", window->Surface().Width(), window->Surface().Height());
     for (int round = 0; round < 2; ++round) {
