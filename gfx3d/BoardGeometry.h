@@ -3,6 +3,7 @@
 #include "gfx3d/AnimationCurves.h"
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 // Geometry of the chessboard and the floor, in world units. No OpenGL.
@@ -71,3 +72,15 @@ struct SFloorArrays {
     int vertexCount = 0;
 };
 SFloorArrays BuildFloorTiles(float extentX, float extentZ);
+
+// The same floor as BuildFloorTiles with the corners that neighbouring tiles share stored once:
+// a grid of (2nx + 1) x (2nz + 1) vertices, and four indices per tile, the tiles and their
+// corners in the order of BuildFloorTiles. Drawn as indexed quads it gives the same quads, but
+// the renderer lights each grid vertex once instead of up to four times.
+struct SIndexedFloor {
+    std::vector<float> positions;
+    std::vector<float> normals;
+    std::vector<std::uint32_t> indices;
+    int VertexCount() const { return static_cast<int>(positions.size() / 3); }
+};
+SIndexedFloor BuildIndexedFloor(float extentX, float extentZ);

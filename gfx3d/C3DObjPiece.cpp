@@ -4,6 +4,7 @@
 #include "gfx3d/AnimationCurves.h"
 #include "gfx3d/AssetPath.h"
 #include "gfx3d/GfxExceptions.h"
+#include "gfx3d/MeshWeld.h"
 #include "gfx3d/OBJLoader.h"
 #include "gfx3d/PieceModel.h"
 #include "gfx3d/Texture.h"
@@ -11,20 +12,25 @@
 #include <GL/glew.h>
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <iterator>
 #include <utility>
+#include <vector>
 
 namespace {
 
 constexpr std::size_t kKindCount = 6;
 
-// Class-wide data of one piece kind. The arrays live from LoadModel to CreateVBO; a flag is set
-// (release) after the data it announces is written.
+// Class-wide data of one piece kind. The mesh lives from LoadModel to CreateVBO; a flag is set
+// (release) after the data it announces is written. vertexCount counts triangle corners, the
+// indices drawn.
 struct SClassModel {
     std::atomic<bool> modelLoaded{false};
     std::atomic<bool> buffersCreated{false};
     std::atomic<int> vertexCount{0};
-    SPieceModelArrays arrays;
-    std::array<GLuint, 3> buffers{}; // positions, normals, texture coordinates
+    SIndexedMesh mesh;
+    std::array<GLuint, 4> buffers{}; // positions, normals, texture coordinates, indices
+    GLenum indexType = GL_UNSIGNED_INT;
 };
 
 std::array<SClassModel, kKindCount> classModels; // indexed by EPieceType
@@ -123,6 +129,7 @@ void C3DObjPiece::Draw() {
     glBindBuffer(GL_ARRAY_BUFFER, model.buffers[2]);
     glTexCoordPointer(3, GL_FLOAT, 0, nullptr);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, model.buffers[3]);
 
     SetPieceMaterial();
     glBindTexture(GL_TEXTURE_2D, color == White ? whiteTexture : blackTexture);
@@ -137,12 +144,14 @@ void C3DObjPiece::Draw() {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glColor4f(1.0f, 1.0f, 1.0f, alpha);
     }
-    glDrawArrays(GL_TRIANGLES, 0, model.vertexCount.load(std::memory_order_relaxed));
+    glDrawElements(GL_TRIANGLES, model.vertexCount.load(std::memory_order_relaxed), model.indexType,
+                   nullptr);
     if (fading) {
         glDisable(GL_COLOR_MATERIAL);
         glDisable(GL_BLEND);
     }
     glPopMatrix();
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
@@ -150,15 +159,19 @@ void C3DObjPiece::Draw() {
 
 void C3DObjPiece::LoadModel(EPieceType kind) {
     SClassModel& model = ModelOf(kind);
-    SPieceModelArrays arrays;
+    SIndexedMesh mesh;
     {
         COBJLoader loader;
         loader.Load(AssetPath(PieceModelFile(kind)));
-        arrays = PreparePieceModel(loader.Vertices(), loader.Normals(), loader.TexCoords(),
-                                   loader.VertexCount());
+        const SPieceModelArrays arrays = PreparePieceModel(
+            loader.Vertices(), loader.Normals(), loader.TexCoords(), loader.VertexCount());
+        // The same triangles, but each corner shared by several of them is lit once by the
+        // renderer instead of once per triangle.
+        mesh = WeldCorners(arrays.positions.data(), arrays.normals.data(), arrays.texCoords.data(),
+                           arrays.vertexCount);
     }
-    model.vertexCount.store(arrays.vertexCount, std::memory_order_relaxed);
-    model.arrays = std::move(arrays);
+    model.vertexCount.store(static_cast<int>(mesh.indices.size()), std::memory_order_relaxed);
+    model.mesh = std::move(mesh);
     model.modelLoaded.store(true, std::memory_order_release);
 }
 
@@ -170,16 +183,31 @@ void C3DObjPiece::CreateVBO(EPieceType kind) {
     if (model.buffersCreated.exchange(false, std::memory_order_acq_rel)) {
         DeleteBuffers(model);
     }
-    const std::vector<float>* sources[] = {&model.arrays.positions, &model.arrays.normals,
-                                           &model.arrays.texCoords};
-    for (std::size_t i = 0; i < model.buffers.size(); ++i) {
-        glGenBuffers(1, &model.buffers[i]);
+    const SIndexedMesh& mesh = model.mesh;
+    const std::vector<float>* sources[] = {&mesh.positions, &mesh.normals, &mesh.texCoords};
+    glGenBuffers(static_cast<GLsizei>(model.buffers.size()), model.buffers.data());
+    for (std::size_t i = 0; i < std::size(sources); ++i) {
         glBindBuffer(GL_ARRAY_BUFFER, model.buffers[i]);
         glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(sources[i]->size() * sizeof(float)),
                      sources[i]->data(), GL_STATIC_DRAW);
     }
     glBindBuffer(GL_ARRAY_BUFFER, 0);
-    model.arrays = SPieceModelArrays{};
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, model.buffers[3]);
+    // Two-byte indices where the model allows them: half the index data read per draw.
+    if (mesh.UniqueVertexCount() <= 65536) {
+        const std::vector<GLushort> shortIndices(mesh.indices.begin(), mesh.indices.end());
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER,
+                     static_cast<GLsizeiptr>(shortIndices.size() * sizeof(GLushort)),
+                     shortIndices.data(), GL_STATIC_DRAW);
+        model.indexType = GL_UNSIGNED_SHORT;
+    } else {
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER,
+                     static_cast<GLsizeiptr>(mesh.indices.size() * sizeof(std::uint32_t)),
+                     mesh.indices.data(), GL_STATIC_DRAW);
+        model.indexType = GL_UNSIGNED_INT;
+    }
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    model.mesh = SIndexedMesh{};
     model.buffersCreated.store(true, std::memory_order_release);
 }
 
@@ -232,7 +260,7 @@ void C3DObjPiece::ReleaseClassResources() {
         }
         model.modelLoaded.store(false, std::memory_order_release);
         model.vertexCount.store(0, std::memory_order_relaxed);
-        model.arrays = SPieceModelArrays{};
+        model.mesh = SIndexedMesh{};
     }
     if (texturesLoaded.exchange(false, std::memory_order_acq_rel)) {
         const GLuint textures[] = {whiteTexture, blackTexture};

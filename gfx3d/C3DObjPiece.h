@@ -34,14 +34,17 @@ public:
     void SetAnimationDuration(std::uint32_t milliseconds) { animationDuration = milliseconds; }
     float Alpha() const { return alpha; }
 
-    // Loads and prepares the model of `kind` and sets its model-loaded flag. No OpenGL calls.
+    // Loads and prepares the model of `kind`, welds its identical corners, and sets its
+    // model-loaded flag. No OpenGL calls.
     // Throws what reading the file throws (CFileReaderException, COBJLoaderException).
     static void LoadModel(EPieceType kind);
-    // Uploads the loaded model of `kind` into its three buffers and releases the arrays. Throws
-    // C3DObjectException "Model not loaded!" before LoadModel.
+    // Uploads the loaded model of `kind`, its unique vertices and its corner indices, into its
+    // buffers and releases the arrays. Throws C3DObjectException "Model not loaded!" before
+    // LoadModel.
     static void CreateVBO(EPieceType kind);
     static bool ModelLoaded(EPieceType kind);
     static bool BuffersCreated(EPieceType kind);
+    // Triangle corners drawn, three per triangle.
     static int VertexCount(EPieceType kind);
     // How many of the six kinds have their model loaded; polled by the loading screen.
     static int LoadedModelCount();

@@ -6,13 +6,18 @@
 #include <array>
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
+#include <vector>
 
 namespace {
 
-// One tile's positions and normals, then every tile's.
+// One tile's positions and normals; then the grid's positions and normals, and the indices of
+// every tile's corners into the grid.
 std::array<GLuint, 2> tileBuffers{};
 std::array<GLuint, 2> floorBuffers{};
-GLsizei floorVertexCount = 0;
+GLuint floorIndexBuffer = 0;
+GLsizei floorIndexCount = 0;
+GLenum floorIndexType = GL_UNSIGNED_INT;
 int instanceCount = 0;
 std::atomic<bool> drawPerTile{false};
 
@@ -86,19 +91,37 @@ int C3DObjPlane::InstanceCount() {
 void C3DObjPlane::CreatePlaneBuffers() {
     FillBuffer(tileBuffers[0], kFloorTilePositions.data(), kFloorTilePositions.size());
     FillBuffer(tileBuffers[1], kFloorTileNormals.data(), kFloorTileNormals.size());
-    const SFloorArrays floor = BuildFloorTiles(kExtentX, kExtentZ);
+    const SIndexedFloor floor = BuildIndexedFloor(kExtentX, kExtentZ);
     FillBuffer(floorBuffers[0], floor.positions.data(), floor.positions.size());
     FillBuffer(floorBuffers[1], floor.normals.data(), floor.normals.size());
-    floorVertexCount = floor.vertexCount;
     glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glGenBuffers(1, &floorIndexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, floorIndexBuffer);
+    // Two-byte indices where the grid allows them: half the index data read per frame.
+    if (floor.VertexCount() <= 65536) {
+        const std::vector<GLushort> shortIndices(floor.indices.begin(), floor.indices.end());
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER,
+                     static_cast<GLsizeiptr>(shortIndices.size() * sizeof(GLushort)),
+                     shortIndices.data(), GL_STATIC_DRAW);
+        floorIndexType = GL_UNSIGNED_SHORT;
+    } else {
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER,
+                     static_cast<GLsizeiptr>(floor.indices.size() * sizeof(std::uint32_t)),
+                     floor.indices.data(), GL_STATIC_DRAW);
+        floorIndexType = GL_UNSIGNED_INT;
+    }
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    floorIndexCount = static_cast<GLsizei>(floor.indices.size());
 }
 
 void C3DObjPlane::DeleteClassObjects() {
     glDeleteBuffers(static_cast<GLsizei>(tileBuffers.size()), tileBuffers.data());
     glDeleteBuffers(static_cast<GLsizei>(floorBuffers.size()), floorBuffers.data());
+    glDeleteBuffers(1, &floorIndexBuffer);
     tileBuffers.fill(0);
     floorBuffers.fill(0);
-    floorVertexCount = 0;
+    floorIndexBuffer = 0;
+    floorIndexCount = 0;
 }
 
 void C3DObjPlane::Draw() {
@@ -118,7 +141,9 @@ void C3DObjPlane::Draw() {
     if (perTile) {
         DrawTiles();
     } else {
-        glDrawArrays(GL_QUADS, 0, floorVertexCount);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, floorIndexBuffer);
+        glDrawElements(GL_QUADS, floorIndexCount, floorIndexType, nullptr);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     }
     glPopMatrix();
 

@@ -21,8 +21,9 @@ public:
     // Places the plane at once.
     void MoveTo(float x, float y, float z) override;
 
-    // Draws with one call from buffers that hold every tile (the default), or tile by tile from
-    // the buffers of one tile; both give the same picture. For comparing the two.
+    // Draws with one indexed call from the grid of corners shared by all tiles (the default), or
+    // tile by tile from the buffers of one tile; both give the same picture. For comparing the
+    // two.
     static void SetDrawPerTile(bool perTile);
     static bool DrawPerTile();
 

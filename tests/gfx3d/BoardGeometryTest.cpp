@@ -1,11 +1,13 @@
-// The board's block table and square placement, and the floor drawn in one call against the
-// floor drawn tile by tile.
+// The board's block table and square placement, and the floor drawn in one call (as tiles and as
+// the indexed grid) against the floor drawn tile by tile.
 
 #include "gfx3d/BoardGeometry.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -130,4 +132,33 @@ TEST(BoardGeometryTest, OneCallFloorHoldsTheTilesOfTheTileLoopInItsOrder) {
     EXPECT_EQ(high[2], 248.0f);
     EXPECT_EQ(low[1], 0.0f);
     EXPECT_EQ(high[1], 0.0f);
+}
+
+TEST(BoardGeometryTest, IndexedFloorExpandsToTheOneCallFloorWithEachSharedCornerOnce) {
+    for (const auto& [extentX, extentZ] : {std::pair{500.0f, 500.0f}, std::pair{12.0f, 21.0f},
+                                           std::pair{4.0f, 4.0f}, std::pair{3.0f, 500.0f}}) {
+        SCOPED_TRACE(testing::Message() << extentX << " x " << extentZ);
+        const SFloorArrays tiles = BuildFloorTiles(extentX, extentZ);
+        const SIndexedFloor floor = BuildIndexedFloor(extentX, extentZ);
+        ASSERT_EQ(floor.indices.size(), static_cast<std::size_t>(tiles.vertexCount));
+        ASSERT_EQ(floor.normals.size(), floor.positions.size());
+        std::vector<float> positions;
+        std::vector<float> normals;
+        std::vector<bool> used(static_cast<std::size_t>(floor.VertexCount()), false);
+        for (const std::uint32_t index : floor.indices) {
+            ASSERT_LT(index, used.size());
+            used[index] = true;
+            for (std::size_t k = index * 3; k < index * 3 + 3; ++k) {
+                positions.push_back(floor.positions[k]);
+                normals.push_back(floor.normals[k]);
+            }
+        }
+        EXPECT_EQ(positions, tiles.positions);
+        EXPECT_EQ(normals, tiles.normals);
+        const int nx = FloorHalfTileCount(extentX);
+        const int nz = FloorHalfTileCount(extentZ);
+        const int grid = nx > 0 && nz > 0 ? (2 * nx + 1) * (2 * nz + 1) : 0;
+        EXPECT_EQ(floor.VertexCount(), grid);
+        EXPECT_EQ(std::count(used.begin(), used.end(), false), 0);
+    }
 }
