@@ -258,6 +258,7 @@ void CPGNReader::ParseData() {
         throw CPGNReaderException("CPGNReader::ParseData(): Cannot find any \"Event\" tag pair!");
     }
     std::vector<CChessGameData> parsed;
+    parsed.reserve(starts.size());
     CLoadReport newReport;
     newReport.gameTexts = static_cast<int>(starts.size());
     for (std::size_t k = 0; k < starts.size(); ++k) {
@@ -279,9 +280,13 @@ void CPGNReader::ParseData() {
     newReport.gamesRead = static_cast<int>(parsed.size());
 
     const std::lock_guard lock(gamesMutex);
-    games.reserve(games.size() + parsed.size());
-    for (CChessGameData& game : parsed) {
-        games.push_back(std::move(game));
+    if (games.empty()) {
+        games.swap(parsed);
+    } else {
+        games.reserve(games.size() + parsed.size());
+        for (CChessGameData& game : parsed) {
+            games.push_back(std::move(game));
+        }
     }
     report = std::move(newReport);
 }
