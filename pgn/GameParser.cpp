@@ -1,8 +1,8 @@
 #include "chess/ChessExceptions.h"
+#include "pgn/GameSplitter.h"
 #include "pgn/PGNExceptions.h"
 #include "pgn/PGNReader.h"
 #include "pgn/PreProcessor.h"
-#include "pgn/TagPairScanner.h"
 
 #include <cstdint>
 #include <utility>
@@ -10,7 +10,6 @@
 namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
-constexpr std::string_view kEventStart = "[Event\"";
 
 bool EqualsLowerCase(std::string_view name, std::string_view lower) {
     if (name.size() != lower.size()) {
@@ -79,55 +78,6 @@ bool SplitGluedMoveNumber(std::string_view token, std::string_view& number,
     number = token.substr(0, i);
     move = token.substr(i + 1);
     return true;
-}
-
-// The starts of the game texts. Each "[Event"" starts a game; the unbroken run of tag pairs
-// directly before it goes with it, unless that run also holds the previous game's Event pair
-// (a game without movetext keeps its own tag pairs).
-std::vector<std::size_t> FindGameStarts(std::string_view text) {
-    std::vector<std::size_t> starts;
-    CTagPairScanner scanner(text);
-    std::size_t runFirst = npos; // first pair of the current run of adjacent pairs
-    std::size_t runEnd = npos;   // end of the last pair of that run
-    bool runHasEvent = false;
-    std::size_t nextEvent = text.find(kEventStart); // the next "[Event"" not yet passed
-    std::size_t pos = 0;
-    while ((pos = text.find('[', pos)) != npos) {
-        const bool isEvent = text.compare(pos, kEventStart.size(), kEventStart) == 0;
-        const std::size_t end = scanner.Scan(pos);
-        if (end == npos) {
-            // Not a tag pair: a bare "[Event"" still starts a game where it stands.
-            if (isEvent) {
-                starts.push_back(pos);
-            }
-            runFirst = npos;
-            runEnd = npos;
-            ++pos;
-            continue;
-        }
-        if (pos != runEnd) {
-            runFirst = pos;
-            runHasEvent = false;
-        }
-        if (isEvent) {
-            std::size_t start = runHasEvent ? pos : runFirst;
-            if (!starts.empty() && start <= starts.back()) {
-                start = pos;
-            }
-            starts.push_back(start);
-            runHasEvent = true;
-        }
-        // An "[Event"" inside this pair's span still starts a game where it stands.
-        if (nextEvent <= pos) {
-            nextEvent = text.find(kEventStart, pos + 1);
-        }
-        for (; nextEvent < end; nextEvent = text.find(kEventStart, nextEvent + 1)) {
-            starts.push_back(nextEvent);
-        }
-        runEnd = end;
-        pos = end;
-    }
-    return starts;
 }
 
 } // namespace
@@ -253,15 +203,20 @@ void CPGNReader::ParseData() {
     }
     PreProcessData();
     const std::string_view all(text.get(), textLength);
-    const std::vector<std::size_t> starts = FindGameStarts(all);
+    // Each game is parsed as soon as the start of the next one is known, while its text is
+    // still in the processor's caches.
+    CGameSplitter splitter(all);
+    std::vector<std::size_t> starts;
+    bool more = splitter.FindMore(starts);
     if (starts.empty()) {
         throw CPGNReaderException("CPGNReader::ParseData(): Cannot find any \"Event\" tag pair!");
     }
     std::vector<CChessGameData> parsed;
-    parsed.reserve(starts.size());
     CLoadReport newReport;
-    newReport.gameTexts = static_cast<int>(starts.size());
     for (std::size_t k = 0; k < starts.size(); ++k) {
+        while (more && starts.size() < k + 2) {
+            more = splitter.FindMore(starts);
+        }
         std::string_view game;
         if (k + 1 < starts.size()) {
             game = all.substr(starts[k], starts[k + 1] - starts[k]);
@@ -277,6 +232,7 @@ void CPGNReader::ParseData() {
             newReport.dropped.push_back({static_cast<int>(k), e.GetMessage()});
         }
     }
+    newReport.gameTexts = static_cast<int>(starts.size());
     newReport.gamesRead = static_cast<int>(parsed.size());
 
     const std::lock_guard lock(gamesMutex);
