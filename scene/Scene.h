@@ -2,13 +2,16 @@
 
 #include "chess/ChessSet.h"
 #include "scene/Camera.h"
+#include "scene/ScenePlayback.h"
 
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <future>
+#include <initializer_list>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,6 +19,14 @@
 class A3DObject;
 class C3DObjPiece;
 class IGLSurface;
+
+// A piece object as the scene shows it, for checks.
+struct CScenePiece {
+    EPieceType kind;
+    EPieceColor color;
+    float x, y, z;
+    bool animating;
+};
 
 // One frame read back from the window: RGBA rows, top row first.
 struct CFrameImage {
@@ -29,10 +40,10 @@ struct CFrameImage {
 // running animations), else it idles. The other threads talk to it through atomic flags and
 // counters, and through `objectsMutex`, which guards `objects` and `pieceGrid`: it is held
 // while a frame draws the objects and while the objects change, never while sleeping.
-class CScene {
+class CScene : public IScenePlayback {
 public:
     explicit CScene(CChessSet& chessSet);
-    ~CScene();
+    ~CScene() override;
     CScene(const CScene&) = delete;
     CScene& operator=(const CScene&) = delete;
 
@@ -50,6 +61,22 @@ public:
 
     CCamera& Camera() { return camera; }
 
+    // IScenePlayback. RebuildPieces does nothing until the scene is built (the build makes the
+    // pieces from the chess set itself).
+    void RebuildPieces() override;
+    void ApplyAnimationDuration(std::uint32_t milliseconds) override;
+    void SetGameResult(int result) override { gameResult = result; }
+    void RequestRedraw() override { projectionDirty = true; }
+
+    // One more reason to draw frames back to back (a move being shown, a mouse drag); restarts
+    // the frame counter's window. EndContinuousRedraw takes one reason away.
+    void BeginContinuousRedraw();
+    void EndContinuousRedraw();
+
+    // The piece object on a square, and the pieces beside the board, as drawn now.
+    std::optional<CScenePiece> PieceOn(int file, int rank);
+    std::vector<CScenePiece> PiecesBesideTheBoard();
+
     // Flags and counters shared with the other threads.
     std::atomic<bool> projectionDirty{false};
     std::atomic<bool> buffersCreated{false};
@@ -60,7 +87,10 @@ public:
     std::atomic<std::uint32_t> windowMoveRedraw{0};
     std::atomic<std::uint32_t> fpsInterval{400};
     std::atomic<int> gameResult{3};
-    std::atomic<std::uint64_t> framesDrawn{0}; // frames swapped so far
+    std::atomic<std::uint64_t> framesDrawn{0};   // frames swapped so far
+    std::atomic<std::uint64_t> movesAnimated{0}; // moves whose animation has ended
+    std::atomic<bool> loadingModels{false};
+    std::atomic<int> modelsLoaded{0};
 
     // Draws the floor tile by tile (one call each) instead of in one call; for measurements.
     std::atomic<bool> floorPerTile{false};
@@ -77,9 +107,22 @@ private:
     void DrawGameOver();
     void DrawFps();
     bool UpdateLoading();
+    void StartModelLoaders();
+    void WatchModelLoading();
+    void JoinLoaders();
+    void DrawStatusText(std::string_view text);
     void BuildScene();
     void ReleaseScene();
     void FulfilCapture();
+    void RebuildPiecesLocked();
+    void ClearPieceGrid();
+
+    void AnimationThread();
+    void AnimateMove(const CMove& move);
+    // Polls until none of the pieces animates any more; false when the pieces were rebuilt
+    // (or the scene ends) meanwhile, so that the pointers must not be used again.
+    bool WaitUntilStopped(std::initializer_list<const C3DObjPiece*> pieces,
+                          std::uint64_t generation);
 
     CChessSet& chessSet;
     IGLSurface* surface = nullptr;
@@ -87,6 +130,7 @@ private:
     std::mutex objectsMutex; // guards objects and pieceGrid
     std::vector<std::unique_ptr<A3DObject>> objects;
     std::array<std::array<C3DObjPiece*, 8>, 8> pieceGrid{};
+    std::uint64_t piecesGeneration = 0; // counts rebuilds of the piece objects
 
     CCamera camera{projectionDirty, buffersCreated};
 
@@ -100,6 +144,12 @@ private:
     std::uint32_t fpsStartTick = 0;
     std::uint32_t fpsFrames = 0;
     float fps = 0.0f;
+
+    std::vector<std::thread> loaderThreads; // six model loaders and their watcher
+    std::mutex loadFailureMutex;
+    std::string loadFailure; // why a model could not be loaded; empty while none failed
+    bool loadFailureReported = false;
+    std::thread animationThread;
 
     std::mutex captureMutex;
     std::vector<std::promise<CFrameImage>> captures; // asked for, not yet taken up

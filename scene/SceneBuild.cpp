@@ -1,69 +1,225 @@
+#include "common/GeneralException.h"
+#include "common/Ticks.h"
 #include "gfx3d/A3DObject.h"
+#include "gfx3d/AssetPath.h"
 #include "gfx3d/C3DObjChessboard.h"
 #include "gfx3d/C3DObjPiece.h"
 #include "gfx3d/C3DObjPlane.h"
 #include "gfx3d/PieceClasses.h"
+#include "gfx3d/PieceModel.h"
+#include "platform/GLSurface.h"
+#include "resources/StringTable.h"
 #include "scene/Scene.h"
+#include "scene/ScenePlacement.h"
 
 #include <GL/glew.h>
 
 namespace {
 
-// A piece on square (file, rank) stands at (25 file + 5, 0, -(25 rank + 5)).
-std::unique_ptr<C3DObjPiece> MakePiece(const CPiece& piece, int file, int rank) {
-    const float x = 25.0f * static_cast<float>(file) + 5.0f;
-    const float z = -(25.0f * static_cast<float>(rank) + 5.0f);
-    return Create3DPiece(piece.type, x, 0.0f, z, piece.color);
-}
+constexpr EPieceType kLoadOrder[6] = {Pawn, Bishop, Knight, Rook, Queen, King};
+
+// The progress mark after "Loading models": one dot more than the models loaded so far.
+constexpr std::string_view kMarks[6] = {".     ", "..    ", "...   ", "....  ", "..... ", "......"};
 
 } // namespace
 
-// Builds the scene on the render thread the first time it is asked: the board, the floor
-// under its centre and a piece object for every occupied square of the chess set.
+// The models load on six threads while a watcher counts them; the render thread meanwhile
+// shows the progress. A model that cannot be read ends the wait at once: the user is told
+// which file and why, and the program ends.
+void CScene::StartModelLoaders() {
+    loadingModels = true;
+    loaderThreads.emplace_back([this] { WatchModelLoading(); });
+    for (EPieceType kind : kLoadOrder) {
+        loaderThreads.emplace_back([this, kind] {
+            try {
+                C3DObjPiece::LoadModel(kind);
+            } catch (const CGeneralException& e) {
+                const std::lock_guard lock(loadFailureMutex);
+                if (loadFailure.empty()) {
+                    loadFailure = "Cannot load the piece model '" +
+                                  AssetPath(PieceModelFile(kind)) + "': " + e.GetMessage();
+                }
+            }
+        });
+    }
+}
+
+void CScene::WatchModelLoading() {
+    for (;;) {
+        SleepMs(150);
+        modelsLoaded = C3DObjPiece::LoadedModelCount();
+        bool failed = false;
+        {
+            const std::lock_guard lock(loadFailureMutex);
+            failed = !loadFailure.empty();
+        }
+        if (modelsLoaded >= 6 || failed) {
+            break;
+        }
+    }
+    loadingModels = false;
+}
+
+void CScene::JoinLoaders() {
+    for (std::thread& thread : loaderThreads) {
+        if (thread.joinable()) {
+            thread.join();
+        }
+    }
+    loaderThreads.clear();
+}
+
+void CScene::DrawStatusText(std::string_view text) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    PrintText(10, 10, 1.0f, 1.0f, 1.0f, std::u32string(text.begin(), text.end()));
+    surface->SwapBuffers();
+}
+
+// One pass of the loading sequence; true once the scene is ready.
 bool CScene::UpdateLoading() {
     if (sceneReady) {
         return true;
     }
+    if (loaderThreads.empty() && !loadFailureReported) {
+        StartModelLoaders();
+    }
+    if (loadingModels) {
+        const int loaded = modelsLoaded;
+        if (loaded <= 5) {
+            DrawStatusText(std::string(strings::kLoadingModels) +
+                           std::string(kMarks[std::max(loaded, 0)]));
+        }
+        SleepMs(100);
+        return false;
+    }
+    JoinLoaders();
+    {
+        const std::lock_guard lock(loadFailureMutex);
+        if (!loadFailure.empty()) {
+            if (!loadFailureReported) {
+                loadFailureReported = true;
+                surface->ReportFatalError(loadFailure);
+            }
+            SleepMs(100);
+            return false;
+        }
+    }
+    DrawStatusText(strings::kCreatingVbo);
+    for (EPieceType kind : kLoadOrder) {
+        C3DObjPiece::CreateVBO(kind);
+    }
+    buffersCreated = true;
     BuildScene();
-    return true;
+    sceneReady = true;
+    fpsStartTick = TickCount();
+    DrawFrame();
+    animationThread = std::thread([this] { AnimationThread(); });
+    return false;
 }
 
 void CScene::BuildScene() {
-    {
-        const std::lock_guard lock(objectsMutex);
-        objects.push_back(std::make_unique<C3DObjChessboard>());
-        auto plane = std::make_unique<C3DObjPlane>();
-        plane->MoveTo(100.0f, 0.0f, -100.0f);
-        objects.push_back(std::move(plane));
-        const CChessboardState& board = chessSet.Board();
-        for (int file = 0; file < 8; ++file) {
-            for (int rank = 0; rank < 8; ++rank) {
-                const CField field = board.GetField(file, rank);
-                if (field.IsEmpty()) {
-                    pieceGrid[file][rank] = nullptr;
-                    continue;
-                }
-                std::unique_ptr<C3DObjPiece> piece = MakePiece(field.Piece(), file, rank);
-                pieceGrid[file][rank] = piece.get();
-                objects.push_back(std::move(piece));
-            }
-        }
-    }
-    buffersCreated = true;
-    sceneReady = true;
-    projectionDirty = true;
+    const std::lock_guard lock(objectsMutex);
+    objects.push_back(std::make_unique<C3DObjChessboard>());
+    auto plane = std::make_unique<C3DObjPlane>();
+    plane->MoveTo(100.0f, 0.0f, -100.0f);
+    objects.push_back(std::move(plane));
+    chessSet.Reset();
+    RebuildPiecesLocked();
 }
 
-// Destroys the objects, then the class-wide buffers and textures that the pieces share.
+void CScene::ClearPieceGrid() {
+    for (auto& file : pieceGrid) {
+        file.fill(nullptr);
+    }
+}
+
+void CScene::RebuildPieces() {
+    if (!buffersCreated) {
+        return;
+    }
+    const std::lock_guard lock(objectsMutex);
+    RebuildPiecesLocked();
+}
+
+// Replaces the piece objects (the board and the floor keep their places at the front) by
+// new ones made from the chess set: one per piece on the board, entered in pieceGrid, and one
+// per captured piece in its slot beside the board.
+void CScene::RebuildPiecesLocked() {
+    ++piecesGeneration;
+    std::erase_if(objects, [](const std::unique_ptr<A3DObject>& object) {
+        return dynamic_cast<const C3DObjPiece*>(object.get()) != nullptr;
+    });
+    ClearPieceGrid();
+    const CChessboardState& board = chessSet.Board();
+    for (int rank = 0; rank < 8; ++rank) {
+        for (int file = 0; file < 8; ++file) {
+            const CField field = board.GetField(file, rank);
+            if (field.IsEmpty()) {
+                continue;
+            }
+            const CPiece piece = field.Piece();
+            const CSquarePosition at = SquarePosition(file, rank);
+            std::unique_ptr<C3DObjPiece> object =
+                Create3DPiece(piece.type, at.x, 0.0f, at.z, piece.color);
+            pieceGrid[static_cast<std::size_t>(file)][static_cast<std::size_t>(rank)] =
+                object.get();
+            objects.push_back(std::move(object));
+        }
+    }
+    for (EPieceColor capturer : {White, Black}) {
+        const CCapturedPiecesSet& captured = chessSet.Captured(capturer);
+        for (int i = 0; i < captured.Count(); ++i) {
+            const CPiece piece = captured.GetPiece(i);
+            const CSquarePosition at = CapturedSlot(i + 1, capturer);
+            objects.push_back(Create3DPiece(piece.type, at.x, 0.0f, at.z, piece.color));
+        }
+    }
+}
+
+// Stops the animation thread first, then destroys the objects and the class-wide buffers and
+// textures that the pieces share.
 void CScene::ReleaseScene() {
+    if (animationThread.joinable()) {
+        animationThread.join();
+    }
+    JoinLoaders();
     {
         const std::lock_guard lock(objectsMutex);
-        for (auto& row : pieceGrid) {
-            row.fill(nullptr);
-        }
+        ++piecesGeneration;
+        ClearPieceGrid();
         objects.clear();
     }
     C3DObjPiece::ReleaseClassResources();
     sceneReady = false;
     buffersCreated = false;
+}
+
+std::optional<CScenePiece> CScene::PieceOn(int file, int rank) {
+    const std::lock_guard lock(objectsMutex);
+    const C3DObjPiece* piece =
+        pieceGrid[static_cast<std::size_t>(file)][static_cast<std::size_t>(rank)];
+    if (!piece) {
+        return std::nullopt;
+    }
+    return CScenePiece{piece->Kind(), piece->Color(), piece->X(),
+                       piece->Y(),    piece->Z(),     piece->IsAnimating()};
+}
+
+std::vector<CScenePiece> CScene::PiecesBesideTheBoard() {
+    const std::lock_guard lock(objectsMutex);
+    std::vector<CScenePiece> beside;
+    for (const auto& object : objects) {
+        const auto* piece = dynamic_cast<const C3DObjPiece*>(object.get());
+        bool onBoard = false;
+        for (const auto& file : pieceGrid) {
+            for (const C3DObjPiece* entry : file) {
+                onBoard = onBoard || entry == piece;
+            }
+        }
+        if (piece && !onBoard) {
+            beside.push_back(CScenePiece{piece->Kind(), piece->Color(), piece->X(), piece->Y(),
+                                         piece->Z(), piece->IsAnimating()});
+        }
+    }
+    return beside;
 }

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+// What the game player asks of the scene. CScene implements it; tests use a recording fake.
+class IScenePlayback {
+public:
+    virtual ~IScenePlayback() = default;
+
+    // Replaces the piece objects by new ones made from the chess set (pieces on their squares,
+    // captured pieces in their slots). Any thread, once the scene is built.
+    virtual void RebuildPieces() = 0;
+    // Gives every piece this animation duration and sets the frame counter's window.
+    virtual void ApplyAnimationDuration(std::uint32_t milliseconds) = 0;
+    // The result line: 0 White won, 1 Black won, 2 draw, 3 none.
+    virtual void SetGameResult(int result) = 0;
+    // Asks the render thread to apply the projection again and draw.
+    virtual void RequestRedraw() = 0;
+};
