@@ -1,0 +1,85 @@
+#include "platform/GLSurface.h"
+#include "platform/qt/QtPlatform.h"
+#include "player/GamePlayer.h"
+#include "scene/Scene.h"
+#include "scene/ScenePlacement.h"
+
+#include <thread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Both castlings, an en-passant capture and a capturing promotion.
+constexpr const char* kGame = R"([Event "Playback"]
+[White "W"]
+[Black "B"]
+[Result "1-0"]
+
+1. e4 d5 2. e5 f5 3. exf6 Nc6 4. Nf3 Qd6 5. Be2 Bd7 6. O-O O-O-O 7. fxg7 a6 8. gxh8=Q 1-0
+)";
+
+} // namespace
+
+// The player plays the game at 100 ms / 0 ms while the render and animation threads show it;
+// at its end the scene matches the board and the result line is drawn.
+TEST(GamePlaybackGui, AGamePlaysToItsEndOnScreen) {
+    std::unique_ptr<CQtMainWindowHandle> window = CreateMainWindow();
+    window->Show();
+    CChessSet chessSet;
+    CScene scene(chessSet);
+    window->Surface().SetResizeHandler([&](int w, int h) { scene.RequestResize(w, h); });
+    ASSERT_TRUE(RunEventLoopUntil([&] { return window->IsGLWindowExposed(); }, 10000));
+    std::atomic<bool> running{true};
+    std::thread renderer([&] { scene.RenderThread(window->Surface(), running); });
+    ASSERT_TRUE(RunEventLoopUntil([&] { return scene.sceneReady.load(); }, 60000));
+
+    CGamePlayer player(scene, chessSet);
+    player.LoadText(kGame);
+    ASSERT_EQ(player.GamesCount(), 1);
+    player.SelectGame(0);
+    player.SetAnimationDuration(100);
+    player.SetPauseDuration(0);
+    std::atomic<int> ended{0};
+    player.onGameEnd = [&] { ++ended; };
+    std::atomic<bool> playing{true};
+    player.Play(playing);
+    ASSERT_TRUE(RunEventLoopUntil([&] { return ended == 1; }, 60000));
+    ASSERT_TRUE(RunEventLoopUntil(
+        [&] { return scene.movesAnimated == 15 && scene.continuousRedraw == 0; }, 10000));
+    EXPECT_FALSE(playing);
+
+    for (int file = 0; file < 8; ++file) {
+        for (int rank = 0; rank < 8; ++rank) {
+            const CField field = chessSet.Board().GetField(file, rank);
+            const std::optional<CScenePiece> shown = scene.PieceOn(file, rank);
+            ASSERT_EQ(field.IsEmpty(), !shown.has_value()) << file << "," << rank;
+            if (shown) {
+                EXPECT_EQ(shown->kind, field.Piece().type);
+                EXPECT_EQ(shown->color, field.Piece().color);
+            }
+        }
+    }
+    EXPECT_EQ(scene.PiecesBesideTheBoard().size(), 3u);
+    EXPECT_EQ(scene.gameResult, 0);
+
+    std::future<CFrameImage> frame = scene.RequestCapture();
+    ASSERT_TRUE(
+        RunEventLoopUntil([&] { return frame.wait_for(0s) == std::future_status::ready; }, 30000));
+    const CFrameImage image = frame.get();
+    int white = 0;
+    for (int y = 8; y < 30; ++y) {
+        for (int x = 8; x < 200; ++x) {
+            const std::size_t i = (static_cast<std::size_t>(y) * image.width + x) * 4;
+            white += image.rgba[i] > 230 && image.rgba[i + 1] > 230 && image.rgba[i + 2] > 230;
+        }
+    }
+    EXPECT_GT(white, 100) << "the result line";
+
+    player.Stop();
+    EXPECT_EQ(player.MoveIndex(), 0u);
+    running = false;
+    renderer.join();
+}
