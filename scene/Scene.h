@@ -117,8 +117,18 @@ private:
     void RebuildPiecesLocked();
     void ClearPieceGrid();
 
+    // What a move's animation needs to know of the chess set after the move: the sizes of the
+    // captured sets and whether the square beside the destination (a pawn taken en passant) is
+    // empty now.
+    struct CMoveFacts {
+        int capturedByWhite = 0;
+        int capturedByBlack = 0;
+        bool besideDestinationEmpty = false;
+    };
+    CMoveFacts ReadMoveFacts(const CMove& move) const;
+
     void AnimationThread();
-    void AnimateMove(const CMove& move);
+    void AnimateMove(const CMove& move, const CMoveFacts& facts);
     // Polls until none of the pieces animates any more; false when the pieces were rebuilt
     // (or the scene ends) meanwhile, so that the pointers must not be used again.
     bool WaitUntilStopped(std::initializer_list<const C3DObjPiece*> pieces,
@@ -141,8 +151,9 @@ private:
     int viewportHeight = 0;
 
     std::uint32_t fontBase = 0;
-    std::uint32_t fpsStartTick = 0;
-    std::uint32_t fpsFrames = 0;
+    // Restarted by whoever begins a continuous redraw, counted by the render thread.
+    std::atomic<std::uint32_t> fpsStartTick{0};
+    std::atomic<std::uint32_t> fpsFrames{0};
     float fps = 0.0f;
 
     std::vector<std::thread> loaderThreads; // six model loaders and their watcher

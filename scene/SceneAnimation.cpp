@@ -45,9 +45,12 @@ void CScene::ApplyAnimationDuration(std::uint32_t milliseconds) {
 void CScene::AnimationThread() {
     while (renderRunning) {
         if (chessSet.MoveReady()) {
+            // What the animation needs from the chess set is read before the flag is cleared:
+            // from then on the player may execute the next move.
             const CMove move = chessSet.LastMove();
+            const CMoveFacts facts = ReadMoveFacts(move);
             chessSet.ClearMoveReady();
-            AnimateMove(move);
+            AnimateMove(move, facts);
             ++movesAnimated;
             projectionDirty = true;
         } else {
@@ -83,7 +86,18 @@ bool CScene::WaitUntilStopped(std::initializer_list<const C3DObjPiece*> pieces,
 // beside the board), castling (the rook swings outwards past the king), en passant (the pawn
 // beside the mover is taken) and promotion (after the slide, the pawn gives way to the new
 // piece; a capturing promotion first takes the piece on the promotion square).
-void CScene::AnimateMove(const CMove& move) {
+CScene::CMoveFacts CScene::ReadMoveFacts(const CMove& move) const {
+    CMoveFacts facts;
+    facts.capturedByWhite = chessSet.Captured(White).Count();
+    facts.capturedByBlack = chessSet.Captured(Black).Count();
+    if (move.destFile >= 0 && move.destFile <= 7 && move.sourceRank >= 0 && move.sourceRank <= 7) {
+        facts.besideDestinationEmpty =
+            chessSet.Board().GetField(move.destFile, move.sourceRank).IsEmpty();
+    }
+    return facts;
+}
+
+void CScene::AnimateMove(const CMove& move, const CMoveFacts& facts) {
     std::unique_lock lock(objectsMutex);
     auto grid = [this](int file, int rank) -> C3DObjPiece*& {
         return pieceGrid[static_cast<std::size_t>(file)][static_cast<std::size_t>(rank)];
@@ -98,7 +112,7 @@ void CScene::AnimateMove(const CMove& move) {
     }
     // The taken piece leaves pieceGrid and drops into the capturer's newest slot.
     auto capture = [&](C3DObjPiece* taken, EPieceColor capturer) {
-        const int n = chessSet.Captured(capturer).Count();
+        const int n = capturer == White ? facts.capturedByWhite : facts.capturedByBlack;
         const CSquarePosition slot = CapturedSlot(std::max(n, 1), capturer);
         taken->StartAnimation(slot.x, kCapturedY, slot.z, kAnimationFadeAndDrop);
     };
@@ -147,7 +161,7 @@ void CScene::AnimateMove(const CMove& move) {
         if (mover->Kind() == Pawn && move.sourceFile != move.destFile) {
             C3DObjPiece* beside = grid(move.destFile, move.sourceRank);
             if (beside && beside->Kind() == Pawn && beside->Color() != mover->Color() &&
-                chessSet.Board().GetField(move.destFile, move.sourceRank).IsEmpty()) {
+                facts.besideDestinationEmpty) {
                 passed = beside;
                 capture(passed, mover->Color());
                 grid(move.destFile, move.sourceRank) = nullptr;

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds the tsan preset and runs the tests in which threads meet: the player with its
+# consumer, and whole games played on screen with the render, animation and player threads.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+# The system libraries (Qt, glib, X11, GLX, Mesa) are not built for ThreadSanitizer; their
+# internal locking is left out so that what is reported concerns our own code.
+export TSAN_OPTIONS="ignore_noninstrumented_modules=1:suppressions=$PWD/tests/tsan.supp"
+cmake --preset tsan
+cmake --build --preset tsan --target GamePlayerTest GamePlaybackGuiTest SceneAnimationGuiTest
+filter='GamePlayer|GamePlaybackGui|SceneAnimationGui'
+if [ -z "${DISPLAY:-}" ]; then
+  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --preset tsan -R "$filter"
+else
+  ctest --preset tsan -R "$filter"
+fi
