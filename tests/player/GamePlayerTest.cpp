@@ -355,3 +355,30 @@ TEST_F(GamePlayerTest, DestructionJoinsARunningPlayerAndLeavesTheFlagAlone) {
 }
 
 } // namespace
+
+// After a load the shell chooses game 0 through SelectGame: the next Play starts that game
+// from a reset board, not from where the previous game was paused.
+TEST_F(GamePlayerTest, SelectingAfterALoadStartsFromAResetBoard) {
+    Start(1);
+    ASSERT_TRUE(WaitUntil([this] { return consumer.Count() >= 2; }));
+    playing = false;
+    ASSERT_TRUE(WaitForEnd());
+    const unsigned paused = player.MoveIndex();
+    ASSERT_TRUE(WaitUntil([this, paused] { return consumer.Count() == paused; }));
+
+    player.LoadText(kGames);
+    ASSERT_EQ(player.GamesCount(), 6);
+    player.SelectGame(0);
+    EXPECT_EQ(player.MoveIndex(), 0u);
+    ExpectSamePosition(chessSet, CChessSet{});
+
+    const std::size_t before = consumer.Count();
+    playing = true;
+    player.Play(playing);
+    ASSERT_TRUE(WaitForEnd());
+    ASSERT_TRUE(WaitUntil([&] {
+        return consumer.Count() ==
+               before + static_cast<std::size_t>(player.GetGameData(0).MovesCount());
+    }));
+    ExpectReplayed(chessSet, player.GetGameData(0), player.GetGameData(0).MovesCount());
+}
