@@ -2,9 +2,7 @@
 // window (1024 x 738 for the 3D view) and prints milliseconds per frame, with the floor drawn in
 // one call and tile by tile. Needs a display (xvfb-run).
 
-#include "platform/GLSurface.h"
-#include "platform/qt/QtPlatform.h"
-#include "scene/Scene.h"
+#include "support/SceneWindow.h"
 
 #include <chrono>
 #include <cstdio>
@@ -31,34 +29,24 @@ double MeasureFrames(CScene& scene, double seconds) {
 
 int main(int argc, char** argv) {
     CQtApplication application(argc, argv);
-    std::unique_ptr<CQtMainWindowHandle> window = CreateMainWindow();
-    window->Show();
-    CChessSet chessSet;
-    CScene scene(chessSet);
-    window->Surface().SetResizeHandler([&](int w, int h) { scene.RequestResize(w, h); });
-    RunEventLoopUntil([&] { return window->IsGLWindowExposed(); }, 10000);
-    std::atomic<bool> running{true};
-    std::thread renderer([&] { scene.RenderThread(window->Surface(), running); });
-    if (!RunEventLoopUntil([&] { return scene.sceneReady.load(); }, 60000)) {
+    CSceneWindow view;
+    if (!view.WaitUntilShown() || !view.StartRendering()) {
         std::fputs("frame_bench: the scene did not get ready\n", stderr);
-        running = false;
-        renderer.join();
         return 1;
     }
     if (argc > 2) {
-        window->Resize(std::atoi(argv[1]), std::atoi(argv[2]));
+        view.window->Resize(std::atoi(argv[1]), std::atoi(argv[2]));
         RunEventLoopUntil([] { return false; }, 500);
     }
-    std::printf("view %d x %d\n", window->Surface().Width(), window->Surface().Height());
+    IGLSurface& surface = view.window->Surface();
+    std::printf("view %d x %d\n", surface.Width(), surface.Height());
     for (int round = 0; round < 2; ++round) {
-        scene.floorPerTile = false;
-        const double oneCall = MeasureFrames(scene, 3.0);
-        scene.floorPerTile = true;
-        const double perTile = MeasureFrames(scene, 3.0);
+        view.scene.floorPerTile = false;
+        const double oneCall = MeasureFrames(view.scene, 3.0);
+        view.scene.floorPerTile = true;
+        const double perTile = MeasureFrames(view.scene, 3.0);
         std::printf("floor in one call: %.1f ms/frame   floor tile by tile: %.1f ms/frame\n",
                     oneCall, perTile);
     }
-    running = false;
-    renderer.join();
     return 0;
 }

@@ -2,9 +2,7 @@
 // (window, context, six models on their threads, buffers, scene), and how much processor time
 // the process uses per second while nothing moves. Needs a display (xvfb-run).
 
-#include "platform/GLSurface.h"
-#include "platform/qt/QtPlatform.h"
-#include "scene/Scene.h"
+#include "support/SceneWindow.h"
 
 #include <chrono>
 #include <cstdio>
@@ -29,15 +27,11 @@ int main(int argc, char** argv) {
             .count();
     };
     CQtApplication application(argc, argv);
-    std::unique_ptr<CQtMainWindowHandle> window = CreateMainWindow();
-    window->Show();
-    CChessSet chessSet;
-    CScene scene(chessSet);
-    window->Surface().SetResizeHandler([&](int w, int h) { scene.RequestResize(w, h); });
-    RunEventLoopUntil([&] { return window->IsGLWindowExposed(); }, 10000);
+    CSceneWindow view;
+    view.WaitUntilShown();
     const double shown = since();
-    std::atomic<bool> running{true};
-    std::thread renderer([&] { scene.RenderThread(window->Surface(), running); });
+    CScene& scene = view.scene;
+    view.StartRendering(0);
     std::uint64_t framesAtReady = 0;
     RunEventLoopUntil(
         [&] {
@@ -60,7 +54,5 @@ int main(int argc, char** argv) {
     const double cpu = ProcessCpuSeconds() - cpuBefore;
     std::printf("idle: %.1f ms of processor time per second (%.2f %% of one core)\n",
                 cpu / idleSeconds * 1000.0, cpu / idleSeconds * 100.0);
-    running = false;
-    renderer.join();
     return 0;
 }

@@ -1,8 +1,6 @@
-#include "platform/GLSurface.h"
-#include "platform/qt/QtPlatform.h"
 #include "player/GamePlayer.h"
-#include "scene/Scene.h"
 #include "scene/ScenePlacement.h"
+#include "support/SceneWindow.h"
 
 #include <thread>
 
@@ -26,15 +24,11 @@ constexpr const char* kGame = R"([Event "Playback"]
 // The player plays the game at 100 ms / 0 ms while the render and animation threads show it;
 // at its end the scene matches the board and the result line is drawn.
 TEST(GamePlaybackGui, AGamePlaysToItsEndOnScreen) {
-    std::unique_ptr<CQtMainWindowHandle> window = CreateMainWindow();
-    window->Show();
-    CChessSet chessSet;
-    CScene scene(chessSet);
-    window->Surface().SetResizeHandler([&](int w, int h) { scene.RequestResize(w, h); });
-    ASSERT_TRUE(RunEventLoopUntil([&] { return window->IsGLWindowExposed(); }, 10000));
-    std::atomic<bool> running{true};
-    std::thread renderer([&] { scene.RenderThread(window->Surface(), running); });
-    ASSERT_TRUE(RunEventLoopUntil([&] { return scene.sceneReady.load(); }, 60000));
+    CSceneWindow view;
+    ASSERT_TRUE(view.WaitUntilShown());
+    ASSERT_TRUE(view.StartRendering());
+    CScene& scene = view.scene;
+    CChessSet& chessSet = view.chessSet;
 
     CGamePlayer player(scene, chessSet);
     player.LoadText(kGame);
@@ -80,6 +74,4 @@ TEST(GamePlaybackGui, AGamePlaysToItsEndOnScreen) {
 
     player.Stop();
     EXPECT_EQ(player.MoveIndex(), 0u);
-    running = false;
-    renderer.join();
 }

@@ -1,7 +1,5 @@
-#include "platform/GLSurface.h"
-#include "platform/qt/QtPlatform.h"
-#include "scene/Scene.h"
 #include "scene/ScenePlacement.h"
+#include "support/SceneWindow.h"
 
 #include <QImage>
 #include <filesystem>
@@ -28,15 +26,11 @@ CMove M(std::string_view text) {
 // A short game with both castlings, an en-passant capture and a capturing promotion, executed
 // on the chess set while the render and animation threads run, as the player would.
 TEST(SceneAnimationGui, AGameEndsWithTheSceneMatchingTheBoard) {
-    std::unique_ptr<CQtMainWindowHandle> window = CreateMainWindow();
-    window->Show();
-    CChessSet chessSet;
-    CScene scene(chessSet);
-    window->Surface().SetResizeHandler([&](int w, int h) { scene.RequestResize(w, h); });
-    ASSERT_TRUE(RunEventLoopUntil([&] { return window->IsGLWindowExposed(); }, 10000));
-    std::atomic<bool> running{true};
-    std::thread renderer([&] { scene.RenderThread(window->Surface(), running); });
-    ASSERT_TRUE(RunEventLoopUntil([&] { return scene.sceneReady.load(); }, 60000));
+    CSceneWindow view;
+    ASSERT_TRUE(view.WaitUntilShown());
+    ASSERT_TRUE(view.StartRendering());
+    CScene& scene = view.scene;
+    CChessSet& chessSet = view.chessSet;
     scene.ApplyAnimationDuration(100);
 
     const char* game[] = {"e2e4", "d7d5", "e4e5", "f7f5", "e5f6", "b8c6", "g1f3",  "c8d7",
@@ -96,7 +90,4 @@ TEST(SceneAnimationGui, AGameEndsWithTheSceneMatchingTheBoard) {
     std::filesystem::create_directories("build/pictures");
     QImage(image.rgba.data(), image.width, image.height, image.width * 4, QImage::Format_RGBA8888)
         .save("build/pictures/after_short_game.png");
-
-    running = false;
-    renderer.join();
 }
