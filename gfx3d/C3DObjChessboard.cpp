@@ -2,6 +2,7 @@
 
 #include "gfx3d/AssetPath.h"
 #include "gfx3d/BoardGeometry.h"
+#include "gfx3d/Material.h"
 #include "gfx3d/Texture.h"
 
 #include <GL/glew.h>
@@ -30,17 +31,6 @@ void LoadWoodTexture(const char* fileName, GLuint& texture) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
     glEnable(GL_TEXTURE_2D);
-}
-
-void SetBoardMaterial() {
-    const GLfloat white[] = {1.0f, 1.0f, 1.0f, 1.0f};
-    const GLfloat ambient[] = {0.3f, 0.3f, 0.3f, 1.0f};
-    const GLfloat black[] = {0.0f, 0.0f, 0.0f, 1.0f};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, white);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, black);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, black);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 30.0f);
 }
 
 } // namespace
@@ -101,7 +91,7 @@ void C3DObjChessboard::Draw() {
     glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 
-    SetBoardMaterial();
+    SetDullMaterial(1.0f, 0.3f, 30.0f);
 
     const SVec3 board{posX, posY, posZ};
     for (int row = 0; row < kBoardSquares; ++row) {

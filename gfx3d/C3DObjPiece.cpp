@@ -4,6 +4,7 @@
 #include "gfx3d/AnimationCurves.h"
 #include "gfx3d/AssetPath.h"
 #include "gfx3d/GfxExceptions.h"
+#include "gfx3d/Material.h"
 #include "gfx3d/MeshWeld.h"
 #include "gfx3d/OBJLoader.h"
 #include "gfx3d/PieceModel.h"
@@ -55,17 +56,6 @@ void LoadPieceTexture(const char* fileName, GLuint& texture) {
 void DeleteBuffers(SClassModel& model) {
     glDeleteBuffers(static_cast<GLsizei>(model.buffers.size()), model.buffers.data());
     model.buffers.fill(0);
-}
-
-void SetPieceMaterial() {
-    const GLfloat diffuse[] = {0.8f, 0.8f, 0.8f, 1.0f};
-    const GLfloat ambient[] = {0.5f, 0.5f, 0.5f, 1.0f};
-    const GLfloat black[] = {0.0f, 0.0f, 0.0f, 1.0f};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, black);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, black);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 80.0f);
 }
 
 } // namespace
@@ -131,7 +121,7 @@ void C3DObjPiece::Draw() {
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, model.buffers[3]);
 
-    SetPieceMaterial();
+    SetDullMaterial(0.8f, 0.5f, 80.0f);
     glBindTexture(GL_TEXTURE_2D, color == White ? whiteTexture : blackTexture);
 
     glPushMatrix();

@@ -1,6 +1,7 @@
 #include "gfx3d/C3DObjPlane.h"
 
 #include "gfx3d/BoardGeometry.h"
+#include "gfx3d/Material.h"
 
 #include <GL/glew.h>
 #include <array>
@@ -26,16 +27,6 @@ void FillBuffer(GLuint& buffer, const float* data, std::size_t count) {
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(float)), data,
                  GL_STATIC_DRAW);
-}
-
-void SetPlaneMaterial() {
-    const GLfloat diffuse[] = {0.05f, 0.05f, 0.05f, 1.0f};
-    const GLfloat black[] = {0.0f, 0.0f, 0.0f, 1.0f};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, black);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, black);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, black);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0.0f);
 }
 
 void BindPointers(const std::array<GLuint, 2>& buffers) {
@@ -133,7 +124,7 @@ void C3DObjPlane::Draw() {
     const bool perTile = DrawPerTile();
     BindPointers(perTile ? tileBuffers : floorBuffers);
 
-    SetPlaneMaterial();
+    SetDullMaterial(0.05f, 0.0f, 0.0f);
     glColor3f(0.2f, 0.2f, 0.2f);
 
     glPushMatrix();
