@@ -1,7 +1,10 @@
+#include "pgn/KingSafety.h"
 #include "player/GamePlayer.h"
 #include "scene/ScenePlacement.h"
 #include "support/SceneWindow.h"
 
+#include <QImage>
+#include <filesystem>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -10,13 +13,14 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Both castlings, an en-passant capture and a capturing promotion.
+// Both castlings, an en-passant capture, a capturing promotion and a mate.
 constexpr const char* kGame = R"([Event "Playback"]
 [White "W"]
 [Black "B"]
 [Result "1-0"]
 
-1. e4 d5 2. e5 f5 3. exf6 Nc6 4. Nf3 Qd6 5. Be2 Bd7 6. O-O O-O-O 7. fxg7 a6 8. gxh8=Q 1-0
+1. e4 d5 2. e5 f5 3. exf6 Nc6 4. Nf3 Qd6 5. Be2 Bd7 6. O-O O-O-O 7. fxg7 a6 8. gxh8=Q Nh6
+9. d3 Nb4 10. Bg5 e5 11. h3 Bg7 12. Qxd8# 1-0
 )";
 
 } // namespace
@@ -42,7 +46,7 @@ TEST(GamePlaybackGui, AGamePlaysToItsEndOnScreen) {
     player.Play(playing);
     ASSERT_TRUE(RunEventLoopUntil([&] { return ended == 1; }, 60000));
     ASSERT_TRUE(RunEventLoopUntil(
-        [&] { return scene.movesAnimated == 15 && scene.continuousRedraw == 0; }, 10000));
+        [&] { return scene.movesAnimated == 23 && scene.continuousRedraw == 0; }, 10000));
     EXPECT_FALSE(playing);
 
     for (int file = 0; file < 8; ++file) {
@@ -56,7 +60,9 @@ TEST(GamePlaybackGui, AGamePlaysToItsEndOnScreen) {
             }
         }
     }
-    EXPECT_EQ(scene.PiecesBesideTheBoard().size(), 3u);
+    // White took the f5 pawn en passant, the g7 pawn and both rooks.
+    EXPECT_EQ(scene.PiecesBesideTheBoard().size(), 4u);
+    EXPECT_TRUE(IsKingAttacked(chessSet.Board(), Black)) << "the game ends in check (mate)";
     EXPECT_EQ(scene.gameResult, 0);
 
     std::future<CFrameImage> frame = scene.RequestCapture();
@@ -71,6 +77,9 @@ TEST(GamePlaybackGui, AGamePlaysToItsEndOnScreen) {
         }
     }
     EXPECT_GT(white, 100) << "the result line";
+    std::filesystem::create_directories("build/pictures");
+    QImage(image.rgba.data(), image.width, image.height, image.width * 4, QImage::Format_RGBA8888)
+        .save("build/pictures/after_mate.png");
 
     player.Stop();
     EXPECT_EQ(player.MoveIndex(), 0u);
