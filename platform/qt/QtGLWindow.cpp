@@ -1,6 +1,7 @@
 #include "QtGLWindow.h"
 
 #include "FatalError.h"
+#include "GLFormat.h"
 #include "GlyphRasterizer.h"
 
 #include <QGuiApplication>
@@ -11,26 +12,13 @@
 
 namespace {
 
-// A fixed-function (compatibility) context with 24-bit colour, 16-bit depth and two buffers.
-QSurfaceFormat MakeGLFormat() {
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setRedBufferSize(8);
-    format.setGreenBufferSize(8);
-    format.setBlueBufferSize(8);
-    format.setDepthBufferSize(16);
-    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
-    return format;
-}
-
 int ToDevicePixels(int length, qreal ratio) {
     return static_cast<int>(std::lround(length * ratio));
 }
 
 } // namespace
 
-CQtGLWindow::CQtGLWindow() : glFormat(MakeGLFormat()) {
+CQtGLWindow::CQtGLWindow() : glFormat(TavrinGLFormat()) {
     setSurfaceType(QSurface::OpenGLSurface);
     setFormat(glFormat);
     connect(this, &QWindow::screenChanged, this, [this] { PublishSizes(); });

@@ -5,6 +5,7 @@
 // This file owns the Qt side (application, off-screen surface, context, PNG files); the drawing
 // lives in PieceRenderer.cpp, which includes GLEW and must not meet Qt's OpenGL headers.
 
+#include "platform/qt/GLFormat.h"
 #include "tools/render-pieces/PieceRenderer.h"
 
 #include <QGuiApplication>
@@ -50,17 +51,6 @@ bool ParseArguments(int argc, char** argv, SArguments& arguments) {
     return true;
 }
 
-QSurfaceFormat ContextFormat() {
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setRedBufferSize(8);
-    format.setGreenBufferSize(8);
-    format.setBlueBufferSize(8);
-    format.setDepthBufferSize(16);
-    return format;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -77,10 +67,10 @@ int main(int argc, char** argv) {
     }
 
     QOffscreenSurface surface;
-    surface.setFormat(ContextFormat());
+    surface.setFormat(TavrinGLFormat());
     surface.create();
     QOpenGLContext context;
-    context.setFormat(ContextFormat());
+    context.setFormat(TavrinGLFormat());
     if (!context.create() || !context.makeCurrent(&surface)) {
         std::fputs("tavrin-render-pieces: cannot create an OpenGL context\n", stderr);
         return 1;
