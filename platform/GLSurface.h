@@ -40,6 +40,9 @@ public:
     // Called on the interface thread with the new client size after every resize of the
     // window (the receiver hands it to the render thread).
     virtual void SetResizeHandler(std::function<void(int width, int height)> handler) = 0;
+    // Called on the interface thread whenever part of the window must be drawn again, e.g.
+    // after a menu or a box that covered it has gone.
+    virtual void SetExposeHandler(std::function<void()> handler) = 0;
 
     // Glyphs of a bold 15-pixel sans font ("Arial", or a metric-compatible one) for the code
     // points first .. first + count - 1. Callable on the render thread.

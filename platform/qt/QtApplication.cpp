@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QFile>
+#include <QStringList>
 #include <QTimer>
 
 void PrepareQtPlatform() {
@@ -28,6 +30,15 @@ CQtApplication::~CQtApplication() = default;
 
 int CQtApplication::Exec() {
     return QApplication::exec();
+}
+
+std::vector<std::string> CQtApplication::Arguments() const {
+    std::vector<std::string> arguments;
+    const QStringList all = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < all.size(); ++i) {
+        arguments.push_back(QFile::encodeName(all[i]).toStdString());
+    }
+    return arguments;
 }
 
 bool RunEventLoopUntil(const std::function<bool()>& done, int timeoutMs) {

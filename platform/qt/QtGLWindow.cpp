@@ -3,10 +3,15 @@
 #include "FatalError.h"
 #include "GLFormat.h"
 #include "GlyphRasterizer.h"
+#include "QtKeys.h"
+#include "platform/ShellEvents.h"
 
+#include <QCursor>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QScreen>
+#include <QWheelEvent>
 #include <cmath>
 #include <memory>
 
@@ -20,6 +25,8 @@ int ToDevicePixels(int length, qreal ratio) {
 
 CQtGLWindow::CQtGLWindow() : glFormat(TavrinGLFormat()) {
     setSurfaceType(QSurface::OpenGLSurface);
+    // Its name lets tools outside the program find the view on the display.
+    setTitle(QStringLiteral("GLWindow"));
     setFormat(glFormat);
     connect(this, &QWindow::screenChanged, this, [this] { PublishSizes(); });
     PublishSizes();
@@ -74,9 +81,16 @@ void CQtGLWindow::ReportFatalError(const std::string& text) {
     PostFatalError(text);
 }
 
+void CQtGLWindow::SetExposeHandler(std::function<void()> handler) {
+    exposeHandler = std::move(handler);
+}
+
 void CQtGLWindow::exposeEvent(QExposeEvent* event) {
     PublishSizes();
     QWindow::exposeEvent(event);
+    if (exposeHandler && isExposed()) {
+        exposeHandler();
+    }
 }
 
 void CQtGLWindow::resizeEvent(QResizeEvent* event) {
@@ -98,4 +112,79 @@ void CQtGLWindow::PublishSizes() {
         desktopHeight.store(ToDevicePixels(desktop->geometry().height(), desktopRatio),
                             std::memory_order_relaxed);
     }
+}
+
+void CQtGLWindow::SetMouseCaptured(bool captured) {
+    mouseCaptured = captured;
+    if (captured) {
+        captureAnchor = QCursor::pos();
+    }
+    setMouseGrabEnabled(captured);
+}
+
+namespace {
+
+bool ToShellButton(Qt::MouseButton button, EMouseButton& shellButton) {
+    if (button == Qt::LeftButton) {
+        shellButton = EMouseButton::Left;
+        return true;
+    }
+    if (button == Qt::RightButton) {
+        shellButton = EMouseButton::Right;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void CQtGLWindow::mousePressEvent(QMouseEvent* event) {
+    EMouseButton button{};
+    if (eventSink != nullptr && ToShellButton(event->button(), button) &&
+        eventSink->OnButtonDown(button)) {
+        event->accept();
+        return;
+    }
+    QWindow::mousePressEvent(event);
+}
+
+void CQtGLWindow::mouseReleaseEvent(QMouseEvent* event) {
+    EMouseButton button{};
+    if (eventSink != nullptr && ToShellButton(event->button(), button) &&
+        eventSink->OnButtonUp(button)) {
+        event->accept();
+        return;
+    }
+    QWindow::mouseReleaseEvent(event);
+}
+
+// The pointer is put back to the anchor after every reported step, so a drag can go on
+// without end in any direction; the move that putting it back causes reports nothing.
+void CQtGLWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (!mouseCaptured || eventSink == nullptr) {
+        QWindow::mouseMoveEvent(event);
+        return;
+    }
+    const QPoint offset = event->globalPosition().toPoint() - captureAnchor;
+    if (!offset.isNull()) {
+        eventSink->OnRawMouseMotion(offset.x(), offset.y());
+        QCursor::setPos(captureAnchor);
+    }
+    event->accept();
+}
+
+void CQtGLWindow::wheelEvent(QWheelEvent* event) {
+    if (eventSink != nullptr && eventSink->OnMouseWheel(event->angleDelta().y())) {
+        event->accept();
+        return;
+    }
+    QWindow::wheelEvent(event);
+}
+
+void CQtGLWindow::keyPressEvent(QKeyEvent* event) {
+    if (eventSink != nullptr && eventSink->OnKeyDown(VirtualKey(*event))) {
+        event->accept();
+        return;
+    }
+    QWindow::keyPressEvent(event);
 }

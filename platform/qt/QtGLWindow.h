@@ -6,6 +6,7 @@
 #include <QWindow>
 #include <atomic>
 
+class IShellEvents;
 class QOpenGLContext;
 
 // The OpenGL child window. The interface thread owns the window and publishes its sizes in
@@ -25,12 +26,24 @@ public:
     int DesktopHeight() const override { return desktopHeight.load(std::memory_order_relaxed); }
 
     void SetResizeHandler(std::function<void(int width, int height)> handler) override;
+    void SetExposeHandler(std::function<void()> handler) override;
     std::vector<CGlyphBitmap> RasterizeGlyphs(char32_t first, int count) override;
     void ReportFatalError(const std::string& text) override;
+
+    // Mouse and key input goes to `events` once set. Interface thread.
+    void SetEventSink(IShellEvents* events) { eventSink = events; }
+    // While captured, the window keeps the mouse and the pointer stays at the point where the
+    // capture began; each move is reported as relative motion from there.
+    void SetMouseCaptured(bool captured);
 
 protected:
     void exposeEvent(QExposeEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void PublishSizes();
@@ -43,4 +56,8 @@ private:
     std::atomic<int> desktopWidth{0};
     std::atomic<int> desktopHeight{0};
     std::function<void(int, int)> resizeHandler; // interface thread only
+    std::function<void()> exposeHandler;         // interface thread only
+    IShellEvents* eventSink = nullptr;
+    bool mouseCaptured = false;
+    QPoint captureAnchor; // global position of the pointer while captured
 };

@@ -1,27 +1,128 @@
 #include "QtMainWindow.h"
 
+#include "QtControlStrip.h"
 #include "QtGLWindow.h"
+#include "QtKeys.h"
+#include "platform/ShellEvents.h"
 
+#include <QCloseEvent>
+#include <QIcon>
 #include <QVBoxLayout>
 #include <QWidget>
 
-CQtMainWindow::CQtMainWindow() : controlStrip(nullptr), glWindow(new CQtGLWindow) {
+namespace {
+
+// The quiet spell after the last move or resize step that ends a drag of the frame.
+constexpr int kSizeMoveEndMs = 150;
+
+} // namespace
+
+CQtMainWindow::CQtMainWindow()
+    : controlStrip(nullptr), glWindow(new CQtGLWindow), glContainer(nullptr) {
     setWindowTitle(QStringLiteral("Tavrin"));
+    QIcon icon;
+    for (const char* size : {"32", "48", "256"}) {
+        icon.addFile(QStringLiteral(":/tavrin/icon-%1.png").arg(QLatin1String(size)));
+    }
+    setWindowIcon(icon);
+    setFocusPolicy(Qt::StrongFocus);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    controlStrip = new QWidget(central);
-    controlStrip->setFixedHeight(kControlStripHeight);
+    controlStrip = new CQtControlStrip(central, [this](int id, int code) { Command(id, code); });
     layout->addWidget(controlStrip);
 
-    QWidget* container = QWidget::createWindowContainer(glWindow, central);
-    layout->addWidget(container, 1);
+    glContainer = QWidget::createWindowContainer(glWindow, central);
+    glContainer->setFocusPolicy(Qt::NoFocus);
+    layout->addWidget(glContainer, 1);
 
     setCentralWidget(central);
     resize(1024, 768);
+
+    sizeMoveEnd.setSingleShot(true);
+    sizeMoveEnd.setInterval(kSizeMoveEndMs);
+    connect(&sizeMoveEnd, &QTimer::timeout, this, [this] {
+        sizeMoveRunning = false;
+        if (eventSink != nullptr) {
+            eventSink->OnExitSizeMove();
+        }
+    });
 }
 
 CQtMainWindow::~CQtMainWindow() = default;
+
+void CQtMainWindow::SetEventSink(IShellEvents& events) {
+    eventSink = &events;
+    glWindow->SetEventSink(&events);
+}
+
+void CQtMainWindow::Command(int id, int code) {
+    if (eventSink != nullptr) {
+        eventSink->OnCommand(id, code);
+    }
+}
+
+// The window stays open: the shell ends the event loop and the program destroys the window
+// once the render thread has ended.
+void CQtMainWindow::closeEvent(QCloseEvent* event) {
+    if (eventSink == nullptr) {
+        QMainWindow::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    eventSink->OnClose();
+}
+
+void CQtMainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (eventSink == nullptr) {
+        return;
+    }
+    eventSink->OnSize(SizeKind());
+    SizeMoveStep();
+}
+
+// Maximising and restoring may reach the window before or after its new size; both report.
+void CQtMainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (eventSink != nullptr && event->type() == QEvent::WindowStateChange) {
+        eventSink->OnSize(SizeKind());
+    }
+}
+
+EWindowSizeKind CQtMainWindow::SizeKind() const {
+    const Qt::WindowStates state = windowState();
+    if (state.testFlag(Qt::WindowMinimized)) {
+        return EWindowSizeKind::Minimized;
+    }
+    if (state.testFlag(Qt::WindowMaximized) || state.testFlag(Qt::WindowFullScreen)) {
+        return EWindowSizeKind::Maximized;
+    }
+    return EWindowSizeKind::Restored;
+}
+
+void CQtMainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    if (eventSink != nullptr) {
+        SizeMoveStep();
+    }
+}
+
+void CQtMainWindow::SizeMoveStep() {
+    if (!sizeMoveRunning) {
+        sizeMoveRunning = true;
+        eventSink->OnMoving();
+    }
+    sizeMoveEnd.start();
+}
+
+void CQtMainWindow::keyPressEvent(QKeyEvent* event) {
+    if (eventSink != nullptr && eventSink->OnKeyDown(VirtualKey(*event))) {
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}

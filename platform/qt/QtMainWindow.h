@@ -1,11 +1,16 @@
 #pragma once
 
+#include "QtMenus.h"
+#include "platform/ShellEvents.h"
+
 #include <QMainWindow>
+#include <QTimer>
 
+class CQtControlStrip;
 class CQtGLWindow;
-class QWidget;
 
-// Main window: a strip for the controls along the top, the OpenGL window filling the rest.
+// Main window: the menu bar, the control strip along the top and the OpenGL window filling the
+// rest. It reports its size, moves, close requests, keys and commands to the event sink.
 class CQtMainWindow final : public QMainWindow {
 public:
     static constexpr int kControlStripHeight = 30;
@@ -14,9 +19,31 @@ public:
     ~CQtMainWindow() override;
 
     CQtGLWindow& GLWindow() { return *glWindow; }
-    QWidget& ControlStrip() { return *controlStrip; }
+    CQtControlStrip& ControlStrip() { return *controlStrip; }
+    const CQtControlStrip& ControlStrip() const { return *controlStrip; }
+    CQtMenus& Menus() { return menus; }
+
+    void SetEventSink(IShellEvents& events);
+    // Hands a command to the event sink.
+    void Command(int id, int code);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QWidget* controlStrip;
+    EWindowSizeKind SizeKind() const;
+    // A move or resize step: the first of a series starts it, a quiet spell ends it.
+    void SizeMoveStep();
+
+    CQtControlStrip* controlStrip;
     CQtGLWindow* glWindow; // owned by its container widget
+    QWidget* glContainer;
+    CQtMenus menus;
+    IShellEvents* eventSink = nullptr;
+    QTimer sizeMoveEnd;
+    bool sizeMoveRunning = false;
 };

@@ -1,14 +1,21 @@
 #include "QtGLWindow.h"
 #include "QtMainWindow.h"
 #include "QtPlatform.h"
+#include "QtShellPlatform.h"
 
-CQtMainWindowHandle::CQtMainWindowHandle() : window(std::make_unique<CQtMainWindow>()) {
+CQtMainWindowHandle::CQtMainWindowHandle()
+    : window(std::make_unique<CQtMainWindow>()),
+      platform(std::make_unique<CQtShellPlatform>(*window)) {
 }
 
 CQtMainWindowHandle::~CQtMainWindowHandle() = default;
 
 IGLSurface& CQtMainWindowHandle::Surface() {
     return window->GLWindow();
+}
+
+IShellPlatform& CQtMainWindowHandle::Platform() {
+    return *platform;
 }
 
 void CQtMainWindowHandle::Show() {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "platform/GLSurface.h"
+#include "platform/ShellPlatform.h"
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 // What the program sees of the Qt platform. No Qt type appears here, so the shell, the scene
 // and the tests include it without Qt's headers.
@@ -24,6 +26,9 @@ public:
 
     // Runs the event loop until the application exits; returns the exit code.
     int Exec();
+    // The command-line arguments left after Qt took its own, without the program name, in the
+    // file system's encoding.
+    std::vector<std::string> Arguments() const;
 
 private:
     struct Impl;
@@ -40,6 +45,7 @@ bool RunEventLoopUntil(const std::function<bool()>& done, int timeoutMs);
 void SetFatalErrorBoxSuppressed(bool suppressed);
 
 class CQtMainWindow;
+class CQtShellPlatform;
 
 // The main window: title "Tavrin", 1024 x 768, a 30-pixel strip along the top for the controls
 // and the OpenGL child window below it. Created, used and destroyed on the interface thread;
@@ -52,6 +58,8 @@ public:
     CQtMainWindowHandle& operator=(const CQtMainWindowHandle&) = delete;
 
     IGLSurface& Surface();
+    // The window as the shell drives it: menu, controls, boxes, dialogs, cursor.
+    IShellPlatform& Platform();
     void Show();
 
     // The window system has mapped the OpenGL window and it can be drawn into.
@@ -65,6 +73,7 @@ public:
 
 private:
     std::unique_ptr<CQtMainWindow> window;
+    std::unique_ptr<CQtShellPlatform> platform;
 };
 
 std::unique_ptr<CQtMainWindowHandle> CreateMainWindow();

@@ -24,6 +24,9 @@ public:
     void SetResizeHandler(std::function<void(int, int)> handler) override {
         real.SetResizeHandler(std::move(handler));
     }
+    void SetExposeHandler(std::function<void()> handler) override {
+        real.SetExposeHandler(std::move(handler));
+    }
     std::vector<CGlyphBitmap> RasterizeGlyphs(char32_t first, int count) override {
         return real.RasterizeGlyphs(first, count);
     }

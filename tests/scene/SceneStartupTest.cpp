@@ -19,6 +19,7 @@ public:
     int DesktopWidth() const override { return 1280; }
     int DesktopHeight() const override { return 1024; }
     void SetResizeHandler(std::function<void(int, int)>) override {}
+    void SetExposeHandler(std::function<void()>) override {}
     std::vector<CGlyphBitmap> RasterizeGlyphs(char32_t, int) override { return {}; }
     void ReportFatalError(const std::string& text) override { reports.push_back(text); }
 

@@ -1,0 +1,42 @@
+#pragma once
+
+// Mouse buttons the shell distinguishes.
+enum class EMouseButton { Left, Right };
+
+// How the main window's size changed: within the frame, minimised, or maximised.
+enum class EWindowSizeKind { Restored, Minimized, Maximized };
+
+// Virtual key codes of the keys the shell handles.
+namespace keys {
+inline constexpr int kEscape = 27;
+} // namespace keys
+
+// What the window system reports to the shell. Every call arrives on the interface thread.
+// Handlers that return bool say whether they took the event; an event that was not taken gets
+// the window system's default handling.
+class IShellEvents {
+public:
+    virtual ~IShellEvents() = default;
+
+    // A menu item, shortcut, button or game-list notification. `code` is the notification code:
+    // 0 for menus, shortcuts and button clicks, 1 when the user changed the game list's choice.
+    virtual bool OnCommand(int id, int code) = 0;
+
+    // The main window's client area changed size (the GL window below the strip follows it).
+    virtual void OnSize(EWindowSizeKind kind) = 0;
+    // The main window started moving or being resized by its frame. Reported once per drag.
+    virtual void OnMoving() = 0;
+    // The move or frame drag has ended (some time after its last step).
+    virtual void OnExitSizeMove() = 0;
+    // The user asked to close the main window. The window stays until the program ends.
+    virtual void OnClose() = 0;
+
+    // Relative mouse motion, in pixels, while the mouse is captured.
+    virtual void OnRawMouseMotion(int dx, int dy) = 0;
+    // Buttons and the wheel over the GL window. `delta` is in eighths of a degree: one notch of
+    // a common wheel is 120.
+    virtual bool OnButtonDown(EMouseButton button) = 0;
+    virtual bool OnButtonUp(EMouseButton button) = 0;
+    virtual bool OnMouseWheel(int delta) = 0;
+    virtual bool OnKeyDown(int virtualKey) = 0;
+};

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class IGLSurface;
+class IShellEvents;
+
+// One entry of a drop-down menu. Text is UTF-8; '&' marks the mnemonic letter and the part after
+// a tab names the shortcut key ("Load PGN file...\tCtrl+O"), which then works in the whole
+// window. Items of one non-zero radio group are exclusive; a checkable item toggles its mark.
+struct CMenuItemDescription {
+    int id = 0;
+    std::string text;
+    int radioGroup = 0;
+    bool checkable = false;
+};
+
+// One entry of the menu bar: a drop-down menu with items, or (no items) a command of its own.
+struct CMenuDescription {
+    std::string title;
+    std::vector<CMenuItemDescription> items;
+    int id = 0; // the command of an entry without items
+};
+
+enum class EMessageBoxKind { Information, Warning, Error };
+
+// A point on the screen, in pixels.
+struct CScreenPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const CScreenPoint&) const = default;
+};
+
+// The window system as the shell sees it: a main window with a menu bar, a strip of controls
+// addressed by id (two push buttons whose text is a glyph, and a drop-down game list), the GL
+// child window below the strip, message boxes, an open-file dialog and the mouse cursor.
+// Every call but PostToInterfaceThread must be made on the interface thread. Texts are UTF-8.
+class IShellPlatform {
+public:
+    virtual ~IShellPlatform() = default;
+
+    // Where IShellEvents calls go; set once, before the window is shown.
+    virtual void SetEventSink(IShellEvents& events) = 0;
+    virtual IGLSurface& GLSurface() = 0;
+
+    virtual void SetWindowTitle(const std::string& title) = 0;
+    virtual void ShowMainWindow() = 0;
+    virtual void FocusMainWindow() = 0;
+
+    virtual void CreateMenuBar(const std::vector<CMenuDescription>& menus) = 0;
+    // Puts the radio mark on `id` and takes it off the other items of its group.
+    virtual void CheckMenuRadioItem(int id) = 0;
+    virtual void SetMenuItemChecked(int id, bool checked) = 0;
+
+    // Controls of the strip: the buttons take a glyph as their text.
+    virtual void SetControlText(int id, const std::string& text) = 0;
+    virtual void EnableControl(int id, bool enabled) = 0;
+
+    virtual void ResetGameList() = 0;
+    virtual void AddGameListEntry(const std::string& title) = 0;
+    virtual void SetGameListSelection(int index) = 0;
+    // The chosen entry, or -1.
+    virtual int GameListSelection() const = 0;
+    virtual void SetGameListDroppedWidth(int pixels) = 0;
+
+    // Modal; returns when the user has closed the box.
+    virtual void ShowMessageBox(EMessageBoxKind kind, const std::string& caption,
+                                const std::string& text) = 0;
+    // Modal open-file dialog for an existing file. `filters` are "Name (*.ext)" entries, the
+    // first chosen at start. Returns false when cancelled; else the path, in the file system's
+    // own encoding.
+    virtual bool ChooseOpenFile(const std::vector<std::string>& filters, std::string& path) = 0;
+
+    // The cursor: its screen position, whether it lies over the GL window (edges included), and
+    // the capture that keeps mouse input with the GL window during a drag.
+    virtual CScreenPoint CursorPosition() const = 0;
+    virtual void SetCursorPosition(CScreenPoint point) = 0;
+    virtual bool CursorInGLWindow() const = 0;
+    virtual void HideCursor() = 0;
+    virtual void ShowCursor() = 0;
+    virtual void CaptureMouse() = 0;
+    virtual void ReleaseMouse() = 0;
+
+    // Ends the event loop; the program then returns `exitCode`.
+    virtual void PostQuit(int exitCode) = 0;
+    // Runs `task` on the interface thread once the current event has been handled. Any thread.
+    virtual void PostToInterfaceThread(std::function<void()> task) = 0;
+};

@@ -1,0 +1,150 @@
+#include "QtShellPlatform.h"
+
+#include "QtControlStrip.h"
+#include "QtGLWindow.h"
+#include "QtMainWindow.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QCursor>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QStringList>
+
+namespace {
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+void CQtShellPlatform::SetEventSink(IShellEvents& events) {
+    window.SetEventSink(events);
+}
+
+IGLSurface& CQtShellPlatform::GLSurface() {
+    return window.GLWindow();
+}
+
+void CQtShellPlatform::SetWindowTitle(const std::string& title) {
+    window.setWindowTitle(FromUtf8(title));
+}
+
+void CQtShellPlatform::ShowMainWindow() {
+    window.show();
+}
+
+void CQtShellPlatform::FocusMainWindow() {
+    window.setFocus(Qt::OtherFocusReason);
+}
+
+void CQtShellPlatform::CreateMenuBar(const std::vector<CMenuDescription>& menus) {
+    window.Menus().Build(*window.menuBar(), menus, [this](int id) { window.Command(id, 0); });
+}
+
+void CQtShellPlatform::CheckMenuRadioItem(int id) {
+    window.Menus().CheckRadioItem(id);
+}
+
+void CQtShellPlatform::SetMenuItemChecked(int id, bool checked) {
+    window.Menus().SetChecked(id, checked);
+}
+
+void CQtShellPlatform::SetControlText(int id, const std::string& text) {
+    window.ControlStrip().SetText(id, text);
+}
+
+void CQtShellPlatform::EnableControl(int id, bool enabled) {
+    window.ControlStrip().Enable(id, enabled);
+}
+
+void CQtShellPlatform::ResetGameList() {
+    window.ControlStrip().GameList().clear();
+}
+
+void CQtShellPlatform::AddGameListEntry(const std::string& title) {
+    window.ControlStrip().GameList().addItem(FromUtf8(title));
+}
+
+void CQtShellPlatform::SetGameListSelection(int index) {
+    window.ControlStrip().GameList().setCurrentIndex(index);
+}
+
+int CQtShellPlatform::GameListSelection() const {
+    return window.ControlStrip().GameList().currentIndex();
+}
+
+void CQtShellPlatform::SetGameListDroppedWidth(int pixels) {
+    window.ControlStrip().GameList().view()->setMinimumWidth(pixels);
+}
+
+void CQtShellPlatform::ShowMessageBox(EMessageBoxKind kind, const std::string& caption,
+                                      const std::string& text) {
+    QMessageBox::Icon icon = QMessageBox::Information;
+    if (kind == EMessageBoxKind::Warning) {
+        icon = QMessageBox::Warning;
+    } else if (kind == EMessageBoxKind::Error) {
+        icon = QMessageBox::Critical;
+    }
+    QMessageBox box(icon, FromUtf8(caption), FromUtf8(text), QMessageBox::Ok, &window);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+bool CQtShellPlatform::ChooseOpenFile(const std::vector<std::string>& filters, std::string& path) {
+    QStringList filterList;
+    for (const std::string& filter : filters) {
+        filterList << FromUtf8(filter);
+    }
+    const QString chosen =
+        QFileDialog::getOpenFileName(&window, QString(), QString(), filterList.join(";;"));
+    if (chosen.isEmpty()) {
+        return false;
+    }
+    path = QFile::encodeName(chosen).toStdString();
+    return true;
+}
+
+CScreenPoint CQtShellPlatform::CursorPosition() const {
+    const QPoint position = QCursor::pos();
+    return {position.x(), position.y()};
+}
+
+void CQtShellPlatform::SetCursorPosition(CScreenPoint point) {
+    QCursor::setPos(point.x, point.y);
+}
+
+bool CQtShellPlatform::CursorInGLWindow() const {
+    const CQtGLWindow& glWindow = window.GLWindow();
+    const QPoint local = glWindow.mapFromGlobal(QCursor::pos());
+    return local.x() >= 0 && local.y() >= 0 && local.x() <= glWindow.width() &&
+           local.y() <= glWindow.height();
+}
+
+void CQtShellPlatform::HideCursor() {
+    window.GLWindow().setCursor(Qt::BlankCursor);
+}
+
+void CQtShellPlatform::ShowCursor() {
+    window.GLWindow().unsetCursor();
+}
+
+void CQtShellPlatform::CaptureMouse() {
+    window.GLWindow().SetMouseCaptured(true);
+}
+
+void CQtShellPlatform::ReleaseMouse() {
+    window.GLWindow().SetMouseCaptured(false);
+}
+
+void CQtShellPlatform::PostQuit(int exitCode) {
+    QCoreApplication::exit(exitCode);
+}
+
+void CQtShellPlatform::PostToInterfaceThread(std::function<void()> task) {
+    QMetaObject::invokeMethod(&window, std::move(task), Qt::QueuedConnection);
+}

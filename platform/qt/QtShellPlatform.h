@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/ShellPlatform.h"
+
+class CQtMainWindow;
+
+// The shell's window system on the Qt main window. Interface thread only, except
+// PostToInterfaceThread.
+class CQtShellPlatform final : public IShellPlatform {
+public:
+    explicit CQtShellPlatform(CQtMainWindow& window) : window(window) {}
+
+    void SetEventSink(IShellEvents& events) override;
+    IGLSurface& GLSurface() override;
+
+    void SetWindowTitle(const std::string& title) override;
+    void ShowMainWindow() override;
+    void FocusMainWindow() override;
+
+    void CreateMenuBar(const std::vector<CMenuDescription>& menus) override;
+    void CheckMenuRadioItem(int id) override;
+    void SetMenuItemChecked(int id, bool checked) override;
+
+    void SetControlText(int id, const std::string& text) override;
+    void EnableControl(int id, bool enabled) override;
+
+    void ResetGameList() override;
+    void AddGameListEntry(const std::string& title) override;
+    void SetGameListSelection(int index) override;
+    int GameListSelection() const override;
+    void SetGameListDroppedWidth(int pixels) override;
+
+    void ShowMessageBox(EMessageBoxKind kind, const std::string& caption,
+                        const std::string& text) override;
+    bool ChooseOpenFile(const std::vector<std::string>& filters, std::string& path) override;
+
+    CScreenPoint CursorPosition() const override;
+    void SetCursorPosition(CScreenPoint point) override;
+    bool CursorInGLWindow() const override;
+    void HideCursor() override;
+    void ShowCursor() override;
+    void CaptureMouse() override;
+    void ReleaseMouse() override;
+
+    void PostQuit(int exitCode) override;
+    void PostToInterfaceThread(std::function<void()> task) override;
+
+private:
+    CQtMainWindow& window;
+};

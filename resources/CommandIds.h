@@ -1,0 +1,30 @@
+#pragma once
+
+// Ids of the menu commands and of the controls of the strip.
+namespace ids {
+
+inline constexpr int kAbout = 40000;
+inline constexpr int kLoadPgnFile = 40001;
+inline constexpr int kFirstAnimationDuration = 40002; // 40002 .. 40012
+inline constexpr int kLastAnimationDuration = 40012;
+inline constexpr int kFirstPauseDuration = 40014; // 40014 .. 40024
+inline constexpr int kLastPauseDuration = 40024;
+inline constexpr int kDisplayFps = 40025;
+
+inline constexpr int kStopButton = 1000;
+inline constexpr int kPlayPauseButton = 1001;
+inline constexpr int kGameList = 1002;
+
+// Notification codes of the game list.
+inline constexpr int kSelectionChanged = 1;
+inline constexpr int kSelectionEndedOk = 9;
+inline constexpr int kSelectionEndedCancel = 10;
+
+} // namespace ids
+
+// Glyphs of the two buttons: stop, play and pause.
+namespace glyphs {
+inline constexpr const char* kStop = "<";
+inline constexpr const char* kPlay = "4";
+inline constexpr const char* kPause = ";";
+} // namespace glyphs

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/ShellPlatform.h"
+#include "resources/CommandIds.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+// The menu bar of the main window, and the durations its radio groups choose.
+namespace mainmenu {
+
+inline constexpr std::array<unsigned, 11> kAnimationDurations = {100,  200,  400,  600,  800, 1000,
+                                                                 1250, 1500, 2000, 3000, 5000};
+inline constexpr std::array<const char*, 11> kAnimationLabels = {
+    "100 ms",   "200 ms",   "400 ms", "600 ms", "800 ms", "1 000 ms",
+    "1 250 ms", "1 500 ms", "2 s",    "3 s",    "5 s"};
+inline constexpr std::array<unsigned, 11> kPauseDurations = {0,    250,  500,   1000,  2000, 3000,
+                                                             5000, 7000, 10000, 15000, 30000};
+inline constexpr std::array<const char*, 11> kPauseLabels = {
+    "0 ms", "250 ms", "500 ms", "1 s", "2 s", "3 s", "5 s", "7 s", "10 s", "15 s", "30 s"};
+
+inline constexpr int kAnimationGroup = 1;
+inline constexpr int kPauseGroup = 2;
+
+inline std::vector<CMenuDescription> Build() {
+    std::vector<CMenuDescription> menus;
+    menus.push_back({"&File", {{ids::kLoadPgnFile, "Load PGN file...\tCtrl+O", 0, false}}, 0});
+
+    CMenuDescription animation{"Animation duration", {}, 0};
+    for (std::size_t i = 0; i < kAnimationLabels.size(); ++i) {
+        animation.items.push_back({ids::kFirstAnimationDuration + static_cast<int>(i),
+                                   kAnimationLabels[i], kAnimationGroup, false});
+    }
+    menus.push_back(animation);
+
+    CMenuDescription pause{"Pause duration", {}, 0};
+    for (std::size_t i = 0; i < kPauseLabels.size(); ++i) {
+        pause.items.push_back(
+            {ids::kFirstPauseDuration + static_cast<int>(i), kPauseLabels[i], kPauseGroup, false});
+    }
+    menus.push_back(pause);
+
+    menus.push_back({"Options", {{ids::kDisplayFps, "Display fps", 0, true}}, 0});
+    menus.push_back({"&About...", {}, ids::kAbout});
+    return menus;
+}
+
+} // namespace mainmenu

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "platform/ShellEvents.h"
+#include "platform/ShellPlatform.h"
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+class CGamePlayer;
+class CScene;
+
+// The program's interface thread: it builds the main window's menu and controls, starts and
+// ends the render thread, and turns commands, mouse and keys into calls on the player, the
+// scene and its camera. All members run on the interface thread.
+class CShell final : public IShellEvents {
+public:
+    // The exit code of the program when its window is closed.
+    static constexpr int kExitCodeOnClose = 18;
+
+    CShell(IShellPlatform& platform, CScene& scene, CGamePlayer& player);
+    // Shuts down if Shutdown was not called.
+    ~CShell() override;
+    CShell(const CShell&) = delete;
+    CShell& operator=(const CShell&) = delete;
+
+    // Menu, controls (disabled until a file is listed), the player's end-of-game callback and
+    // the default durations (600 ms, 1 s); then shows the window. The render thread is not
+    // started yet.
+    void CreateWindows();
+    // Starts the render thread on the GL window.
+    void StartRenderThread();
+    // Loads `path` once the event loop runs, as if it had been chosen in the open-file dialog.
+    void OpenAtStart(const std::string& path);
+    // Ends the render thread and waits for it; the windows may then be destroyed.
+    void Shutdown();
+
+    // Carries out command `id` with notification `code`; returns whether it was handled.
+    bool HandleCommand(int id, int code);
+    // Shows the open-file dialog; true with the chosen path, false when cancelled.
+    bool ChoosePGNFile(std::string& path);
+    // Loads a PGN file and lists its games; reports a failure or dropped games in a box.
+    void LoadPGNFile(const std::string& path);
+    void FillGameList(const std::vector<std::string>& titles);
+    void ShowPlayGlyph();
+    void ShowPauseGlyph();
+
+    // IShellEvents
+    bool OnCommand(int id, int code) override;
+    void OnSize(EWindowSizeKind kind) override;
+    void OnMoving() override;
+    void OnExitSizeMove() override;
+    void OnClose() override;
+    void OnRawMouseMotion(int dx, int dy) override;
+    bool OnButtonDown(EMouseButton button) override;
+    bool OnButtonUp(EMouseButton button) override;
+    bool OnMouseWheel(int delta) override;
+    bool OnKeyDown(int virtualKey) override;
+
+    bool Playing() const { return playing; }
+    bool FpsShown() const { return fpsMark; }
+    bool Rotating() const { return rotating; }
+    bool Shifting() const { return shifting; }
+
+private:
+    // Ends playback and rewinds the current game, when a game is listed.
+    void StopPlayback();
+    // Hands the GL window's client size to the render thread, once that has started.
+    void UpdateGLWindowSize();
+
+    IShellPlatform& platform;
+    CScene& scene;
+    CGamePlayer& player;
+
+    // True while the user has playback switched on; the player thread reads and clears it.
+    std::atomic<bool> playing{false};
+    bool fpsMark = false;
+    int listedGames = 0;
+
+    std::atomic<bool> appRunning{false};
+    std::thread renderThread;
+
+    bool maximized = false;
+    bool moveGuard = false; // a move or frame drag has been counted in windowMoveRedraw
+
+    bool dragActive = false;
+    bool rotating = false;
+    bool shifting = false;
+    CScreenPoint savedCursor;
+};

@@ -1,0 +1,112 @@
+#include "platform/GLSurface.h"
+#include "player/GamePlayer.h"
+#include "resources/CommandIds.h"
+#include "resources/MainMenu.h"
+#include "resources/StringTable.h"
+#include "scene/Scene.h"
+#include "shell/Shell.h"
+
+namespace {
+
+// The default durations, chosen through their menu items so that the marks agree.
+constexpr int kDefaultAnimationItem = ids::kFirstAnimationDuration + 3; // 600 ms
+constexpr int kDefaultPauseItem = ids::kFirstPauseDuration + 3;         // 1 s
+
+} // namespace
+
+CShell::CShell(IShellPlatform& platform, CScene& scene, CGamePlayer& player)
+    : platform(platform), scene(scene), player(player) {
+}
+
+CShell::~CShell() {
+    Shutdown();
+}
+
+void CShell::CreateWindows() {
+    platform.SetWindowTitle(std::string(strings::kTitle));
+    platform.CreateMenuBar(mainmenu::Build());
+    platform.EnableControl(ids::kGameList, false);
+    platform.SetControlText(ids::kStopButton, glyphs::kStop);
+    platform.EnableControl(ids::kStopButton, false);
+    ShowPlayGlyph();
+    platform.EnableControl(ids::kPlayPauseButton, false);
+
+    // The player calls this on its own thread, after clearing `playing`; the button belongs to
+    // the interface thread. A game started again meanwhile keeps its pause glyph.
+    player.onGameEnd = [this] {
+        platform.PostToInterfaceThread([this] {
+            if (!playing) {
+                ShowPlayGlyph();
+            }
+        });
+    };
+
+    // The renderer draws only when something changed; a window that covered the view is such
+    // a change.
+    platform.GLSurface().SetExposeHandler([this] { scene.RequestRedraw(); });
+
+    HandleCommand(kDefaultAnimationItem, 0);
+    HandleCommand(kDefaultPauseItem, 0);
+    platform.ShowMainWindow();
+}
+
+void CShell::StartRenderThread() {
+    if (renderThread.joinable()) {
+        return;
+    }
+    appRunning = true;
+    IGLSurface& surface = platform.GLSurface();
+    renderThread = std::thread([this, &surface] { scene.RenderThread(surface, appRunning); });
+}
+
+void CShell::OpenAtStart(const std::string& path) {
+    platform.PostToInterfaceThread([this, path] { LoadPGNFile(path); });
+}
+
+void CShell::Shutdown() {
+    appRunning = false;
+    if (renderThread.joinable()) {
+        renderThread.join();
+    }
+}
+
+void CShell::UpdateGLWindowSize() {
+    if (!renderThread.joinable()) {
+        return; // the render thread reads the size itself when it starts
+    }
+    const IGLSurface& surface = platform.GLSurface();
+    scene.RequestResize(surface.Width(), surface.Height());
+}
+
+// Maximising and restoring reach the renderer at once; a frame drag only when it ends.
+void CShell::OnSize(EWindowSizeKind kind) {
+    if (kind == EWindowSizeKind::Maximized) {
+        maximized = true;
+        UpdateGLWindowSize();
+    } else if (kind == EWindowSizeKind::Restored && maximized) {
+        maximized = false;
+        UpdateGLWindowSize();
+    }
+}
+
+void CShell::OnMoving() {
+    if (!moveGuard) {
+        ++scene.windowMoveRedraw;
+        moveGuard = true;
+    }
+}
+
+void CShell::OnExitSizeMove() {
+    UpdateGLWindowSize();
+    // Only a drag counted by OnMoving gives its count back.
+    if (moveGuard) {
+        moveGuard = false;
+        std::uint32_t current = scene.windowMoveRedraw;
+        while (current > 0 && !scene.windowMoveRedraw.compare_exchange_weak(current, current - 1)) {
+        }
+    }
+}
+
+void CShell::OnClose() {
+    platform.PostQuit(kExitCodeOnClose);
+}

@@ -1,0 +1,146 @@
+#pragma once
+
+#include "platform/GLSurface.h"
+#include "platform/ShellPlatform.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+// A GL window that is never drawn into: sizes and handlers only.
+class CFakeGLSurface final : public IGLSurface {
+public:
+    bool CreateContext(std::string& error) override {
+        error = "no OpenGL in this test";
+        return false;
+    }
+    void SwapBuffers() override {}
+    void DestroyContext() override {}
+    int Width() const override { return 1024; }
+    int Height() const override { return 690; }
+    int DesktopWidth() const override { return 1280; }
+    int DesktopHeight() const override { return 1024; }
+    void SetResizeHandler(std::function<void(int, int)>) override {}
+    void SetExposeHandler(std::function<void()> handler) override { expose = std::move(handler); }
+    std::vector<CGlyphBitmap> RasterizeGlyphs(char32_t, int) override { return {}; }
+    void ReportFatalError(const std::string&) override {}
+
+    std::function<void()> expose;
+};
+
+struct CShownBox {
+    EMessageBoxKind kind;
+    std::string caption;
+    std::string text;
+};
+
+// Records what the shell asks of the window system and answers from what the test set up.
+class CFakeShellPlatform final : public IShellPlatform {
+public:
+    void SetEventSink(IShellEvents& events) override { sink = &events; }
+    IGLSurface& GLSurface() override { return surface; }
+
+    void SetWindowTitle(const std::string& text) override { title = text; }
+    void ShowMainWindow() override { shown = true; }
+    void FocusMainWindow() override { ++focusRequests; }
+
+    void CreateMenuBar(const std::vector<CMenuDescription>& bar) override {
+        menus = bar;
+        for (const CMenuDescription& menu : bar) {
+            for (const CMenuItemDescription& item : menu.items) {
+                radioGroupOf[item.id] = item.radioGroup;
+            }
+        }
+    }
+    void CheckMenuRadioItem(int id) override {
+        const int group = radioGroupOf.at(id);
+        for (const auto& [other, otherGroup] : radioGroupOf) {
+            if (otherGroup == group) {
+                checked.erase(other);
+            }
+        }
+        checked.insert(id);
+    }
+    void SetMenuItemChecked(int id, bool on) override {
+        if (on) {
+            checked.insert(id);
+        } else {
+            checked.erase(id);
+        }
+    }
+
+    void SetControlText(int id, const std::string& text) override { controlText[id] = text; }
+    void EnableControl(int id, bool on) override { enabled[id] = on; }
+
+    void ResetGameList() override {
+        gameList.clear();
+        selection = -1;
+    }
+    void AddGameListEntry(const std::string& entry) override { gameList.push_back(entry); }
+    void SetGameListSelection(int index) override { selection = index; }
+    int GameListSelection() const override { return selection; }
+    void SetGameListDroppedWidth(int pixels) override { droppedWidth = pixels; }
+
+    void ShowMessageBox(EMessageBoxKind kind, const std::string& caption,
+                        const std::string& text) override {
+        boxes.push_back({kind, caption, text});
+    }
+    bool ChooseOpenFile(const std::vector<std::string>& filters, std::string& path) override {
+        dialogFilters = filters;
+        ++dialogsShown;
+        if (dialogAnswers.empty()) {
+            return false;
+        }
+        path = dialogAnswers.front();
+        dialogAnswers.pop_front();
+        return !path.empty();
+    }
+
+    CScreenPoint CursorPosition() const override { return cursor; }
+    void SetCursorPosition(CScreenPoint point) override { cursor = point; }
+    bool CursorInGLWindow() const override { return cursorInGLWindow; }
+    void HideCursor() override { cursorHidden = true; }
+    void ShowCursor() override { cursorHidden = false; }
+    void CaptureMouse() override { captured = true; }
+    void ReleaseMouse() override { captured = false; }
+
+    void PostQuit(int code) override { quitCode = code; }
+    void PostToInterfaceThread(std::function<void()> task) override {
+        posted.push_back(std::move(task));
+    }
+    // Runs the tasks posted so far, as the event loop would.
+    void RunPosted() {
+        while (!posted.empty()) {
+            std::function<void()> task = std::move(posted.front());
+            posted.pop_front();
+            task();
+        }
+    }
+
+    CFakeGLSurface surface;
+    IShellEvents* sink = nullptr;
+    std::string title;
+    bool shown = false;
+    int focusRequests = 0;
+    std::vector<CMenuDescription> menus;
+    std::map<int, int> radioGroupOf;
+    std::set<int> checked;
+    std::map<int, std::string> controlText;
+    std::map<int, bool> enabled;
+    std::vector<std::string> gameList;
+    int selection = -1;
+    int droppedWidth = 0;
+    std::vector<CShownBox> boxes;
+    std::deque<std::string> dialogAnswers; // an empty answer is a cancelled dialog
+    std::vector<std::string> dialogFilters;
+    int dialogsShown = 0;
+    CScreenPoint cursor{500, 400};
+    bool cursorInGLWindow = true;
+    bool cursorHidden = false;
+    bool captured = false;
+    int quitCode = -1;
+    std::deque<std::function<void()>> posted;
+};

@@ -1,0 +1,298 @@
+#include "ShellFixture.h"
+#include "resources/CommandIds.h"
+#include "resources/StringTable.h"
+#include "shell/LoadMessages.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+constexpr const char* kTwoGames = "tests/fixtures/pgn/two_games_one_dropped.pgn";
+constexpr const char* kCastling = "tests/fixtures/pgn/castling_and_promotion.pgn";
+
+std::vector<int> MenuIds(const std::vector<CMenuDescription>& menus) {
+    std::vector<int> found;
+    for (const CMenuDescription& menu : menus) {
+        if (menu.items.empty()) {
+            found.push_back(menu.id);
+        }
+        for (const CMenuItemDescription& item : menu.items) {
+            found.push_back(item.id);
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+using ShellCommands = ShellFixture;
+
+TEST_F(ShellCommands, StartsWithTheMenuDisabledControlsAndDefaultDurations) {
+    EXPECT_EQ(platform.title, "Tavrin");
+    EXPECT_TRUE(platform.shown);
+    ASSERT_EQ(platform.menus.size(), 5u);
+    EXPECT_EQ(platform.menus[0].title, "&File");
+    EXPECT_EQ(platform.menus[0].items[0].text, "Load PGN file...\tCtrl+O");
+    EXPECT_EQ(platform.menus[1].items[5].text, "1 000 ms");
+    EXPECT_EQ(platform.menus[2].items[10].text, "30 s");
+    EXPECT_EQ(platform.menus[4].title, "&About...");
+    std::vector<int> expected{40001};
+    for (int id = 40002; id <= 40012; ++id) {
+        expected.push_back(id);
+    }
+    for (int id = 40014; id <= 40025; ++id) {
+        expected.push_back(id);
+    }
+    expected.push_back(40000);
+    EXPECT_EQ(MenuIds(platform.menus), expected);
+
+    EXPECT_EQ(platform.checked, (std::set<int>{40005, 40017}));
+    EXPECT_EQ(player.AnimationDuration(), 600u);
+    EXPECT_EQ(player.PauseDuration(), 1000u);
+    EXPECT_EQ(platform.controlText[ids::kStopButton], "<");
+    EXPECT_EQ(platform.controlText[ids::kPlayPauseButton], "4");
+    for (int id : {ids::kStopButton, ids::kPlayPauseButton, ids::kGameList}) {
+        EXPECT_FALSE(platform.enabled.at(id)) << id;
+    }
+    EXPECT_TRUE(platform.surface.expose) << "a covered view must be drawn again";
+}
+
+TEST_F(ShellCommands, HandlesExactlyTheCommandsOfTheTableAndGivesTheFocusBack) {
+    platform.dialogAnswers.clear(); // 40001 meets a cancelled dialog
+    const std::vector<int> handled = MenuIds(platform.menus);
+    for (int id : handled) {
+        if (id == ids::kAbout) {
+            continue;
+        }
+        const int focusBefore = platform.focusRequests;
+        EXPECT_TRUE(shell.OnCommand(id, 0)) << id;
+        EXPECT_EQ(platform.focusRequests, focusBefore + 1) << id;
+    }
+    for (int id : {ids::kStopButton, ids::kPlayPauseButton}) {
+        EXPECT_TRUE(shell.OnCommand(id, 0)) << id;
+    }
+    for (int code : {1, 9, 10}) {
+        EXPECT_TRUE(shell.OnCommand(ids::kGameList, code)) << code;
+    }
+    const int focusBefore = platform.focusRequests;
+    for (int code : {0, 3, 4, 7}) {
+        EXPECT_FALSE(shell.OnCommand(ids::kGameList, code)) << code;
+    }
+    for (int id : {40013, 40026, 39999, 999, 1003, 0}) {
+        EXPECT_FALSE(shell.OnCommand(id, 0)) << id;
+    }
+    EXPECT_EQ(platform.focusRequests, focusBefore);
+    EXPECT_TRUE(platform.boxes.empty()) << "nothing loaded, nothing to report";
+}
+
+TEST_F(ShellCommands, DurationItemsSetThePlayerAndMoveTheirGroupsMark) {
+    const unsigned animation[] = {100, 200, 400, 600, 800, 1000, 1250, 1500, 2000, 3000, 5000};
+    const unsigned pause[] = {0, 250, 500, 1000, 2000, 3000, 5000, 7000, 10000, 15000, 30000};
+    for (int i = 0; i < 11; ++i) {
+        shell.OnCommand(40002 + i, 0);
+        EXPECT_EQ(player.AnimationDuration(), animation[i]);
+        EXPECT_EQ(platform.checked, (std::set<int>{40002 + i, 40017}));
+    }
+    for (int i = 0; i < 11; ++i) {
+        shell.OnCommand(40014 + i, 0);
+        EXPECT_EQ(player.PauseDuration(), pause[i]);
+        EXPECT_EQ(platform.checked, (std::set<int>{40012, 40014 + i}));
+    }
+}
+
+TEST_F(ShellCommands, DisplayFpsTogglesTheMarkAndTheOverlayTogether) {
+    for (bool expected : {true, false, true}) {
+        shell.OnCommand(ids::kDisplayFps, 0);
+        EXPECT_EQ(platform.checked.count(ids::kDisplayFps) == 1, expected);
+        EXPECT_EQ(scene.showFps.load(), expected);
+    }
+}
+
+TEST_F(ShellCommands, AboutShowsTheTextWithItsMendedSpace) {
+    shell.OnCommand(ids::kAbout, 0);
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].kind, EMessageBoxKind::Information);
+    EXPECT_EQ(platform.boxes[0].caption, "About");
+    EXPECT_EQ(platform.boxes[0].text, std::string(strings::kAboutText));
+    EXPECT_NE(platform.boxes[0].text.find("Portable Game Notation format and then displays"),
+              std::string::npos);
+}
+
+TEST_F(ShellCommands, LoadListsTheGamesChoosesTheFirstAndEnablesTheControls) {
+    platform.dialogAnswers = {kCastling};
+    shell.OnCommand(ids::kLoadPgnFile, 0);
+    EXPECT_EQ(platform.dialogFilters,
+              (std::vector<std::string>{"PGN Files (*.pgn)", "All files (*)"}));
+    EXPECT_TRUE(platform.boxes.empty());
+    EXPECT_EQ(platform.gameList, player.GamesTitles());
+    EXPECT_EQ(platform.selection, 0);
+    EXPECT_EQ(platform.droppedWidth, 600);
+    for (int id : {ids::kStopButton, ids::kPlayPauseButton, ids::kGameList}) {
+        EXPECT_TRUE(platform.enabled.at(id)) << id;
+    }
+    EXPECT_EQ(player.GameIndex(), 0u);
+    EXPECT_EQ(player.MoveIndex(), 0u);
+
+    // A second file is listed behind the first, and a cancelled dialog changes nothing.
+    const std::size_t first = platform.gameList.size();
+    platform.dialogAnswers = {kCastling, ""};
+    shell.OnCommand(ids::kLoadPgnFile, 0);
+    EXPECT_EQ(platform.gameList.size(), 2 * first);
+    shell.OnCommand(ids::kLoadPgnFile, 0);
+    EXPECT_EQ(platform.gameList.size(), 2 * first);
+    EXPECT_EQ(platform.dialogsShown, 3);
+}
+
+TEST_F(ShellCommands, AFailedLoadOfAnyKindShowsTheReasonAndKeepsTheList) {
+    shell.LoadPGNFile(kCastling);
+    const std::vector<std::string> listed = platform.gameList;
+    ASSERT_FALSE(listed.empty());
+
+    const std::string noTags = testing::TempDir() + "no_tag_pairs.pgn";
+    FILE* file = std::fopen(noTags.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("1. e4 e5 2. Nf3 *\n", file);
+    std::fclose(file);
+
+    const struct {
+        std::string path;
+        std::string reason;
+    } failures[] = {
+        {"tests/fixtures/pgn/no_such_file.pgn",
+         "AFileReader::LoadFile(): Cannot determine file size!"},
+        {"tests/fixtures/pgn", "AFileReader::LoadFile(): Cannot open file for reading!"},
+        {noTags, "CPGNReader::ParseData(): Cannot find any \"Event\" tag pair!"},
+    };
+    for (const auto& failure : failures) {
+        platform.boxes.clear();
+        platform.dialogAnswers = {failure.path};
+        shell.OnCommand(ids::kLoadPgnFile, 0);
+        ASSERT_EQ(platform.boxes.size(), 1u) << failure.path;
+        EXPECT_EQ(platform.boxes[0].kind, EMessageBoxKind::Error);
+        EXPECT_EQ(platform.boxes[0].caption, "Error");
+        EXPECT_EQ(platform.boxes[0].text, "PGN file not valid!\n" + failure.reason);
+        EXPECT_EQ(platform.gameList, listed);
+        EXPECT_TRUE(platform.enabled.at(ids::kPlayPauseButton));
+    }
+}
+
+TEST_F(ShellCommands, DroppedGamesAreCountedAndTheFirstFiveListed) {
+    shell.LoadPGNFile(kTwoGames);
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].kind, EMessageBoxKind::Warning);
+    EXPECT_EQ(platform.boxes[0].caption, "Warning");
+    EXPECT_EQ(platform.boxes[0].text,
+              "1 of the 2 games in this file could not be read and is left out:\n"
+              "Game 2: CPGNReader::FindNKSrcField(): There is no piece to make the move!");
+    EXPECT_EQ(platform.gameList.size(), 1u);
+
+    CLoadReport report;
+    report.gameTexts = 9;
+    for (int i = 1; i < 9; ++i) {
+        report.dropped.push_back({i, "M" + std::to_string(i)});
+    }
+    report.dropped[0].message = "Caf\xE9"; // Windows-1252 bytes become UTF-8
+    EXPECT_EQ(DroppedGamesText(report),
+              "8 of the 9 games in this file could not be read and are left out:\n"
+              "Game 2: Caf\xC3\xA9\nGame 3: M2\nGame 4: M3\nGame 5: M4\nGame 6: M5\n"
+              "... and 3 more.");
+    EXPECT_EQ(DroppedGamesText(CLoadReport{}), "");
+}
+
+TEST_F(ShellCommands, AFileWithoutReadableGamesLeavesTheControlsDisabled) {
+    const std::string path = testing::TempDir() + "only_bad_game.pgn";
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("[Event \"E\"]\n[Result \"*\"]\n\n1. e5 *\n", file);
+    std::fclose(file);
+    shell.LoadPGNFile(path);
+    EXPECT_TRUE(platform.gameList.empty());
+    for (int id : {ids::kStopButton, ids::kPlayPauseButton, ids::kGameList}) {
+        EXPECT_FALSE(platform.enabled.at(id)) << id;
+    }
+    shell.OnCommand(ids::kPlayPauseButton, 0);
+    EXPECT_FALSE(shell.Playing());
+    EXPECT_FALSE(player.PlayerRunning());
+    shell.OnCommand(ids::kStopButton, 0); // nothing to rewind: no exception
+}
+
+// Off -> play -> pause -> (play refused while the thread still runs) -> play -> stop, and the
+// end of a game brings the play glyph back through the interface thread.
+TEST_F(ShellCommands, PlayPauseAndStopFollowTheirStateMachine) {
+    shell.LoadPGNFile(kCastling);
+    shell.OnCommand(ids::kFirstAnimationDuration, 0); // 100 ms
+    shell.OnCommand(ids::kFirstPauseDuration, 0);     // 0 ms
+
+    shell.OnCommand(ids::kPlayPauseButton, 0);
+    EXPECT_TRUE(shell.Playing());
+    EXPECT_TRUE(player.PlayerRunning());
+    EXPECT_EQ(platform.controlText[ids::kPlayPauseButton], ";");
+
+    shell.OnCommand(ids::kPlayPauseButton, 0);
+    EXPECT_FALSE(shell.Playing());
+    EXPECT_EQ(platform.controlText[ids::kPlayPauseButton], "4");
+    if (player.PlayerRunning()) {
+        shell.OnCommand(ids::kPlayPauseButton, 0);
+        EXPECT_FALSE(shell.Playing()) << "play is refused while the paused thread runs";
+        EXPECT_EQ(platform.controlText[ids::kPlayPauseButton], "4");
+    }
+    ASSERT_TRUE(TakeMovesUntil([&] { return !player.PlayerRunning(); }));
+    const unsigned pausedAt = player.MoveIndex();
+    EXPECT_GT(pausedAt, 0u);
+
+    shell.OnCommand(ids::kPlayPauseButton, 0);
+    EXPECT_TRUE(shell.Playing());
+    shell.OnCommand(ids::kStopButton, 0);
+    EXPECT_FALSE(shell.Playing());
+    EXPECT_FALSE(player.PlayerRunning());
+    EXPECT_EQ(platform.controlText[ids::kPlayPauseButton], "4");
+    EXPECT_EQ(player.MoveIndex(), 0u);
+
+    // Played to its end: the player clears the flag and the glyph follows once posted.
+    shell.OnCommand(ids::kPlayPauseButton, 0);
+    const unsigned moves = static_cast<unsigned>(player.GetGameData(0).MovesCount());
+    ASSERT_TRUE(TakeMovesUntil([&] { return !player.PlayerRunning(); }));
+    EXPECT_EQ(player.MoveIndex(), moves);
+    EXPECT_FALSE(shell.Playing());
+    EXPECT_EQ(platform.controlText[ids::kPlayPauseButton], ";");
+    platform.RunPosted();
+    EXPECT_EQ(platform.controlText[ids::kPlayPauseButton], "4");
+}
+
+TEST_F(ShellCommands, ALoadOrAChoiceInTheListStopsPlaybackFirst) {
+    shell.LoadPGNFile(kCastling);
+    ASSERT_GE(platform.gameList.size(), 2u);
+    shell.OnCommand(ids::kPlayPauseButton, 0);
+    ASSERT_TRUE(player.PlayerRunning());
+
+    platform.selection = 1;
+    shell.OnCommand(ids::kGameList, ids::kSelectionChanged);
+    EXPECT_FALSE(shell.Playing());
+    EXPECT_FALSE(player.PlayerRunning());
+    EXPECT_EQ(player.GameIndex(), 1u);
+    EXPECT_EQ(player.MoveIndex(), 0u);
+
+    shell.OnCommand(ids::kPlayPauseButton, 0);
+    ASSERT_TRUE(player.PlayerRunning());
+    shell.LoadPGNFile(kCastling);
+    EXPECT_FALSE(shell.Playing());
+    EXPECT_FALSE(player.PlayerRunning());
+    EXPECT_EQ(platform.controlText[ids::kPlayPauseButton], "4");
+    EXPECT_EQ(player.GameIndex(), 0u) << "game 0 is chosen after the load";
+    EXPECT_EQ(platform.selection, 0);
+    EXPECT_EQ(chessSet.Board().GetField(4, 1).Piece(), (CPiece{White, Pawn}));
+}
+
+TEST_F(ShellCommands, TheCommandLineFileIsLoadedOnceTheEventLoopRuns) {
+    shell.OpenAtStart(kCastling);
+    EXPECT_TRUE(platform.gameList.empty());
+    platform.RunPosted();
+    EXPECT_FALSE(platform.gameList.empty());
+    EXPECT_EQ(platform.dialogsShown, 0);
+}
+
+TEST_F(ShellCommands, ClosingTheWindowEndsWithCode18) {
+    shell.OnClose();
+    EXPECT_EQ(platform.quitCode, 18);
+}

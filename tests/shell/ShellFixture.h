@@ -1,0 +1,39 @@
+#pragma once
+
+#include "FakeShellPlatform.h"
+#include "chess/ChessSet.h"
+#include "player/GamePlayer.h"
+#include "scene/Scene.h"
+#include "shell/Shell.h"
+
+#include <gtest/gtest.h>
+
+// The shell on the recording platform, with a real player and a scene whose render thread is
+// never started (its camera works once `buffersCreated` is set).
+class ShellFixture : public ::testing::Test {
+protected:
+    ShellFixture() : scene(chessSet), player(scene, chessSet), shell(platform, scene, player) {
+        platform.SetEventSink(shell);
+        shell.CreateWindows();
+    }
+
+    // Stands in for the scene's animation thread: takes each move the player hands over until
+    // `done` holds.
+    template <typename Done>
+    bool TakeMovesUntil(Done done, int timeoutMs = 20000) {
+        for (int waited = 0; waited < timeoutMs; waited += 2) {
+            chessSet.ClearMoveReady();
+            if (done()) {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        return done();
+    }
+
+    CFakeShellPlatform platform;
+    CChessSet chessSet;
+    CScene scene;
+    CGamePlayer player;
+    CShell shell;
+};
