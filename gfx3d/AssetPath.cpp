@@ -24,6 +24,12 @@ std::string AssetPath(const std::string& fileName) {
         if (IsFile(beside)) {
             return beside.string();
         }
+        // An installation moved to another prefix keeps bin/ and share/ side by side.
+        const std::filesystem::path relocated =
+            executable.parent_path().parent_path() / "share" / "tavrin" / "gfx" / fileName;
+        if (IsFile(relocated)) {
+            return relocated.string();
+        }
     }
 #ifdef TAVRIN_DATA_DIR
     const std::filesystem::path installed = std::filesystem::path(TAVRIN_DATA_DIR) / fileName;
