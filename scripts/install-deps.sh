@@ -8,7 +8,7 @@ packages=(
   build-essential cmake qt6-base-dev libglew-dev libglu1-mesa-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang
   xvfb xauth libgl1-mesa-dri fonts-liberation
-  xdotool imagemagick
+  xdotool imagemagick libx11-dev
 )
 
 missing=()

@@ -1,0 +1,180 @@
+#!/usr/bin/env bash
+# The viewer end to end, as a user drives it, on a display of its own:
+#   start it on the samples, find the window, choose 100 ms / 0 ms in the menus, play the first
+#   game to its end, compare the view before and after (the squares whose pieces changed look
+#   different, the result line appeared), open a second file with Ctrl+O and the dialog (the
+#   game list grows), close the window (exit code 18).
+# Usage: viewer_e2e.sh TAVRIN SQUARE_PROBE CLOSE_WINDOW OUT_DIR   (from the source root)
+# The screenshots stay in OUT_DIR for a look.
+set -euo pipefail
+
+tavrin=$1
+probe=$2
+closer=$3
+out=$4
+sample=samples/famous_games.pgn
+second=$PWD/tests/fixtures/pgn/castling_and_promotion.pgn
+
+mkdir -p "$out"
+rm -f "$out"/*.png "$out"/*.txt
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# --- a display of our own -------------------------------------------------------------------
+fdfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+xvfb_pid=$!
+app_pid=
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    kill "$xvfb_pid" 2>/dev/null || true
+    rm -f "$fdfile"
+}
+trap cleanup EXIT
+for _ in $(seq 100); do
+    [ -s "$fdfile" ] && break
+    sleep 0.1
+done
+[ -s "$fdfile" ] || fail "Xvfb did not start"
+export DISPLAY=:$(head -n1 "$fdfile")
+export TAVRIN_NO_ERROR_BOX=1
+
+# Waits until the command succeeds, up to $1 tenths of a second.
+wait_for() {
+    local tenths=$1
+    shift
+    for _ in $(seq "$tenths"); do
+        if "$@" >/dev/null 2>&1; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+shot() { import -window "$gl" "$out/$1"; }
+# Mean brightness (0..1) of the region WxH+X+Y of a picture.
+mean_of() { convert "$1" -crop "$2" +repage -colorspace Gray -format '%[fx:mean]' info:; }
+# Share (0..1) of nearly white pixels in a region: the result line is white text.
+white_share() {
+    convert "$1" -crop "$2" +repage -colorspace Gray -threshold 85% -format '%[fx:mean]' info:
+}
+# Root-mean-square difference (0..1) of two pictures over a region.
+difference() {
+    convert "$1" -crop "$3" +repage "$out/a.png"
+    convert "$2" -crop "$3" +repage "$out/b.png"
+    compare -metric RMSE "$out/a.png" "$out/b.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/' || true
+}
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort; }
+
+# --- start on the samples and find the window ------------------------------------------------
+"$tavrin" "$sample" >"$out/tavrin.txt" 2>&1 &
+app_pid=$!
+wait_for 200 xdotool search --onlyvisible --name '^Tavrin$' || fail "no window titled Tavrin"
+main=$(xdotool search --onlyvisible --name '^Tavrin$' | head -n1)
+eval "$(xdotool getwindowgeometry --shell "$main")"
+[ "$WIDTH" = 1024 ] && [ "$HEIGHT" = 768 ] || fail "main window is ${WIDTH}x${HEIGHT}"
+gl=$(xdotool search --name '^GLWindow$' | head -n1)
+eval "$(xdotool getwindowgeometry --shell "$gl")"
+gl_width=$WIDTH
+gl_height=$HEIGHT
+strip_middle=$((768 - gl_height - 15)) # the control strip's middle, in window coordinates
+echo "window $main 1024x768, view ${gl_width}x${gl_height}"
+
+# The scene has been built once the board shows.
+board_shown() {
+    shot start.png
+    above "$(mean_of "$out/start.png" 200x100+$((gl_width / 2 - 100))+$((gl_height / 2 - 50)))" 0.2
+}
+wait_for 600 board_shown || fail "the board never showed"
+sleep 1
+
+# --- 100 ms animation, 0 ms pause through the menus ------------------------------------------
+open_file_menu() { xdotool mousemove --window "$main" 18 8 click 1; sleep 0.5; }
+open_file_menu
+xdotool key Right
+sleep 0.3
+xdotool key Return # "Animation duration" > "100 ms"
+sleep 0.3
+open_file_menu
+xdotool key Right Right
+sleep 0.3
+xdotool key Return # "Pause duration" > "0 ms"
+sleep 0.3
+open_file_menu
+xdotool key Right
+sleep 0.5
+import -window root "$out/animation_menu.png"
+xdotool key Escape Escape
+sleep 0.5
+
+# --- play the first game to its end -------------------------------------------------------------
+shot before.png
+result_region=300x30+5+2 # "Game over - ..." is written at the top left
+before_white=$(white_share "$out/before.png" "$result_region")
+xdotool mousemove --window "$main" 45 "$strip_middle" click 1 # play
+result_shown() {
+    shot after.png
+    above "$(white_share "$out/after.png" "$result_region")" "$(awk -v b="$before_white" 'BEGIN { print b + 0.02 }')"
+}
+wait_for 1800 result_shown || fail "the result line never appeared"
+sleep 1
+shot after.png
+echo "result line: white share $(white_share "$out/after.png" "$result_region") (was $before_white)"
+
+changed=0
+total=0
+while read -r square x y; do
+    total=$((total + 1))
+    # From the square up to the height of a king: a piece that took the place of another one
+    # of its colour differs mostly in its outline.
+    d=$(difference "$out/before.png" "$out/after.png" 11x45+$((x - 5))+$((y - 40)))
+    if above "$d" 0.04; then
+        changed=$((changed + 1))
+    else
+        echo "square $square at ($x, $y) looks the same (difference $d)"
+    fi
+done < <("$probe" "$sample" 0 "$gl_width" "$gl_height")
+echo "squares whose piece changed: $changed of $total look different"
+[ "$total" -gt 0 ] && [ "$changed" -eq "$total" ] || fail "moved pieces' squares unchanged"
+
+# --- a second file through Ctrl+O and the dialog: the list grows -----------------------------
+popup_height() {
+    local before after popup
+    before=$(visible_windows)
+    xdotool mousemove --window "$main" 500 "$strip_middle" click 1
+    sleep 0.7
+    after=$(visible_windows)
+    popup=$(comm -13 <(echo "$before") <(echo "$after") | head -n1)
+    [ -n "$popup" ] || fail "the game list did not open"
+    xdotool getwindowgeometry --shell "$popup" | sed -n 's/^HEIGHT=//p'
+    import -window root "$out/$1"
+    xdotool key Escape
+    sleep 0.5
+}
+listed_before=$(popup_height list_before.png)
+windows_before=$(visible_windows)
+xdotool mousemove --window "$gl" 300 300
+xdotool key ctrl+o
+dialog_open() { [ -n "$(comm -13 <(echo "$windows_before") <(visible_windows))" ]; }
+wait_for 100 dialog_open || fail "Ctrl+O opened no dialog"
+sleep 0.5
+xdotool type --delay 5 "$second"
+xdotool key Return
+sleep 1.5
+listed_after=$(popup_height list_after.png)
+echo "game list height: $listed_before -> $listed_after"
+[ "$listed_after" -gt "$listed_before" ] || fail "the game list did not grow"
+
+# --- close: exit code 18 ----------------------------------------------------------------------
+"$closer" "$main"
+code=0
+wait "$app_pid" || code=$?
+app_pid=
+[ "$code" = 18 ] || fail "exit code $code, not 18"
+echo "closed with exit code 18"
+echo "PASS (screenshots in $out)"
