@@ -18,29 +18,25 @@ bool CGameSplitter::FindMore(std::vector<std::size_t>& starts) {
             if (isEvent) {
                 starts.push_back(pos);
             }
-            runFirst = npos;
-            runEnd = npos;
             ++pos;
             continue;
         }
         if (pos != runEnd) {
-            runFirst = pos;
-            runHasEvent = false;
-        }
-        if (isEvent) {
-            std::size_t start = runHasEvent ? pos : runFirst;
-            if (!starts.empty() && start <= starts.back()) {
-                start = pos;
+            starts.push_back(pos);
+            runHasEvent = isEvent;
+        } else if (isEvent) {
+            if (runHasEvent) {
+                starts.push_back(pos);
             }
-            starts.push_back(start);
             runHasEvent = true;
         }
-        // An "[Event"" inside this pair's span still starts a game where it stands.
         if (nextEvent <= pos) {
             nextEvent = text.find(kEventStart, pos + 1);
         }
+        // An "[Event"" inside this pair's span still starts a game where it stands.
         for (; nextEvent < end; nextEvent = text.find(kEventStart, nextEvent + 1)) {
             starts.push_back(nextEvent);
+            runHasEvent = true;
         }
         runEnd = end;
         pos = end;

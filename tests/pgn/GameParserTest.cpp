@@ -110,13 +110,21 @@ TEST(GameParser, DroppedGamesLeaveTheOthersAndAreReported) {
               "CPGNReader::FindNKSrcField(): There is no piece to make the move!");
 }
 
-TEST(GameParser, GamesStartAtEventAndTakeTheTagPairsBeforeIt) {
-    EXPECT_THROW_MSG(Games("1. e4 e5 [event \"x\"] 1-0"), CPGNReaderException,
-                     "CPGNReader::ParseData(): Cannot find any \"Event\" tag pair!");
+TEST(GameParser, GamesStartAtTagSectionsAndAtFurtherEventPairs) {
+    // Only a text without any tag pair fails as a whole.
+    for (const char* text : {"", "1. e4 e5 1-0", "1. e4 [Event 1-0", "] 1. e4 [x"}) {
+        SCOPED_TRACE(text);
+        EXPECT_THROW_MSG(Games(text), CPGNReaderException,
+                         "CPGNReader::ParseData(): Cannot find any \"Event\" tag pair!");
+    }
+    auto games = Games("1. e4 e5 [event \"x\"] 1-0");
+    ASSERT_EQ(games.size(), 1u);
+    EXPECT_EQ(games[0].GetEvent(), "x");
+    EXPECT_EQ(games[0].GetResult(), ResultWhiteWon);
     EXPECT_EQ(Games("[EVENT \"late\"][Event \"x\"][EVENT \"y\"] *").at(0).GetEvent(), "y");
 
     // Tag pairs between a game's end and the next Event pair belong to the next game.
-    auto games = Games("[Event \"A\"] 1. e4 1-0 [Site \"x\"] [White \"w\"] [Event \"B\"] 1. d4 *");
+    games = Games("[Event \"A\"] 1. e4 1-0 [Site \"x\"] [White \"w\"] [Event \"B\"] 1. d4 *");
     ASSERT_EQ(games.size(), 2u);
     EXPECT_EQ(games[0].GetSite(), "");
     EXPECT_EQ(games[0].MovesCount(), 1);

@@ -1,0 +1,272 @@
+#include "pgn/GameSplitter.h"
+
+#include "pgn/PGNReader.h"
+#include "pgn/TagPairScanner.h"
+
+#include <algorithm>
+#include <iterator>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+bool IsEventStart(std::string_view text, std::size_t pos) {
+    return text.substr(pos, 7) == "[Event\"";
+}
+
+// The splitting rule written out character by character: a run of adjacent tag pairs starts a
+// game, and so does every "[Event"" but the first Event pair of a run. `runsStartWithEvent`
+// tells whether every run begins with an Event pair.
+std::vector<std::size_t> PlainStarts(std::string_view text, bool& runsStartWithEvent) {
+    std::vector<std::size_t> starts;
+    runsStartWithEvent = true;
+    std::size_t covered = 0; // end of the last tag pair
+    std::size_t runEnd = npos;
+    bool runHasEvent = false;
+    for (std::size_t p = 0; p < text.size(); ++p) {
+        if (text[p] != '[') {
+            continue;
+        }
+        const bool event = IsEventStart(text, p);
+        if (p < covered) {
+            if (event) {
+                starts.push_back(p);
+                runHasEvent = true;
+            }
+            continue;
+        }
+        const std::size_t end = ScanTagPair(text, p);
+        if (end == npos) {
+            if (event) {
+                starts.push_back(p);
+            }
+            runEnd = npos;
+            continue;
+        }
+        if (p != runEnd) {
+            starts.push_back(p);
+            runHasEvent = false;
+            runsStartWithEvent = runsStartWithEvent && event;
+        } else if (event && runHasEvent) {
+            starts.push_back(p);
+        }
+        runHasEvent = runHasEvent || event;
+        runEnd = covered = end;
+    }
+    return starts;
+}
+
+// Drives the splitter as the reader does and checks the contract of each call.
+std::vector<std::size_t> SplitterStarts(std::string_view text) {
+    CGameSplitter splitter(text);
+    std::vector<std::size_t> starts;
+    for (;;) {
+        const std::size_t before = starts.size();
+        const bool more = splitter.FindMore(starts);
+        EXPECT_EQ(more, starts.size() > before);
+        if (!more) {
+            break;
+        }
+    }
+    EXPECT_FALSE(splitter.FindMore(starts));
+    return starts;
+}
+
+std::vector<std::string_view> GameTexts(std::string_view text) {
+    const std::vector<std::size_t> starts = SplitterStarts(text);
+    std::vector<std::string_view> games;
+    for (std::size_t k = 0; k < starts.size(); ++k) {
+        const std::size_t end = k + 1 < starts.size() ? starts[k + 1] : text.size();
+        games.push_back(text.substr(starts[k], end - starts[k]));
+    }
+    return games;
+}
+
+using Texts = std::vector<std::string_view>;
+
+} // namespace
+
+// Texts in these tests are already pre-processed: "[Name"value"]", no space before '['.
+TEST(GameSplitter, TagSectionsAndFurtherEventPairsStartGames) {
+    EXPECT_EQ(GameTexts("junk 1. e4 [Site\"s\"][Event\"A\"] 1. e4 *[White\"w\"] 1. d4 "
+                        "[Result\"1-0\"][Event\"C\"] 1. c4"),
+              (Texts{"[Site\"s\"][Event\"A\"] 1. e4 *", "[White\"w\"] 1. d4 ",
+                     "[Result\"1-0\"][Event\"C\"] 1. c4"}));
+    // Games of tag pairs only, one after the other.
+    EXPECT_EQ(GameTexts("[White\"a\"][Event\"A\"][Result\"0-1\"][Event\"B\"][Event\"C\"] *"),
+              (Texts{"[White\"a\"][Event\"A\"][Result\"0-1\"]", "[Event\"B\"]", "[Event\"C\"] *"}));
+    // Anything but a tag pair ends a run, and pairs without a quote count as pairs.
+    EXPECT_EQ(GameTexts("[Event\"A\"]][ECO] *[X][Y]"),
+              (Texts{"[Event\"A\"]]", "[ECO] *", "[X][Y]"}));
+    // An "[Event"" that is no pair of its own starts a game where it stands.
+    EXPECT_EQ(GameTexts("[Site\"s\"] 1. e4 [Event\"x"), (Texts{"[Site\"s\"] 1. e4 ", "[Event\"x"}));
+    EXPECT_EQ(GameTexts("[Site\"[Event\"][Event\"B\"] *"),
+              (Texts{"[Site\"", "[Event\"]", "[Event\"B\"] *"}));
+    // An escaped quote keeps the value open across the next bracket.
+    EXPECT_EQ(GameTexts("[Event\"a\\\"][Site\"b\"]"), (Texts{"[Event\"a\\\"][Site\"b\"]"}));
+    EXPECT_TRUE(GameTexts("1. e4 ] [Event 1-0").empty());
+}
+
+// Random texts of fragments that tag pairs, values and movetext can leave after
+// pre-processing, split by the splitter and by the plain scan above. Where every run of tag
+// pairs begins with an Event pair, the games start exactly at the "[Event"" occurrences.
+TEST(GameSplitter, AgreesWithAPlainScanOnRandomTexts) {
+    const char* const pieces[] = {"[Event\"A\"]",
+                                  "[Site\"s\"]",
+                                  "[White\"w\\\"x\"]",
+                                  "[Result\"1-0\"]",
+                                  "[ECO]",
+                                  "[Event\"",
+                                  "[Site\"[Event\"]",
+                                  "[Site\"a\"",
+                                  "[Event\"a]b\"]",
+                                  "[event\"e\"]",
+                                  "[Event\"x\\",
+                                  "]",
+                                  "[",
+                                  "\"",
+                                  "\\",
+                                  " 1. e4 ",
+                                  "*"};
+    std::mt19937 random(10);
+    int eventFirst = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        const int count = static_cast<int>(random() % 14);
+        for (int i = 0; i < count; ++i) {
+            text += pieces[random() % std::size(pieces)];
+        }
+        bool runsStartWithEvent = false;
+        const std::vector<std::size_t> expected = PlainStarts(text, runsStartWithEvent);
+        ASSERT_EQ(SplitterStarts(text), expected) << text;
+        if (runsStartWithEvent) {
+            ++eventFirst;
+            std::vector<std::size_t> events;
+            for (std::size_t p = text.find("[Event\""); p != npos;
+                 p = text.find("[Event\"", p + 1)) {
+                events.push_back(p);
+            }
+            ASSERT_EQ(expected, events) << text;
+        }
+    }
+    EXPECT_GT(eventFirst, 1000);
+}
+
+namespace {
+
+struct CGameSpec {
+    std::vector<std::string> tags; // "Name", in file order
+    std::string movetext;
+    std::string marker;
+    std::string result; // the Result tag value, if a Result tag is among the tags
+    int plies = 0;
+};
+
+int ResultCode(const std::string& text) {
+    if (text == "1-0") {
+        return ResultWhiteWon;
+    }
+    if (text == "0-1") {
+        return ResultBlackWon;
+    }
+    return text == "1/2-1/2" ? ResultDraw : ResultNone;
+}
+
+std::string Value(const std::string& tag, std::size_t game, const CGameSpec& spec) {
+    return tag == "Result" ? spec.result : tag + std::to_string(game);
+}
+
+bool Has(const CGameSpec& spec, const std::string& tag) {
+    return std::find(spec.tags.begin(), spec.tags.end(), tag) != spec.tags.end();
+}
+
+std::string Field(const CGameSpec& spec, const std::string& tag, std::size_t game) {
+    return Has(spec, tag) ? Value(tag, game, spec) : "";
+}
+
+} // namespace
+
+// Files of games with any tags in any order, with or without movetext and termination marker,
+// read game by game. A game of tag pairs only is followed by a game that begins with its Event
+// pair, and holds an Event pair itself: otherwise both are one tag section.
+TEST(GameSplitter, FilesOfGamesWithAnyTagsReadGameByGame) {
+    const std::vector<std::string> names = {"Event", "Site",   "Date", "Round",  "White",
+                                            "Black", "Result", "ECO",  "Opening"};
+    const std::vector<std::pair<std::string, int>> movetexts = {
+        {"", 0}, {"1. e4 e5", 2}, {"1. d4 d5 2. c4", 3}, {"1. Nf3", 1}};
+    const std::vector<std::string> markers = {"", "*", "1-0", "0-1", "1/2-1/2"};
+    const std::vector<std::string> gaps = {"\n", " ", "\r\n", "\n{note}\n", "\n; x\n", "\n%x\n"};
+    std::mt19937 random(1010);
+    const auto pick = [&random](const auto& items) -> const auto& {
+        return items[random() % items.size()];
+    };
+    for (int round = 0; round < 400; ++round) {
+        std::vector<CGameSpec> specs(1 + random() % 7);
+        for (CGameSpec& spec : specs) {
+            for (const std::string& name : names) {
+                if (random() % 3 == 0) {
+                    spec.tags.push_back(name);
+                }
+            }
+            if (spec.tags.empty()) {
+                spec.tags.push_back(pick(names));
+            }
+            std::shuffle(spec.tags.begin(), spec.tags.end(), random);
+            const auto& movetext = pick(movetexts);
+            spec.movetext = movetext.first;
+            spec.plies = movetext.second;
+            spec.marker = pick(markers);
+            spec.result = spec.marker.empty() ? pick(markers) : spec.marker;
+        }
+        for (std::size_t i = 0; i + 1 < specs.size(); ++i) {
+            if (specs[i].movetext.empty() && specs[i].marker.empty()) {
+                if (!Has(specs[i], "Event")) {
+                    specs[i].tags.push_back("Event");
+                }
+                std::vector<std::string>& next = specs[i + 1].tags;
+                next.erase(std::remove(next.begin(), next.end(), "Event"), next.end());
+                next.insert(next.begin(), "Event");
+            }
+        }
+
+        std::string text = round % 2 ? "junk 1. e4 e5\n" : "";
+        for (std::size_t i = 0; i < specs.size(); ++i) {
+            for (const std::string& tag : specs[i].tags) {
+                text += "[" + tag + " \"" + Value(tag, i, specs[i]) + "\"]" + pick(gaps);
+            }
+            text += specs[i].movetext + " " + specs[i].marker + "\n\n";
+        }
+
+        CPGNReader reader;
+        reader.LoadText(text);
+        const CLoadReport report = reader.LastLoadReport();
+        ASSERT_TRUE(report.dropped.empty()) << report.dropped.front().message << "\n" << text;
+        ASSERT_EQ(reader.GamesCount(), static_cast<int>(specs.size())) << text;
+        for (std::size_t i = 0; i < specs.size(); ++i) {
+            const CGameSpec& spec = specs[i];
+            const CChessGameData game = reader.GetGameData(static_cast<int>(i));
+            EXPECT_EQ(game.GetEvent(), Field(spec, "Event", i)) << text;
+            EXPECT_EQ(game.GetSite(), Field(spec, "Site", i)) << text;
+            EXPECT_EQ(game.GetWhite(), Field(spec, "White", i)) << text;
+            EXPECT_EQ(game.GetBlack(), Field(spec, "Black", i)) << text;
+            EXPECT_EQ(game.MovesCount(), spec.plies) << text;
+            const int tagResult = Has(spec, "Result") ? ResultCode(spec.result) : ResultNone;
+            EXPECT_EQ(game.GetResult(),
+                      tagResult != ResultNone ? tagResult : ResultCode(spec.marker))
+                << text;
+        }
+    }
+}
+
+TEST(GameSplitter, AGameWithoutEventIsTitledByItsPlayers) {
+    CPGNReader reader;
+    reader.LoadText("[Result \"*\"]\n1. e4 *\n[White \"A\"]\n[Black \"B\"]\n1. d4 *\n"
+                    "[Black \"C\"]\n[Event \"E\"]\n1. c4 *\n");
+    EXPECT_EQ(reader.GamesTitles(), (std::vector<std::string>{"? - ?", "A - B", "E: ? - C"}));
+}
