@@ -6,10 +6,10 @@
 
 CChessGameData::CChessGameData(std::string event, std::string site, std::string date,
                                std::string round, std::string white, std::string black,
-                               const int& result, std::vector<CMove> moves)
+                               const int& result, std::vector<CMove> moves, std::string start)
     : event(std::move(event)), site(std::move(site)), date(std::move(date)),
       round(std::move(round)), white(std::move(white)), black(std::move(black)), result(result),
-      moves(std::move(moves)) {
+      moves(std::move(moves)), start(std::move(start)) {
 }
 
 CMove CChessGameData::GetMove(const int& i) const {

@@ -13,14 +13,17 @@ enum EGameResult : int {
     ResultNone = 3,     // "*", or none given
 };
 
-// One game as read from a file: its tag values exactly as extracted, its result code and its
-// moves in playing order (even indexes White's, odd indexes Black's). A plain value: copies
-// are independent.
+// One game as read from a file: its tag values exactly as extracted, its result code, its
+// starting position and its moves in playing order, the side to move of the starting position
+// first (from the initial position: even indexes White's, odd indexes Black's). A plain value:
+// copies are independent.
 class CChessGameData {
 public:
+    // `start` is the FEN text of a set-up starting position as written, empty for the initial
+    // position.
     CChessGameData(std::string event, std::string site, std::string date, std::string round,
                    std::string white, std::string black, const int& result,
-                   std::vector<CMove> moves);
+                   std::vector<CMove> moves, std::string start = {});
 
     std::string GetEvent() const { return event; }
     std::string GetSite() const { return site; }
@@ -29,6 +32,7 @@ public:
     std::string GetWhite() const { return white; }
     std::string GetBlack() const { return black; }
     int GetResult() const noexcept { return result; }
+    std::string GetStart() const { return start; }
     int MovesCount() const noexcept { return static_cast<int>(moves.size()); }
 
     // Checks i < 0 first, then i >= MovesCount(), each with its own CChessGameDataException.
@@ -43,4 +47,5 @@ private:
     std::string black;
     int result;
     std::vector<CMove> moves;
+    std::string start;
 };

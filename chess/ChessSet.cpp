@@ -35,6 +35,13 @@ void CChessSet::Reset() {
     captured[White].Clear();
 }
 
+void CChessSet::SetUp(const CChessboardState& position) {
+    board = position;
+    captured[Black].Clear();
+    captured[White].Clear();
+    moveReady.store(false, std::memory_order_release);
+}
+
 void CChessSet::Capture(EPieceColor mover, int file, int rank) {
     CField& field = board.GetField(file, rank);
     captured[mover].Add(field.Piece());

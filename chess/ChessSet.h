@@ -23,6 +23,10 @@ public:
     // Sets up the initial position and empties both captured sets; lastMove and the flag are
     // left as they are.
     void Reset();
+    // Puts the pieces as they stand on `position` (a game that starts from a set-up position),
+    // empties both captured sets and clears the flag, so that no move of an earlier position is
+    // handed to the scene; lastMove is left as it is.
+    void SetUp(const CChessboardState& position);
 
     // Executes a move record without judging its legality: a plain move, a capture (the taken
     // piece goes to the mover's captured set), castling, promotion (straight or capturing) and

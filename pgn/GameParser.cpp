@@ -1,4 +1,5 @@
 #include "chess/ChessExceptions.h"
+#include "pgn/FenParser.h"
 #include "pgn/GameSplitter.h"
 #include "pgn/PGNExceptions.h"
 #include "pgn/PGNReader.h"
@@ -42,6 +43,17 @@ int ResultCode(std::string_view text) {
         return ResultNone;
     }
     return -1;
+}
+
+// Variant values that name standard chess, compared in lower case; an empty value too.
+bool IsStandardVariant(std::string_view variant) {
+    for (const std::string_view standard :
+         {"", "standard", "chess", "regular", "normal", "from position"}) {
+        if (EqualsLowerCase(variant, standard)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // The decimal conversion of the C runtime: leading white space and a sign allowed, stops at
@@ -108,7 +120,8 @@ void CPGNReader::ReadTag(std::string_view tagPair, std::string& name, std::strin
 }
 
 CChessGameData CPGNReader::ParseGame(std::string_view text) {
-    std::string event, site, date, round, white, black, resultText;
+    std::string event, site, date, round, white, black, resultText, variant, fen;
+    bool hasFen = false;
     std::string name, value;
     std::size_t pos = 0;
     while (pos < text.size() && text[pos] == '[') {
@@ -133,6 +146,11 @@ CChessGameData CPGNReader::ParseGame(std::string_view text) {
             target = &black;
         } else if (EqualsLowerCase(name, "result")) {
             target = &resultText;
+        } else if (EqualsLowerCase(name, "variant")) {
+            target = &variant;
+        } else if (EqualsLowerCase(name, "fen")) {
+            target = &fen;
+            hasFen = true;
         }
         if (target) {
             target->swap(value);
@@ -142,14 +160,25 @@ CChessGameData CPGNReader::ParseGame(std::string_view text) {
     if (result < 0) {
         throw CPGNReaderException("CPGNReader::ParseGame(): 'Result' tag not valid!");
     }
+    if (!IsStandardVariant(variant)) {
+        throw CPGNReaderException("CPGNReader::ParseGame(): Variant not supported!");
+    }
+    CChessSet set;
+    // Phase 0 expects a move number, 1 White's move, 2 Black's move.
+    int phase = 0;
+    long long expectedNumber = 1;
+    if (hasFen) {
+        // The movetext starts with the side to move; Black's move number is not written.
+        const CFenPosition start = ParseFen(fen);
+        set.SetUp(start.board);
+        phase = start.sideToMove == White ? 0 : 2;
+        expectedNumber = start.fullMoveNumber + (start.sideToMove == White ? 0LL : 1LL);
+    }
 
     for (int i = 0; i < 2 && pos < text.size() && text[pos] == ' '; ++i) {
         ++pos;
     }
     std::vector<CMove> moves;
-    CChessSet set;
-    int phase = 0;
-    long long expectedNumber = 1;
     while (pos < text.size()) {
         std::size_t space = pos;
         while (space < text.size() && text[space] != ' ') {
@@ -194,7 +223,8 @@ CChessGameData CPGNReader::ParseGame(std::string_view text) {
         phase = (phase + 1) % 3;
     }
     return CChessGameData(std::move(event), std::move(site), std::move(date), std::move(round),
-                          std::move(white), std::move(black), result, std::move(moves));
+                          std::move(white), std::move(black), result, std::move(moves),
+                          std::move(fen));
 }
 
 void CPGNReader::ParseData() {

@@ -39,7 +39,8 @@ public:
     // --- Steps of a load, public so that each can be exercised on its own. ---
 
     // Parses one game's pre-processed text: tag pairs, then numbered movetext resolved against
-    // a working chess set. Throws any CGeneralException; the caller drops the game.
+    // a working chess set, which starts from the position of the game's FEN tag pair if it has
+    // one. Throws any CGeneralException; the caller drops the game.
     static CChessGameData ParseGame(std::string_view text);
     // Splits "[Name"value"]" into name and value, decoding \" and \\ in the value.
     static void ReadTag(std::string_view tagPair, std::string& name, std::string& value);

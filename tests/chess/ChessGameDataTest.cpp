@@ -31,7 +31,8 @@ TEST(ChessGameData, MoveIndexesAreCheckedNegativeFirst) {
 }
 
 TEST(ChessGameData, KeepsTagsAsGivenAndCopiesAreIndependent) {
-    CChessGameData original("  Event ", "Site", "2024.01.01", "1", "Ann", "Bob", 1, {{4, 1, 4, 3}});
+    CChessGameData original("  Event ", "Site", "2024.01.01", "1", "Ann", "Bob", 1, {{4, 1, 4, 3}},
+                            "4k3/8/8/8/8/8/4P3/4K3  w - -");
     EXPECT_EQ(original.GetEvent(), "  Event ");
     EXPECT_EQ(original.GetSite(), "Site");
     EXPECT_EQ(original.GetDate(), "2024.01.01");
@@ -40,9 +41,13 @@ TEST(ChessGameData, KeepsTagsAsGivenAndCopiesAreIndependent) {
     EXPECT_EQ(original.GetBlack(), "Bob");
     EXPECT_EQ(original.GetResult(), ResultBlackWon);
 
+    EXPECT_EQ(original.GetStart(), "4k3/8/8/8/8/8/4P3/4K3  w - -");
+    EXPECT_EQ(Game({}).GetStart(), "") << "the initial position";
+
     CChessGameData copy = original;
     copy = Game({{0, 6, 0, 11}, {0, 1, 0, -1}});
     EXPECT_EQ(original.MovesCount(), 1);
     EXPECT_EQ(original.GetMove(0), (CMove{4, 1, 4, 3}));
     EXPECT_EQ(copy.MovesCount(), 2);
+    EXPECT_EQ(original.GetStart(), "4k3/8/8/8/8/8/4P3/4K3  w - -");
 }

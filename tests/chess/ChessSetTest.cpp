@@ -76,6 +76,40 @@ TEST(ChessSet, CapturesGoToTheCapturersSetInOrder) {
     EXPECT_EQ(set.LastMove(), M("e2e4"));
 }
 
+TEST(ChessSet, SetUpPlacesAnyPositionWithEmptySetsAndWithdrawsTheHandOver) {
+    CChessSet set;
+    Play(set, {"d1d7"});
+    set.Move(M("e2e4"));
+    ASSERT_EQ(set.Captured(White).Count(), 1);
+    ASSERT_TRUE(set.MoveReady());
+
+    // A king and rook ending with the black king on a square of the initial position.
+    CChessboardState position;
+    position.GetField(6, 0).PutPiece({White, King});
+    position.GetField(0, 0).PutPiece({White, Rook});
+    position.GetField(4, 7).PutPiece({Black, King});
+    position.GetField(7, 6).PutPiece({Black, Pawn});
+    set.SetUp(position);
+    EXPECT_EQ(Diagram(set.Board()), Diagram(position));
+    EXPECT_EQ(set.Captured(White).Count(), 0);
+    EXPECT_EQ(set.Captured(Black).Count(), 0);
+    EXPECT_FALSE(set.MoveReady());
+    EXPECT_EQ(set.LastMove(), M("e2e4"));
+
+    // The set is a copy: play goes on from it without touching the position given.
+    Play(set, {"a1a7", "h7h5", "a7a8"});
+    EXPECT_EQ(Diagram(set.Board()),
+              "R...k.../......../......../.......p/......../......../......../"
+              "......K.");
+    EXPECT_TRUE(position.GetField(0, 7).IsEmpty());
+
+    // Back to the initial position, as a game without a set-up position starts.
+    CChessboardState initial;
+    initial.SetInitialPosition();
+    set.SetUp(initial);
+    EXPECT_EQ(Diagram(set.Board()), testutil::kInitialDiagram);
+}
+
 TEST(ChessSet, CastlingBothSidesBothColours) {
     CChessSet set;
     Play(set, {"f1f3", "g1h3", "b8b6", "c8c6", "d8d6", "b1a3", "c1c3", "d1d3", "f8f6", "g8h6"});

@@ -109,6 +109,15 @@ TEST(JsonWriter, GameAndDroppedLines) {
     EXPECT_EQ(out, "{\"game\":0,\"event\":\"\",\"site\":\"\",\"date\":\"\",\"round\":\"\","
                    "\"white\":\"\",\"black\":\"\",\"result\":3,\"moves\":[]}\n");
 
+    // The starting position follows the result, only for a game that has one.
+    out.clear();
+    AppendGameLine(out, 1,
+                   CChessGameData("", "", "", "", "", "", 2, {{4, 5, 4, 4}},
+                                  "8/8/4k3/8/2K5/8/3R4/8 b - - 12 30"));
+    EXPECT_EQ(out, "{\"game\":1,\"event\":\"\",\"site\":\"\",\"date\":\"\",\"round\":\"\","
+                   "\"white\":\"\",\"black\":\"\",\"result\":2,"
+                   "\"start\":\"8/8/4k3/8/2K5/8/3R4/8 b - - 12 30\",\"moves\":[[4,5,4,4]]}\n");
+
     out.clear();
     AppendDroppedLine(out, 12, "CPGNReader::ParseGame(): Move number not valid!");
     EXPECT_EQ(out, "{\"dropped\":12,\"error\":\"CPGNReader::ParseGame(): Move number not "

@@ -55,6 +55,10 @@ void AppendGameLine(std::string& out, int ordinal, const CChessGameData& game) {
     AppendField(out, "black", game.GetBlack());
     out += ",\"result\":";
     out += std::to_string(game.GetResult());
+    const std::string start = game.GetStart();
+    if (!start.empty()) {
+        AppendField(out, "start", start);
+    }
     out += ",\"moves\":[";
     for (int i = 0; i < game.MovesCount(); ++i) {
         const CMove move = game.GetMove(i);

@@ -14,7 +14,8 @@
 void AppendJsonString(std::string& out, std::string_view utf8);
 
 // {"game":N,"event":…,"site":…,"date":…,"round":…,"white":…,"black":…,"result":R,
-//  "moves":[[sf,sr,df,dr],…]} followed by a line feed.
+//  "start":…,"moves":[[sf,sr,df,dr],…]} followed by a line feed; "start", the FEN text of a
+// set-up starting position, only for a game that has one.
 void AppendGameLine(std::string& out, int ordinal, const CChessGameData& game);
 
 // {"dropped":N,"error":…} followed by a line feed.
