@@ -2,6 +2,7 @@
 
 #include "common/GeneralException.h"
 #include "common/Ticks.h"
+#include "pgn/FenParser.h"
 
 namespace {
 
@@ -27,9 +28,10 @@ void CGamePlayer::SelectGame(const unsigned index) {
     if (index >= static_cast<unsigned>(GamesCount())) {
         throw CGeneralException("Index out of range!");
     }
+    const CFenPosition start = StartPosition(GetGameData(static_cast<int>(index)).GetStart());
     gameIndex = index;
     moveIndex = 0;
-    chessSet.Reset();
+    chessSet.SetUp(start.board);
     scene.RebuildPieces();
     scene.SetGameResult(ResultNone);
     scene.RequestRedraw();

@@ -27,9 +27,11 @@ public:
     CGamePlayer(const CGamePlayer&) = delete;
     CGamePlayer& operator=(const CGamePlayer&) = delete;
 
-    // Makes game `index` current and resets board and scene to its start. Throws
-    // CPGNReaderException when nothing is loaded, CGeneralException "Index out of range!" for an
-    // index beyond the list; nothing changes then. Not while a player thread runs.
+    // Makes game `index` current and resets board and scene to its starting position (a
+    // set-up position for a game with a FEN tag pair); a move not yet taken by the scene is
+    // withdrawn. Throws CPGNReaderException when nothing is loaded, CGeneralException
+    // "Index out of range!" for an index beyond the list; nothing changes then. Not while a
+    // player thread runs.
     void SelectGame(const unsigned index);
 
     // Starts the player thread with `playing`, which the caller has set to true and which must

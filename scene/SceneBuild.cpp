@@ -123,7 +123,8 @@ void CScene::BuildScene() {
     auto plane = std::make_unique<C3DObjPlane>();
     plane->MoveTo(100.0f, 0.0f, -100.0f);
     objects.push_back(std::move(plane));
-    chessSet.Reset();
+    // The pieces stand as the chess set holds them: the game chosen before the scene was built
+    // (a file opened at start, a set-up position) has already placed them.
     RebuildPiecesLocked();
 }
 

@@ -4,6 +4,7 @@
 // where a piece on it shows, one "name x y" per line.
 #include "chess/ChessSet.h"
 #include "common/GeneralException.h"
+#include "pgn/FenParser.h"
 #include "pgn/PGNReader.h"
 #include "scene/ViewProjection.h"
 
@@ -33,8 +34,11 @@ int main(int argc, char** argv) {
         CPGNReader reader;
         reader.Load(argv[1]);
         const CChessGameData game = reader.GetGameData(std::atoi(argv[2]));
+        const CFenPosition position = StartPosition(game.GetStart());
         CChessSet start;
+        start.SetUp(position.board);
         CChessSet end;
+        end.SetUp(position.board);
         for (int i = 0; i < game.MovesCount(); ++i) {
             end.Move(game.GetMove(i));
         }

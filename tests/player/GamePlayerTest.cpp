@@ -1,5 +1,6 @@
 #include "player/GamePlayer.h"
 
+#include "pgn/FenParser.h"
 #include "pgn/PGNExceptions.h"
 #include "support/ExpectThrow.h"
 
@@ -381,4 +382,57 @@ TEST_F(GamePlayerTest, SelectingAfterALoadStartsFromAResetBoard) {
                before + static_cast<std::size_t>(player.GetGameData(0).MovesCount());
     }));
     ExpectReplayed(chessSet, player.GetGameData(0), player.GetGameData(0).MovesCount());
+}
+
+// A game from a set-up position, Black to move: choosing it, playing it and stopping it all
+// start from that position; a game without one starts from the initial position again.
+TEST_F(GamePlayerTest, AGameFromASetUpPositionPlaysAndRewindsToThatPosition) {
+    player.LoadText(R"([Event "Ending"][Result "1/2-1/2"][FEN "8/8/4k3/8/2K5/8/3R4/8 b - - 0 30"]
+30... Ke5 31. Rd5+ Ke4 1/2-1/2
+)");
+    ASSERT_EQ(player.GamesCount(), 4);
+    const CChessGameData game = player.GetGameData(3);
+    CChessSet start;
+    start.SetUp(StartPosition(game.GetStart()).board);
+
+    // Game 1 left part-played, with its last move not yet taken by the scene.
+    Start(1);
+    ASSERT_TRUE(WaitUntil([this] { return consumer.Count() >= 2; }));
+    playing = false;
+    ASSERT_TRUE(WaitForEnd());
+    ASSERT_TRUE(WaitUntil([this] { return !chessSet.MoveReady(); }));
+    consumer.Stall(true);
+    player.StepForward();
+    ASSERT_TRUE(chessSet.MoveReady());
+
+    scene.Clear();
+    player.SelectGame(3);
+    ExpectSamePosition(chessSet, start);
+    EXPECT_FALSE(chessSet.MoveReady()) << "the old position's move is withdrawn";
+    EXPECT_EQ(scene.Events(), (std::vector<std::string>{"rebuild", "result 3", "redraw"}));
+    consumer.Stall(false);
+
+    const std::size_t before = consumer.Count();
+    scene.Clear();
+    playing = true;
+    player.Play(playing);
+    ASSERT_TRUE(WaitForEnd());
+    ASSERT_TRUE(WaitUntil([&] { return consumer.Count() == before + 3; }));
+    const std::vector<CMove> taken = consumer.Moves();
+    EXPECT_EQ(std::vector<CMove>(taken.begin() + static_cast<std::ptrdiff_t>(before), taken.end()),
+              MovesOf(game, 3));
+    for (int i = 0; i < 3; ++i) {
+        start.Move(game.GetMove(i));
+    }
+    ExpectSamePosition(chessSet, start);
+    EXPECT_EQ(scene.Events(), (std::vector<std::string>{"apply 100", "end", "result 2", "redraw"}));
+
+    player.Stop();
+    CChessSet rewound;
+    rewound.SetUp(StartPosition(game.GetStart()).board);
+    ExpectSamePosition(chessSet, rewound);
+    EXPECT_EQ(player.MoveIndex(), 0u);
+
+    player.SelectGame(0);
+    ExpectSamePosition(chessSet, CChessSet{});
 }
