@@ -42,6 +42,12 @@ void CChessSet::SetUp(const CChessboardState& position) {
     moveReady.store(false, std::memory_order_release);
 }
 
+void CChessSet::CopyPosition(const CChessSet& other) {
+    board = other.board;
+    captured = other.captured;
+    moveReady.store(false, std::memory_order_release);
+}
+
 void CChessSet::Capture(EPieceColor mover, int file, int rank) {
     CField& field = board.GetField(file, rank);
     captured[mover].Add(field.Piece());

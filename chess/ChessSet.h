@@ -27,6 +27,9 @@ public:
     // empties both captured sets and clears the flag, so that no move of an earlier position is
     // handed to the scene; lastMove is left as it is.
     void SetUp(const CChessboardState& position);
+    // Takes over the board and both captured sets of `other` (a position worked out on a set
+    // of its own) and clears the flag; lastMove is left as it is.
+    void CopyPosition(const CChessSet& other);
 
     // Executes a move record without judging its legality: a plain move, a capture (the taken
     // piece goes to the mover's captured set), castling, promotion (straight or capturing) and

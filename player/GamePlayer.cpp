@@ -4,6 +4,8 @@
 #include "common/Ticks.h"
 #include "pgn/FenParser.h"
 
+#include <algorithm>
+
 namespace {
 
 // The player's time resolution.
@@ -31,6 +33,9 @@ void CGamePlayer::SelectGame(const unsigned index) {
     const CFenPosition start = StartPosition(GetGameData(static_cast<int>(index)).GetStart());
     gameIndex = index;
     moveIndex = 0;
+    // A move the scene has not taken yet is withdrawn first: the scene reads the board only
+    // while it takes a move, so the board is not written under its feet.
+    scene.ShowBoardNow();
     chessSet.SetUp(start.board);
     scene.RebuildPieces();
     scene.SetGameResult(ResultNone);
@@ -48,13 +53,49 @@ void CGamePlayer::Play(std::atomic<bool>& playing) {
 }
 
 void CGamePlayer::Stop() {
+    Pause();
+    SelectGame(gameIndex);
+}
+
+void CGamePlayer::Pause() {
     if (playerThread.joinable()) {
         stopRequested.store(true, std::memory_order_release);
         playerThread.join();
         stopRequested.store(false, std::memory_order_release);
     }
     playFlag = nullptr;
-    SelectGame(gameIndex);
+}
+
+void CGamePlayer::StepOnce() {
+    const CChessGameData game = GetGameData(static_cast<int>(gameIndex.load()));
+    scene.ShowBoardNow();
+    const unsigned count = static_cast<unsigned>(game.MovesCount());
+    if (moveIndex < count) {
+        StepForward(game);
+    }
+    if (moveIndex >= count) {
+        scene.SetGameResult(game.GetResult());
+    }
+    scene.RequestRedraw();
+}
+
+// The position is worked out on a set of its own, so the scene never sees the moves that lead
+// to it.
+void CGamePlayer::ShowPosition(unsigned moves) {
+    const CChessGameData game = GetGameData(static_cast<int>(gameIndex.load()));
+    const unsigned count = static_cast<unsigned>(game.MovesCount());
+    moves = std::min(moves, count);
+    CChessSet position;
+    position.SetUp(StartPosition(game.GetStart()).board);
+    for (unsigned i = 0; i < moves; ++i) {
+        position.Move(game.GetMove(static_cast<int>(i)));
+    }
+    scene.ShowBoardNow(); // withdraws a move not taken yet, see SelectGame
+    chessSet.CopyPosition(position);
+    moveIndex = moves;
+    scene.ShowBoardNow();
+    scene.SetGameResult(moves == count ? game.GetResult() : ResultNone);
+    scene.RequestRedraw();
 }
 
 void CGamePlayer::SetAnimationDuration(unsigned milliseconds) {

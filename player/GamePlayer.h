@@ -42,6 +42,19 @@ public:
     // and returns to the start of the current game. The caller clears `playing` first.
     void Stop();
 
+    // Ends the player thread like Stop, but leaves the game where it is. The caller clears
+    // `playing` first.
+    void Pause();
+
+    // Single steps, on the interface thread while no player thread runs. Each first ends the
+    // scene's running animation at once, so that no step is lost or shown twice.
+    // One step of the player: executes and hands over the next move, and shows the result once
+    // the game has ended; at the end of the game only shows the result.
+    void StepOnce();
+    // Shows at once, without animation, the position after the game's first `moves` moves (at
+    // most all of them; the result line only for all of them), and continues from there.
+    void ShowPosition(unsigned moves);
+
     // Stored and applied to the scene at once; the pace follows from the next step.
     void SetAnimationDuration(unsigned milliseconds);
     void SetPauseDuration(unsigned milliseconds) { pauseDuration = milliseconds; }

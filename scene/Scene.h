@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chess/ChessSet.h"
+#include "platform/FrameImage.h"
 #include "scene/Camera.h"
 #include "scene/ScenePlayback.h"
 
@@ -26,13 +27,6 @@ struct CScenePiece {
     EPieceColor color;
     float x, y, z;
     bool animating;
-};
-
-// One frame read back from the window: RGBA rows, top row first.
-struct CFrameImage {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> rgba;
 };
 
 // The scene and its renderer. One thread, the render thread, owns the OpenGL context and makes
@@ -64,6 +58,7 @@ public:
     // IScenePlayback. RebuildPieces does nothing until the scene is built (the build makes the
     // pieces from the chess set itself).
     void RebuildPieces() override;
+    void ShowBoardNow() override;
     void ApplyAnimationDuration(std::uint32_t milliseconds) override;
     void SetGameResult(int result) override { gameResult = result; }
     void RequestRedraw() override { projectionDirty = true; }
@@ -128,7 +123,9 @@ private:
     CMoveFacts ReadMoveFacts(const CMove& move) const;
 
     void AnimationThread();
-    void AnimateMove(const CMove& move, const CMoveFacts& facts);
+    // Called with `lock` holding objectsMutex; may release and take it again.
+    void AnimateMove(const CMove& move, const CMoveFacts& facts,
+                     std::unique_lock<std::mutex>& lock);
     // Polls until none of the pieces animates any more; false when the pieces were rebuilt
     // (or the scene ends) meanwhile, so that the pointers must not be used again.
     bool WaitUntilStopped(std::initializer_list<const C3DObjPiece*> pieces,

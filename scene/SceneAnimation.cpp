@@ -46,11 +46,16 @@ void CScene::AnimationThread() {
     while (renderRunning) {
         if (chessSet.MoveReady()) {
             // What the animation needs from the chess set is read before the flag is cleared:
-            // from then on the player may execute the next move.
+            // from then on the player may execute the next move. The lock makes taking the
+            // move and starting its animation one step for ShowBoardNow.
+            std::unique_lock lock(objectsMutex);
+            if (!chessSet.MoveReady()) {
+                continue; // withdrawn meanwhile
+            }
             const CMove move = chessSet.LastMove();
             const CMoveFacts facts = ReadMoveFacts(move);
             chessSet.ClearMoveReady();
-            AnimateMove(move, facts);
+            AnimateMove(move, facts, lock);
             ++movesAnimated;
             projectionDirty = true;
         } else {
@@ -97,8 +102,8 @@ CScene::CMoveFacts CScene::ReadMoveFacts(const CMove& move) const {
     return facts;
 }
 
-void CScene::AnimateMove(const CMove& move, const CMoveFacts& facts) {
-    std::unique_lock lock(objectsMutex);
+void CScene::AnimateMove(const CMove& move, const CMoveFacts& facts,
+                         std::unique_lock<std::mutex>& lock) {
     auto grid = [this](int file, int rank) -> C3DObjPiece*& {
         return pieceGrid[static_cast<std::size_t>(file)][static_cast<std::size_t>(rank)];
     };

@@ -142,6 +142,17 @@ void CScene::RebuildPieces() {
     RebuildPiecesLocked();
 }
 
+// The animation thread takes a move only while holding the lock, so under it a move is either
+// taken (and its animation ends with the rebuild) or withdrawn here: never shown twice.
+void CScene::ShowBoardNow() {
+    const std::lock_guard lock(objectsMutex);
+    chessSet.ClearMoveReady();
+    if (buffersCreated) {
+        RebuildPiecesLocked();
+    }
+    projectionDirty = true;
+}
+
 // Replaces the piece objects (the board and the floor keep their places at the front) by
 // new ones made from the chess set: one per piece on the board, entered in pieceGrid, and one
 // per captured piece in its slot beside the board.

@@ -10,6 +10,11 @@ public:
     // Replaces the piece objects by new ones made from the chess set (pieces on their squares,
     // captured pieces in their slots). Any thread, once the scene is built.
     virtual void RebuildPieces() = 0;
+    // Ends every running animation at once and shows the chess set as it stands: a move the
+    // scene has not taken yet is withdrawn (its result is already on the board), one being
+    // animated jumps to its end. Any thread; before the scene is built only the move is
+    // withdrawn.
+    virtual void ShowBoardNow() = 0;
     // Gives every piece this animation duration and sets the frame counter's window.
     virtual void ApplyAnimationDuration(std::uint32_t milliseconds) = 0;
     // The result line: 0 White won, 1 Black won, 2 draw, 3 none.

@@ -38,6 +38,13 @@ constexpr auto kFastStep = milliseconds(200);
 class CRecordingScene : public IScenePlayback {
 public:
     void RebuildPieces() override { Log("rebuild"); }
+    // Withdraws a move not taken yet, as the scene does.
+    void ShowBoardNow() override {
+        if (set != nullptr) {
+            set->ClearMoveReady();
+        }
+        Log("show board");
+    }
     void ApplyAnimationDuration(std::uint32_t ms) override { Log("apply " + std::to_string(ms)); }
     void SetGameResult(int result) override { Log("result " + std::to_string(result)); }
     void RequestRedraw() override { Log("redraw"); }
@@ -54,6 +61,8 @@ public:
         const std::lock_guard lock(mutex);
         events.clear();
     }
+
+    CChessSet* set = nullptr;
 
 private:
     mutable std::mutex mutex;
@@ -155,6 +164,7 @@ void ExpectReplayed(const CChessSet& actual, const CChessGameData& game, int mov
 class GamePlayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        scene.set = &chessSet;
         player.LoadText(kGames);
         ASSERT_EQ(player.GamesCount(), 3);
         player.onGameEnd = [this] {
@@ -216,7 +226,8 @@ TEST(GamePlayerSelectTest, RefusesBadIndexesWithoutChangingAnything) {
     EXPECT_EQ(player.GameIndex(), 2u);
     EXPECT_EQ(player.MoveIndex(), 0u);
     ExpectSamePosition(chessSet, CChessSet{});
-    EXPECT_EQ(scene.Events(), (std::vector<std::string>{"rebuild", "result 3", "redraw"}));
+    EXPECT_EQ(scene.Events(),
+              (std::vector<std::string>{"show board", "rebuild", "result 3", "redraw"}));
 
     scene.Clear();
     player.SetAnimationDuration(250);
@@ -325,7 +336,8 @@ TEST_F(GamePlayerTest, StopRewindsEvenWhenTheSceneTakesNoMoreMoves) {
     EXPECT_EQ(player.GameIndex(), 1u);
     EXPECT_EQ(player.MoveIndex(), 0u);
     ExpectSamePosition(chessSet, CChessSet{});
-    EXPECT_EQ(scene.Events(), (std::vector<std::string>{"rebuild", "result 3", "redraw"}));
+    EXPECT_EQ(scene.Events(),
+              (std::vector<std::string>{"show board", "rebuild", "result 3", "redraw"}));
 
     // Playing again starts from the first move.
     chessSet.ClearMoveReady();
@@ -409,7 +421,8 @@ TEST_F(GamePlayerTest, AGameFromASetUpPositionPlaysAndRewindsToThatPosition) {
     player.SelectGame(3);
     ExpectSamePosition(chessSet, start);
     EXPECT_FALSE(chessSet.MoveReady()) << "the old position's move is withdrawn";
-    EXPECT_EQ(scene.Events(), (std::vector<std::string>{"rebuild", "result 3", "redraw"}));
+    EXPECT_EQ(scene.Events(),
+              (std::vector<std::string>{"show board", "rebuild", "result 3", "redraw"}));
     consumer.Stall(false);
 
     const std::size_t before = consumer.Count();
@@ -435,4 +448,59 @@ TEST_F(GamePlayerTest, AGameFromASetUpPositionPlaysAndRewindsToThatPosition) {
 
     player.SelectGame(0);
     ExpectSamePosition(chessSet, CChessSet{});
+}
+
+// Single steps: each withdraws what the scene has not taken, then hands over one move; the
+// result shows with the last one and stays at the end.
+TEST_F(GamePlayerTest, StepsAndJumpsKeepBoardAndResultInStep) {
+    consumer.Stall(true);
+    player.SelectGame(0);
+    const CChessGameData game = player.GetGameData(0);
+    const int count = game.MovesCount();
+    scene.Clear();
+    player.StepOnce();
+    EXPECT_EQ(scene.Events(), (std::vector<std::string>{"show board", "redraw"}));
+    EXPECT_TRUE(chessSet.MoveReady());
+    player.StepOnce(); // the first move was never taken: shown at once, no wait
+    EXPECT_EQ(player.MoveIndex(), 2u);
+    ExpectReplayed(chessSet, game, 2);
+
+    scene.Clear();
+    player.ShowPosition(1);
+    EXPECT_EQ(scene.Events(),
+              (std::vector<std::string>{"show board", "show board", "result 3", "redraw"}));
+    EXPECT_FALSE(chessSet.MoveReady());
+    EXPECT_EQ(player.MoveIndex(), 1u);
+    ExpectReplayed(chessSet, game, 1);
+
+    player.ShowPosition(1000); // at most all moves, with the result
+    EXPECT_EQ(player.MoveIndex(), static_cast<unsigned>(count));
+    ExpectReplayed(chessSet, game, count);
+    EXPECT_EQ(scene.Events().back(), "redraw");
+    EXPECT_EQ(scene.Events()[scene.Events().size() - 2],
+              "result " + std::to_string(game.GetResult()));
+
+    scene.Clear();
+    player.StepOnce();
+    EXPECT_EQ(player.MoveIndex(), static_cast<unsigned>(count));
+    EXPECT_EQ(scene.Events(),
+              (std::vector<std::string>{"show board", "result " + std::to_string(game.GetResult()),
+                                        "redraw"}));
+}
+
+// Pause ends the thread where the game stands; Play goes on from there.
+TEST_F(GamePlayerTest, PauseKeepsThePosition) {
+    Start(0);
+    ASSERT_TRUE(WaitUntil([this] { return player.MoveIndex() >= 2; }));
+    playing = false;
+    player.Pause();
+    EXPECT_FALSE(player.PlayerRunning());
+    const unsigned at = player.MoveIndex();
+    EXPECT_GE(at, 2u);
+    ExpectReplayed(chessSet, player.GetGameData(0), static_cast<int>(at));
+    playing = true;
+    player.Play(playing);
+    ASSERT_TRUE(WaitUntil([&] { return player.MoveIndex() > at; }));
+    playing = false;
+    player.Pause();
 }
