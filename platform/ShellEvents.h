@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 // Mouse buttons the shell distinguishes.
 enum class EMouseButton { Left, Right };
 
@@ -39,4 +42,7 @@ public:
     virtual bool OnButtonUp(EMouseButton button) = 0;
     virtual bool OnMouseWheel(int delta) = 0;
     virtual bool OnKeyDown(int virtualKey) = 0;
+
+    // Files dropped onto the window, in the file system's encoding, in the order given.
+    virtual void OnFilesDropped(const std::vector<std::string>& paths) = 0;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FrameImage.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -72,6 +74,13 @@ public:
     // first chosen at start. Returns false when cancelled; else the path, in the file system's
     // own encoding.
     virtual bool ChooseOpenFile(const std::vector<std::string>& filters, std::string& path) = 0;
+    // Modal save dialog that asks before overwriting, starting with `defaultName` (UTF-8) in
+    // the last folder used. Returns false when cancelled; else the path, in the file system's
+    // own encoding.
+    virtual bool ChooseSaveFile(const std::vector<std::string>& filters,
+                                const std::string& defaultName, std::string& path) = 0;
+    // Writes the picture as a PNG file; false with the reason in `error` when it cannot.
+    virtual bool SavePng(const std::string& path, const CFrameImage& image, std::string& error) = 0;
 
     // The cursor: its screen position, whether it lies over the GL window (edges included), and
     // the capture that keeps mouse input with the GL window during a drag.

@@ -10,6 +10,14 @@ inline constexpr int kLastAnimationDuration = 40012;
 inline constexpr int kFirstPauseDuration = 40014; // 40014 .. 40024
 inline constexpr int kLastPauseDuration = 40024;
 inline constexpr int kDisplayFps = 40025;
+inline constexpr int kSavePicture = 40026;
+inline constexpr int kNextMove = 40027;
+inline constexpr int kPreviousMove = 40028;
+inline constexpr int kFirstPosition = 40029;
+inline constexpr int kLastPosition = 40030;
+inline constexpr int kPlayPause = 40031;
+inline constexpr int kPreviousGame = 40032;
+inline constexpr int kNextGame = 40033;
 
 inline constexpr int kStopButton = 1000;
 inline constexpr int kPlayPauseButton = 1001;

@@ -25,7 +25,10 @@ inline constexpr int kPauseGroup = 2;
 
 inline std::vector<CMenuDescription> Build() {
     std::vector<CMenuDescription> menus;
-    menus.push_back({"&File", {{ids::kLoadPgnFile, "Load PGN file...\tCtrl+O", 0, false}}, 0});
+    menus.push_back({"&File",
+                     {{ids::kLoadPgnFile, "Load PGN file...\tCtrl+O", 0, false},
+                      {ids::kSavePicture, "Save picture...\tCtrl+S", 0, false}},
+                     0});
 
     CMenuDescription animation{"Animation duration", {}, 0};
     for (std::size_t i = 0; i < kAnimationLabels.size(); ++i) {
@@ -41,6 +44,15 @@ inline std::vector<CMenuDescription> Build() {
     }
     menus.push_back(pause);
 
+    menus.push_back({"Game",
+                     {{ids::kNextMove, "Next move\tRight", 0, false},
+                      {ids::kPreviousMove, "Previous move\tLeft", 0, false},
+                      {ids::kFirstPosition, "First position\tHome", 0, false},
+                      {ids::kLastPosition, "Last position\tEnd", 0, false},
+                      {ids::kPlayPause, "Play/Pause\tSpace", 0, false},
+                      {ids::kPreviousGame, "Previous game\tPgUp", 0, false},
+                      {ids::kNextGame, "Next game\tPgDown", 0, false}},
+                     0});
     menus.push_back({"Options", {{ids::kDisplayFps, "Display fps", 0, true}}, 0});
     menus.push_back({"&About...", {}, ids::kAbout});
     return menus;

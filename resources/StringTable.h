@@ -27,4 +27,10 @@ inline constexpr std::string_view kDraw = "draw";                               
 // Caption of the box that lists the games a load left out.
 inline constexpr std::string_view kWarning = "Warning";
 
+// "Save picture...".
+inline constexpr std::string_view kPngFilter = "PNG images (*.png)";
+inline constexpr std::string_view kPictureNotTaken =
+    "The picture could not be taken: the 3D view is not ready.";
+inline constexpr std::string_view kPictureNotSaved = "The picture could not be saved.";
+
 } // namespace strings

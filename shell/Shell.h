@@ -57,17 +57,30 @@ public:
     bool OnButtonUp(EMouseButton button) override;
     bool OnMouseWheel(int delta) override;
     bool OnKeyDown(int virtualKey) override;
+    // Each file is loaded as if chosen in the open-file dialog.
+    void OnFilesDropped(const std::vector<std::string>& paths) override;
 
     bool Playing() const { return playing; }
     bool FpsShown() const { return fpsMark; }
     bool Rotating() const { return rotating; }
     bool Shifting() const { return shifting; }
 
+    // How long "Save picture..." waits for the render thread's picture; 5 s unless changed.
+    void SetCaptureTimeout(int milliseconds) { captureTimeoutMs = milliseconds; }
+
 private:
     // Ends playback and rewinds the current game, when a game is listed.
     void StopPlayback();
     // Hands the GL window's client size to the render thread, once that has started.
     void UpdateGLWindowSize();
+    // The commands of the Game menu and "Save picture...".
+    bool HandleGameCommand(int id);
+    // Switches playback off and ends the player thread, leaving the game where it is.
+    void PauseForStep();
+    void ChooseNeighbourGame(int step);
+    void SavePicture();
+    // "Tavrin - " and the current game's list title, or "Tavrin" while no game is listed.
+    void UpdateTitle();
 
     IShellPlatform& platform;
     CScene& scene;
@@ -77,6 +90,7 @@ private:
     std::atomic<bool> playing{false};
     bool fpsMark = false;
     int listedGames = 0;
+    int captureTimeoutMs = 5000;
 
     std::atomic<bool> appRunning{false};
     std::thread renderThread;

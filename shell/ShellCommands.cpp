@@ -75,12 +75,13 @@ bool CShell::HandleCommand(int id, int code) {
             StopPlayback();
             if (index >= 0 && index < listedGames) {
                 player.SelectGame(static_cast<unsigned>(index));
+                UpdateTitle();
             }
             return true;
         }
         return code == ids::kSelectionEndedOk || code == ids::kSelectionEndedCancel;
     default:
-        return false;
+        return HandleGameCommand(id);
     }
 }
 
@@ -125,6 +126,7 @@ void CShell::LoadPGNFile(const std::string& path) {
     if (listedGames > 0) {
         player.SelectGame(0);
     }
+    UpdateTitle();
     const std::string dropped = DroppedGamesText(report);
     if (!dropped.empty()) {
         platform.ShowMessageBox(EMessageBoxKind::Warning, std::string(strings::kWarning), dropped);

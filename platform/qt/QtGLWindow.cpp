@@ -3,10 +3,12 @@
 #include "FatalError.h"
 #include "GLFormat.h"
 #include "GlyphRasterizer.h"
+#include "QtDrop.h"
 #include "QtKeys.h"
 #include "platform/ShellEvents.h"
 
 #include <QCursor>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QOpenGLContext>
@@ -187,4 +189,30 @@ void CQtGLWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWindow::keyPressEvent(event);
+}
+
+bool CQtGLWindow::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDropEvent*>(event);
+        if (eventSink != nullptr && !DroppedFiles(drag->mimeData()).empty()) {
+            drag->acceptProposedAction();
+        } else {
+            drag->ignore();
+        }
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const std::vector<std::string> files = DroppedFiles(drop->mimeData());
+        if (eventSink != nullptr && !files.empty()) {
+            drop->acceptProposedAction();
+            eventSink->OnFilesDropped(files);
+        }
+        return true;
+    }
+    default:
+        return QWindow::event(event);
+    }
 }

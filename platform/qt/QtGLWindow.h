@@ -44,6 +44,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Files dragged onto the view go to the event sink like those dropped on the main window.
+    bool event(QEvent* event) override;
 
 private:
     void PublishSizes();

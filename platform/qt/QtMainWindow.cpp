@@ -1,11 +1,14 @@
 #include "QtMainWindow.h"
 
 #include "QtControlStrip.h"
+#include "QtDrop.h"
 #include "QtGLWindow.h"
 #include "QtKeys.h"
 #include "platform/ShellEvents.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QIcon>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -26,6 +29,7 @@ CQtMainWindow::CQtMainWindow()
     }
     setWindowIcon(icon);
     setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(true);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -125,4 +129,25 @@ void CQtMainWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QMainWindow::keyPressEvent(event);
+}
+
+void CQtMainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFiles(event->mimeData()).empty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CQtMainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    if (!DroppedFiles(event->mimeData()).empty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CQtMainWindow::dropEvent(QDropEvent* event) {
+    const std::vector<std::string> files = DroppedFiles(event->mimeData());
+    if (files.empty() || eventSink == nullptr) {
+        return;
+    }
+    event->acceptProposedAction();
+    eventSink->OnFilesDropped(files);
 }

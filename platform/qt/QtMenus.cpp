@@ -35,7 +35,7 @@ void CQtMenus::Build(QMenuBar& bar, const std::vector<CMenuDescription>& menus,
             QAction* action = dropDown->addAction(tab < 0 ? full : full.left(tab));
             if (tab >= 0) {
                 action->setShortcut(QKeySequence(full.mid(tab + 1)));
-                action->setShortcutContext(Qt::ApplicationShortcut);
+                action->setShortcutContext(Qt::WindowShortcut);
             }
             if (item.radioGroup != 0) {
                 QActionGroup*& group = groups[item.radioGroup];

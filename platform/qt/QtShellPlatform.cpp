@@ -8,8 +8,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QStringList>
@@ -106,6 +110,39 @@ bool CQtShellPlatform::ChooseOpenFile(const std::vector<std::string>& filters, s
         return false;
     }
     path = QFile::encodeName(chosen).toStdString();
+    return true;
+}
+
+bool CQtShellPlatform::ChooseSaveFile(const std::vector<std::string>& filters,
+                                      const std::string& defaultName, std::string& path) {
+    QStringList filterList;
+    for (const std::string& filter : filters) {
+        filterList << FromUtf8(filter);
+    }
+    if (saveFolder.isEmpty()) {
+        saveFolder = QDir::currentPath();
+    }
+    const QString chosen = QFileDialog::getSaveFileName(
+        &window, QString(), QDir(saveFolder).filePath(FromUtf8(defaultName)),
+        filterList.join(";;"));
+    if (chosen.isEmpty()) {
+        return false;
+    }
+    saveFolder = QFileInfo(chosen).absolutePath();
+    path = QFile::encodeName(chosen).toStdString();
+    return true;
+}
+
+bool CQtShellPlatform::SavePng(const std::string& path, const CFrameImage& image,
+                               std::string& error) {
+    const QImage picture(image.rgba.data(), image.width, image.height, image.width * 4,
+                         QImage::Format_RGBA8888);
+    // The view has no transparency to keep.
+    QImageWriter writer(QFile::decodeName(QByteArray::fromStdString(path)), "png");
+    if (!writer.write(picture.convertToFormat(QImage::Format_RGB888))) {
+        error = writer.errorString().toStdString();
+        return false;
+    }
     return true;
 }
 

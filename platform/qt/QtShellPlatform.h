@@ -2,6 +2,8 @@
 
 #include "platform/ShellPlatform.h"
 
+#include <QString>
+
 class CQtMainWindow;
 
 // The shell's window system on the Qt main window. Interface thread only, except
@@ -33,6 +35,9 @@ public:
     void ShowMessageBox(EMessageBoxKind kind, const std::string& caption,
                         const std::string& text) override;
     bool ChooseOpenFile(const std::vector<std::string>& filters, std::string& path) override;
+    bool ChooseSaveFile(const std::vector<std::string>& filters, const std::string& defaultName,
+                        std::string& path) override;
+    bool SavePng(const std::string& path, const CFrameImage& image, std::string& error) override;
 
     CScreenPoint CursorPosition() const override;
     void SetCursorPosition(CScreenPoint point) override;
@@ -47,4 +52,5 @@ public:
 
 private:
     CQtMainWindow& window;
+    QString saveFolder; // where the last picture went
 };

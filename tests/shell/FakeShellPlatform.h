@@ -99,6 +99,22 @@ public:
         return !path.empty();
     }
 
+    bool ChooseSaveFile(const std::vector<std::string>& filters, const std::string& defaultName,
+                        std::string& path) override {
+        saveFilters = filters;
+        proposedNames.push_back(defaultName);
+        if (saveAnswer.empty()) {
+            return false;
+        }
+        path = saveAnswer;
+        return true;
+    }
+    bool SavePng(const std::string& path, const CFrameImage& image, std::string& error) override {
+        saved.push_back({path, image.width, image.height});
+        error = saveError;
+        return saveError.empty();
+    }
+
     CScreenPoint CursorPosition() const override { return cursor; }
     void SetCursorPosition(CScreenPoint point) override { cursor = point; }
     bool CursorInGLWindow() const override { return cursorInGLWindow; }
@@ -137,6 +153,15 @@ public:
     std::deque<std::string> dialogAnswers; // an empty answer is a cancelled dialog
     std::vector<std::string> dialogFilters;
     int dialogsShown = 0;
+    std::vector<std::string> saveFilters;
+    std::vector<std::string> proposedNames;
+    std::string saveAnswer; // empty: the save dialog is cancelled
+    std::string saveError;  // non-empty: writing the picture fails with this reason
+    struct CSaved {
+        std::string path;
+        int width, height;
+    };
+    std::vector<CSaved> saved;
     CScreenPoint cursor{500, 400};
     bool cursorInGLWindow = true;
     bool cursorHidden = false;

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "chess/ChessGameData.h"
+
+#include <string>
+
+// The file name "Save picture..." proposes, UTF-8: the players and the move on show, as in
+// "Morphy, Paul - Duke Karl, move 17.png" ("start" before the first move, "N.N." for a missing
+// name); characters that file systems refuse become '_'. `movesShown` counts the game's
+// executed half-moves; the move number follows the game's own numbering, which a set-up
+// position may start late.
+std::string DefaultPictureName(const CChessGameData& game, unsigned movesShown);

@@ -1,0 +1,121 @@
+#include "common/TextDecoding.h"
+#include "player/GamePlayer.h"
+#include "resources/CommandIds.h"
+#include "resources/StringTable.h"
+#include "scene/Scene.h"
+#include "shell/PictureName.h"
+#include "shell/Shell.h"
+
+#include <chrono>
+#include <future>
+
+// Steps act on the game on show once playback is off; each first ends a running animation, so
+// a key pressed during one neither loses nor repeats a move.
+bool CShell::HandleGameCommand(int id) {
+    switch (id) {
+    case ids::kSavePicture:
+        SavePicture();
+        return true;
+    case ids::kPlayPause:
+        return HandleCommand(ids::kPlayPauseButton, 0);
+    case ids::kFirstPosition:
+        return HandleCommand(ids::kStopButton, 0);
+    case ids::kPreviousGame:
+        ChooseNeighbourGame(-1);
+        return true;
+    case ids::kNextGame:
+        ChooseNeighbourGame(1);
+        return true;
+    case ids::kNextMove:
+    case ids::kPreviousMove:
+    case ids::kLastPosition:
+        break;
+    default:
+        return false;
+    }
+    if (listedGames == 0) {
+        return true;
+    }
+    if (id == ids::kPreviousMove && player.MoveIndex() == 0) {
+        return true;
+    }
+    PauseForStep();
+    if (id == ids::kNextMove) {
+        player.StepOnce();
+    } else if (id == ids::kPreviousMove) {
+        player.ShowPosition(player.MoveIndex() - 1);
+    } else {
+        player.ShowPosition(static_cast<unsigned>(
+            player.GetGameData(static_cast<int>(player.GameIndex())).MovesCount()));
+    }
+    return true;
+}
+
+void CShell::PauseForStep() {
+    if (playing) {
+        playing = false;
+        ShowPlayGlyph();
+    }
+    player.Pause();
+}
+
+void CShell::ChooseNeighbourGame(int step) {
+    if (listedGames == 0) {
+        return;
+    }
+    const int index = static_cast<int>(player.GameIndex()) + step;
+    if (index < 0 || index >= listedGames) {
+        return;
+    }
+    platform.SetGameListSelection(index);
+    HandleCommand(ids::kGameList, ids::kSelectionChanged);
+}
+
+void CShell::UpdateTitle() {
+    std::string title(strings::kTitle);
+    if (listedGames > 0) {
+        title +=
+            " - " + DecodeToUtf8(player.PrepareGameTitle(static_cast<int>(player.GameIndex())));
+    }
+    platform.SetWindowTitle(title);
+}
+
+// The picture is the frame as it is now, taken before the dialog covers the view.
+void CShell::SavePicture() {
+    std::future<CFrameImage> frame = scene.RequestCapture();
+    scene.RequestRedraw();
+    CFrameImage image;
+    if (frame.wait_for(std::chrono::milliseconds(captureTimeoutMs)) == std::future_status::ready) {
+        try {
+            image = frame.get();
+        } catch (const std::future_error&) {
+            image = {}; // the render thread ended first
+        }
+    }
+    if (image.width <= 0 || image.height <= 0) {
+        platform.ShowMessageBox(EMessageBoxKind::Error, std::string(strings::kError),
+                                std::string(strings::kPictureNotTaken));
+        return;
+    }
+    const std::string name =
+        listedGames > 0
+            ? DefaultPictureName(player.GetGameData(static_cast<int>(player.GameIndex())),
+                                 player.MoveIndex())
+            : std::string(strings::kTitle) + ".png";
+    std::string path;
+    if (!platform.ChooseSaveFile({std::string(strings::kPngFilter)}, name, path)) {
+        return;
+    }
+    std::string error;
+    if (!platform.SavePng(path, image, error)) {
+        platform.ShowMessageBox(EMessageBoxKind::Error, std::string(strings::kError),
+                                std::string(strings::kPictureNotSaved) + "\n" + error);
+    }
+}
+
+void CShell::OnFilesDropped(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        LoadPGNFile(path);
+    }
+    platform.FocusMainWindow();
+}

@@ -1,0 +1,158 @@
+#include "QtTestEnvironment.h"
+#include "platform/ShellEvents.h"
+#include "resources/CommandIds.h"
+#include "resources/MainMenu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QMainWindow>
+#include <QMimeData>
+#include <QToolButton>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Records what the Qt window reports.
+class CRecordingEvents final : public IShellEvents {
+public:
+    bool OnCommand(int id, int code) override {
+        commands.emplace_back(id, code);
+        return true;
+    }
+    void OnSize(EWindowSizeKind) override {}
+    void OnMoving() override {}
+    void OnExitSizeMove() override {}
+    void OnClose() override { ++closes; }
+    void OnRawMouseMotion(int, int) override {}
+    bool OnButtonDown(EMouseButton) override { return false; }
+    bool OnButtonUp(EMouseButton) override { return false; }
+    bool OnMouseWheel(int) override { return false; }
+    bool OnKeyDown(int) override { return false; }
+    void OnFilesDropped(const std::vector<std::string>& paths) override { dropped = paths; }
+
+    std::vector<std::pair<int, int>> commands;
+    std::vector<std::string> dropped;
+    int closes = 0;
+};
+
+QMainWindow* TheMainWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<QMainWindow*>(widget)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class QtShellPlatform : public ::testing::Test {
+protected:
+    QtShellPlatform() : window(CreateMainWindow()) {
+        TestApplication();
+        window->Platform().SetEventSink(events);
+        window->Platform().CreateMenuBar(mainmenu::Build());
+        main = TheMainWindow();
+    }
+
+    QAction* ActionNamed(const QString& text) {
+        for (QAction* action : main->findChildren<QAction*>()) {
+            if (action->text() == text) {
+                return action;
+            }
+        }
+        return nullptr;
+    }
+
+    CRecordingEvents events;
+    std::unique_ptr<CQtMainWindowHandle> window;
+    QMainWindow* main = nullptr;
+};
+
+// Shortcuts belong to the window (a menu's own arrow keys stay the menu's), and each item
+// reports its id.
+TEST_F(QtShellPlatform, MenuItemsCarryTheirShortcutsAndIds) {
+    ASSERT_NE(main, nullptr);
+    const struct {
+        const char* text;
+        const char* keys;
+        int id;
+    } items[] = {{"Load PGN file...", "Ctrl+O", ids::kLoadPgnFile},
+                 {"Save picture...", "Ctrl+S", ids::kSavePicture},
+                 {"Next move", "Right", ids::kNextMove},
+                 {"Previous move", "Left", ids::kPreviousMove},
+                 {"First position", "Home", ids::kFirstPosition},
+                 {"Last position", "End", ids::kLastPosition},
+                 {"Play/Pause", "Space", ids::kPlayPause},
+                 {"Previous game", "PgUp", ids::kPreviousGame},
+                 {"Next game", "PgDown", ids::kNextGame}};
+    for (const auto& item : items) {
+        QAction* action = ActionNamed(QString::fromUtf8(item.text));
+        ASSERT_NE(action, nullptr) << item.text;
+        EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromUtf8(item.keys))) << item.text;
+        EXPECT_EQ(action->shortcutContext(), Qt::WindowShortcut) << item.text;
+        events.commands.clear();
+        action->trigger();
+        EXPECT_EQ(events.commands, (std::vector<std::pair<int, int>>{{item.id, 0}})) << item.text;
+    }
+    window->Platform().CheckMenuRadioItem(ids::kFirstAnimationDuration);
+    window->Platform().CheckMenuRadioItem(ids::kFirstAnimationDuration + 1);
+    EXPECT_FALSE(ActionNamed(QStringLiteral("100 ms"))->isChecked());
+    EXPECT_TRUE(ActionNamed(QStringLiteral("200 ms"))->isChecked());
+}
+
+// A user's choice in the list is a command; the program's own selection is not.
+TEST_F(QtShellPlatform, ControlsReportClicksAndChoicesButNotTheProgramsOwnChanges) {
+    IShellPlatform& platform = window->Platform();
+    platform.AddGameListEntry("A - B");
+    platform.AddGameListEntry("Caf\xC3\xA9 - D");
+    platform.SetGameListSelection(1);
+    EXPECT_TRUE(events.commands.empty());
+    auto* list = main->findChild<QComboBox*>();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->itemText(1), QStringLiteral("Café - D"));
+    emit list->activated(0);
+    EXPECT_EQ(events.commands, (std::vector<std::pair<int, int>>{{ids::kGameList, 1}}));
+
+    events.commands.clear();
+    platform.SetControlText(ids::kPlayPauseButton, glyphs::kPause);
+    platform.EnableControl(ids::kPlayPauseButton, true);
+    for (QToolButton* button : main->findChildren<QToolButton*>()) {
+        if (button->toolTip() == QStringLiteral("Pause")) {
+            button->click();
+        }
+    }
+    EXPECT_EQ(events.commands, (std::vector<std::pair<int, int>>{{ids::kPlayPauseButton, 0}}));
+}
+
+TEST_F(QtShellPlatform, DroppedLocalFilesReachTheShellAndOthersAreRefused) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/a game.pgn")),
+                  QUrl(QStringLiteral("https://example.org/b.pgn")),
+                  QUrl::fromLocalFile(QStringLiteral("/tmp/c.pgn"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(main, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(main, &drop);
+    EXPECT_EQ(events.dropped, (std::vector<std::string>{"/tmp/a game.pgn", "/tmp/c.pgn"}));
+
+    QMimeData remote;
+    remote.setUrls({QUrl(QStringLiteral("https://example.org/b.pgn"))});
+    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &remote, Qt::LeftButton,
+                            Qt::NoModifier);
+    refused.ignore();
+    QApplication::sendEvent(main, &refused);
+    EXPECT_FALSE(refused.isAccepted());
+}
+
+TEST_F(QtShellPlatform, ClosingAsksTheShellAndKeepsTheWindow) {
+    window->Show();
+    main->close();
+    EXPECT_EQ(events.closes, 1);
+    EXPECT_TRUE(main->isVisible());
+}

@@ -1,0 +1,216 @@
+#include "ShellFixture.h"
+#include "pgn/FenParser.h"
+#include "resources/CommandIds.h"
+#include "resources/StringTable.h"
+#include "shell/PictureName.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+constexpr const char* kCastling = "tests/fixtures/pgn/castling_and_promotion.pgn";
+constexpr const char* kTwoGames = "tests/fixtures/pgn/two_games_one_dropped.pgn";
+
+// A board in one comparable text: one letter per square, '.' for empty, then the captures.
+std::string Describe(const CChessSet& set) {
+    std::string text;
+    for (int rank = 0; rank < 8; ++rank) {
+        for (int file = 0; file < 8; ++file) {
+            const CField field = set.Board().GetField(file, rank);
+            if (field.IsEmpty()) {
+                text += '.';
+            } else {
+                const CPiece piece = field.Piece();
+                text += "PNBRQK"[piece.type] + (piece.color == Black ? 'a' - 'A' : 0);
+            }
+        }
+    }
+    for (EPieceColor side : {White, Black}) {
+        text += " " + std::to_string(set.Captured(side).Count());
+    }
+    return text;
+}
+
+// The position after the first `moves` moves of the game, played on a set of its own.
+std::string PositionAfter(const CChessGameData& game, int moves) {
+    CChessSet set;
+    set.SetUp(StartPosition(game.GetStart()).board);
+    for (int i = 0; i < moves; ++i) {
+        set.Move(game.GetMove(i));
+    }
+    return Describe(set);
+}
+
+} // namespace
+
+class ShellNavigation : public ShellFixture {
+protected:
+    void Command(int id) { ASSERT_TRUE(shell.OnCommand(id, 0)) << id; }
+    CChessGameData Game() const { return player.GetGameData(static_cast<int>(player.GameIndex())); }
+    void ExpectShowing(int moves) {
+        EXPECT_EQ(player.MoveIndex(), static_cast<unsigned>(moves));
+        EXPECT_EQ(Describe(chessSet), PositionAfter(Game(), moves)) << "after " << moves;
+    }
+};
+
+TEST_F(ShellNavigation, TheGameMenuStandsBetweenPauseDurationAndOptions) {
+    ASSERT_EQ(platform.menus.size(), 6u);
+    EXPECT_EQ(platform.menus[0].items[1].text, "Save picture...\tCtrl+S");
+    EXPECT_EQ(platform.menus[2].title, "Pause duration");
+    const CMenuDescription& game = platform.menus[3];
+    EXPECT_EQ(game.title, "Game");
+    std::vector<std::string> texts;
+    for (const CMenuItemDescription& item : game.items) {
+        texts.push_back(item.text);
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"Next move\tRight", "Previous move\tLeft",
+                                               "First position\tHome", "Last position\tEnd",
+                                               "Play/Pause\tSpace", "Previous game\tPgUp",
+                                               "Next game\tPgDown"}));
+    EXPECT_EQ(platform.menus[4].title, "Options");
+}
+
+TEST_F(ShellNavigation, WithoutAGameEveryStepDoesNothing) {
+    for (int id = ids::kNextMove; id <= ids::kNextGame; ++id) {
+        Command(id);
+    }
+    EXPECT_EQ(platform.title, "Tavrin");
+    EXPECT_FALSE(shell.Playing());
+    EXPECT_TRUE(platform.boxes.empty());
+}
+
+// Forward and back through a game, over both of its ends, against positions played apart.
+TEST_F(ShellNavigation, StepsShowThePositionAfterEachMove) {
+    shell.LoadPGNFile(kCastling);
+    const int count = Game().MovesCount();
+    Command(ids::kPreviousMove);
+    ExpectShowing(0);
+    for (int i = 1; i <= 3; ++i) {
+        Command(ids::kNextMove);
+        ExpectShowing(i);
+    }
+    Command(ids::kPreviousMove);
+    ExpectShowing(2);
+    EXPECT_FALSE(chessSet.MoveReady()) << "a step back is shown at once, not animated";
+    EXPECT_EQ(scene.gameResult.load(), ResultNone);
+
+    Command(ids::kLastPosition);
+    ExpectShowing(count);
+    EXPECT_EQ(scene.gameResult.load(), Game().GetResult());
+    Command(ids::kNextMove); // at the end: nothing but the result
+    ExpectShowing(count);
+    EXPECT_EQ(scene.gameResult.load(), Game().GetResult());
+    Command(ids::kPreviousMove);
+    ExpectShowing(count - 1);
+    EXPECT_EQ(scene.gameResult.load(), ResultNone);
+    Command(ids::kNextMove); // the last move shows the result, as the player does
+    ExpectShowing(count);
+    EXPECT_EQ(scene.gameResult.load(), Game().GetResult());
+
+    Command(ids::kFirstPosition);
+    ExpectShowing(0);
+    EXPECT_EQ(scene.gameResult.load(), ResultNone);
+}
+
+// A move the scene has not taken yet (its animation still to come) is shown at once by the
+// next step, which then hands over its own move: each key moves exactly one step.
+TEST_F(ShellNavigation, AStepDuringAnAnimationNeitherLosesNorRepeatsAMove) {
+    shell.LoadPGNFile(kCastling);
+    Command(ids::kNextMove);
+    EXPECT_TRUE(chessSet.MoveReady());
+    Command(ids::kNextMove);
+    EXPECT_TRUE(chessSet.MoveReady());
+    EXPECT_EQ(chessSet.LastMove(), Game().GetMove(1));
+    ExpectShowing(2);
+    Command(ids::kPreviousMove);
+    EXPECT_FALSE(chessSet.MoveReady());
+    ExpectShowing(1);
+}
+
+TEST_F(ShellNavigation, AStepDuringPlayPausesFirst) {
+    shell.LoadPGNFile(kCastling);
+    shell.OnCommand(ids::kFirstAnimationDuration, 0);
+    shell.OnCommand(ids::kFirstPauseDuration, 0);
+    Command(ids::kPlayPause);
+    ASSERT_TRUE(shell.Playing());
+    EXPECT_EQ(platform.controlText[ids::kPlayPauseButton], ";");
+    ASSERT_TRUE(TakeMovesUntil([&] { return player.MoveIndex() >= 2; }));
+
+    Command(ids::kNextMove);
+    EXPECT_FALSE(shell.Playing());
+    EXPECT_FALSE(player.PlayerRunning());
+    EXPECT_EQ(platform.controlText[ids::kPlayPauseButton], "4");
+    const int shown = static_cast<int>(player.MoveIndex());
+    ExpectShowing(shown);
+
+    Command(ids::kPlayPause);
+    ASSERT_TRUE(shell.Playing());
+    ASSERT_TRUE(TakeMovesUntil([&] { return player.MoveIndex() > static_cast<unsigned>(shown); }));
+    Command(ids::kPreviousMove);
+    EXPECT_FALSE(shell.Playing());
+    ExpectShowing(static_cast<int>(player.MoveIndex()));
+}
+
+TEST_F(ShellNavigation, NeighbouringGamesAreChosenAsInTheListAndNameTheWindow) {
+    shell.LoadPGNFile(kCastling);
+    const std::vector<std::string> titles = player.GamesTitles();
+    ASSERT_EQ(titles.size(), 2u);
+    EXPECT_EQ(platform.title, "Tavrin - " + titles[0]);
+    Command(ids::kPreviousGame);
+    EXPECT_EQ(player.GameIndex(), 0u);
+
+    Command(ids::kNextMove);
+    Command(ids::kNextGame);
+    EXPECT_EQ(player.GameIndex(), 1u);
+    EXPECT_EQ(platform.selection, 1);
+    EXPECT_EQ(platform.title, "Tavrin - " + titles[1]);
+    ExpectShowing(0);
+    Command(ids::kNextGame);
+    EXPECT_EQ(player.GameIndex(), 1u);
+    Command(ids::kPreviousGame);
+    EXPECT_EQ(player.GameIndex(), 0u);
+    EXPECT_EQ(platform.title, "Tavrin - " + titles[0]);
+
+    // A failed load leaves the title; a choice in the list changes it.
+    platform.dialogAnswers = {"tests/fixtures/pgn/no_such_file.pgn"};
+    Command(ids::kLoadPgnFile);
+    EXPECT_EQ(platform.title, "Tavrin - " + titles[0]);
+    platform.selection = 1;
+    shell.OnCommand(ids::kGameList, ids::kSelectionChanged);
+    EXPECT_EQ(platform.title, "Tavrin - " + titles[1]);
+}
+
+TEST_F(ShellNavigation, DroppedFilesAreLoadedOneByOneWithTheirBoxes) {
+    shell.OnFilesDropped({kCastling, "tests/fixtures/pgn/no_such_file.pgn", kTwoGames});
+    EXPECT_EQ(platform.gameList.size(), 3u);
+    ASSERT_EQ(platform.boxes.size(), 2u);
+    EXPECT_EQ(platform.boxes[0].text,
+              "PGN file not valid!\nAFileReader::LoadFile(): Cannot determine file size!");
+    EXPECT_EQ(platform.boxes[1].kind, EMessageBoxKind::Warning);
+    EXPECT_EQ(player.GameIndex(), 0u);
+}
+
+TEST_F(ShellNavigation, APictureIsRefusedWhileTheViewIsNotDrawn) {
+    shell.SetCaptureTimeout(50);
+    Command(ids::kSavePicture);
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].caption, "Error");
+    EXPECT_EQ(platform.boxes[0].text, "The picture could not be taken: the 3D view is not ready.");
+    EXPECT_TRUE(platform.proposedNames.empty());
+}
+
+TEST(PictureName, NamesThePlayersAndTheMoveOnShow) {
+    const CChessGameData game("E", "", "", "", "Morphy, Paul", "Duke/Count", ResultWhiteWon,
+                              {CMove{}, CMove{}, CMove{}});
+    EXPECT_EQ(DefaultPictureName(game, 0), "Morphy, Paul - Duke_Count, start.png");
+    EXPECT_EQ(DefaultPictureName(game, 1), "Morphy, Paul - Duke_Count, move 1.png");
+    EXPECT_EQ(DefaultPictureName(game, 2), "Morphy, Paul - Duke_Count, move 1.png");
+    EXPECT_EQ(DefaultPictureName(game, 3), "Morphy, Paul - Duke_Count, move 2.png");
+
+    // Black to move at move 30: its first move is 30..., White's answer 31.
+    const CChessGameData fragment("", "", "", "", "", "Caf\xE9", ResultDraw, {CMove{}, CMove{}},
+                                  "8/8/4k3/8/2K5/8/3R4/8 b - - 12 30");
+    EXPECT_EQ(DefaultPictureName(fragment, 1), "N.N. - Caf\xC3\xA9, move 30.png");
+    EXPECT_EQ(DefaultPictureName(fragment, 2), "N.N. - Caf\xC3\xA9, move 31.png");
+}
