@@ -74,8 +74,8 @@ visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort; }
 # --- start on the samples and find the window ------------------------------------------------
 "$tavrin" "$sample" >"$out/tavrin.txt" 2>&1 &
 app_pid=$!
-wait_for 200 xdotool search --onlyvisible --name '^Tavrin$' || fail "no window titled Tavrin"
-main=$(xdotool search --onlyvisible --name '^Tavrin$' | head -n1)
+wait_for 200 xdotool search --onlyvisible --name '^Tavrin( - .*)?$' || fail "no window titled Tavrin"
+main=$(xdotool search --onlyvisible --name '^Tavrin( - .*)?$' | head -n1)
 eval "$(xdotool getwindowgeometry --shell "$main")"
 [ "$WIDTH" = 1024 ] && [ "$HEIGHT" = 768 ] || fail "main window is ${WIDTH}x${HEIGHT}"
 gl=$(xdotool search --name '^GLWindow$' | head -n1)
@@ -158,7 +158,7 @@ popup_height() {
 }
 listed_before=$(popup_height list_before.png)
 windows_before=$(visible_windows)
-xdotool mousemove --window "$gl" 300 300
+xdotool mousemove --window "$gl" 300 300 click 1 # shortcuts work while the view has the focus
 xdotool key ctrl+o
 dialog_open() { [ -n "$(comm -13 <(echo "$windows_before") <(visible_windows))" ]; }
 wait_for 100 dialog_open || fail "Ctrl+O opened no dialog"
@@ -169,6 +169,59 @@ sleep 1.5
 listed_after=$(popup_height list_after.png)
 echo "game list height: $listed_before -> $listed_after"
 [ "$listed_after" -gt "$listed_before" ] || fail "the game list did not grow"
+
+# --- stepping with the keys ------------------------------------------------------------------------
+# Right x3, Left x1 (the keys arrive while moves are still being animated) shows the position
+# after two moves, as Home and two steps do.
+xdotool mousemove --window "$gl" 300 300 click 1
+xdotool key --delay 40 Right Right Right Left
+sleep 1.5
+shot steps_3_back_1.png
+xdotool key Home
+sleep 0.5
+xdotool key Right
+sleep 1
+xdotool key Right
+sleep 1.5
+shot steps_2.png
+steps_difference=$(difference "$out/steps_3_back_1.png" "$out/steps_2.png" "${gl_width}x${gl_height}+0+0")
+echo "Right x3 Left x1 against two steps: difference $steps_difference"
+above 0.01 "$steps_difference" || fail "Right x3, Left x1 is not the position after two moves"
+above "$(difference "$out/steps_2.png" "$out/before.png" "${gl_width}x${gl_height}+0+0")" 0.01 ||
+    fail "the steps moved nothing"
+
+xdotool key End
+sleep 1
+shot last_position.png
+above "$(white_share "$out/last_position.png" "$result_region")" 0.02 || fail "End shows no result line"
+
+title_before=$(xdotool getwindowname "$main")
+xdotool key Next # Page Down
+sleep 1
+title_after=$(xdotool getwindowname "$main")
+echo "Page Down: '$title_before' -> '$title_after'"
+[ "$title_before" = "Tavrin - Casual game: Morphy, Paul - Duke Karl of Brunswick and Count Isouard" ] ||
+    fail "title '$title_before'"
+[ "$title_after" = "Tavrin - Casual game: Anderssen, Adolf - Kieseritzky, Lionel" ] ||
+    fail "Page Down did not name the next game"
+
+# --- Save picture: the file equals the view --------------------------------------------------------
+rm -f "$out/saved.png"
+windows_before=$(visible_windows)
+xdotool key ctrl+s
+wait_for 100 dialog_open || fail "Ctrl+S opened no dialog"
+sleep 0.5
+xdotool key ctrl+a
+xdotool type --delay 5 "$out/saved.png"
+xdotool key Return
+wait_for 100 test -s "$out/saved.png" || fail "no picture was saved"
+sleep 1
+shot view_when_saved.png
+saved_size=$(identify -format '%wx%h' "$out/saved.png")
+[ "$saved_size" = "${gl_width}x${gl_height}" ] || fail "picture is $saved_size"
+saved_difference=$(difference "$out/saved.png" "$out/view_when_saved.png" "${gl_width}x${gl_height}+0+0")
+echo "saved picture ($saved_size) against the view: difference $saved_difference"
+above 0.002 "$saved_difference" || fail "the saved picture is not the view"
 
 # --- close: exit code 18 ----------------------------------------------------------------------
 "$closer" "$main"
