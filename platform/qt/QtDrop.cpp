@@ -1,5 +1,8 @@
 #include "QtDrop.h"
 
+#include "platform/ShellEvents.h"
+
+#include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
 #include <QUrl>
@@ -15,4 +18,22 @@ std::vector<std::string> DroppedFiles(const QMimeData* data) {
         }
     }
     return files;
+}
+
+void AcceptFileDrag(QDropEvent& event, const IShellEvents* sink) {
+    if (sink != nullptr && !DroppedFiles(event.mimeData()).empty()) {
+        event.acceptProposedAction();
+    } else {
+        event.ignore();
+    }
+}
+
+void DeliverDroppedFiles(QDropEvent& event, IShellEvents* sink) {
+    const std::vector<std::string> files = DroppedFiles(event.mimeData());
+    if (sink == nullptr || files.empty()) {
+        event.ignore();
+        return;
+    }
+    event.acceptProposedAction();
+    sink->OnFilesDropped(files);
 }

@@ -194,24 +194,12 @@ void CQtGLWindow::keyPressEvent(QKeyEvent* event) {
 bool CQtGLWindow::event(QEvent* event) {
     switch (event->type()) {
     case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        auto* drag = static_cast<QDropEvent*>(event);
-        if (eventSink != nullptr && !DroppedFiles(drag->mimeData()).empty()) {
-            drag->acceptProposedAction();
-        } else {
-            drag->ignore();
-        }
+    case QEvent::DragMove:
+        AcceptFileDrag(*static_cast<QDropEvent*>(event), eventSink);
         return true;
-    }
-    case QEvent::Drop: {
-        auto* drop = static_cast<QDropEvent*>(event);
-        const std::vector<std::string> files = DroppedFiles(drop->mimeData());
-        if (eventSink != nullptr && !files.empty()) {
-            drop->acceptProposedAction();
-            eventSink->OnFilesDropped(files);
-        }
+    case QEvent::Drop:
+        DeliverDroppedFiles(*static_cast<QDropEvent*>(event), eventSink);
         return true;
-    }
     default:
         return QWindow::event(event);
     }

@@ -132,22 +132,13 @@ void CQtMainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void CQtMainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!DroppedFiles(event->mimeData()).empty()) {
-        event->acceptProposedAction();
-    }
+    AcceptFileDrag(*event, eventSink);
 }
 
 void CQtMainWindow::dragMoveEvent(QDragMoveEvent* event) {
-    if (!DroppedFiles(event->mimeData()).empty()) {
-        event->acceptProposedAction();
-    }
+    AcceptFileDrag(*event, eventSink);
 }
 
 void CQtMainWindow::dropEvent(QDropEvent* event) {
-    const std::vector<std::string> files = DroppedFiles(event->mimeData());
-    if (files.empty() || eventSink == nullptr) {
-        return;
-    }
-    event->acceptProposedAction();
-    eventSink->OnFilesDropped(files);
+    DeliverDroppedFiles(*event, eventSink);
 }
