@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the tsan preset and runs the tests in which threads meet: the player with its
-# consumer, and whole games played on screen with the render, animation and player threads.
+# consumer, whole games played on screen with the render, animation and player threads, and
+# the shell's commands and steps, which start and end the player thread.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,8 +10,9 @@ bash scripts/install-deps.sh
 # internal locking is left out so that what is reported concerns our own code.
 export TSAN_OPTIONS="ignore_noninstrumented_modules=1:suppressions=$PWD/tests/tsan.supp"
 cmake --preset tsan
-cmake --build --preset tsan --target GamePlayerTest GamePlaybackGuiTest SceneAnimationGuiTest
-filter='GamePlayer|GamePlaybackGui|SceneAnimationGui'
+cmake --build --preset tsan --target GamePlayerTest GamePlaybackGuiTest SceneAnimationGuiTest \
+  SetUpPositionGuiTest ShellCommandsTest ShellNavigationTest
+filter='GamePlayer|GamePlaybackGui|SceneAnimationGui|SetUpPositionGui|ShellCommands|ShellNavigation'
 if [ -z "${DISPLAY:-}" ]; then
   xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --preset tsan -R "$filter"
 else
