@@ -160,7 +160,7 @@ TEST(GameSplitter, AgreesWithAPlainScanOnRandomTexts) {
 
 namespace {
 
-struct CGameSpec {
+struct CGamePlan {
     std::vector<std::string> tags; // "Name", in file order
     std::string movetext;
     std::string marker;
@@ -178,16 +178,16 @@ int ResultCode(const std::string& text) {
     return text == "1/2-1/2" ? ResultDraw : ResultNone;
 }
 
-std::string Value(const std::string& tag, std::size_t game, const CGameSpec& spec) {
-    return tag == "Result" ? spec.result : tag + std::to_string(game);
+std::string Value(const std::string& tag, std::size_t game, const CGamePlan& plan) {
+    return tag == "Result" ? plan.result : tag + std::to_string(game);
 }
 
-bool Has(const CGameSpec& spec, const std::string& tag) {
-    return std::find(spec.tags.begin(), spec.tags.end(), tag) != spec.tags.end();
+bool Has(const CGamePlan& plan, const std::string& tag) {
+    return std::find(plan.tags.begin(), plan.tags.end(), tag) != plan.tags.end();
 }
 
-std::string Field(const CGameSpec& spec, const std::string& tag, std::size_t game) {
-    return Has(spec, tag) ? Value(tag, game, spec) : "";
+std::string Field(const CGamePlan& plan, const std::string& tag, std::size_t game) {
+    return Has(plan, tag) ? Value(tag, game, plan) : "";
 }
 
 } // namespace
@@ -207,58 +207,58 @@ TEST(GameSplitter, FilesOfGamesWithAnyTagsReadGameByGame) {
         return items[random() % items.size()];
     };
     for (int round = 0; round < 400; ++round) {
-        std::vector<CGameSpec> specs(1 + random() % 7);
-        for (CGameSpec& spec : specs) {
+        std::vector<CGamePlan> plans(1 + random() % 7);
+        for (CGamePlan& plan : plans) {
             for (const std::string& name : names) {
                 if (random() % 3 == 0) {
-                    spec.tags.push_back(name);
+                    plan.tags.push_back(name);
                 }
             }
-            if (spec.tags.empty()) {
-                spec.tags.push_back(pick(names));
+            if (plan.tags.empty()) {
+                plan.tags.push_back(pick(names));
             }
-            std::shuffle(spec.tags.begin(), spec.tags.end(), random);
+            std::shuffle(plan.tags.begin(), plan.tags.end(), random);
             const auto& movetext = pick(movetexts);
-            spec.movetext = movetext.first;
-            spec.plies = movetext.second;
-            spec.marker = pick(markers);
-            spec.result = spec.marker.empty() ? pick(markers) : spec.marker;
+            plan.movetext = movetext.first;
+            plan.plies = movetext.second;
+            plan.marker = pick(markers);
+            plan.result = plan.marker.empty() ? pick(markers) : plan.marker;
         }
-        for (std::size_t i = 0; i + 1 < specs.size(); ++i) {
-            if (specs[i].movetext.empty() && specs[i].marker.empty()) {
-                if (!Has(specs[i], "Event")) {
-                    specs[i].tags.push_back("Event");
+        for (std::size_t i = 0; i + 1 < plans.size(); ++i) {
+            if (plans[i].movetext.empty() && plans[i].marker.empty()) {
+                if (!Has(plans[i], "Event")) {
+                    plans[i].tags.push_back("Event");
                 }
-                std::vector<std::string>& next = specs[i + 1].tags;
+                std::vector<std::string>& next = plans[i + 1].tags;
                 next.erase(std::remove(next.begin(), next.end(), "Event"), next.end());
                 next.insert(next.begin(), "Event");
             }
         }
 
         std::string text = round % 2 ? "junk 1. e4 e5\n" : "";
-        for (std::size_t i = 0; i < specs.size(); ++i) {
-            for (const std::string& tag : specs[i].tags) {
-                text += "[" + tag + " \"" + Value(tag, i, specs[i]) + "\"]" + pick(gaps);
+        for (std::size_t i = 0; i < plans.size(); ++i) {
+            for (const std::string& tag : plans[i].tags) {
+                text += "[" + tag + " \"" + Value(tag, i, plans[i]) + "\"]" + pick(gaps);
             }
-            text += specs[i].movetext + " " + specs[i].marker + "\n\n";
+            text += plans[i].movetext + " " + plans[i].marker + "\n\n";
         }
 
         CPGNReader reader;
         reader.LoadText(text);
         const CLoadReport report = reader.LastLoadReport();
         ASSERT_TRUE(report.dropped.empty()) << report.dropped.front().message << "\n" << text;
-        ASSERT_EQ(reader.GamesCount(), static_cast<int>(specs.size())) << text;
-        for (std::size_t i = 0; i < specs.size(); ++i) {
-            const CGameSpec& spec = specs[i];
+        ASSERT_EQ(reader.GamesCount(), static_cast<int>(plans.size())) << text;
+        for (std::size_t i = 0; i < plans.size(); ++i) {
+            const CGamePlan& plan = plans[i];
             const CChessGameData game = reader.GetGameData(static_cast<int>(i));
-            EXPECT_EQ(game.GetEvent(), Field(spec, "Event", i)) << text;
-            EXPECT_EQ(game.GetSite(), Field(spec, "Site", i)) << text;
-            EXPECT_EQ(game.GetWhite(), Field(spec, "White", i)) << text;
-            EXPECT_EQ(game.GetBlack(), Field(spec, "Black", i)) << text;
-            EXPECT_EQ(game.MovesCount(), spec.plies) << text;
-            const int tagResult = Has(spec, "Result") ? ResultCode(spec.result) : ResultNone;
+            EXPECT_EQ(game.GetEvent(), Field(plan, "Event", i)) << text;
+            EXPECT_EQ(game.GetSite(), Field(plan, "Site", i)) << text;
+            EXPECT_EQ(game.GetWhite(), Field(plan, "White", i)) << text;
+            EXPECT_EQ(game.GetBlack(), Field(plan, "Black", i)) << text;
+            EXPECT_EQ(game.MovesCount(), plan.plies) << text;
+            const int tagResult = Has(plan, "Result") ? ResultCode(plan.result) : ResultNone;
             EXPECT_EQ(game.GetResult(),
-                      tagResult != ResultNone ? tagResult : ResultCode(spec.marker))
+                      tagResult != ResultNone ? tagResult : ResultCode(plan.marker))
                 << text;
         }
     }
