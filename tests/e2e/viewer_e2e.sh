@@ -25,13 +25,14 @@ fail() {
 
 # --- a display of our own -------------------------------------------------------------------
 fdfile=$(mktemp)
+scratch=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
 xvfb_pid=$!
 app_pid=
 cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
     kill "$xvfb_pid" 2>/dev/null || true
-    rm -f "$fdfile"
+    rm -rf "$fdfile" "$scratch"
 }
 trap cleanup EXIT
 for _ in $(seq 100); do
@@ -64,11 +65,26 @@ white_share() {
 }
 # Root-mean-square difference (0..1) of two pictures over a region.
 difference() {
-    convert "$1" -crop "$3" +repage "$out/a.png"
-    convert "$2" -crop "$3" +repage "$out/b.png"
-    compare -metric RMSE "$out/a.png" "$out/b.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/' || true
+    convert "$1" -crop "$3" +repage "$scratch/a.png"
+    convert "$2" -crop "$3" +repage "$scratch/b.png"
+    compare -metric RMSE "$scratch/a.png" "$scratch/b.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/' || true
 }
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+# Takes the view into $1 once it has stopped changing (two pictures 0.3 s apart agree), or
+# after 15 s.
+shot_when_still() {
+    shot "$1"
+    for _ in $(seq 50); do
+        sleep 0.3
+        shot still.png
+        if [ "$(difference "$out/$1" "$out/still.png" "${gl_width}x${gl_height}+0+0")" = 0 ]; then
+            rm -f "$out/still.png"
+            return 0
+        fi
+        mv "$out/still.png" "$out/$1"
+    done
+    rm -f "$out/still.png"
+}
 visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort; }
 
 # --- start on the samples and find the window ------------------------------------------------
@@ -113,7 +129,7 @@ xdotool key Escape Escape
 sleep 0.5
 
 # --- play the first game to its end -------------------------------------------------------------
-shot before.png
+shot_when_still before.png
 result_region=300x30+5+2 # "Game over - ..." is written at the top left
 before_white=$(white_share "$out/before.png" "$result_region")
 xdotool mousemove --window "$main" 45 "$strip_middle" click 1 # play
@@ -122,8 +138,7 @@ result_shown() {
     above "$(white_share "$out/after.png" "$result_region")" "$(awk -v b="$before_white" 'BEGIN { print b + 0.02 }')"
 }
 wait_for 1800 result_shown || fail "the result line never appeared"
-sleep 1
-shot after.png
+shot_when_still after.png
 echo "result line: white share $(white_share "$out/after.png" "$result_region") (was $before_white)"
 
 changed=0
@@ -175,15 +190,13 @@ echo "game list height: $listed_before -> $listed_after"
 # after two moves, as Home and two steps do.
 xdotool mousemove --window "$gl" 300 300 click 1
 xdotool key --delay 40 Right Right Right Left
-sleep 1.5
-shot steps_3_back_1.png
+shot_when_still steps_3_back_1.png
 xdotool key Home
-sleep 0.5
+shot_when_still home.png
 xdotool key Right
-sleep 1
+shot_when_still steps_1.png
 xdotool key Right
-sleep 1.5
-shot steps_2.png
+shot_when_still steps_2.png
 steps_difference=$(difference "$out/steps_3_back_1.png" "$out/steps_2.png" "${gl_width}x${gl_height}+0+0")
 echo "Right x3 Left x1 against two steps: difference $steps_difference"
 above 0.01 "$steps_difference" || fail "Right x3, Left x1 is not the position after two moves"
@@ -191,8 +204,7 @@ above "$(difference "$out/steps_2.png" "$out/before.png" "${gl_width}x${gl_heigh
     fail "the steps moved nothing"
 
 xdotool key End
-sleep 1
-shot last_position.png
+shot_when_still last_position.png
 above "$(white_share "$out/last_position.png" "$result_region")" 0.02 || fail "End shows no result line"
 
 title_before=$(xdotool getwindowname "$main")
@@ -215,8 +227,7 @@ xdotool key ctrl+a
 xdotool type --delay 5 "$out/saved.png"
 xdotool key Return
 wait_for 100 test -s "$out/saved.png" || fail "no picture was saved"
-sleep 1
-shot view_when_saved.png
+shot_when_still view_when_saved.png
 saved_size=$(identify -format '%wx%h' "$out/saved.png")
 [ "$saved_size" = "${gl_width}x${gl_height}" ] || fail "picture is $saved_size"
 saved_difference=$(difference "$out/saved.png" "$out/view_when_saved.png" "${gl_width}x${gl_height}+0+0")
