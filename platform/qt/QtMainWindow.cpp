@@ -39,6 +39,10 @@ CQtMainWindow::CQtMainWindow()
     controlStrip = new CQtControlStrip(central, [this](int id, int code) { Command(id, code); });
     layout->addWidget(controlStrip);
 
+    // The view gets its size from the window system some time after this window's own resize,
+    // later still when the interface thread was busy. Its resizes restart the quiet spell, so
+    // the end of a size or move always comes after the view's final size is known.
+    glWindow->installEventFilter(this);
     glContainer = QWidget::createWindowContainer(glWindow, central);
     glContainer->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(glContainer, 1);
@@ -113,6 +117,13 @@ void CQtMainWindow::moveEvent(QMoveEvent* event) {
     if (eventSink != nullptr) {
         SizeMoveStep();
     }
+}
+
+bool CQtMainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == glWindow && event->type() == QEvent::Resize && eventSink != nullptr) {
+        SizeMoveStep();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CQtMainWindow::SizeMoveStep() {

@@ -36,6 +36,8 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Resizes of the OpenGL window count as size steps of this window.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     EWindowSizeKind SizeKind() const;

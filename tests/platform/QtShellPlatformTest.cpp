@@ -1,4 +1,5 @@
 #include "QtTestEnvironment.h"
+#include "platform/GLSurface.h"
 #include "platform/ShellEvents.h"
 #include "resources/CommandIds.h"
 #include "resources/MainMenu.h"
@@ -11,6 +12,8 @@
 #include <QMimeData>
 #include <QToolButton>
 #include <QUrl>
+#include <chrono>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -25,7 +28,7 @@ public:
     }
     void OnSize(EWindowSizeKind) override {}
     void OnMoving() override {}
-    void OnExitSizeMove() override {}
+    void OnExitSizeMove() override { sizesAtEnd.emplace_back(surface->Width(), surface->Height()); }
     void OnClose() override { ++closes; }
     void OnRawMouseMotion(int, int) override {}
     bool OnButtonDown(EMouseButton) override { return false; }
@@ -37,6 +40,8 @@ public:
     std::vector<std::pair<int, int>> commands;
     std::vector<std::string> dropped;
     int closes = 0;
+    const IGLSurface* surface = nullptr;
+    std::vector<std::pair<int, int>> sizesAtEnd; // the view's size at each end of a size
 };
 
 QMainWindow* TheMainWindow() {
@@ -54,6 +59,7 @@ class QtShellPlatform : public ::testing::Test {
 protected:
     QtShellPlatform() : window(CreateMainWindow()) {
         TestApplication();
+        events.surface = &window->Surface();
         window->Platform().SetEventSink(events);
         window->Platform().CreateMenuBar(mainmenu::Build());
         main = TheMainWindow();
@@ -155,4 +161,16 @@ TEST_F(QtShellPlatform, ClosingAsksTheShellAndKeepsTheWindow) {
     main->close();
     EXPECT_EQ(events.closes, 1);
     EXPECT_TRUE(main->isVisible());
+}
+
+// The view's size comes from the window system after the window's own; the end of a size still
+// follows it when the interface thread was busy as the window appeared.
+TEST_F(QtShellPlatform, TheEndOfASizeFollowsTheViewsFinalSize) {
+    window->Show();
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    RunEventLoopUntil([] { return false; }, 1000);
+    ASSERT_FALSE(events.sizesAtEnd.empty());
+    EXPECT_GT(window->Surface().Width(), 0);
+    EXPECT_EQ(events.sizesAtEnd.back(),
+              std::make_pair(window->Surface().Width(), window->Surface().Height()));
 }
