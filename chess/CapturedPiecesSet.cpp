@@ -2,33 +2,29 @@
 
 #include "chess/ChessExceptions.h"
 
+// The candidate is checked where it will stand; the count grows only once it has passed.
 void CCapturedPiecesSet::Add(const CPiece& piece) {
-    // Validating in place and undoing on failure gives the same all-or-nothing result as
-    // validating a copy, without allocating one on every capture.
-    pieces.push_back(piece);
-    try {
-        Validate(pieces);
-    } catch (...) {
-        pieces.pop_back();
-        throw;
-    }
+    pieces[static_cast<std::size_t>(count)] = piece; // count <= 15: a valid set
+    Validate(pieces.data(), static_cast<std::size_t>(count) + 1);
+    ++count;
 }
 
-void CCapturedPiecesSet::Validate(const std::vector<CPiece>& pieces) {
-    if (pieces.size() > 15) {
+void CCapturedPiecesSet::Validate(const CPiece* first, std::size_t n) {
+    if (n > 15) {
         throw CCapturedPiecesException(
             "CCapturedPiecesSet::Validate(): You can't put more than 15 pieces into captured "
             "pieces set. Something's wrong!");
     }
-    for (const CPiece& piece : pieces) {
-        if (piece.color != pieces.front().color) {
+    for (std::size_t i = 0; i < n; ++i) {
+        if (first[i].color != first[0].color) {
             throw CCapturedPiecesException(
                 "CCapturedPiecesSet::Validate(): You can't put pieces of different colors into "
                 "captured pieces set. Something's wrong!");
         }
     }
     int pawns = 0;
-    for (const CPiece& piece : pieces) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const CPiece& piece = first[i];
         if (piece.type == Pawn && ++pawns > 8) {
             throw CCapturedPiecesException(
                 "CCapturedPiecesSet::Validate(): You can't put more than 8 pawns into captured "

@@ -10,11 +10,7 @@ constexpr std::array<CStep, 4> kStraightSteps = {{{1, 0}, {0, -1}, {-1, 0}, {0, 
 constexpr std::array<CStep, 4> kDiagonalSteps = {{{1, 1}, {1, -1}, {-1, -1}, {-1, 1}}};
 
 bool Holds(const CChessboardState& board, int file, int rank, const CPiece& piece) {
-    if (!Inside(file, rank)) {
-        return false;
-    }
-    const CField field = board.GetField(file, rank);
-    return !field.IsEmpty() && field.Piece() == piece;
+    return Inside(file, rank) && board.GetField(file, rank).Holds(piece);
 }
 
 // The first piece met from (file, rank) along each step is one of the two given kinds of
