@@ -1,35 +1,76 @@
-#include "pgn/FileReader.h"
+#include "common/FileReader.h"
 
-#include "pgn/PGNExceptions.h"
+#include "common/FileReaderException.h"
+#include "common/RegularFile.h"
 
-#include <cstdio>
+#include <cerrno>
+#include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+[[noreturn]] void Throw(const char* text) {
+    throw CFileReaderException(std::string("AFileReader::LoadFile(): ") + text);
+}
+
+// Closes the descriptor however the read ends.
+struct CDescriptor {
+    int fd;
+    ~CDescriptor() { ::close(fd); }
+};
+
+} // namespace
+
+int OpenRegularFile(const std::string& path, struct stat& status) {
+    // O_NONBLOCK: opening a pipe must not wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        Throw(::stat(path.c_str(), &status) != 0 ? "Cannot determine file size!"
+                                                 : "Cannot open file for reading!");
+    }
+    const char* refusal = nullptr;
+    if (::fstat(fd, &status) != 0) {
+        refusal = "Cannot determine file size!";
+    } else if (S_ISDIR(status.st_mode)) {
+        refusal = "Cannot open file for reading!";
+    } else if (!S_ISREG(status.st_mode)) {
+        refusal = "Not a regular file!";
+    } else if (status.st_size > std::numeric_limits<std::int32_t>::max() - 1) {
+        // The size is a signed 32-bit value; a larger file cannot be held.
+        refusal = "File too large!";
+    }
+    if (refusal != nullptr) {
+        ::close(fd);
+        Throw(refusal);
+    }
+    return fd;
+}
 
 void AFileReader::LoadFile(const std::string& path) {
     struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) {
-        throw CFileReaderException("AFileReader::LoadFile(): Cannot determine file size!");
-    }
-    // The size is a signed 32-bit value; a larger file cannot be held.
-    if (status.st_size > std::numeric_limits<std::int32_t>::max() - 1) {
-        throw CFileReaderException("AFileReader::LoadFile(): File too large!");
-    }
+    const CDescriptor descriptor{OpenRegularFile(path, status)};
     size = static_cast<std::int32_t>(status.st_size);
-    buffer = std::make_unique<char[]>(static_cast<std::size_t>(size) + 1);
+    buffer = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(size) + 1);
     buffer[static_cast<std::size_t>(size)] = 0;
 
-    std::FILE* file = S_ISDIR(status.st_mode) ? nullptr : std::fopen(path.c_str(), "rb");
-    if (!file) {
-        throw CFileReaderException("AFileReader::LoadFile(): Cannot open file for reading!");
-    }
     // A file that changed since its size was read: at most `size` bytes are taken, and when it
     // yields fewer, the size shrinks to what was read so that no unfilled byte counts as text.
-    const std::size_t got = std::fread(buffer.get(), 1, static_cast<std::size_t>(size), file);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
-        throw CFileReaderException("AFileReader::LoadFile(): Cannot open file for reading!");
+    std::size_t got = 0;
+    const auto wanted = static_cast<std::size_t>(size);
+    while (got < wanted) {
+        const ssize_t n = ::read(descriptor.fd, buffer.get() + got, wanted - got);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            Throw("Cannot open file for reading!");
+        }
+        if (n == 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
     }
     size = static_cast<std::int32_t>(got);
     buffer[got] = 0;

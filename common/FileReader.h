@@ -9,9 +9,10 @@
 // a 0 byte. Derived readers use the members directly and may release the buffer once parsed.
 class AFileReader {
 public:
-    // Throws CFileReaderException when the file's size cannot be determined or the file cannot
-    // be opened or read (a folder cannot be opened). The loaded flag is set on success only and
-    // never cleared.
+    // Throws CFileReaderException when the file does not exist or cannot be opened or read, is a
+    // folder, or is not a regular file (a pipe or a device, which could block or never end):
+    // it is opened without waiting and checked before anything is read (see OpenRegularFile).
+    // The loaded flag is set on success only and never cleared.
     void LoadFile(const std::string& path);
 
 protected:

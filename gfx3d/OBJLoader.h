@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pgn/FileReader.h"
+#include "common/FileReader.h"
 
 #include <string>
 #include <string_view>

@@ -1,12 +1,12 @@
-#include "chess/ChessExceptions.h"
+#include "pgn/GameParser.h"
+
 #include "pgn/FenParser.h"
-#include "pgn/GameSplitter.h"
 #include "pgn/PGNExceptions.h"
 #include "pgn/PGNReader.h"
-#include "pgn/PreProcessor.h"
+#include "pgn/TagPairScanner.h"
 
-#include <cstdint>
-#include <utility>
+#include <array>
+#include <cstring>
 
 namespace {
 
@@ -92,94 +92,138 @@ bool SplitGluedMoveNumber(std::string_view token, std::string_view& number,
     return true;
 }
 
+// The tags ParseGameText reads, in the order of their values in the scratch text: the six that
+// a game keeps, the FEN text, then Result and Variant.
+enum EReadTag : int { kReadResult = kTagFields, kReadVariant, kReadTags };
+
+// The tag a name stands for (compared in lower case), or -1.
+int ReadTagIndex(std::string_view name) {
+    static constexpr std::array<std::string_view, kReadTags> names = {
+        "event", "site", "date", "round", "white", "black", "fen", "result", "variant"};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (EqualsLowerCase(name, names[i])) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+const CChessboardState& InitialBoard() {
+    static const CChessboardState board = [] {
+        CChessboardState initial;
+        initial.SetInitialPosition();
+        return initial;
+    }();
+    return board;
+}
+
 } // namespace
 
-void CPGNReader::PreProcessData() {
-    textLength = PreProcessPgnText(text.get(), textLength);
+void SplitTagPair(std::string_view tagPair, std::string_view& name, std::string_view& rawValue) {
+    const std::string_view inner = tagPair.substr(1, tagPair.size() - 2);
+    const std::size_t open = inner.find('"');
+    const std::size_t close = open == npos ? npos : FindClosingQuote(inner, open + 1);
+    // Anything between the closing quote and the bracket means the pair is malformed.
+    if (close == npos || close + 1 != inner.size() ||
+        std::memchr(inner.data() + open, 0, close - open) != nullptr) {
+        throw CPGNReaderException("CPGNReader::ReadTag(): Tag not valid!");
+    }
+    name = inner.substr(0, open);
+    rawValue = inner.substr(open + 1, close - open - 1);
+}
+
+void AppendDecodedTagValue(std::string_view rawValue, std::string& out) {
+    if (rawValue.find('\\') == npos) {
+        out.append(rawValue);
+        return;
+    }
+    for (std::size_t i = 0; i < rawValue.size(); ++i) {
+        if (rawValue[i] == '\\' && i + 1 < rawValue.size() &&
+            (rawValue[i + 1] == '"' || rawValue[i + 1] == '\\')) {
+            ++i;
+        }
+        out += rawValue[i];
+    }
 }
 
 void CPGNReader::ReadTag(std::string_view tagPair, std::string& name, std::string& value) {
-    const std::string_view inner = tagPair.substr(1, tagPair.size() - 2);
-    const std::size_t open = inner.find('"');
-    if (open == npos) {
-        throw CPGNReaderException("CPGNReader::ReadTag(): Tag not valid!");
-    }
-    const std::size_t close = FindClosingQuote(inner, open + 1);
-    // Anything between the closing quote and the bracket means the pair is malformed.
-    if (close == npos || close + 1 != inner.size()) {
-        throw CPGNReaderException("CPGNReader::ReadTag(): Tag not valid!");
-    }
-    name.assign(inner.substr(0, open));
+    std::string_view nameView;
+    std::string_view rawValue;
+    SplitTagPair(tagPair, nameView, rawValue);
+    name.assign(nameView);
     value.clear();
-    for (std::size_t i = open + 1; i < close; ++i) {
-        if (inner[i] == '\\' && i + 1 < close && (inner[i + 1] == '"' || inner[i + 1] == '\\')) {
-            ++i;
-        }
-        value += inner[i];
-    }
+    AppendDecodedTagValue(rawValue, value);
 }
 
 CChessGameData CPGNReader::ParseGame(std::string_view text) {
-    std::string event, site, date, round, white, black, resultText, variant, fen;
+    CGameScratch scratch;
+    const CParsedGame game = ParseGameText(text, scratch);
+    auto tag = [&game](ETagField field) { return std::string(game.tags[field]); };
+    return CChessGameData(tag(kEvent), tag(kSite), tag(kDate), tag(kRound), tag(kWhite),
+                          tag(kBlack), game.result,
+                          std::vector<CMove>(game.moves.begin(), game.moves.end()), tag(kStart));
+}
+
+CParsedGame ParseGameText(std::string_view text, CGameScratch& scratch) {
+    // The raw value of each tag read; a later pair of the same name wins.
+    std::array<std::string_view, kReadTags> raw{};
     bool hasFen = false;
-    std::string name, value;
     std::size_t pos = 0;
     while (pos < text.size() && text[pos] == '[') {
         const std::size_t end = ScanTagPair(text, pos);
         if (end == npos) {
             throw CPGNReaderException("CPGNReader::ParseGame(): Tag not closed!");
         }
-        ReadTag(text.substr(pos, end - pos), name, value);
+        std::string_view name;
+        std::string_view value;
+        SplitTagPair(text.substr(pos, end - pos), name, value);
         pos = end;
-        std::string* target = nullptr;
-        if (EqualsLowerCase(name, "event")) {
-            target = &event;
-        } else if (EqualsLowerCase(name, "site")) {
-            target = &site;
-        } else if (EqualsLowerCase(name, "date")) {
-            target = &date;
-        } else if (EqualsLowerCase(name, "round")) {
-            target = &round;
-        } else if (EqualsLowerCase(name, "white")) {
-            target = &white;
-        } else if (EqualsLowerCase(name, "black")) {
-            target = &black;
-        } else if (EqualsLowerCase(name, "result")) {
-            target = &resultText;
-        } else if (EqualsLowerCase(name, "variant")) {
-            target = &variant;
-        } else if (EqualsLowerCase(name, "fen")) {
-            target = &fen;
-            hasFen = true;
-        }
-        if (target) {
-            target->swap(value);
+        const int index = ReadTagIndex(name);
+        if (index >= 0) {
+            raw[static_cast<std::size_t>(index)] = value;
+            hasFen = hasFen || index == kStart;
         }
     }
+    std::array<std::size_t, kReadTags + 1> ends{};
+    scratch.tagText.clear();
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        AppendDecodedTagValue(raw[i], scratch.tagText);
+        ends[i + 1] = scratch.tagText.size();
+    }
+    auto decoded = [&](int i) {
+        const auto k = static_cast<std::size_t>(i);
+        return std::string_view(scratch.tagText).substr(ends[k], ends[k + 1] - ends[k]);
+    };
+
+    const std::string_view resultText = decoded(kReadResult);
     int result = resultText.empty() ? ResultNone : ResultCode(resultText);
     if (result < 0) {
         throw CPGNReaderException("CPGNReader::ParseGame(): 'Result' tag not valid!");
     }
-    if (!IsStandardVariant(variant)) {
+    if (!IsStandardVariant(decoded(kReadVariant))) {
         throw CPGNReaderException("CPGNReader::ParseGame(): Variant not supported!");
     }
-    CChessSet set;
+    CChessSet& set = scratch.set;
     // Phase 0 expects a move number, 1 White's move, 2 Black's move.
     int phase = 0;
     long long expectedNumber = 1;
     if (hasFen) {
         // The movetext starts with the side to move; Black's move number is not written.
-        const CFenPosition start = ParseFen(fen);
+        const CFenPosition start = ParseFen(decoded(kStart));
         set.SetUp(start.board);
         phase = start.sideToMove == White ? 0 : 2;
         expectedNumber = start.fullMoveNumber + (start.sideToMove == White ? 0LL : 1LL);
+    } else {
+        set.SetUp(InitialBoard());
     }
 
     for (int i = 0; i < 2 && pos < text.size() && text[pos] == ' '; ++i) {
         ++pos;
     }
-    std::vector<CMove> moves;
+    std::vector<CMove>& moves = scratch.moves;
+    moves.clear();
     while (pos < text.size()) {
+        // Tokens are short: a plain loop beats a library search call per token.
         std::size_t space = pos;
         while (space < text.size() && text[space] != ' ') {
             ++space;
@@ -216,63 +260,18 @@ CChessGameData CPGNReader::ParseGame(std::string_view text) {
             }
             token = whiteMove;
         }
-        const CMove move = FindMove(token, phase == 1 ? White : Black, set);
+        const CMove move = CPGNReader::FindMove(token, phase == 1 ? White : Black, set);
         moves.push_back(move);
         set.Move(move);
         set.ClearMoveReady();
         phase = (phase + 1) % 3;
     }
-    return CChessGameData(std::move(event), std::move(site), std::move(date), std::move(round),
-                          std::move(white), std::move(black), result, std::move(moves),
-                          std::move(fen));
-}
 
-void CPGNReader::ParseData() {
-    if (!loaded) {
-        throw CPGNReaderException("CPGNReader::ParseData(): No data is loaded!");
+    CParsedGame game;
+    for (int field = 0; field < kTagFields; ++field) {
+        game.tags[static_cast<std::size_t>(field)] = decoded(field);
     }
-    PreProcessData();
-    const std::string_view all(text.get(), textLength);
-    // Each game is parsed as soon as the start of the next one is known, while its text is
-    // still in the processor's caches.
-    CGameSplitter splitter(all);
-    std::vector<std::size_t> starts;
-    bool more = splitter.FindMore(starts);
-    if (starts.empty()) {
-        throw CPGNReaderException("CPGNReader::ParseData(): Cannot find any \"Event\" tag pair!");
-    }
-    std::vector<CChessGameData> parsed;
-    CLoadReport newReport;
-    for (std::size_t k = 0; k < starts.size(); ++k) {
-        while (more && starts.size() < k + 2) {
-            more = splitter.FindMore(starts);
-        }
-        std::string_view game;
-        if (k + 1 < starts.size()) {
-            game = all.substr(starts[k], starts[k + 1] - starts[k]);
-            if (!game.empty() && game.back() == ' ') {
-                game.remove_suffix(1);
-            }
-        } else {
-            game = all.substr(starts[k]);
-        }
-        try {
-            parsed.push_back(ParseGame(game));
-        } catch (const CGeneralException& e) {
-            newReport.dropped.push_back({static_cast<int>(k), e.GetMessage()});
-        }
-    }
-    newReport.gameTexts = static_cast<int>(starts.size());
-    newReport.gamesRead = static_cast<int>(parsed.size());
-
-    const std::lock_guard lock(gamesMutex);
-    if (games.empty()) {
-        games.swap(parsed);
-    } else {
-        games.reserve(games.size() + parsed.size());
-        for (CChessGameData& game : parsed) {
-            games.push_back(std::move(game));
-        }
-    }
-    report = std::move(newReport);
+    game.result = result;
+    game.moves = moves;
+    return game;
 }

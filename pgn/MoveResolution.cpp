@@ -41,17 +41,6 @@ constexpr bool IsRankDigit(char c) {
     return c >= '1' && c <= '8';
 }
 
-// A square already known to be on the board, read without the range check and copy of
-// GetField: a search reads up to 27 of them.
-const CField& At(const CChessboardState& board, int file, int rank) {
-    return board.Element(CChessboardState::Index(file, rank));
-}
-
-bool Holds(const CChessboardState& board, int file, int rank, const CPiece& piece) {
-    const CField& field = At(board, file, rank);
-    return !field.IsEmpty() && field.Piece() == piece;
-}
-
 void StripPlusSigns(std::string_view& token) {
     while (!token.empty() && token.back() == '+') {
         token.remove_suffix(1);
@@ -121,6 +110,52 @@ CMove PromotionMove(std::string_view token, EPieceType type, EPieceColor colour)
     return move;
 }
 
+// The squares a source search visits from each square, in storage order (file * 8 + rank) and in
+// search order; -1 ends each list. Rays follow kRays; knights and kings their step tables.
+constexpr std::array<CStep, 8> kRays = {
+    {{1, 0}, {1, 1}, {0, -1}, {1, -1}, {-1, 0}, {-1, -1}, {0, 1}, {-1, 1}}};
+
+struct CSquareLists {
+    std::array<std::array<std::array<std::int8_t, 8>, 8>, 64> rays{};
+    std::array<std::array<std::int8_t, 9>, 64> knight{};
+    std::array<std::array<std::int8_t, 9>, 64> king{};
+};
+
+constexpr void FillSteps(std::array<std::int8_t, 9>& list, int file, int rank,
+                         const std::array<CStep, 8>& steps) {
+    std::size_t n = 0;
+    for (const CStep& step : steps) {
+        if (Inside(file + step.file, rank + step.rank)) {
+            list[n++] = static_cast<std::int8_t>((file + step.file) * 8 + rank + step.rank);
+        }
+    }
+    list[n] = -1;
+}
+
+constexpr CSquareLists MakeSquareLists() {
+    CSquareLists lists;
+    for (int file = 0; file < 8; ++file) {
+        for (int rank = 0; rank < 8; ++rank) {
+            const auto from = static_cast<std::size_t>(file * 8 + rank);
+            for (std::size_t i = 0; i < kRays.size(); ++i) {
+                std::size_t n = 0;
+                for (int f = file + kRays[i].file, r = rank + kRays[i].rank; Inside(f, r);
+                     f += kRays[i].file, r += kRays[i].rank) {
+                    lists.rays[from][i][n++] = static_cast<std::int8_t>(f * 8 + r);
+                }
+                if (n < 8) {
+                    lists.rays[from][i][n] = -1;
+                }
+            }
+            FillSteps(lists.knight[from], file, rank, kKnightSteps);
+            FillSteps(lists.king[from], file, rank, kKingSteps);
+        }
+    }
+    return lists;
+}
+
+constexpr CSquareLists kSquareLists = MakeSquareLists();
+
 } // namespace
 
 struct CPGNReader::CCandidates {
@@ -136,6 +171,8 @@ struct CPGNReader::CCandidates {
         squares[static_cast<std::size_t>(count++)] = {static_cast<std::int8_t>(file),
                                                       static_cast<std::int8_t>(rank)};
     }
+    // A square in storage order.
+    void Add(int square) { Add(square >> 3, square & 7); }
 
     // Keeps, in order, the squares for which keep(square) holds.
     template <class Keep>
@@ -256,43 +293,38 @@ void CPGNReader::FindPawnSrcField(const CChessSet& set, CMove& move, const EPiec
 
 void CPGNReader::FindBRQSrcField(const CChessSet& set, CMove& move, std::string_view& hints,
                                  const CPiece& piece) {
-    // Directions are (1, d), (d, -1), (-1, -d), (-d, 1) for each quarter turn k, d in d0..d1.
-    int d0 = 0;
-    int d1 = 0;
+    // For each quarter turn, a rook looks along (1, 0) turned, a bishop along (1, 1) turned, a
+    // queen along both, straight first: every second ray of kRays, or all of them.
+    std::size_t first = 0;
+    std::size_t stride = 2;
     switch (piece.type) {
     case Rook:
         break;
     case Bishop:
-        d0 = 1;
-        d1 = 1;
+        first = 1;
         break;
     case Queen:
-        d1 = 1;
+        stride = 1;
         break;
     default:
         throw CPGNReaderException(kNotSlider);
     }
 
     const CChessboardState& board = set.Board();
+    const auto& rays =
+        kSquareLists.rays[static_cast<std::size_t>(move.destFile * 8 + move.destRank)];
     CCandidates candidates;
-    for (int k = 0; k < 4; ++k) {
-        for (int d = d0; d <= d1; ++d) {
-            const CStep step = k == 0   ? CStep{1, d}
-                               : k == 1 ? CStep{d, -1}
-                               : k == 2 ? CStep{-1, -d}
-                                        : CStep{-d, 1};
-            int file = move.destFile + step.file;
-            int rank = move.destRank + step.rank;
-            while (Inside(file, rank)) {
-                const CField& field = At(board, file, rank);
-                if (!field.IsEmpty()) {
-                    if (field.Piece() == piece) {
-                        candidates.Add(file, rank);
-                    }
-                    break;
+    for (std::size_t i = first; i < kRays.size(); i += stride) {
+        for (const std::int8_t square : rays[i]) {
+            if (square < 0) {
+                break;
+            }
+            const CField& field = board.Element(square);
+            if (!field.IsEmpty()) {
+                if (field.Holds(piece)) {
+                    candidates.Add(square);
                 }
-                file += step.file;
-                rank += step.rank;
+                break;
             }
         }
     }
@@ -308,13 +340,13 @@ void CPGNReader::FindBRQSrcField(const CChessSet& set, CMove& move, std::string_
 
 void CPGNReader::FindNKSrcField(const CChessSet& set, CMove& move, std::string_view& hints,
                                 const CPiece& piece) {
-    const std::array<CStep, 8>* steps = nullptr;
+    const std::array<std::array<std::int8_t, 9>, 64>* lists = nullptr;
     switch (piece.type) {
     case Knight:
-        steps = &kKnightSteps;
+        lists = &kSquareLists.knight;
         break;
     case King:
-        steps = &kKingSteps;
+        lists = &kSquareLists.king;
         break;
     default:
         throw CPGNReaderException(kNotStepper);
@@ -322,11 +354,13 @@ void CPGNReader::FindNKSrcField(const CChessSet& set, CMove& move, std::string_v
 
     const CChessboardState& board = set.Board();
     CCandidates candidates;
-    for (const CStep& step : *steps) {
-        const int file = move.destFile + step.file;
-        const int rank = move.destRank + step.rank;
-        if (Inside(file, rank) && Holds(board, file, rank, piece)) {
-            candidates.Add(file, rank);
+    for (const std::int8_t square :
+         (*lists)[static_cast<std::size_t>(move.destFile * 8 + move.destRank)]) {
+        if (square < 0) {
+            break;
+        }
+        if (board.Element(square).Holds(piece)) {
+            candidates.Add(square);
         }
     }
 

@@ -1,15 +1,10 @@
 #pragma once
 
+#include "common/FileReaderException.h"
 #include "common/GeneralException.h"
 
 #include <string>
 #include <utility>
-
-// A file could not be read (status query or opening failed).
-class CFileReaderException : public virtual CGeneralException {
-public:
-    explicit CFileReaderException(std::string message) : CGeneralException(std::move(message)) {}
-};
 
 // A PGN text or one of its games could not be read.
 class CPGNReaderException : public virtual CGeneralException {

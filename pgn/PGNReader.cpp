@@ -1,33 +1,22 @@
 #include "pgn/PGNReader.h"
 
+#include "common/LoadProgress.h"
+#include "common/MappedFile.h"
 #include "pgn/PGNExceptions.h"
-
-#include <algorithm>
-#include <cstring>
 
 namespace {
 
-// Frees the reader's text however the parse ends.
-struct CTextRelease {
-    std::unique_ptr<char[]>& text;
-    std::size_t& length;
-    ~CTextRelease() {
-        text.reset();
-        length = 0;
-    }
-};
-
-std::string Title(const CChessGameData& game) {
+std::string Title(const CStoredGame& game) {
     std::string title;
-    const std::string event = game.GetEvent();
+    const std::string_view event = game.Tag(kEvent);
     if (!event.empty()) {
         title += event;
         title += ": ";
     }
-    const std::string white = game.GetWhite();
+    const std::string_view white = game.Tag(kWhite);
     title += white.empty() ? "?" : white;
     title += " - ";
-    const std::string black = game.GetBlack();
+    const std::string_view black = game.Tag(kBlack);
     title += black.empty() ? "?" : black;
     return title;
 }
@@ -35,29 +24,67 @@ std::string Title(const CChessGameData& game) {
 } // namespace
 
 void CPGNReader::Load(const std::string& path) {
-    LoadFile(path);
-    // The text ends at the file's first 0 byte, if it holds one.
-    textLength = ::strnlen(buffer.get(), static_cast<std::size_t>(size));
-    text = std::move(buffer);
-    const CTextRelease release{text, textLength};
-    ParseData();
+    Append(Read(path));
 }
 
 void CPGNReader::LoadText(std::string_view content) {
-    textLength = std::min(content.find('\0'), content.size());
-    text = std::make_unique<char[]>(textLength + 1);
-    std::memcpy(text.get(), content.data(), textLength);
     loaded = true;
-    const CTextRelease release{text, textLength};
-    ParseData();
+    Append(ParsePgnText(content, std::make_shared<const CSourceFile>(), parseThreads, nullptr));
+}
+
+// The file is mapped rather than read into a buffer: the listed games do not need its text, and
+// the mapping costs no copy.
+CParsedText CPGNReader::Read(const std::string& path, CLoadProgress* progress) {
+    const CMappedFile mapped(path, progress);
+    if (progress != nullptr && progress->Cancelled()) {
+        CParsedText cancelled;
+        cancelled.cancelled = true;
+        return cancelled;
+    }
+    loaded = true;
+    auto file = std::make_shared<CSourceFile>();
+    file->path = path;
+    file->size = mapped.Text().size();
+    file->modifiedNs = mapped.ModifiedNs();
+    const auto changed = [&mapped] {
+        return CFileReaderException("CPGNReader::Read(): The file changed while it was read!");
+    };
+    CParsedText parsed;
+    try {
+        parsed = ParsePgnText(mapped.Text(), std::move(file), parseThreads, progress);
+    } catch (const CGeneralException&) {
+        if (mapped.Changed()) {
+            throw changed();
+        }
+        throw;
+    }
+    if (mapped.Changed()) {
+        throw changed();
+    }
+    return parsed;
+}
+
+void CPGNReader::Append(CParsedText&& parsed) {
+    if (parsed.cancelled) {
+        return;
+    }
+    const std::lock_guard lock(gamesMutex);
+    if (!parsed.batches.empty()) {
+        games = std::make_shared<const CGameListSnapshot>(*games, parsed.batches);
+    }
+    report = std::move(parsed.report);
+}
+
+std::shared_ptr<const CGameListSnapshot> CPGNReader::Games() const {
+    const std::lock_guard lock(gamesMutex);
+    return games;
 }
 
 int CPGNReader::GamesCount() const {
     if (!loaded) {
         throw CPGNReaderException("CPGNReader::GamesCount(): There was no file loaded!");
     }
-    const std::lock_guard lock(gamesMutex);
-    return static_cast<int>(games.size());
+    return static_cast<int>(Games()->Size());
 }
 
 CChessGameData CPGNReader::GetGameData(const int& i) const {
@@ -68,28 +95,28 @@ CChessGameData CPGNReader::GetGameData(const int& i) const {
         throw CPGNReaderException(
             "CPGNReader::GetGameData(): Parameter 'i' is lower than 0! Index cannot be negative!");
     }
-    const std::lock_guard lock(gamesMutex);
-    if (static_cast<std::size_t>(i) >= games.size()) {
+    const std::shared_ptr<const CGameListSnapshot> list = Games();
+    if (static_cast<std::size_t>(i) >= list->Size()) {
         throw CPGNReaderException("CPGNReader::GetGameData(): Parameter 'i' out of range!");
     }
-    return games[static_cast<std::size_t>(i)];
+    return list->GameData(static_cast<std::size_t>(i));
 }
 
 std::string CPGNReader::PrepareGameTitle(const int& index) const {
     const auto count = static_cast<unsigned>(GamesCount());
-    const std::lock_guard lock(gamesMutex);
-    if (static_cast<unsigned>(index) >= count || static_cast<unsigned>(index) >= games.size()) {
+    const std::shared_ptr<const CGameListSnapshot> list = Games();
+    if (static_cast<unsigned>(index) >= count || static_cast<unsigned>(index) >= list->Size()) {
         throw CPGNReaderException("CPGNReader::PrepareGameTitle(): Index out of range!");
     }
-    return Title(games[static_cast<unsigned>(index)]);
+    return Title(list->Game(static_cast<unsigned>(index)));
 }
 
 std::vector<std::string> CPGNReader::GamesTitles() const {
-    const std::lock_guard lock(gamesMutex);
+    const std::shared_ptr<const CGameListSnapshot> list = Games();
     std::vector<std::string> titles;
-    titles.reserve(games.size());
-    for (const CChessGameData& game : games) {
-        titles.push_back(Title(game));
+    titles.reserve(list->Size());
+    for (std::size_t i = 0; i < list->Size(); ++i) {
+        titles.push_back(Title(list->Game(i)));
     }
     return titles;
 }

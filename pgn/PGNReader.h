@@ -2,9 +2,12 @@
 
 #include "chess/ChessGameData.h"
 #include "chess/ChessSet.h"
-#include "pgn/FileReader.h"
+#include "common/FileReader.h"
+#include "pgn/GameList.h"
 #include "pgn/LoadReport.h"
+#include "pgn/TextParser.h"
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -15,16 +18,33 @@
 // already listed; a game that cannot be read is dropped and recorded in the load's report, a
 // text that cannot be read at all fails the load and leaves the list as it was.
 //
-// The list has its own lock: the player thread may read games while the interface thread
-// loads a file.
+// A load has two steps: Read parses a file without touching the list (on a worker thread, on
+// several threads of its own), Append lists what it read. The list has its own lock and is
+// handed to readers as snapshots: the player thread and the views read games while a file loads.
 class CPGNReader : public virtual AFileReader {
 public:
+    CPGNReader() = default;
+    CPGNReader(const CPGNReader&) = delete;
+    CPGNReader& operator=(const CPGNReader&) = delete;
+
     // Reads the file and appends its games. Throws CFileReaderException and
     // CPGNReaderException; the list is unchanged then.
     void Load(const std::string& path);
-    // Parses a text held in memory exactly as Load parses a file's text (up to its first 0
-    // byte), and counts as a successful read for the loaded flag.
+    // Parses a text held in memory exactly as Load parses a file's text, and counts as a
+    // successful read for the loaded flag.
     void LoadText(std::string_view text);
+
+    // Reads and parses the file without listing its games; one Read at a time per reader, on
+    // any thread. With `progress`, reports its progress there and ends early, with a result
+    // marked cancelled, when the load is cancelled. Throws as Load does.
+    CParsedText Read(const std::string& path, CLoadProgress* progress = nullptr);
+    // Appends the games of a Read (nothing for a cancelled one); its report becomes the last.
+    void Append(CParsedText&& parsed);
+    // The threads a Read parses on; 0 (the default) chooses by the machine and the file.
+    void SetParseThreads(unsigned threads) noexcept { parseThreads = threads; }
+
+    // The list as it stands now. Never null.
+    std::shared_ptr<const CGameListSnapshot> Games() const;
 
     // Both throw CPGNReaderException until a file has been read.
     int GamesCount() const;
@@ -76,14 +96,8 @@ private:
 
     // --- end of SAN resolution helpers ---
 
-    void ParseData();
-    void PreProcessData();
-
     mutable std::mutex gamesMutex; // guards games and report
-    std::vector<CChessGameData> games;
+    std::shared_ptr<const CGameListSnapshot> games = std::make_shared<const CGameListSnapshot>();
     CLoadReport report;
-    // The file's text while a load runs: the file's own buffer, taken over from the file
-    // reader and rewritten in place, so that a load holds the text only once.
-    std::unique_ptr<char[]> text;
-    std::size_t textLength = 0;
+    std::atomic<unsigned> parseThreads{0};
 };

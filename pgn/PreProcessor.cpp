@@ -3,6 +3,7 @@
 #include "pgn/PGNExceptions.h"
 
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 // The text is rewritten in one left-to-right scan, in place. The scan removes comments,
@@ -41,6 +42,23 @@ constexpr std::array<bool, 256> MakePlain() {
 }
 constexpr std::array<bool, 256> kPlain = MakePlain();
 
+// How CStages::RunFast takes a character.
+constexpr std::uint8_t kOther = 0;
+constexpr std::uint8_t kPlainKind = 1;
+constexpr std::uint8_t kSpaceKind = 2;
+constexpr std::uint8_t kPeriodKind = 3;
+constexpr std::array<std::uint8_t, 256> MakeFastKinds() {
+    std::array<std::uint8_t, 256> t{};
+    for (std::size_t c = 0; c < t.size(); ++c) {
+        t[c] = kPlain[c] ? kPlainKind : kOther;
+    }
+    t[' '] = kSpaceKind;
+    t['\n'] = kSpaceKind;
+    t['.'] = kPeriodKind;
+    return t;
+}
+constexpr std::array<std::uint8_t, 256> kFastKind = MakeFastKinds();
+
 [[noreturn]] void Fail(const char* text) {
     throw CPGNReaderException(text);
 }
@@ -50,13 +68,47 @@ constexpr std::array<bool, 256> kPlain = MakePlain();
 // only as far as it.
 class CStages {
 public:
-    explicit CStages(char* out) : s(out) {}
+    CStages(char* out, std::vector<CBracketOrigin>* origins) : s(out), origins(origins) {}
 
-    // True when a plain character would simply be appended.
-    bool Neutral() const { return !inGlyph && !pending && !skipPeriods && !failed; }
-    void AppendPlain(char c) {
-        s[w++] = c;
-        afterBracket = false;
+    // The input position of the next character handed in, recorded for brackets.
+    void SetInputPosition(std::size_t r) { inputPosition = r; }
+
+    // True while no glyph is being removed, no move number's periods are being skipped and no
+    // error is pending: the state in which TakesFast characters take the short way.
+    bool Simple() const { return !inGlyph && !skipPeriods && !failed; }
+    // Runs the bulk of a movetext, from in[r] up to n: plain characters, spaces and line ends
+    // (held back as one space), and periods that cannot complete three in a row, all as Put(c,
+    // false) would handle them in the simple state. Returns where it stopped. The state lives
+    // in locals here: the output's writes could otherwise alias it.
+    std::size_t RunFast(const char* in, std::size_t r, std::size_t n, bool& lineStart) {
+        std::size_t out = w;
+        bool space = pending;
+        bool bracket = afterBracket;
+        for (; r < n; ++r) {
+            const char c = in[r];
+            const std::uint8_t kind = kFastKind[static_cast<unsigned char>(c)];
+            if (kind == kSpaceKind) {
+                space = true;
+                lineStart = c == '\n';
+                continue;
+            }
+            if (kind == kOther || (kind == kPeriodKind && out > 0 && s[out - 1] == '.' && !space)) {
+                break;
+            }
+            if (space) {
+                space = false;
+                if (!bracket) {
+                    s[out++] = ' ';
+                }
+            }
+            s[out++] = c;
+            bracket = false;
+            lineStart = false;
+        }
+        w = out;
+        pending = space;
+        afterBracket = bracket;
+        return r;
     }
 
     // Glyphs: '$' and what follows it up to a space or a protected character.
@@ -135,6 +187,8 @@ private:
                 protBegin = w;
             }
             protEnd = w + 1;
+        } else if (c == '[' && origins != nullptr) {
+            origins->push_back({w, inputPosition});
         }
         s[w++] = c;
         if (c != '.' || prot || w < 3 || !IsPeriod(w - 2) || !IsPeriod(w - 3)) {
@@ -156,6 +210,8 @@ private:
     bool IsPeriod(std::size_t pos) const { return s[pos] == '.' && !Protected(pos); }
 
     char* s;
+    std::vector<CBracketOrigin>* origins;
+    std::size_t inputPosition = 0;
     std::size_t w = 0;
     std::size_t protBegin = 0;
     std::size_t protEnd = 0;
@@ -172,19 +228,25 @@ void PreProcessPgnText(std::string& text) {
     text.resize(PreProcessPgnText(text.data(), text.size()));
 }
 
-std::size_t PreProcessPgnText(char* s, std::size_t n) {
-    CStages out(s);
+std::size_t PreProcessPgnText(char* text, std::size_t n) {
+    return PreProcessPgnText(text, n, text, nullptr);
+}
+
+// The output never runs ahead of the scan, so it may overwrite the input it has read.
+std::size_t PreProcessPgnText(const char* s, std::size_t n, char* outText,
+                              std::vector<CBracketOrigin>* origins) {
+    CStages out(outText, origins);
     std::size_t r = 0;
     int depth = 0;
     bool lineStart = true;
     while (r < n) {
         const char c = s[r];
-        if (kPlain[static_cast<unsigned char>(c)] && out.Neutral()) {
-            do {
-                out.AppendPlain(s[r++]);
-            } while (r < n && kPlain[static_cast<unsigned char>(s[r])]);
-            lineStart = false;
-            continue;
+        if (out.Simple()) {
+            const std::size_t stop = out.RunFast(s, r, n, lineStart);
+            if (stop != r) {
+                r = stop;
+                continue;
+            }
         }
         if (!kScanSpecial[static_cast<unsigned char>(c)]) {
             out.Put(c, false);
@@ -215,6 +277,7 @@ std::size_t PreProcessPgnText(char* s, std::size_t n) {
         case '[':
         case ']':
             depth += c == '[' ? 1 : -1;
+            out.SetInputPosition(r);
             out.Put(c, false);
             ++r;
             break;

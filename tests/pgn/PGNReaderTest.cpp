@@ -59,8 +59,7 @@ TEST(PGNReader, LoadsAppendAndFailedLoadsChangeNothing) {
     const std::string dir = std::filesystem::path(WriteFile("x.pgn", "")).parent_path().string();
     EXPECT_THROW_MSG(reader.Load(dir), CFileReaderException,
                      "AFileReader::LoadFile(): Cannot open file for reading!");
-    EXPECT_THROW_MSG(reader.Load(WriteFile("open.pgn", Game("E", "A", "B") + "{never closed")),
-                     CPGNReaderException,
+    EXPECT_THROW_MSG(reader.Load(WriteFile("open.pgn", "1. e4 {never closed")), CPGNReaderException,
                      "CPGNReader::PreProcessData(): End of comment ('}') not found!");
     EXPECT_THROW_MSG(reader.Load(WriteFile("empty.pgn", "")), CPGNReaderException,
                      "CPGNReader::ParseData(): Cannot find any \"Event\" tag pair!");
@@ -96,14 +95,19 @@ TEST(PGNReader, GameDataIndexesAndCopies) {
 
 TEST(PGNReader, FileContentEdgeCases) {
     CPGNReader reader;
-    // Only the games before a 0 byte are read.
-    reader.Load(
-        WriteFile("nul.pgn", Game("A", "w", "b") + std::string(1, '\0') + Game("B", "w", "b")));
-    EXPECT_EQ(reader.GamesCount(), 1);
+    // A 0 byte is an ordinary byte that no tag value or move accepts: its own game at most is
+    // dropped.
+    const std::string nul(1, '\0');
+    reader.Load(WriteFile("nul.pgn", Game("A", "w", "b") + Game("N" + nul + "ul", "w", "b") +
+                                         "[Event \"M\"]\n1. e4" + nul + " e5 *\n\n" +
+                                         Game("C", "w", "b")));
+    EXPECT_EQ(reader.GamesTitles(), (std::vector<std::string>{"A: w - b", "C: w - b"}));
+    ASSERT_EQ(reader.LastLoadReport().dropped.size(), 2u);
+    EXPECT_EQ(reader.LastLoadReport().dropped[0].message, "CPGNReader::ReadTag(): Tag not valid!");
 
     // A file of which no game can be read loads without error and reports every game.
     reader.Load(WriteFile("bad.pgn", "[Event \"x\"] 2. e4 *\n[Event \"y\"] 1. Ke3 *"));
-    EXPECT_EQ(reader.GamesCount(), 1);
+    EXPECT_EQ(reader.GamesCount(), 2);
     const CLoadReport report = reader.LastLoadReport();
     EXPECT_EQ(report.gameTexts, 2);
     EXPECT_EQ(report.gamesRead, 0);

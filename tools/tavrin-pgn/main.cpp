@@ -1,5 +1,6 @@
 // tavrin-pgn FILE...: reads each PGN file as the viewer does and writes one JSON line per game
 // text to stdout (the game read, or why it was dropped), then a summary line per file to stderr.
+// --threads N parses on N threads (by default as many as the machine has).
 // Exit codes: 0 all files read, 1 a file could not be read at all, 2 usage error.
 
 #include "common/GeneralException.h"
@@ -8,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -15,7 +17,7 @@
 
 namespace {
 
-constexpr const char* usage = "usage: tavrin-pgn [--quiet] FILE...\n";
+constexpr const char* usage = "usage: tavrin-pgn [--quiet] [--threads N] FILE...\n";
 constexpr std::size_t flushThreshold = 1 << 20;
 
 bool WriteOut(std::string& out) {
@@ -26,8 +28,9 @@ bool WriteOut(std::string& out) {
 
 // Loads one file with a fresh reader and writes its lines. Returns false when the file could
 // not be read at all or stdout failed.
-bool ProcessFile(const std::string& path, bool quiet) {
+bool ProcessFile(const std::string& path, bool quiet, unsigned threads) {
     CPGNReader reader;
+    reader.SetParseThreads(threads);
     try {
         reader.Load(path);
     } catch (const CGeneralException& e) {
@@ -64,10 +67,22 @@ bool ProcessFile(const std::string& path, bool quiet) {
     return ok;
 }
 
+// A thread count from 1 to 64.
+bool ParseThreads(const char* text, unsigned& threads) {
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || value < 1 || value > 64) {
+        return false;
+    }
+    threads = static_cast<unsigned>(value);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     bool quiet = false;
+    unsigned threads = 0;
     bool optionsEnded = false;
     std::vector<std::string> files;
     for (int i = 1; i < argc; ++i) {
@@ -79,6 +94,9 @@ int main(int argc, char** argv) {
             return 0;
         } else if (!optionsEnded && arg == "--quiet") {
             quiet = true;
+        } else if (!optionsEnded && arg == "--threads" && i + 1 < argc &&
+                   ParseThreads(argv[i + 1], threads)) {
+            ++i;
         } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
             std::fprintf(stderr, "tavrin-pgn: unknown option '%s'\n%s", argv[i], usage);
             return 2;
@@ -94,7 +112,7 @@ int main(int argc, char** argv) {
     bool allRead = true;
     try {
         for (const std::string& file : files) {
-            allRead = ProcessFile(file, quiet) && allRead;
+            allRead = ProcessFile(file, quiet, threads) && allRead;
         }
     } catch (const CGeneralException& e) {
         std::fprintf(stderr, "tavrin-pgn: %s\n", e.GetMessage().c_str());

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "chess/ChessGameData.h"
+#include "chess/Move.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The file a batch of games was read from, as it was when it was read: so that a game's text can
+// be found there again, and a change of the file noticed.
+struct CSourceFile {
+    std::string path;            // empty for a text read from memory
+    std::uint64_t size = 0;      // bytes
+    std::int64_t modifiedNs = 0; // modification time, nanoseconds since the epoch
+};
+
+// The tag values a listed game keeps, in this order; kStart is the FEN text of a set-up position.
+enum ETagField : int { kEvent, kSite, kDate, kRound, kWhite, kBlack, kStart, kTagFields };
+
+// A move in two bytes: source square (6 bits), destination file (3 bits) and the destination
+// rank with a promotion folded in (-4..11, 4 bits), as CMove holds them.
+using CPackedMove = std::uint16_t;
+CPackedMove PackMove(const CMove& move) noexcept;
+CMove UnpackMove(CPackedMove packed) noexcept;
+// True when the move can be packed: a source on the board and a destination within the ranges
+// above (every move that the board executes is such a move).
+bool CanPackMove(const CMove& move) noexcept;
+
+// One game of the list in compact form. Its texts and moves live in its batch.
+struct CStoredGame {
+    std::uint64_t textOffset = 0; // where the game's text starts in its file
+    std::uint32_t textLength = 0; // from its first tag pair to the end of its movetext
+    std::uint32_t moveCount = 0;
+    const CPackedMove* moves = nullptr;
+    const char* tags = nullptr; // the tag values back to back, in ETagField order
+    std::array<std::uint32_t, kTagFields> tagEnds{}; // end of each value within `tags`
+    std::int8_t result = ResultNone;
+
+    std::string_view Tag(ETagField field) const noexcept {
+        const std::uint32_t begin = field == 0 ? 0 : tagEnds[static_cast<std::size_t>(field) - 1];
+        return {tags + begin, tagEnds[static_cast<std::size_t>(field)] - begin};
+    }
+};
+
+// What the parser of one game hands to a batch.
+struct CParsedGame {
+    std::array<std::string_view, kTagFields> tags;
+    int result = ResultNone;
+    std::span<const CMove> moves;
+    std::uint64_t textOffset = 0;
+    std::uint32_t textLength = 0;
+};
+
+// The games of one stretch of a file, in file order, in compact form: 2 bytes a move and the tag
+// values in large shared blocks, so that a list of a whole database takes a fraction of the
+// file's size. Filled by one thread, then never changed.
+class CGameBatch {
+public:
+    // Room is made for about `expectedGames` games from `textBytes` bytes of text.
+    CGameBatch(std::shared_ptr<const CSourceFile> file, std::size_t textBytes);
+    CGameBatch(const CGameBatch&) = delete;
+    CGameBatch& operator=(const CGameBatch&) = delete;
+
+    // Copies the game in. Throws CPGNReaderException for a move that cannot be packed.
+    void Add(const CParsedGame& game);
+
+    std::size_t Size() const noexcept { return games.size(); }
+    const CStoredGame& Game(std::size_t i) const noexcept { return games[i]; }
+    CChessGameData GameData(std::size_t i) const;
+    const std::shared_ptr<const CSourceFile>& File() const noexcept { return file; }
+
+private:
+    // Room for n bytes aligned to `align`, at an address that never changes.
+    void* Allocate(std::size_t n, std::size_t align);
+
+    std::shared_ptr<const CSourceFile> file;
+    std::vector<CStoredGame> games;
+    std::vector<std::unique_ptr<std::byte[]>> blocks;
+    std::size_t blockSize;
+    std::byte* blockFree = nullptr;
+    std::size_t blockLeft = 0;
+};

@@ -1,0 +1,34 @@
+#include "pgn/GameList.h"
+
+#include <algorithm>
+
+CGameListSnapshot::CGameListSnapshot(const CGameListSnapshot& before,
+                                     const std::vector<std::shared_ptr<const CGameBatch>>& more)
+    : batches(before.batches), firsts(before.firsts), size(before.size) {
+    for (const std::shared_ptr<const CGameBatch>& batch : more) {
+        if (batch && batch->Size() > 0) {
+            batches.push_back(batch);
+            firsts.push_back(size);
+            size += batch->Size();
+        }
+    }
+}
+
+const CGameBatch& CGameListSnapshot::BatchOf(std::size_t i, std::size_t& first) const noexcept {
+    const auto after = std::upper_bound(firsts.begin(), firsts.end(), i);
+    const auto k = static_cast<std::size_t>(after - firsts.begin()) - 1;
+    first = firsts[k];
+    return *batches[k];
+}
+
+const CStoredGame& CGameListSnapshot::Game(std::size_t i) const noexcept {
+    std::size_t first = 0;
+    const CGameBatch& batch = BatchOf(i, first);
+    return batch.Game(i - first);
+}
+
+CChessGameData CGameListSnapshot::GameData(std::size_t i) const {
+    std::size_t first = 0;
+    const CGameBatch& batch = BatchOf(i, first);
+    return batch.GameData(i - first);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "pgn/GameBatch.h"
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+// The list of games at one moment: batches in list order. A snapshot never changes; a load
+// makes a new one that shares the batches of the old. Readers on any thread hold a snapshot and
+// read it without a lock, while the list moves on.
+class CGameListSnapshot {
+public:
+    CGameListSnapshot() = default;
+    // This snapshot's batches followed by `more` (empty batches are left out).
+    CGameListSnapshot(const CGameListSnapshot& before,
+                      const std::vector<std::shared_ptr<const CGameBatch>>& more);
+
+    std::size_t Size() const noexcept { return size; }
+    // Game i < Size() of the list.
+    const CStoredGame& Game(std::size_t i) const noexcept;
+    // The batch that holds game i < Size(), with the index of its first game.
+    const CGameBatch& BatchOf(std::size_t i, std::size_t& first) const noexcept;
+    CChessGameData GameData(std::size_t i) const;
+
+private:
+    std::vector<std::shared_ptr<const CGameBatch>> batches;
+    std::vector<std::size_t> firsts; // the list index of each batch's first game
+    std::size_t size = 0;
+};

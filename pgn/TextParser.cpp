@@ -1,0 +1,226 @@
+#include "pgn/TextParser.h"
+
+#include "common/GeneralException.h"
+#include "common/LoadProgress.h"
+#include "pgn/GameParser.h"
+#include "pgn/GameSplitter.h"
+#include "pgn/PGNExceptions.h"
+#include "pgn/PreProcessor.h"
+#include "pgn/TextSegments.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <exception>
+#include <thread>
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+// A text smaller than this is read on one thread; a stretch is never smaller than this.
+constexpr std::size_t kMinStretchBytes = std::size_t{1} << 20;
+// Stretches per thread, so that threads that finish early take over others' work.
+constexpr std::size_t kStretchesPerThread = 4;
+constexpr unsigned kMaxThreads = 8;
+
+// What one stretch of segments gave, with its game texts counted from 0.
+struct CStretchResult {
+    std::shared_ptr<CGameBatch> batch;
+    int gameTexts = 0;
+    std::vector<CDroppedGame> dropped;
+    std::string firstFailure; // the first pre-processing message, for a text without games
+};
+
+// Working space of one thread, kept from segment to segment.
+struct CStretchScratch {
+    std::vector<char> output;
+    std::vector<CBracketOrigin> origins;
+    std::vector<std::size_t> starts;
+    CGameScratch game;
+};
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+// The input position of the '[' at output position `out`; for a '[' the pre-processor did not
+// record (one inside a broken tag value) the nearest recorded one before it.
+std::size_t InputPosition(const std::vector<CBracketOrigin>& origins, std::size_t out) {
+    const auto after =
+        std::upper_bound(origins.begin(), origins.end(), out,
+                         [](std::size_t o, const CBracketOrigin& b) { return o < b.out; });
+    return after == origins.begin() ? 0 : std::prev(after)->in;
+}
+
+class CStretchParser {
+public:
+    CStretchParser(std::string_view text, CStretchResult& result, CStretchScratch& scratch,
+                   CLoadProgress* progress)
+        : text(text), result(result), scratch(scratch), progress(progress) {}
+
+    // Reads the segments that start in [begin, end); `begin` is a segment start.
+    void Run(std::size_t begin, std::size_t end) {
+        std::size_t segment = begin;
+        while (segment < end) {
+            if (progress != nullptr && progress->Cancelled()) {
+                return;
+            }
+            std::size_t next = NextSegmentStart(text, segment + 1);
+            next = std::min(next, end);
+            ReadSegment(segment, next);
+            if (progress != nullptr) {
+                progress->parsed += next - segment;
+                progress->Notify();
+            }
+            segment = next;
+        }
+    }
+
+private:
+    void Drop(const std::string& message) {
+        result.dropped.push_back({result.gameTexts++, message});
+    }
+
+    void ReadSegment(std::size_t a, std::size_t b) {
+        const std::string_view raw = text.substr(a, b - a);
+        // Every segment but a first one without a tag pair at its start opens a game.
+        const bool opensGame = LineBeginsTagPair(text, a);
+        scratch.output.resize(std::max(scratch.output.size(), raw.size()));
+        scratch.origins.clear();
+        std::size_t length = 0;
+        try {
+            length =
+                PreProcessPgnText(raw.data(), raw.size(), scratch.output.data(), &scratch.origins);
+        } catch (const CGeneralException& e) {
+            if (result.firstFailure.empty()) {
+                result.firstFailure = e.GetMessage();
+            }
+            if (opensGame || raw.find('[') != npos) {
+                Drop(e.GetMessage());
+            }
+            return;
+        }
+        const std::string_view all(scratch.output.data(), length);
+        std::vector<std::size_t>& starts = scratch.starts;
+        starts.clear();
+        CGameSplitter splitter(all);
+        while (splitter.FindMore(starts)) {
+        }
+        // A broken first tag pair is still a game, which its parse then refuses with a message.
+        if (opensGame && !all.empty() && all[0] == '[' && (starts.empty() || starts[0] != 0)) {
+            starts.insert(starts.begin(), 0);
+        }
+        for (std::size_t k = 0; k < starts.size(); ++k) {
+            const bool last = k + 1 == starts.size();
+            std::string_view game = all.substr(starts[k], last ? npos : starts[k + 1] - starts[k]);
+            if (!game.empty() && game.back() == ' ') {
+                game.remove_suffix(1);
+            }
+            const std::size_t rawBegin = InputPosition(scratch.origins, starts[k]);
+            std::size_t rawEnd = last ? raw.size() : InputPosition(scratch.origins, starts[k + 1]);
+            rawEnd = std::max(rawEnd, rawBegin);
+            while (rawEnd > rawBegin && IsSpace(raw[rawEnd - 1])) {
+                --rawEnd;
+            }
+            try {
+                CParsedGame parsed = ParseGameText(game, scratch.game);
+                parsed.textOffset = a + rawBegin;
+                parsed.textLength = static_cast<std::uint32_t>(rawEnd - rawBegin);
+                result.batch->Add(parsed);
+            } catch (const CGeneralException& e) {
+                Drop(e.GetMessage());
+                continue;
+            }
+            ++result.gameTexts;
+        }
+    }
+
+    std::string_view text;
+    CStretchResult& result;
+    CStretchScratch& scratch;
+    CLoadProgress* progress;
+};
+
+} // namespace
+
+CParsedText ParsePgnText(std::string_view text, std::shared_ptr<const CSourceFile> file,
+                         unsigned threads, CLoadProgress* progress) {
+    if (threads == 0) {
+        threads = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads);
+    }
+    const std::size_t byStretchSize = text.size() / kMinStretchBytes + 1;
+    const std::size_t stretches =
+        std::min<std::size_t>(threads == 1 ? 1 : threads * kStretchesPerThread, byStretchSize);
+    threads = static_cast<unsigned>(std::min<std::size_t>(threads, stretches));
+
+    // Stretch k covers the segments that start in [bounds[k], bounds[k + 1]).
+    std::vector<std::size_t> bounds{0};
+    for (std::size_t k = 1; k < stretches; ++k) {
+        const std::size_t at =
+            NextSegmentStart(text, std::max(bounds.back() + 1, k * text.size() / stretches));
+        if (at == npos) {
+            break;
+        }
+        bounds.push_back(at);
+    }
+    bounds.push_back(text.size());
+
+    std::vector<CStretchResult> results(bounds.size() - 1);
+    for (std::size_t k = 0; k < results.size(); ++k) {
+        results[k].batch = std::make_shared<CGameBatch>(file, bounds[k + 1] - bounds[k]);
+    }
+    std::atomic<std::size_t> nextStretch{0};
+    std::exception_ptr failure;
+    std::atomic<bool> failed{false};
+    auto work = [&] {
+        CStretchScratch scratch;
+        std::size_t k;
+        while (!failed && (k = nextStretch++) < results.size()) {
+            try {
+                CStretchParser(text, results[k], scratch, progress).Run(bounds[k], bounds[k + 1]);
+            } catch (...) { // out of memory: the whole load fails, on the calling thread
+                if (!failed.exchange(true)) {
+                    failure = std::current_exception();
+                }
+            }
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (unsigned t = 1; t < threads; ++t) {
+        helpers.emplace_back(work);
+    }
+    work();
+    for (std::thread& helper : helpers) {
+        helper.join();
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+
+    CParsedText parsed;
+    if (progress != nullptr && progress->Cancelled()) {
+        parsed.cancelled = true;
+        return parsed;
+    }
+    std::string firstFailure;
+    for (CStretchResult& result : results) {
+        for (CDroppedGame& dropped : result.dropped) {
+            dropped.ordinal += parsed.report.gameTexts;
+            parsed.report.dropped.push_back(std::move(dropped));
+        }
+        parsed.report.gameTexts += result.gameTexts;
+        parsed.report.gamesRead += static_cast<int>(result.batch->Size());
+        if (result.batch->Size() > 0) {
+            parsed.batches.push_back(std::move(result.batch));
+        }
+        if (firstFailure.empty()) {
+            firstFailure = std::move(result.firstFailure);
+        }
+    }
+    if (parsed.report.gameTexts == 0) {
+        throw CPGNReaderException(
+            !firstFailure.empty() ? firstFailure
+                                  : "CPGNReader::ParseData(): Cannot find any \"Event\" tag pair!");
+    }
+    return parsed;
+}
