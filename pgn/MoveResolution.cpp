@@ -2,8 +2,8 @@
 // the working board. The search is geometric; pins are consulted only when the written hints
 // cannot single out one of several candidates.
 
-#include "pgn/BoardSteps.h"
-#include "pgn/KingSafety.h"
+#include "chess/KingSafety.h"
+#include "chess/PieceReach.h"
 #include "pgn/PGNExceptions.h"
 #include "pgn/PGNReader.h"
 
@@ -39,17 +39,6 @@ constexpr bool IsFileLetter(char c) {
 
 constexpr bool IsRankDigit(char c) {
     return c >= '1' && c <= '8';
-}
-
-// A square already known to be on the board, read without the range check and copy of
-// GetField: a search reads up to 27 of them.
-const CField& At(const CChessboardState& board, int file, int rank) {
-    return board.Element(CChessboardState::Index(file, rank));
-}
-
-bool Holds(const CChessboardState& board, int file, int rank, const CPiece& piece) {
-    const CField& field = At(board, file, rank);
-    return !field.IsEmpty() && field.Piece() == piece;
 }
 
 void StripPlusSigns(std::string_view& token) {
@@ -254,84 +243,33 @@ void CPGNReader::FindPawnSrcField(const CChessSet& set, CMove& move, const EPiec
     }
 }
 
+// The candidates are the pieces that reach the destination by their pattern; their order
+// does not matter, since a search ends with exactly one.
 void CPGNReader::FindBRQSrcField(const CChessSet& set, CMove& move, std::string_view& hints,
                                  const CPiece& piece) {
-    // Directions are (1, d), (d, -1), (-1, -d), (-d, 1) for each quarter turn k, d in d0..d1.
-    int d0 = 0;
-    int d1 = 0;
-    switch (piece.type) {
-    case Rook:
-        break;
-    case Bishop:
-        d0 = 1;
-        d1 = 1;
-        break;
-    case Queen:
-        d1 = 1;
-        break;
-    default:
+    if (piece.type != Bishop && piece.type != Rook && piece.type != Queen) {
         throw CPGNReaderException(kNotSlider);
     }
-
-    const CChessboardState& board = set.Board();
-    CCandidates candidates;
-    for (int k = 0; k < 4; ++k) {
-        for (int d = d0; d <= d1; ++d) {
-            const CStep step = k == 0   ? CStep{1, d}
-                               : k == 1 ? CStep{d, -1}
-                               : k == 2 ? CStep{-1, -d}
-                                        : CStep{-d, 1};
-            int file = move.destFile + step.file;
-            int rank = move.destRank + step.rank;
-            while (Inside(file, rank)) {
-                const CField& field = At(board, file, rank);
-                if (!field.IsEmpty()) {
-                    if (field.Piece() == piece) {
-                        candidates.Add(file, rank);
-                    }
-                    break;
-                }
-                file += step.file;
-                rank += step.rank;
-            }
-        }
-    }
-
-    if (candidates.count == 0) {
-        throw CPGNReaderException(kNoSlider);
-    }
-    if (candidates.count > 1) {
-        SolveDisambiguation(candidates, hints, board, move);
-    }
-    candidates.SetSource(move);
+    FindSource(set.Board(), move, hints, piece, kNoSlider);
 }
 
 void CPGNReader::FindNKSrcField(const CChessSet& set, CMove& move, std::string_view& hints,
                                 const CPiece& piece) {
-    const std::array<CStep, 8>* steps = nullptr;
-    switch (piece.type) {
-    case Knight:
-        steps = &kKnightSteps;
-        break;
-    case King:
-        steps = &kKingSteps;
-        break;
-    default:
+    if (piece.type != Knight && piece.type != King) {
         throw CPGNReaderException(kNotStepper);
     }
+    FindSource(set.Board(), move, hints, piece, kNoStepper);
+}
 
-    const CChessboardState& board = set.Board();
+void CPGNReader::FindSource(const CChessboardState& board, CMove& move, std::string_view& hints,
+                            const CPiece& piece, const char* noPiece) {
     CCandidates candidates;
-    for (const CStep& step : *steps) {
-        const int file = move.destFile + step.file;
-        const int rank = move.destRank + step.rank;
-        if (Inside(file, rank) && Holds(board, file, rank, piece)) {
-            candidates.Add(file, rank);
-        }
-    }
-
+    ForEachPieceReaching(board, move.destFile, move.destRank, piece, [&](int file, int rank) {
+        candidates.Add(file, rank);
+        return false;
+    });
     if (candidates.count == 0) {
-        throw CPGNReaderException(kNoStepper);
+        throw CPGNReaderException(noPiece);
     }
     if (candidates.count > 1) {
         SolveDisambiguation(candidates, hints, board, move);
