@@ -1,8 +1,11 @@
 // tavrin-pgn FILE...: reads each PGN file as the viewer does and writes one JSON line per game
 // text to stdout (the game read, or why it was dropped), then a summary line per file to stderr.
-// Exit codes: 0 all files read, 1 a file could not be read at all, 2 usage error.
+// --san adds each game's moves in standard algebraic notation. Exit codes: 0 all files read, 1 a
+// file could not be read at all, 2 usage error.
 
+#include "chess/SanWriter.h"
 #include "common/GeneralException.h"
+#include "pgn/FenParser.h"
 #include "pgn/PGNReader.h"
 #include "tools/tavrin-pgn/JsonWriter.h"
 
@@ -15,7 +18,9 @@
 
 namespace {
 
-constexpr const char* usage = "usage: tavrin-pgn [--quiet] FILE...\n";
+constexpr const char* usage = "usage: tavrin-pgn [--quiet] [--san] FILE...\n"
+                              "  --quiet  print only each file's summary line\n"
+                              "  --san    add each game's moves in standard algebraic notation\n";
 constexpr std::size_t flushThreshold = 1 << 20;
 
 bool WriteOut(std::string& out) {
@@ -26,7 +31,7 @@ bool WriteOut(std::string& out) {
 
 // Loads one file with a fresh reader and writes its lines. Returns false when the file could
 // not be read at all or stdout failed.
-bool ProcessFile(const std::string& path, bool quiet) {
+bool ProcessFile(const std::string& path, bool quiet, bool san) {
     CPGNReader reader;
     try {
         reader.Load(path);
@@ -49,7 +54,14 @@ bool ProcessFile(const std::string& path, bool quiet) {
                 AppendDroppedLine(out, ordinal, report.dropped[nextDropped].message);
                 ++nextDropped;
             } else if (nextGame < gamesRead) {
-                AppendGameLine(out, ordinal, reader.GetGameData(nextGame));
+                const CChessGameData game = reader.GetGameData(nextGame);
+                if (san) {
+                    const std::vector<std::string> texts =
+                        WriteGameSan(StartPosition(game.GetStart()).board, game);
+                    AppendGameLine(out, ordinal, game, &texts);
+                } else {
+                    AppendGameLine(out, ordinal, game);
+                }
                 ++nextGame;
             }
             if (out.size() >= flushThreshold) {
@@ -68,6 +80,7 @@ bool ProcessFile(const std::string& path, bool quiet) {
 
 int main(int argc, char** argv) {
     bool quiet = false;
+    bool san = false;
     bool optionsEnded = false;
     std::vector<std::string> files;
     for (int i = 1; i < argc; ++i) {
@@ -79,6 +92,8 @@ int main(int argc, char** argv) {
             return 0;
         } else if (!optionsEnded && arg == "--quiet") {
             quiet = true;
+        } else if (!optionsEnded && arg == "--san") {
+            san = true;
         } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
             std::fprintf(stderr, "tavrin-pgn: unknown option '%s'\n%s", argv[i], usage);
             return 2;
@@ -94,7 +109,7 @@ int main(int argc, char** argv) {
     bool allRead = true;
     try {
         for (const std::string& file : files) {
-            allRead = ProcessFile(file, quiet) && allRead;
+            allRead = ProcessFile(file, quiet, san) && allRead;
         }
     } catch (const CGeneralException& e) {
         std::fprintf(stderr, "tavrin-pgn: %s\n", e.GetMessage().c_str());
