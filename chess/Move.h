@@ -10,8 +10,6 @@ struct CDestination {
     std::int32_t rank = 0;
     // Pawn when the record is not a promotion.
     EPieceType promotion = Pawn;
-
-    bool operator==(const CDestination&) const = default;
 };
 
 // One move reduced to a source and a destination square. Castling is the king's move onto its

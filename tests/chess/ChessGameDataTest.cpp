@@ -51,16 +51,3 @@ TEST(ChessGameData, KeepsTagsAsGivenAndCopiesAreIndependent) {
     EXPECT_EQ(copy.MovesCount(), 2);
     EXPECT_EQ(original.GetStart(), "4k3/8/8/8/8/8/4P3/4K3  w - -");
 }
-
-TEST(ChessGameData, MoveDestinationDecodesPromotionCodes) {
-    struct CCase {
-        int destRank;
-        CDestination expected;
-    };
-    const CCase cases[] = {{8, {2, 7, Knight}}, {11, {2, 7, Queen}}, {-1, {2, 0, Knight}},
-                           {-4, {2, 0, Queen}}, {7, {2, 7, Pawn}},   {0, {2, 0, Pawn}},
-                           {12, {2, 12, Pawn}}, {-5, {2, -5, Pawn}}};
-    for (const CCase& c : cases) {
-        EXPECT_EQ((CMove{2, 6, 2, c.destRank}.Destination()), c.expected) << c.destRank;
-    }
-}

@@ -5,8 +5,6 @@
 
 #include <filesystem>
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -15,37 +13,34 @@
 TEST(SanRoundTrip, WrittenMovesReadBackAsTheSameMoves) {
     int moves = 0;
     for (const char* folder : {"samples", "tests/fixtures/pgn"}) {
-        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-            if (entry.path().extension() != ".pgn") {
-                continue;
+        for (const auto& file : std::filesystem::directory_iterator(folder)) {
+            if (file.path().extension() != ".pgn" || file.path().stem() == "no_tag_pairs") {
+                continue; // no_tag_pairs.pgn cannot be read at all
             }
             CPGNReader reader;
-            try {
-                reader.Load(entry.path().string());
-            } catch (const CGeneralException&) {
-                continue; // a fixture of a file that cannot be read at all
-            }
+            reader.Load(file.path().string());
             for (int g = 0; g < reader.GamesCount(); ++g) {
                 const CChessGameData game = reader.GetGameData(g);
-                SCOPED_TRACE(entry.path().string() + ", game " + std::to_string(g));
                 const CFenPosition start = StartPosition(game.GetStart());
                 const std::vector<std::string> san = WriteGameSan(start.board, game);
                 CChessSet set;
                 set.SetUp(start.board);
-                EPieceColor side = start.sideToMove;
                 for (int i = 0; i < game.MovesCount(); ++i, ++moves) {
-                    std::string_view text = san[static_cast<std::size_t>(i)];
-                    if (!text.empty() && text.back() == '#') {
-                        text.remove_suffix(1); // the reader's pre-processing drops it
+                    std::string text = san[static_cast<std::size_t>(i)];
+                    if (text.ends_with('#')) {
+                        text.pop_back(); // the reader's pre-processing drops it
                     }
+                    const EPieceColor side =
+                        i % 2 == 0 ? start.sideToMove : Opponent(start.sideToMove);
+                    const std::string where = file.path().string() + " game " + std::to_string(g) +
+                                              " move " + std::to_string(i);
                     try {
                         EXPECT_EQ(CPGNReader::FindMove(text, side, set), game.GetMove(i))
-                            << "move " << i << " " << san[static_cast<std::size_t>(i)];
+                            << where << " " << text;
                     } catch (const CGeneralException& e) {
-                        ADD_FAILURE() << "move " << i << " " << text << ": " << e.GetMessage();
+                        ADD_FAILURE() << where << " " << text << ": " << e.GetMessage();
                     }
                     set.Move(game.GetMove(i));
-                    side = Opponent(side);
                 }
             }
         }
