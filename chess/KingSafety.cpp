@@ -12,6 +12,8 @@ bool Holds(const CChessboardState& board, int file, int rank, const CPiece& piec
     return !field.IsEmpty() && field.Piece() == piece;
 }
 
+// Whether the pawn of `side` on (file, rank) may legally step forward (two squares from its
+// start rank), capture, or capture en passant on `enPassantFile`.
 bool PawnHasLegalMove(const CChessboardState& board, int file, int rank, EPieceColor side,
                       int enPassantFile) {
     const int forward = side == White ? 1 : -1;
