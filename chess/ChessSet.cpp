@@ -6,10 +6,6 @@
 
 namespace {
 
-bool IsPromotionCode(int destRank) {
-    return (destRank >= 8 && destRank <= 11) || (destRank >= -4 && destRank <= -1);
-}
-
 // A pawn's diagonal step onto the empty square behind an enemy pawn that has just passed it:
 // rank index 5 for White, 2 for Black, with that pawn beside the mover's source.
 bool IsEnPassant(const CChessboardState& board, const CPiece& mover, const CMove& move) {
@@ -54,10 +50,8 @@ void CChessSet::Capture(EPieceColor mover, int file, int rank) {
     field.TakePiece();
 }
 
-void CChessSet::Promote(const CPiece& pawn, const CMove& move) {
-    const bool onRank8 = move.destRank >= 8;
-    const int promotionRank = onRank8 ? 7 : 0;
-    const CField target = board.GetField(move.destFile, promotionRank);
+void CChessSet::Promote(const CPiece& pawn, const CMove& move, const CDestination& to) {
+    const CField target = board.GetField(to.file, to.rank);
     if (!target.IsEmpty()) {
         if (std::abs(move.destFile - move.sourceFile) != 1) {
             throw CChessSetMoveException("CChessSet::Move(): You can't move your Pawn there!");
@@ -65,12 +59,11 @@ void CChessSet::Promote(const CPiece& pawn, const CMove& move) {
         if (target.Piece().color == pawn.color) {
             throw CChessSetMoveException("CChessSet::Move(): You can't capture your own piece!");
         }
-        Capture(pawn.color, move.destFile, promotionRank);
+        Capture(pawn.color, to.file, to.rank);
     }
-    const CPiece promoted{onRank8 ? White : Black,
-                          static_cast<EPieceType>(onRank8 ? move.destRank - 7 : -move.destRank)};
+    const CPiece promoted{to.rank == 7 ? White : Black, to.promotion};
     board.GetField(move.sourceFile, move.sourceRank).TakePiece();
-    board.GetField(move.destFile, promotionRank).PutPiece(promoted);
+    board.GetField(to.file, to.rank).PutPiece(promoted);
 }
 
 bool CChessSet::TryCastle(const CPiece& king, const CMove& move, const CField& dest) {
@@ -110,8 +103,9 @@ void CChessSet::Move(const CMove& move) {
     }
     const CPiece mover = source.Piece();
 
-    if (mover.type == Pawn && IsPromotionCode(move.destRank)) {
-        Promote(mover, move);
+    const CDestination to = move.Destination();
+    if (mover.type == Pawn && to.promotion != Pawn) {
+        Promote(mover, move, to);
     } else {
         const CField dest = board.GetField(move.destFile, move.destRank);
         if (mover.type != King || !TryCastle(mover, move, dest)) {

@@ -48,7 +48,7 @@ public:
     CMove LastMove() const noexcept { return lastMove; }
 
 private:
-    void Promote(const CPiece& pawn, const CMove& move);
+    void Promote(const CPiece& pawn, const CMove& move, const CDestination& to);
     // Returns true when the record is a castling; the board is then updated, or left unchanged
     // when a square between king and rook is occupied.
     bool TryCastle(const CPiece& king, const CMove& move, const CField& dest);

@@ -2,8 +2,8 @@
 // the working board. The search is geometric; pins are consulted only when the written hints
 // cannot single out one of several candidates.
 
-#include "pgn/BoardSteps.h"
-#include "pgn/KingSafety.h"
+#include "chess/KingSafety.h"
+#include "chess/PieceReach.h"
 #include "pgn/PGNExceptions.h"
 #include "pgn/PGNReader.h"
 
@@ -110,52 +110,6 @@ CMove PromotionMove(std::string_view token, EPieceType type, EPieceColor colour)
     return move;
 }
 
-// The squares a source search visits from each square, in storage order (file * 8 + rank) and in
-// search order; -1 ends each list. Rays follow kRays; knights and kings their step tables.
-constexpr std::array<CStep, 8> kRays = {
-    {{1, 0}, {1, 1}, {0, -1}, {1, -1}, {-1, 0}, {-1, -1}, {0, 1}, {-1, 1}}};
-
-struct CSquareLists {
-    std::array<std::array<std::array<std::int8_t, 8>, 8>, 64> rays{};
-    std::array<std::array<std::int8_t, 9>, 64> knight{};
-    std::array<std::array<std::int8_t, 9>, 64> king{};
-};
-
-constexpr void FillSteps(std::array<std::int8_t, 9>& list, int file, int rank,
-                         const std::array<CStep, 8>& steps) {
-    std::size_t n = 0;
-    for (const CStep& step : steps) {
-        if (Inside(file + step.file, rank + step.rank)) {
-            list[n++] = static_cast<std::int8_t>((file + step.file) * 8 + rank + step.rank);
-        }
-    }
-    list[n] = -1;
-}
-
-constexpr CSquareLists MakeSquareLists() {
-    CSquareLists lists;
-    for (int file = 0; file < 8; ++file) {
-        for (int rank = 0; rank < 8; ++rank) {
-            const auto from = static_cast<std::size_t>(file * 8 + rank);
-            for (std::size_t i = 0; i < kRays.size(); ++i) {
-                std::size_t n = 0;
-                for (int f = file + kRays[i].file, r = rank + kRays[i].rank; Inside(f, r);
-                     f += kRays[i].file, r += kRays[i].rank) {
-                    lists.rays[from][i][n++] = static_cast<std::int8_t>(f * 8 + r);
-                }
-                if (n < 8) {
-                    lists.rays[from][i][n] = -1;
-                }
-            }
-            FillSteps(lists.knight[from], file, rank, kKnightSteps);
-            FillSteps(lists.king[from], file, rank, kKingSteps);
-        }
-    }
-    return lists;
-}
-
-constexpr CSquareLists kSquareLists = MakeSquareLists();
-
 } // namespace
 
 struct CPGNReader::CCandidates {
@@ -171,8 +125,6 @@ struct CPGNReader::CCandidates {
         squares[static_cast<std::size_t>(count++)] = {static_cast<std::int8_t>(file),
                                                       static_cast<std::int8_t>(rank)};
     }
-    // A square in storage order.
-    void Add(int square) { Add(square >> 3, square & 7); }
 
     // Keeps, in order, the squares for which keep(square) holds.
     template <class Keep>
@@ -291,81 +243,33 @@ void CPGNReader::FindPawnSrcField(const CChessSet& set, CMove& move, const EPiec
     }
 }
 
+// The candidates are the pieces that reach the destination by their pattern; their order
+// does not matter, since a search ends with exactly one.
 void CPGNReader::FindBRQSrcField(const CChessSet& set, CMove& move, std::string_view& hints,
                                  const CPiece& piece) {
-    // For each quarter turn, a rook looks along (1, 0) turned, a bishop along (1, 1) turned, a
-    // queen along both, straight first: every second ray of kRays, or all of them.
-    std::size_t first = 0;
-    std::size_t stride = 2;
-    switch (piece.type) {
-    case Rook:
-        break;
-    case Bishop:
-        first = 1;
-        break;
-    case Queen:
-        stride = 1;
-        break;
-    default:
+    if (piece.type != Bishop && piece.type != Rook && piece.type != Queen) {
         throw CPGNReaderException(kNotSlider);
     }
-
-    const CChessboardState& board = set.Board();
-    const auto& rays =
-        kSquareLists.rays[static_cast<std::size_t>(move.destFile * 8 + move.destRank)];
-    CCandidates candidates;
-    for (std::size_t i = first; i < kRays.size(); i += stride) {
-        for (const std::int8_t square : rays[i]) {
-            if (square < 0) {
-                break;
-            }
-            const CField& field = board.Element(square);
-            if (!field.IsEmpty()) {
-                if (field.Holds(piece)) {
-                    candidates.Add(square);
-                }
-                break;
-            }
-        }
-    }
-
-    if (candidates.count == 0) {
-        throw CPGNReaderException(kNoSlider);
-    }
-    if (candidates.count > 1) {
-        SolveDisambiguation(candidates, hints, board, move);
-    }
-    candidates.SetSource(move);
+    FindSource(set.Board(), move, hints, piece, kNoSlider);
 }
 
 void CPGNReader::FindNKSrcField(const CChessSet& set, CMove& move, std::string_view& hints,
                                 const CPiece& piece) {
-    const std::array<std::array<std::int8_t, 9>, 64>* lists = nullptr;
-    switch (piece.type) {
-    case Knight:
-        lists = &kSquareLists.knight;
-        break;
-    case King:
-        lists = &kSquareLists.king;
-        break;
-    default:
+    if (piece.type != Knight && piece.type != King) {
         throw CPGNReaderException(kNotStepper);
     }
+    FindSource(set.Board(), move, hints, piece, kNoStepper);
+}
 
-    const CChessboardState& board = set.Board();
+void CPGNReader::FindSource(const CChessboardState& board, CMove& move, std::string_view& hints,
+                            const CPiece& piece, const char* noPiece) {
     CCandidates candidates;
-    for (const std::int8_t square :
-         (*lists)[static_cast<std::size_t>(move.destFile * 8 + move.destRank)]) {
-        if (square < 0) {
-            break;
-        }
-        if (board.Element(square).Holds(piece)) {
-            candidates.Add(square);
-        }
-    }
-
+    ForEachPieceReaching(board, move.destFile, move.destRank, piece, [&](int file, int rank) {
+        candidates.Add(file, rank);
+        return false;
+    });
     if (candidates.count == 0) {
-        throw CPGNReaderException(kNoStepper);
+        throw CPGNReaderException(noPiece);
     }
     if (candidates.count > 1) {
         SolveDisambiguation(candidates, hints, board, move);

@@ -88,6 +88,10 @@ private:
                                 const CPiece& piece);
     static void FindNKSrcField(const CChessSet& set, CMove& move, std::string_view& hints,
                                const CPiece& piece);
+    // What both searches share once the piece type is accepted; `noPiece` is the message
+    // when no piece of the kind reaches the destination.
+    static void FindSource(const CChessboardState& board, CMove& move, std::string_view& hints,
+                           const CPiece& piece, const char* noPiece);
     // Narrows two or more candidates for the move's destination to one: by the hints (a rank
     // digit last, then a file letter), then, where they leave several, by dropping the pieces
     // that may not leave their square without exposing their own king.

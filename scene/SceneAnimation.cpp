@@ -12,10 +12,6 @@ namespace {
 
 constexpr float kCapturedY = -7.0f; // the floor beside the board
 
-bool IsPromotionCode(int destRank) {
-    return destRank < 0 || (destRank >= 8 && destRank <= 11);
-}
-
 } // namespace
 
 void CScene::BeginContinuousRedraw() {
@@ -107,8 +103,9 @@ void CScene::AnimateMove(const CMove& move, const CMoveFacts& facts,
     auto grid = [this](int file, int rank) -> C3DObjPiece*& {
         return pieceGrid[static_cast<std::size_t>(file)][static_cast<std::size_t>(rank)];
     };
+    const CDestination to = move.Destination();
     if (move.sourceFile < 0 || move.sourceFile > 7 || move.sourceRank < 0 || move.sourceRank > 7 ||
-        move.destFile < 0 || move.destFile > 7) {
+        to.file < 0 || to.file > 7 || to.rank < 0 || to.rank > 7) {
         return;
     }
     C3DObjPiece* mover = grid(move.sourceFile, move.sourceRank);
@@ -122,9 +119,9 @@ void CScene::AnimateMove(const CMove& move, const CMoveFacts& facts,
         taken->StartAnimation(slot.x, kCapturedY, slot.z, kAnimationFadeAndDrop);
     };
 
-    if (IsPromotionCode(move.destRank)) {
-        const bool white = move.destRank >= 8;
-        const int rank = white ? 7 : 0;
+    if (to.promotion != Pawn) {
+        const bool white = to.rank == 7;
+        const int rank = to.rank;
         const CSquarePosition at = SquarePosition(move.destFile, rank);
         BeginContinuousRedraw();
         C3DObjPiece* taken = grid(move.destFile, rank);
@@ -142,9 +139,8 @@ void CScene::AnimateMove(const CMove& move, const CMoveFacts& facts,
         if (!stopped || piecesGeneration != generation) {
             return; // the pieces were rebuilt from the board meanwhile
         }
-        const auto type = static_cast<EPieceType>(white ? move.destRank - 7 : -move.destRank);
         std::unique_ptr<C3DObjPiece> promoted =
-            Create3DPiece(type, at.x, 0.0f, at.z, white ? White : Black);
+            Create3DPiece(to.promotion, at.x, 0.0f, at.z, white ? White : Black);
         promoted->SetAnimationDuration(mover->AnimationDuration());
         grid(move.destFile, rank) = promoted.get();
         for (auto& object : objects) {

@@ -1,5 +1,4 @@
 #include "chess/ChessExceptions.h"
-#include "pgn/KingSafety.h"
 #include "pgn/PGNExceptions.h"
 #include "pgn/PGNReader.h"
 #include "support/ChessTestUtil.h"
@@ -34,7 +33,9 @@ public:
 
 namespace {
 
+using testutil::CPlaced;
 using testutil::Diagram;
+using testutil::ParsePieces;
 using testutil::Play;
 
 const char* const kSquare = "CPGNReader::GetFieldCoords(): Invalid 's' parameter!";
@@ -55,25 +56,6 @@ CMove Find(const CChessSet& set, std::string_view token, EPieceColor colour = Wh
     return CPGNReader::FindMove(token, colour, set);
 }
 
-struct CPlaced {
-    CPiece piece;
-    int file;
-    int rank;
-};
-
-// "Ke1 qd8": letter (upper case White, lower case Black) and square, separated by spaces.
-std::vector<CPlaced> ParsePieces(std::string_view list) {
-    std::vector<CPlaced> out;
-    for (std::size_t i = 0; i + 2 < list.size(); i += 4) {
-        const char letter = list[i];
-        const bool white = letter < 'a';
-        const auto type = static_cast<EPieceType>(
-            std::string_view("PNBRQK").find(white ? letter : static_cast<char>(letter - 32)));
-        out.push_back({{white ? White : Black, type}, list[i + 1] - 'a', list[i + 2] - '1'});
-    }
-    return out;
-}
-
 std::string DiagramOf(const std::vector<CPlaced>& pieces) {
     std::string out(71, '.');
     for (int i = 1; i < 8; ++i) {
@@ -85,14 +67,6 @@ std::string DiagramOf(const std::vector<CPlaced>& pieces) {
             p.piece.color == White ? letter : static_cast<char>(letter + 32);
     }
     return out;
-}
-
-CChessboardState Board(std::string_view list) {
-    CChessboardState board;
-    for (const CPlaced& p : ParsePieces(list)) {
-        board.GetField(p.file, p.rank).PutPiece(p.piece);
-    }
-    return board;
 }
 
 // Turns the set into exactly the listed position (both kings included) by executing moves
@@ -417,30 +391,6 @@ TEST(MoveResolution, PinsSettleWhatTheHintsLeaveOpen) {
     EXPECT_THROW_MSG(Find(set, "Nf4"), CPGNReaderException, kNoHints);
     Arrange(set, "Ke1 Ne2 Nh5 re8 pf3 ka8"); // a pawn that does not attack e1
     EXPECT_EQ(Find(set, "Nf4"), (CMove{7, 4, 5, 3}));
-}
-
-TEST(MoveResolution, KingAttacks) {
-    struct CCase {
-        std::string_view pieces;
-        EPieceColor side;
-        bool attacked;
-    };
-    const CCase cases[] = {
-        {"Ke4 pd5", White, true},      {"Ke4 pf5", White, true},      {"Ke4 pd3", White, false},
-        {"ke4 Pd3", Black, true},      {"ke4 Pd5", Black, false},     {"Ke4 nf6", White, true},
-        {"Ke4 nf5", White, false},     {"Ke4 kd5", White, true},      {"Ke1 re8", White, true},
-        {"Ke1 Ne4 re8", White, false}, {"Ke1 ne4 re8", White, false}, {"Ke1 bh4", White, true},
-        {"Ke1 be8", White, false},     {"Ke1 rh4", White, false},     {"Ke1 qh4", White, true},
-        {"Ke1 qa1", White, true},      {"Ke1 Rh4", White, false},     {"Ke1 re8", Black, false},
-    };
-    for (const CCase& c : cases) {
-        EXPECT_EQ(IsKingAttacked(Board(c.pieces), c.side), c.attacked) << c.pieces;
-    }
-    EXPECT_FALSE(IsKingAttacked(Board("Qe4 re8"), White)); // no king, no check
-    EXPECT_TRUE(LeavesOwnKingAttacked(Board("Ke1 Ne2 re8"), {4, 1, 6, 2}));
-    EXPECT_FALSE(LeavesOwnKingAttacked(Board("Ke1 Re2 re8"), {4, 1, 4, 7}));
-    EXPECT_FALSE(LeavesOwnKingAttacked(Board("Ke1 re8"), {4, 0, 3, 1}));
-    EXPECT_TRUE(LeavesOwnKingAttacked(Board("Ke1 rd8"), {4, 0, 3, 0}));
 }
 
 TEST(MoveResolution, SourceSearchesRefuseOtherPieceTypes) {

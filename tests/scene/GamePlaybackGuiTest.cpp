@@ -1,4 +1,4 @@
-#include "pgn/KingSafety.h"
+#include "chess/KingSafety.h"
 #include "player/GamePlayer.h"
 #include "scene/ScenePlacement.h"
 #include "support/SceneWindow.h"

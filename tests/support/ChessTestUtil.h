@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace testutil {
 
@@ -46,6 +47,34 @@ inline std::string Diagram(const CChessboardState& board) {
         }
     }
     return out;
+}
+
+struct CPlaced {
+    CPiece piece;
+    int file;
+    int rank;
+};
+
+// "Ke1 qd8": letter (upper case White, lower case Black) and square, separated by spaces.
+inline std::vector<CPlaced> ParsePieces(std::string_view list) {
+    std::vector<CPlaced> out;
+    for (std::size_t i = 0; i + 2 < list.size(); i += 4) {
+        const char letter = list[i];
+        const bool white = letter < 'a';
+        const auto type = static_cast<EPieceType>(
+            std::string_view("PNBRQK").find(white ? letter : static_cast<char>(letter - 32)));
+        out.push_back({{white ? White : Black, type}, list[i + 1] - 'a', list[i + 2] - '1'});
+    }
+    return out;
+}
+
+// The listed pieces on an otherwise empty board.
+inline CChessboardState Board(std::string_view list) {
+    CChessboardState board;
+    for (const CPlaced& p : ParsePieces(list)) {
+        board.GetField(p.file, p.rank).PutPiece(p.piece);
+    }
+    return board;
 }
 
 inline constexpr std::string_view kInitialDiagram =

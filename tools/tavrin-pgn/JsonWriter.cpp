@@ -44,7 +44,8 @@ void AppendJsonString(std::string& out, std::string_view utf8) {
     out += '"';
 }
 
-void AppendGameLine(std::string& out, int ordinal, const CChessGameData& game) {
+void AppendGameLine(std::string& out, int ordinal, const CChessGameData& game,
+                    const std::vector<std::string>* san) {
     out += "{\"game\":";
     out += std::to_string(ordinal);
     AppendField(out, "event", game.GetEvent());
@@ -75,7 +76,18 @@ void AppendGameLine(std::string& out, int ordinal, const CChessGameData& game) {
         out += std::to_string(move.destRank);
         out += ']';
     }
-    out += "]}\n";
+    out += ']';
+    if (san != nullptr) {
+        out += ",\"san\":[";
+        for (std::size_t i = 0; i < san->size(); ++i) {
+            if (i > 0) {
+                out += ',';
+            }
+            AppendJsonString(out, (*san)[i]);
+        }
+        out += ']';
+    }
+    out += "}\n";
 }
 
 void AppendDroppedLine(std::string& out, int ordinal, std::string_view message) {

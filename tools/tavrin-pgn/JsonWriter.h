@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The JSON lines of tavrin-pgn. Narrow strings are decoded with DecodeToUtf8 before they are
 // written, so every line is valid UTF-8 whatever the encoding of the PGN file.
@@ -14,9 +15,11 @@
 void AppendJsonString(std::string& out, std::string_view utf8);
 
 // {"game":N,"event":…,"site":…,"date":…,"round":…,"white":…,"black":…,"result":R,
-//  "start":…,"moves":[[sf,sr,df,dr],…]} followed by a line feed; "start", the FEN text of a
-// set-up starting position, only for a game that has one.
-void AppendGameLine(std::string& out, int ordinal, const CChessGameData& game);
+//  "start":…,"moves":[[sf,sr,df,dr],…],"san":[…]} followed by a line feed; "start", the FEN
+// text of a set-up starting position, only for a game that has one, and "san", the moves in
+// standard algebraic notation, only when `san` is given.
+void AppendGameLine(std::string& out, int ordinal, const CChessGameData& game,
+                    const std::vector<std::string>* san = nullptr);
 
 // {"dropped":N,"error":…} followed by a line feed.
 void AppendDroppedLine(std::string& out, int ordinal, std::string_view message);

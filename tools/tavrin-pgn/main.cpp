@@ -1,9 +1,12 @@
 // tavrin-pgn FILE...: reads each PGN file as the viewer does and writes one JSON line per game
 // text to stdout (the game read, or why it was dropped), then a summary line per file to stderr.
-// --threads N parses on N threads (by default as many as the machine has).
-// Exit codes: 0 all files read, 1 a file could not be read at all, 2 usage error.
+// --san adds each game's moves in standard algebraic notation; --threads N parses on N threads
+// (by default as many as the machine has). Exit codes: 0 all files read, 1 a file could not be
+// read at all, 2 usage error.
 
+#include "chess/SanWriter.h"
 #include "common/GeneralException.h"
+#include "pgn/FenParser.h"
 #include "pgn/PGNReader.h"
 #include "tools/tavrin-pgn/JsonWriter.h"
 
@@ -17,7 +20,11 @@
 
 namespace {
 
-constexpr const char* usage = "usage: tavrin-pgn [--quiet] [--threads N] FILE...\n";
+constexpr const char* usage =
+    "usage: tavrin-pgn [--quiet] [--san] [--threads N] FILE...\n"
+    "  --quiet      print only each file's summary line\n"
+    "  --san        add each game's moves in standard algebraic notation\n"
+    "  --threads N  parse on N threads (default: as many as the machine has)\n";
 constexpr std::size_t flushThreshold = 1 << 20;
 
 bool WriteOut(std::string& out) {
@@ -28,9 +35,16 @@ bool WriteOut(std::string& out) {
 
 // Loads one file with a fresh reader and writes its lines. Returns false when the file could
 // not be read at all or stdout failed.
-bool ProcessFile(const std::string& path, bool quiet, unsigned threads) {
+// What the command line asks for.
+struct COptions {
+    bool quiet = false;
+    bool san = false;
+    unsigned threads = 0;
+};
+
+bool ProcessFile(const std::string& path, const COptions& options) {
     CPGNReader reader;
-    reader.SetParseThreads(threads);
+    reader.SetParseThreads(options.threads);
     try {
         reader.Load(path);
     } catch (const CGeneralException& e) {
@@ -41,7 +55,7 @@ bool ProcessFile(const std::string& path, bool quiet, unsigned threads) {
     const int gamesRead = reader.GamesCount();
 
     bool ok = true;
-    if (!quiet) {
+    if (!options.quiet) {
         // The report names the dropped ordinals; the games read fill the others, in order.
         std::string out;
         std::size_t nextDropped = 0;
@@ -52,7 +66,14 @@ bool ProcessFile(const std::string& path, bool quiet, unsigned threads) {
                 AppendDroppedLine(out, ordinal, report.dropped[nextDropped].message);
                 ++nextDropped;
             } else if (nextGame < gamesRead) {
-                AppendGameLine(out, ordinal, reader.GetGameData(nextGame));
+                const CChessGameData game = reader.GetGameData(nextGame);
+                if (options.san) {
+                    const std::vector<std::string> texts =
+                        WriteGameSan(StartPosition(game.GetStart()).board, game);
+                    AppendGameLine(out, ordinal, game, &texts);
+                } else {
+                    AppendGameLine(out, ordinal, game);
+                }
                 ++nextGame;
             }
             if (out.size() >= flushThreshold) {
@@ -81,8 +102,7 @@ bool ParseThreads(const char* text, unsigned& threads) {
 } // namespace
 
 int main(int argc, char** argv) {
-    bool quiet = false;
-    unsigned threads = 0;
+    COptions options;
     bool optionsEnded = false;
     std::vector<std::string> files;
     for (int i = 1; i < argc; ++i) {
@@ -93,9 +113,11 @@ int main(int argc, char** argv) {
             std::fputs(usage, stdout);
             return 0;
         } else if (!optionsEnded && arg == "--quiet") {
-            quiet = true;
+            options.quiet = true;
+        } else if (!optionsEnded && arg == "--san") {
+            options.san = true;
         } else if (!optionsEnded && arg == "--threads" && i + 1 < argc &&
-                   ParseThreads(argv[i + 1], threads)) {
+                   ParseThreads(argv[i + 1], options.threads)) {
             ++i;
         } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
             std::fprintf(stderr, "tavrin-pgn: unknown option '%s'\n%s", argv[i], usage);
@@ -112,7 +134,7 @@ int main(int argc, char** argv) {
     bool allRead = true;
     try {
         for (const std::string& file : files) {
-            allRead = ProcessFile(file, quiet, threads) && allRead;
+            allRead = ProcessFile(file, options) && allRead;
         }
     } catch (const CGeneralException& e) {
         std::fprintf(stderr, "tavrin-pgn: %s\n", e.GetMessage().c_str());
