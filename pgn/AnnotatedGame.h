@@ -44,7 +44,7 @@ struct CAnnotationLine {
     int parent = -1; // the move it replaces; -1 for the main line
     int depth = 0;   // 0 for the main line, 1 for its variations, and so on
     // Comments before the line's first move (for the main line, the game's preamble), each
-    // cleaned as a CMoveComment's text.
+    // cleaned as a CMoveComment's text; a clock or evaluation there has no move to go with.
     std::vector<std::string> comments;
     std::vector<int> moves; // in playing order
 };

@@ -10,6 +10,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <strings.h>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -42,31 +43,29 @@ std::vector<std::string> RawGames(const std::string& text) {
     return games;
 }
 
-std::vector<CChessGameData> ReadGames(const std::string& path, std::vector<bool>& dropped) {
+// The games of a file that CPGNReader reads, each with its raw text, in file order.
+std::vector<std::pair<CChessGameData, std::string>> ReadGames(const std::string& path) {
     CPGNReader reader;
     reader.Load(path);
     const CLoadReport report = reader.LastLoadReport();
-    dropped.assign(static_cast<std::size_t>(report.gameTexts), false);
-    for (const CDroppedGame& game : report.dropped) {
-        dropped[static_cast<std::size_t>(game.ordinal)] = true;
-    }
-    std::vector<CChessGameData> games;
-    for (int i = 0; i < reader.GamesCount(); ++i) {
-        games.push_back(reader.GetGameData(i));
+    const std::vector<std::string> raw = RawGames(ReadFile(path));
+    EXPECT_EQ(raw.size(), static_cast<std::size_t>(report.gameTexts)) << path;
+    std::vector<std::pair<CChessGameData, std::string>> games;
+    for (std::size_t k = 0, dropped = 0; k < raw.size(); ++k) {
+        if (dropped < report.dropped.size() &&
+            report.dropped[dropped].ordinal == static_cast<int>(k)) {
+            ++dropped;
+        } else {
+            games.emplace_back(reader.GetGameData(static_cast<int>(games.size())), raw[k]);
+        }
     }
     return games;
 }
 
-// The games of a fixture read by both readers, in file order (dropped games left out).
 std::vector<CAnnotatedGame> ReadAnnotated(const std::string& path) {
-    std::vector<bool> dropped;
-    const std::vector<CChessGameData> games = ReadGames(path, dropped);
-    const std::vector<std::string> raw = RawGames(ReadFile(path));
     std::vector<CAnnotatedGame> annotated;
-    for (std::size_t k = 0, g = 0; k < raw.size(); ++k) {
-        if (!dropped[k]) {
-            annotated.push_back(CAnnotationReader::Read(raw[k], games[g++]));
-        }
+    for (const auto& [game, raw] : ReadGames(path)) {
+        annotated.push_back(CAnnotationReader::Read(raw, game));
     }
     return annotated;
 }
@@ -136,14 +135,10 @@ std::vector<std::string> PgnFiles() {
     return files;
 }
 
-std::string LastTagValue(const CAnnotatedGame& game, const std::string& name) {
+std::string LastTagValue(const CAnnotatedGame& game, const char* name) {
     std::string value;
     for (const CTagPair& tag : game.Tags()) {
-        std::string lower = tag.name;
-        for (char& c : lower) {
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        }
-        value = lower == name ? tag.value : value;
+        value = strcasecmp(tag.name.c_str(), name) == 0 ? tag.value : value;
     }
     return value;
 }
@@ -155,19 +150,11 @@ std::string LastTagValue(const CAnnotatedGame& game, const std::string& name) {
 TEST(AnnotationReader, AgreesWithTheFirstReaderOnEveryGameOfSamplesAndFixtures) {
     for (const std::string& file : PgnFiles()) {
         SCOPED_TRACE(file);
-        std::vector<bool> dropped;
-        const std::vector<CChessGameData> games = ReadGames(file, dropped);
-        const std::vector<std::string> raw = RawGames(ReadFile(file));
-        ASSERT_EQ(raw.size(), dropped.size());
-        for (std::size_t k = 0, g = 0; k < raw.size(); ++k) {
-            if (dropped[k]) {
-                continue;
-            }
-            SCOPED_TRACE("game " + std::to_string(k));
-            const CChessGameData& data = games[g++];
+        for (const auto& [data, raw] : ReadGames(file)) {
+            SCOPED_TRACE(raw.substr(0, 60));
             std::optional<CAnnotatedGame> read;
             try {
-                read.emplace(CAnnotationReader::Read(raw[k], data));
+                read.emplace(CAnnotationReader::Read(raw, data));
             } catch (const CGeneralException& e) {
                 FAIL() << e.GetMessage();
             }
@@ -296,17 +283,15 @@ TEST(AnnotationReader, RefusesWithTheOffendingToken) {
                          "CAnnotationReader::Read(): " + std::string(c.message));
     }
     // The file changed after loading: each edited game against the moves as they were loaded.
-    std::vector<bool> dropped;
-    const std::string file = "tests/fixtures/pgn/main_line_disagrees.pgn";
-    const std::vector<CChessGameData> loaded = ReadGames(file, dropped);
-    const std::vector<std::string> raw = RawGames(ReadFile(file));
+    const auto games = ReadGames("tests/fixtures/pgn/main_line_disagrees.pgn");
     const char* const changed[] = {
         "The main line's move 2... \"Nf6\" is not the game's move!",
         "The main line ends after 4 moves; the game has 6!",
         "The main line's move 4. \"Ba4\" stands beyond the game's 6 moves!",
     };
-    for (std::size_t k = 1; k < raw.size(); ++k) {
-        EXPECT_THROW_MSG(CAnnotationReader::Read(raw[k], loaded.at(0)), CPGNReaderException,
+    for (std::size_t k = 1; k < games.size(); ++k) {
+        EXPECT_THROW_MSG(CAnnotationReader::Read(games[k].second, games[0].first),
+                         CPGNReaderException,
                          "CAnnotationReader::Read(): " + std::string(changed[k - 1]));
     }
 }
