@@ -1,0 +1,297 @@
+#include "pgn/AnnotationReader.h"
+
+#include "pgn/FenParser.h"
+#include "pgn/PGNExceptions.h"
+#include "pgn/PGNReader.h"
+#include "support/ExpectThrow.h"
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <strings.h>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+// The raw texts of a file's games: each starts at a line that begins a tag section.
+std::vector<std::string> RawGames(const std::string& text) {
+    std::vector<std::string> games;
+    bool inTags = false;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t end = std::min(text.find('\n', pos), text.size()) + 1;
+        const bool blank = text.find_first_not_of(" \t\r\n", pos) >= end;
+        if (text[pos] == '[' && !inTags) {
+            games.emplace_back();
+        }
+        inTags = text[pos] == '[' || (inTags && blank);
+        if (!games.empty()) {
+            games.back().append(text, pos, end - pos);
+        }
+        pos = end;
+    }
+    return games;
+}
+
+// The games of a file that CPGNReader reads, each with its raw text, in file order.
+std::vector<std::pair<CChessGameData, std::string>> ReadGames(const std::string& path) {
+    CPGNReader reader;
+    reader.Load(path);
+    const CLoadReport report = reader.LastLoadReport();
+    const std::vector<std::string> raw = RawGames(ReadFile(path));
+    EXPECT_EQ(raw.size(), static_cast<std::size_t>(report.gameTexts)) << path;
+    std::vector<std::pair<CChessGameData, std::string>> games;
+    for (std::size_t k = 0, dropped = 0; k < raw.size(); ++k) {
+        if (dropped < report.dropped.size() &&
+            report.dropped[dropped].ordinal == static_cast<int>(k)) {
+            ++dropped;
+        } else {
+            games.emplace_back(reader.GetGameData(static_cast<int>(games.size())), raw[k]);
+        }
+    }
+    return games;
+}
+
+std::vector<CAnnotatedGame> ReadAnnotated(const std::string& path) {
+    std::vector<CAnnotatedGame> annotated;
+    for (const auto& [game, raw] : ReadGames(path)) {
+        annotated.push_back(CAnnotationReader::Read(raw, game));
+    }
+    return annotated;
+}
+
+// The tree written out: moves, "$n" glyphs, "[clk x]", "[eval x]", "{comments}" and
+// "(variations)", in file order.
+std::string Render(const CAnnotatedGame& game) {
+    struct CPiece {
+        std::string text;
+        int line = -1; // a line still to write out
+    };
+    std::string out;
+    std::vector<CPiece> todo{{"", 0}};
+    while (!todo.empty()) {
+        const CPiece piece = todo.back();
+        todo.pop_back();
+        if (piece.line < 0) {
+            out += !out.empty() && out.back() != '(' && piece.text != ")" ? " " : "";
+            out += piece.text;
+            continue;
+        }
+        const CAnnotationLine& line = game.Line(piece.line);
+        std::vector<CPiece> pieces;
+        if (line.depth > 0) {
+            pieces.push_back({"("});
+        }
+        for (const std::string& comment : line.comments) {
+            pieces.push_back({"{" + comment + "}"});
+        }
+        for (const int index : line.moves) {
+            const CAnnotatedMove& move = game.Move(index);
+            std::string text = move.san;
+            for (const int glyph : move.glyphs) {
+                text += " $" + std::to_string(glyph);
+            }
+            text += move.clock.empty() ? "" : " [clk " + move.clock + "]";
+            text += move.eval.empty() ? "" : " [eval " + move.eval + "]";
+            pieces.push_back({text});
+            std::size_t v = 0;
+            for (const CMoveComment& comment : move.comments) {
+                while (v < static_cast<std::size_t>(comment.variationsBefore)) {
+                    pieces.push_back({"", move.variations[v++]});
+                }
+                pieces.push_back({"{" + comment.text + "}"});
+            }
+            while (v < move.variations.size()) {
+                pieces.push_back({"", move.variations[v++]});
+            }
+        }
+        if (line.depth > 0) {
+            pieces.push_back({")"});
+        }
+        todo.insert(todo.end(), pieces.rbegin(), pieces.rend());
+    }
+    return out;
+}
+
+std::vector<std::string> PgnFiles() {
+    std::vector<std::string> files;
+    for (const char* folder : {"samples", "tests/fixtures/pgn"}) {
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            if (entry.path().extension() == ".pgn" && entry.path().stem() != "no_tag_pairs") {
+                files.push_back(entry.path().string());
+            }
+        }
+    }
+    return files;
+}
+
+std::string LastTagValue(const CAnnotatedGame& game, const char* name) {
+    std::string value;
+    for (const CTagPair& tag : game.Tags()) {
+        value = strcasecmp(tag.name.c_str(), name) == 0 ? tag.value : value;
+    }
+    return value;
+}
+
+} // namespace
+
+// Every game both readers read: the main line is the game's moves, the tags the game's values,
+// and every move, variations included, is what its SAN gives on the position the walks lead to.
+TEST(AnnotationReader, AgreesWithTheFirstReaderOnEveryGameOfSamplesAndFixtures) {
+    for (const std::string& file : PgnFiles()) {
+        SCOPED_TRACE(file);
+        for (const auto& [data, raw] : ReadGames(file)) {
+            SCOPED_TRACE(raw.substr(0, 60));
+            std::optional<CAnnotatedGame> read;
+            try {
+                read.emplace(CAnnotationReader::Read(raw, data));
+            } catch (const CGeneralException& e) {
+                FAIL() << e.GetMessage();
+            }
+            const CAnnotatedGame& game = *read;
+            const std::vector<int>& main = game.MainLine().moves;
+            ASSERT_EQ(static_cast<int>(main.size()), data.MovesCount());
+            for (int i = 0; i < data.MovesCount(); ++i) {
+                EXPECT_EQ(game.Move(main[static_cast<std::size_t>(i)]).move, data.GetMove(i));
+            }
+            EXPECT_EQ(LastTagValue(game, "event"), data.GetEvent());
+            EXPECT_EQ(LastTagValue(game, "white"), data.GetWhite());
+            EXPECT_EQ(LastTagValue(game, "black"), data.GetBlack());
+            EXPECT_EQ(LastTagValue(game, "site"), data.GetSite());
+            for (int index = 0; index < game.MovesCount(); ++index) {
+                const CAnnotatedMove& move = game.Move(index);
+                const std::vector<CMove> path = game.MovesTo(index);
+                ASSERT_EQ(static_cast<int>(path.size()), move.ply);
+                CChessSet set;
+                set.SetUp(StartPosition(data.GetStart()).board);
+                for (std::size_t i = 0; i + 1 < path.size(); ++i) {
+                    set.Move(path[i]);
+                }
+                std::string san = move.san;
+                std::erase(san, '#');
+                EXPECT_EQ(CPGNReader::FindMove(san, game.Colour(index), set), move.move) << san;
+                EXPECT_EQ(path.back(), move.move);
+            }
+        }
+    }
+}
+
+TEST(AnnotationReader, FixturesGiveTheirTrees) {
+    const struct {
+        const char* file;
+        const char* tree;
+    } cases[] = {
+        {"comments_in_every_position",
+         "{Before the first move.} {A second preamble.} e4 {After White's move.} e5 {After "
+         "Black's, then a variation} ({Opens the variation} c5 {inside it} Nf3) {after the "
+         "variation} Nf3 {spread over two lines}"},
+        {"rest_of_line_comments", "{before the first move} e4 {after e4 { braces are text here} "
+                                  "e5 Qh5 {a threat (not a variation)} Nc6 Bc4 Nf6 Qxf7# {mate}"},
+        {"nested_variations", "e4 (d4 d5 c4 (Nf3 Nf6 (c5 dxc5) g3) e6) (c4) e5 Nf3 (f4 exf4) Nc6 "
+                              "(d6 d4 (Bc4 Be7 (Bg4 h3)) Nd7) Bb5 (Bc4)"},
+        {"variations_that_break_off", "e4 (d4 d5) e5 (c5 Nf3) (e6 d4) (d5 exd5) Nf3"},
+        {"glyphs", "e4 $1 e5 $2 Bc4 $3 Nc6 $4 Qh5 $5 Nf6 $6 $4 Qxf7# $1 $1 $18"},
+        {"clock_and_eval_commands",
+         "{Game start.} e4 [clk 1:30:00] [eval 0.17] c5 [clk 1:29:58] [eval +0.3] {Sicilian.} "
+         "Nf3 [clk 1:29:01.5] [eval #-3] {arrows hidden} (c3 [clk 0:01:00]) d6 {50% done [% "
+         "not closed}"},
+    };
+    for (const auto& c : cases) {
+        const std::vector<CAnnotatedGame> games =
+            ReadAnnotated("tests/fixtures/pgn/" + std::string(c.file) + ".pgn");
+        ASSERT_EQ(games.size(), 1u) << c.file;
+        EXPECT_EQ(Render(games[0]), c.tree) << c.file;
+    }
+}
+
+TEST(AnnotationReader, MainLineCommentsArePliesWithJoinedTexts) {
+    const CAnnotatedGame game =
+        ReadAnnotated("tests/fixtures/pgn/comments_in_every_position.pgn").at(0);
+    const std::vector<std::pair<int, std::string>> expected = {
+        {0, "Before the first move. A second preamble."},
+        {1, "After White's move."},
+        {2, "After Black's, then a variation after the variation"},
+        {3, "spread over two lines"}};
+    EXPECT_EQ(MainLineComments(game), expected);
+    const CTagPair result = game.Tags().at(1);
+    EXPECT_EQ(result.name + "=" + result.value, "Result=*");
+}
+
+TEST(AnnotationReader, WalksFollowTheVariations) {
+    const CAnnotatedGame game = ReadAnnotated("tests/fixtures/pgn/nested_variations.pgn").at(0);
+    int h3 = 0;
+    while (game.Move(h3).san != "h3") {
+        ++h3;
+    }
+    std::string path;
+    for (int move = h3; move != CAnnotatedGame::kNone; move = game.Previous(move)) {
+        path = game.Move(move).san + " " + path;
+    }
+    EXPECT_EQ(path, "e4 e5 Nf3 d6 Bc4 Bg4 h3 ");
+    EXPECT_EQ(game.Depth(h3), 3);
+    EXPECT_EQ(game.MoveNumber(h3), 4);
+    EXPECT_EQ(game.Colour(h3), White);
+    EXPECT_EQ(game.Next(h3), CAnnotatedGame::kNone);
+    const int d6 = game.Previous(game.Previous(game.Previous(h3)));
+    EXPECT_EQ(game.Move(game.Next(d6)).san, "d4");
+    EXPECT_EQ(game.Previous(game.Line(1).moves.at(0)), CAnnotatedGame::kNone);
+    EXPECT_THROW_MSG(game.MovesTo(game.MovesCount()), CPGNReaderException,
+                     "CAnnotatedGame::Move(): Index out of range!");
+}
+
+// Nesting deeper than any call stack would allow, and variations that replace nothing.
+TEST(AnnotationReader, ReadsVariationsNestedAHundredThousandDeep) {
+    const int depth = 100000;
+    std::string text = "[Event \"Deep\"]\n1. e4 ";
+    for (int i = 0; i < depth; ++i) {
+        text += "(1. d4 ";
+    }
+    text += std::string(depth, '(') + std::string(2 * depth, ')') + " 1... e5 *";
+    const CAnnotatedGame game = CAnnotationReader::Read(text, "", {{4, 1, 4, 3}, {4, 6, 4, 4}});
+    EXPECT_EQ(game.LinesCount(), depth + 1);
+    EXPECT_EQ(game.Depth(game.Line(depth).moves.at(0)), depth);
+    EXPECT_EQ(game.MovesTo(game.Line(depth).moves.at(0)).size(), 1u);
+}
+
+TEST(AnnotationReader, RefusesWithTheOffendingToken) {
+    const std::vector<CMove> e4e5 = {{4, 1, 4, 3}, {4, 6, 4, 4}};
+    const struct {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"[Event \"x\"]\n1. e4 {never closed", "Comment \"{never closed\" is not closed!"},
+        {"[Event \"x\"]\n[Site x]\n1. e4", "Tag pair \"[Site x] 1. e4\" is not valid!"},
+        {"[Event \"x\"] 1. e4 ) e5", "\")\" closes no variation!"},
+        {"1. e4 Ke5", "The main line's move 1... \"Ke5\" cannot be played: CPGNReader::"
+                      "FindNKSrcField(): There is no piece to make the move!"},
+        {"1. e4 e5abcdefghijklmnopqrstuvwxyz0123456789",
+         "The main line's move 1... \"e5abcdefghijklmnopqrstuvwxyz0123...\" cannot be played: "
+         "CPGNReader::GetFieldCoords(): Invalid 's' parameter!"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_THROW_MSG(CAnnotationReader::Read(c.text, "", e4e5), CPGNReaderException,
+                         "CAnnotationReader::Read(): " + std::string(c.message));
+    }
+    // The file changed after loading: each edited game against the moves as they were loaded.
+    const auto games = ReadGames("tests/fixtures/pgn/main_line_disagrees.pgn");
+    const char* const changed[] = {
+        "The main line's move 2... \"Nf6\" is not the game's move!",
+        "The main line ends after 4 moves; the game has 6!",
+        "The main line's move 4. \"Ba4\" stands beyond the game's 6 moves!",
+    };
+    for (std::size_t k = 1; k < games.size(); ++k) {
+        EXPECT_THROW_MSG(CAnnotationReader::Read(games[k].second, games[0].first),
+                         CPGNReaderException,
+                         "CAnnotationReader::Read(): " + std::string(changed[k - 1]));
+    }
+}
