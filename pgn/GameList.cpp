@@ -2,6 +2,21 @@
 
 #include <algorithm>
 
+std::string GameTitle(const CStoredGame& game) {
+    std::string title;
+    const std::string_view event = game.Tag(kEvent);
+    if (!event.empty()) {
+        title += event;
+        title += ": ";
+    }
+    const std::string_view white = game.Tag(kWhite);
+    title += white.empty() ? "?" : white;
+    title += " - ";
+    const std::string_view black = game.Tag(kBlack);
+    title += black.empty() ? "?" : black;
+    return title;
+}
+
 CGameListSnapshot::CGameListSnapshot(const CGameListSnapshot& before,
                                      const std::vector<std::shared_ptr<const CGameBatch>>& more)
     : batches(before.batches), firsts(before.firsts), size(before.size) {

@@ -4,7 +4,12 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <vector>
+
+// "Event: White - Black", with "?" for an empty name and no "Event: " for an empty Event: the
+// game's title in the game list.
+std::string GameTitle(const CStoredGame& game);
 
 // The list of games at one moment: batches in list order. A snapshot never changes; a load
 // makes a new one that shares the batches of the old. Readers on any thread hold a snapshot and

@@ -4,25 +4,6 @@
 #include "common/MappedFile.h"
 #include "pgn/PGNExceptions.h"
 
-namespace {
-
-std::string Title(const CStoredGame& game) {
-    std::string title;
-    const std::string_view event = game.Tag(kEvent);
-    if (!event.empty()) {
-        title += event;
-        title += ": ";
-    }
-    const std::string_view white = game.Tag(kWhite);
-    title += white.empty() ? "?" : white;
-    title += " - ";
-    const std::string_view black = game.Tag(kBlack);
-    title += black.empty() ? "?" : black;
-    return title;
-}
-
-} // namespace
-
 void CPGNReader::Load(const std::string& path) {
     Append(Read(path));
 }
@@ -108,7 +89,7 @@ std::string CPGNReader::PrepareGameTitle(const int& index) const {
     if (static_cast<unsigned>(index) >= count || static_cast<unsigned>(index) >= list->Size()) {
         throw CPGNReaderException("CPGNReader::PrepareGameTitle(): Index out of range!");
     }
-    return Title(list->Game(static_cast<unsigned>(index)));
+    return GameTitle(list->Game(static_cast<unsigned>(index)));
 }
 
 std::vector<std::string> CPGNReader::GamesTitles() const {
@@ -116,7 +97,7 @@ std::vector<std::string> CPGNReader::GamesTitles() const {
     std::vector<std::string> titles;
     titles.reserve(list->Size());
     for (std::size_t i = 0; i < list->Size(); ++i) {
-        titles.push_back(Title(list->Game(i)));
+        titles.push_back(GameTitle(list->Game(i)));
     }
     return titles;
 }

@@ -36,7 +36,8 @@ struct CScreenPoint {
 };
 
 // The window system as the shell sees it: a main window with a menu bar, a strip of controls
-// addressed by id (two push buttons whose text is a glyph, and a drop-down game list), the GL
+// addressed by id (two push buttons whose text is a glyph, a drop-down game list, and the
+// progress of a load with its Cancel button, id 1003, reported as a command), the GL
 // child window below the strip, message boxes, an open-file dialog and the mouse cursor.
 // Every call but PostToInterfaceThread must be made on the interface thread. Texts are UTF-8.
 class IShellPlatform {
@@ -60,12 +61,18 @@ public:
     virtual void SetControlText(int id, const std::string& text) = 0;
     virtual void EnableControl(int id, bool enabled) = 0;
 
-    virtual void ResetGameList() = 0;
-    virtual void AddGameListEntry(const std::string& title) = 0;
+    // The game list holds `count` entries whose texts (UTF-8) `title` gives when they are shown,
+    // so that a list of any length is filled at once. `title` stays in use until the next call.
+    // No entry is chosen afterwards.
+    virtual void SetGameListEntries(int count, std::function<std::string(int index)> title) = 0;
     virtual void SetGameListSelection(int index) = 0;
     // The chosen entry, or -1.
     virtual int GameListSelection() const = 0;
     virtual void SetGameListDroppedWidth(int pixels) = 0;
+
+    // The progress bar of a load, with its Cancel button, in the strip; hidden at start.
+    virtual void ShowLoadProgress(bool shown) = 0;
+    virtual void SetLoadProgress(int percent) = 0;
 
     // Modal; returns when the user has closed the box.
     virtual void ShowMessageBox(EMessageBoxKind kind, const std::string& caption,

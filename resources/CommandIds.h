@@ -22,6 +22,7 @@ inline constexpr int kNextGame = 40033;
 inline constexpr int kStopButton = 1000;
 inline constexpr int kPlayPauseButton = 1001;
 inline constexpr int kGameList = 1002;
+inline constexpr int kCancelLoad = 1003;
 
 // Notification codes of the game list.
 inline constexpr int kSelectionChanged = 1;

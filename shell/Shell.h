@@ -4,10 +4,14 @@
 #include "platform/ShellPlatform.h"
 
 #include <atomic>
+#include <cstdint>
+#include <deque>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+class CBackgroundLoad;
 class CGamePlayer;
 class CScene;
 
@@ -40,9 +44,14 @@ public:
     bool HandleCommand(int id, int code);
     // Shows the open-file dialog; true with the chosen path, false when cancelled.
     bool ChoosePGNFile(std::string& path);
-    // Loads a PGN file and lists its games; reports a failure or dropped games in a box.
+    // Loads a PGN file on a worker thread, after the loads asked for before it; once read, its
+    // games are listed and the first game of the list is chosen. A failure or dropped games are
+    // reported in a box.
     void LoadPGNFile(const std::string& path);
-    void FillGameList(const std::vector<std::string>& titles);
+    // Fills the game list from the player's list of games.
+    void FillGameList();
+    // True while a load runs or waits.
+    bool LoadRunning() const { return load != nullptr || !pendingLoads.empty(); }
     void ShowPlayGlyph();
     void ShowPauseGlyph();
 
@@ -81,6 +90,14 @@ private:
     void SavePicture();
     // "Tavrin - " and the current game's list title, or "Tavrin" while no game is listed.
     void UpdateTitle();
+    // Starts the next waiting load, unless one runs.
+    void StartNextLoad();
+    // The worker's progress, shown once the load has run for a while.
+    void ShowLoadProgress();
+    // Takes over the outcome of the load that has ended: lists its games or reports why not.
+    void FinishLoad();
+    // Ends the running load and drops the waiting ones; nothing of theirs is listed.
+    void CancelLoads();
 
     IShellPlatform& platform;
     CScene& scene;
@@ -94,6 +111,10 @@ private:
 
     std::atomic<bool> appRunning{false};
     std::thread renderThread;
+
+    std::unique_ptr<CBackgroundLoad> load; // the load that runs
+    std::deque<std::string> pendingLoads;  // loads asked for while it runs
+    std::uint32_t loadStartTick = 0;
 
     bool maximized = false;
     bool moveGuard = false; // a move or frame drag has been counted in windowMoveRedraw

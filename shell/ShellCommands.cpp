@@ -1,19 +1,20 @@
 #include "common/GeneralException.h"
 #include "common/TextDecoding.h"
+#include "common/Ticks.h"
 #include "player/GamePlayer.h"
 #include "resources/CommandIds.h"
 #include "resources/MainMenu.h"
 #include "resources/StringTable.h"
 #include "scene/Scene.h"
+#include "shell/BackgroundLoad.h"
 #include "shell/LoadMessages.h"
 #include "shell/Shell.h"
-
-#include <exception>
-#include <new>
 
 namespace {
 
 constexpr int kGameListDroppedWidth = 600;
+// A load that takes longer than this shows its progress.
+constexpr std::uint32_t kProgressDelayMs = 300;
 
 } // namespace
 
@@ -59,6 +60,9 @@ bool CShell::HandleCommand(int id, int code) {
     case ids::kStopButton:
         StopPlayback();
         return true;
+    case ids::kCancelLoad:
+        CancelLoads();
+        return true;
     case ids::kPlayPauseButton:
         if (playing) {
             playing = false;
@@ -99,30 +103,60 @@ bool CShell::ChoosePGNFile(std::string& path) {
         {std::string(strings::kFileFilter), std::string(strings::kAllFilesFilter)}, path);
 }
 
-// A failed load, whatever its exception, leaves the list as it was; the player keeps its
-// current game, rewound by the stop that comes first.
 void CShell::LoadPGNFile(const std::string& path) {
-    StopPlayback();
-    std::vector<std::string> titles;
-    CLoadReport report;
-    try {
-        player.Load(path);
-        titles = player.GamesTitles();
-        report = player.LastLoadReport();
-    } catch (const CGeneralException& e) {
-        platform.ShowMessageBox(EMessageBoxKind::Error, std::string(strings::kError),
-                                LoadFailureText(e.GetMessage()));
-        return;
-    } catch (const std::bad_alloc&) {
-        platform.ShowMessageBox(EMessageBoxKind::Error, std::string(strings::kError),
-                                LoadFailureText("Not enough memory to read the file."));
-        return;
-    } catch (const std::exception& e) {
-        platform.ShowMessageBox(EMessageBoxKind::Error, std::string(strings::kError),
-                                LoadFailureText(e.what()));
+    pendingLoads.push_back(path);
+    StartNextLoad();
+}
+
+void CShell::StartNextLoad() {
+    if (load != nullptr || pendingLoads.empty()) {
         return;
     }
-    FillGameList(titles);
+    const std::string path = std::move(pendingLoads.front());
+    pendingLoads.pop_front();
+    loadStartTick = TickCount();
+    load = std::make_unique<CBackgroundLoad>(
+        player, path, [this] { platform.PostToInterfaceThread([this] { ShowLoadProgress(); }); },
+        [this] { platform.PostToInterfaceThread([this] { FinishLoad(); }); });
+}
+
+void CShell::ShowLoadProgress() {
+    if (load == nullptr || TickCount() - loadStartTick < kProgressDelayMs) {
+        return;
+    }
+    platform.ShowLoadProgress(true);
+    platform.SetLoadProgress(static_cast<int>(load->Fraction() * 100.0));
+}
+
+void CShell::CancelLoads() {
+    pendingLoads.clear();
+    if (load != nullptr) {
+        load->Cancel();
+    }
+}
+
+// A failed or cancelled load leaves the list, the game on show and playback as they were.
+void CShell::FinishLoad() {
+    if (load == nullptr) {
+        return;
+    }
+    load->Join();
+    const std::unique_ptr<CBackgroundLoad> ended = std::move(load);
+    platform.ShowLoadProgress(false);
+    if (ended->Cancelled()) {
+        StartNextLoad();
+        return;
+    }
+    if (ended->Failed()) {
+        platform.ShowMessageBox(EMessageBoxKind::Error, std::string(strings::kError),
+                                LoadFailureText(ended->Failure()));
+        StartNextLoad();
+        return;
+    }
+    StopPlayback();
+    const CLoadReport report = ended->Result().report;
+    player.Append(std::move(ended->Result()));
+    FillGameList();
     if (listedGames > 0) {
         player.SelectGame(0);
     }
@@ -131,14 +165,16 @@ void CShell::LoadPGNFile(const std::string& path) {
     if (!dropped.empty()) {
         platform.ShowMessageBox(EMessageBoxKind::Warning, std::string(strings::kWarning), dropped);
     }
+    StartNextLoad();
 }
 
-void CShell::FillGameList(const std::vector<std::string>& titles) {
-    platform.ResetGameList();
-    for (const std::string& title : titles) {
-        platform.AddGameListEntry(DecodeToUtf8(title));
-    }
-    listedGames = static_cast<int>(titles.size());
+// The entries are titled from the list as it is now, on demand.
+void CShell::FillGameList() {
+    const std::shared_ptr<const CGameListSnapshot> games = player.Games();
+    listedGames = static_cast<int>(games->Size());
+    platform.SetGameListEntries(listedGames, [games](int index) {
+        return DecodeToUtf8(GameTitle(games->Game(static_cast<std::size_t>(index))));
+    });
     const bool any = listedGames > 0;
     if (any) {
         platform.SetGameListSelection(0);

@@ -4,6 +4,7 @@
 #include "resources/MainMenu.h"
 #include "resources/StringTable.h"
 #include "scene/Scene.h"
+#include "shell/BackgroundLoad.h"
 #include "shell/Shell.h"
 
 namespace {
@@ -64,6 +65,8 @@ void CShell::OpenAtStart(const std::string& path) {
 }
 
 void CShell::Shutdown() {
+    CancelLoads();
+    load.reset(); // waits for its worker
     appRunning = false;
     if (renderThread.joinable()) {
         renderThread.join();
@@ -107,6 +110,8 @@ void CShell::OnExitSizeMove() {
     }
 }
 
+// A load that runs ends at once; nothing of it is listed.
 void CShell::OnClose() {
+    CancelLoads();
     platform.PostQuit(kExitCodeOnClose);
 }

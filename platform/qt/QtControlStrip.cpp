@@ -1,7 +1,12 @@
 #include "QtControlStrip.h"
 
+#include "QtGameListModel.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QListView>
+#include <QProgressBar>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QToolButton>
 
@@ -9,7 +14,19 @@ namespace {
 
 constexpr int kButtonSize = 30;
 constexpr int kGameListMargin = 3;
+constexpr int kProgressWidth = 160;
 const char* const kGlyphProperty = "glyph";
+
+// The game list drops down below itself, as a list: the popup form that some styles prefer
+// measures the text of every entry before it opens, which a database of any size cannot afford.
+class CListDropDownStyle final : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        return hint == SH_ComboBox_Popup ? 0
+                                         : QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 QToolButton* MakeButton(QWidget* parent, int id,
                         const std::function<void(int id, int code)>& command) {
@@ -27,8 +44,20 @@ QToolButton* MakeButton(QWidget* parent, int id,
 
 CQtControlStrip::CQtControlStrip(QWidget* parent, std::function<void(int id, int code)> command)
     : QWidget(parent), stopButton(MakeButton(this, kStopId, command)),
-      playPauseButton(MakeButton(this, kPlayPauseId, command)), gameList(new QComboBox(this)) {
+      playPauseButton(MakeButton(this, kPlayPauseId, command)), gameList(new QComboBox(this)),
+      gameListModel(new CQtGameListModel(gameList)), loadProgress(new QProgressBar(this)),
+      cancelLoad(new QToolButton(this)) {
     setFixedHeight(kHeight);
+
+    // All entries have one height, so the list never measures them all: a database of any
+    // size opens at once.
+    auto* listView = new QListView(gameList);
+    listView->setUniformItemSizes(true);
+    gameList->setView(listView);
+    gameList->setModel(gameListModel);
+    auto* dropDownStyle = new CListDropDownStyle;
+    dropDownStyle->setParent(this);
+    gameList->setStyle(dropDownStyle);
 
     QFont listFont(QStringLiteral("Arial"));
     listFont.setPixelSize(15);
@@ -49,6 +78,32 @@ CQtControlStrip::CQtControlStrip(QWidget* parent, std::function<void(int id, int
     layout->addWidget(playPauseButton);
     layout->addSpacing(kGameListMargin);
     layout->addWidget(gameList, 1);
+
+    loadProgress->setRange(0, 100);
+    loadProgress->setFixedWidth(kProgressWidth);
+    loadProgress->setVisible(false);
+    cancelLoad->setText(QStringLiteral("Cancel"));
+    cancelLoad->setFocusPolicy(Qt::NoFocus);
+    cancelLoad->setVisible(false);
+    connect(cancelLoad, &QToolButton::clicked, this, [command] { command(kCancelLoadId, 0); });
+    layout->addSpacing(kGameListMargin);
+    layout->addWidget(loadProgress);
+    layout->addWidget(cancelLoad);
+}
+
+void CQtControlStrip::SetGameListEntries(int count, std::function<std::string(int index)> title) {
+    gameListModel->Reset(count, std::move(title));
+    gameList->setCurrentIndex(-1);
+}
+
+void CQtControlStrip::ShowLoadProgress(bool shown) {
+    loadProgress->setValue(0);
+    loadProgress->setVisible(shown);
+    cancelLoad->setVisible(shown);
+}
+
+void CQtControlStrip::SetLoadProgress(int percent) {
+    loadProgress->setValue(percent);
 }
 
 QWidget* CQtControlStrip::Control(int id) const {

@@ -66,12 +66,8 @@ void CQtShellPlatform::EnableControl(int id, bool enabled) {
     window.ControlStrip().Enable(id, enabled);
 }
 
-void CQtShellPlatform::ResetGameList() {
-    window.ControlStrip().GameList().clear();
-}
-
-void CQtShellPlatform::AddGameListEntry(const std::string& title) {
-    window.ControlStrip().GameList().addItem(FromUtf8(title));
+void CQtShellPlatform::SetGameListEntries(int count, std::function<std::string(int index)> title) {
+    window.ControlStrip().SetGameListEntries(count, std::move(title));
 }
 
 void CQtShellPlatform::SetGameListSelection(int index) {
@@ -84,6 +80,14 @@ int CQtShellPlatform::GameListSelection() const {
 
 void CQtShellPlatform::SetGameListDroppedWidth(int pixels) {
     window.ControlStrip().GameList().view()->setMinimumWidth(pixels);
+}
+
+void CQtShellPlatform::ShowLoadProgress(bool shown) {
+    window.ControlStrip().ShowLoadProgress(shown);
+}
+
+void CQtShellPlatform::SetLoadProgress(int percent) {
+    window.ControlStrip().SetLoadProgress(percent);
 }
 
 void CQtShellPlatform::ShowMessageBox(EMessageBoxKind kind, const std::string& caption,

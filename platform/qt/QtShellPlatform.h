@@ -26,11 +26,12 @@ public:
     void SetControlText(int id, const std::string& text) override;
     void EnableControl(int id, bool enabled) override;
 
-    void ResetGameList() override;
-    void AddGameListEntry(const std::string& title) override;
+    void SetGameListEntries(int count, std::function<std::string(int index)> title) override;
     void SetGameListSelection(int index) override;
     int GameListSelection() const override;
     void SetGameListDroppedWidth(int pixels) override;
+    void ShowLoadProgress(bool shown) override;
+    void SetLoadProgress(int percent) override;
 
     void ShowMessageBox(EMessageBoxKind kind, const std::string& caption,
                         const std::string& text) override;

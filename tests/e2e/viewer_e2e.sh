@@ -3,15 +3,18 @@
 #   start it on the samples, find the window, choose 100 ms / 0 ms in the menus, play the first
 #   game to its end, compare the view before and after (the squares whose pieces changed look
 #   different, the result line appeared), open a second file with Ctrl+O and the dialog (the
-#   game list grows), close the window (exit code 18).
-# Usage: viewer_e2e.sh TAVRIN SQUARE_PROBE CLOSE_WINDOW OUT_DIR   (from the source root)
+#   game list grows), close the window (exit code 18); then start it on a large database whose
+#   load takes seconds (the board shows, during and after the load) and close it while it loads.
+# Usage: viewer_e2e.sh TAVRIN SQUARE_PROBE CLOSE_WINDOW PGN_WRITER OUT_DIR   (from the source
+# root; PGN_WRITER is pgn_load_bench, which writes generated games)
 # The screenshots stay in OUT_DIR for a look.
 set -euo pipefail
 
 tavrin=$1
 probe=$2
 closer=$3
-out=$4
+writer=$4
+out=$5
 sample=samples/famous_games.pgn
 second=$PWD/tests/fixtures/pgn/castling_and_promotion.pgn
 
@@ -101,10 +104,11 @@ gl_height=$HEIGHT
 strip_middle=$((768 - gl_height - 15)) # the control strip's middle, in window coordinates
 echo "window $main 1024x768, view ${gl_width}x${gl_height}"
 
-# The scene has been built once the board shows.
+# The scene has been built once the board shows (in the picture $1, start.png by default).
 board_shown() {
-    shot start.png
-    above "$(mean_of "$out/start.png" 200x100+$((gl_width / 2 - 100))+$((gl_height / 2 - 50)))" 0.2
+    local picture=${1:-start.png}
+    shot "$picture"
+    above "$(mean_of "$out/$picture" 200x100+$((gl_width / 2 - 100))+$((gl_height / 2 - 50)))" 0.2
 }
 wait_for 600 board_shown || fail "the board never showed"
 sleep 1
@@ -241,4 +245,39 @@ wait "$app_pid" || code=$?
 app_pid=
 [ "$code" = 18 ] || fail "exit code $code, not 18"
 echo "closed with exit code 18"
+
+# --- a large database given at start, as a file manager opens it ---------------------------------
+# Its load takes seconds: the view shows the board meanwhile and afterwards, and the window can
+# be closed while it loads.
+big="$scratch/big.pgn"
+"$writer" --write "$big" 40 >/dev/null
+find_windows() {
+    wait_for 200 xdotool search --onlyvisible --name '^Tavrin( - .*)?$' || fail "no window titled Tavrin"
+    main=$(xdotool search --onlyvisible --name '^Tavrin( - .*)?$' | head -n1)
+    gl=$(xdotool search --name '^GLWindow$' | head -n1)
+}
+"$tavrin" "$big" >"$out/tavrin_big.txt" 2>&1 &
+app_pid=$!
+find_windows
+wait_for 600 board_shown big_start.png || fail "the board never showed while the database loads"
+listed() { [ "$(xdotool getwindowname "$main")" != "Tavrin" ]; }
+wait_for 1200 listed || fail "the database was never listed"
+sleep 2
+board_shown big_loaded.png || fail "the view is not drawn after the database was loaded"
+echo "large database at start: '$(xdotool getwindowname "$main")', board shown after the load"
+"$closer" "$main"
+code=0
+wait "$app_pid" || code=$?
+app_pid=
+[ "$code" = 18 ] || fail "exit code $code, not 18"
+
+"$tavrin" "$big" >"$out/tavrin_big_closed.txt" 2>&1 &
+app_pid=$!
+find_windows
+"$closer" "$main"
+code=0
+wait "$app_pid" || code=$?
+app_pid=
+[ "$code" = 18 ] || fail "closed during its load: exit code $code, not 18"
+echo "closed during the load of the database with exit code 18"
 echo "PASS (screenshots in $out)"

@@ -114,8 +114,8 @@ TEST_F(QtShellPlatform, MenuItemsCarryTheirShortcutsAndIds) {
 // A user's choice in the list is a command; the program's own selection is not.
 TEST_F(QtShellPlatform, ControlsReportClicksAndChoicesButNotTheProgramsOwnChanges) {
     IShellPlatform& platform = window->Platform();
-    platform.AddGameListEntry("A - B");
-    platform.AddGameListEntry("Caf\xC3\xA9 - D");
+    const std::vector<std::string> titles = {"A - B", "Caf\xC3\xA9 - D"};
+    platform.SetGameListEntries(2, [titles](int i) { return titles[static_cast<std::size_t>(i)]; });
     platform.SetGameListSelection(1);
     EXPECT_TRUE(events.commands.empty());
     auto* list = main->findChild<QComboBox*>();

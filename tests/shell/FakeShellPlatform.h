@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -75,14 +76,18 @@ public:
     void SetControlText(int id, const std::string& text) override { controlText[id] = text; }
     void EnableControl(int id, bool on) override { enabled[id] = on; }
 
-    void ResetGameList() override {
+    void SetGameListEntries(int count, std::function<std::string(int)> title) override {
         gameList.clear();
+        for (int i = 0; i < count; ++i) {
+            gameList.push_back(title(i));
+        }
         selection = -1;
     }
-    void AddGameListEntry(const std::string& entry) override { gameList.push_back(entry); }
     void SetGameListSelection(int index) override { selection = index; }
     int GameListSelection() const override { return selection; }
     void SetGameListDroppedWidth(int pixels) override { droppedWidth = pixels; }
+    void ShowLoadProgress(bool shown) override { progressShown = shown; }
+    void SetLoadProgress(int percent) override { progress = percent; }
 
     void ShowMessageBox(EMessageBoxKind kind, const std::string& caption,
                         const std::string& text) override {
@@ -124,14 +129,23 @@ public:
     void ReleaseMouse() override { captured = false; }
 
     void PostQuit(int code) override { quitCode = code; }
+    // Any thread, as the real one.
     void PostToInterfaceThread(std::function<void()> task) override {
+        const std::lock_guard lock(postedMutex);
         posted.push_back(std::move(task));
     }
     // Runs the tasks posted so far, as the event loop would.
     void RunPosted() {
-        while (!posted.empty()) {
-            std::function<void()> task = std::move(posted.front());
-            posted.pop_front();
+        for (;;) {
+            std::function<void()> task;
+            {
+                const std::lock_guard lock(postedMutex);
+                if (posted.empty()) {
+                    return;
+                }
+                task = std::move(posted.front());
+                posted.pop_front();
+            }
             task();
         }
     }
@@ -149,6 +163,8 @@ public:
     std::vector<std::string> gameList;
     int selection = -1;
     int droppedWidth = 0;
+    bool progressShown = false;
+    int progress = 0;
     std::vector<CShownBox> boxes;
     std::deque<std::string> dialogAnswers; // an empty answer is a cancelled dialog
     std::vector<std::string> dialogFilters;
@@ -167,5 +183,6 @@ public:
     bool cursorHidden = false;
     bool captured = false;
     int quitCode = -1;
+    std::mutex postedMutex;
     std::deque<std::function<void()>> posted;
 };

@@ -73,7 +73,7 @@ TEST_F(ShellCommands, HandlesExactlyTheCommandsOfTheTableAndGivesTheFocusBack) {
         EXPECT_TRUE(shell.OnCommand(id, 0)) << id;
         EXPECT_EQ(platform.focusRequests, focusBefore + 1) << id;
     }
-    for (int id : {ids::kStopButton, ids::kPlayPauseButton}) {
+    for (int id : {ids::kStopButton, ids::kPlayPauseButton, ids::kCancelLoad}) {
         EXPECT_TRUE(shell.OnCommand(id, 0)) << id;
     }
     for (int code : {1, 9, 10}) {
@@ -83,7 +83,7 @@ TEST_F(ShellCommands, HandlesExactlyTheCommandsOfTheTableAndGivesTheFocusBack) {
     for (int code : {0, 3, 4, 7}) {
         EXPECT_FALSE(shell.OnCommand(ids::kGameList, code)) << code;
     }
-    for (int id : {40013, 40034, 39999, 999, 1003, 0}) {
+    for (int id : {40013, 40034, 39999, 999, 1004, 0}) {
         EXPECT_FALSE(shell.OnCommand(id, 0)) << id;
     }
     EXPECT_EQ(platform.focusRequests, focusBefore);
@@ -126,6 +126,7 @@ TEST_F(ShellCommands, AboutShowsTheTextWithItsMendedSpace) {
 TEST_F(ShellCommands, LoadListsTheGamesChoosesTheFirstAndEnablesTheControls) {
     platform.dialogAnswers = {kCastling};
     shell.OnCommand(ids::kLoadPgnFile, 0);
+    FinishLoads();
     EXPECT_EQ(platform.dialogFilters,
               (std::vector<std::string>{"PGN Files (*.pgn)", "All files (*)"}));
     EXPECT_TRUE(platform.boxes.empty());
@@ -142,14 +143,17 @@ TEST_F(ShellCommands, LoadListsTheGamesChoosesTheFirstAndEnablesTheControls) {
     const std::size_t first = platform.gameList.size();
     platform.dialogAnswers = {kCastling, ""};
     shell.OnCommand(ids::kLoadPgnFile, 0);
+    FinishLoads();
     EXPECT_EQ(platform.gameList.size(), 2 * first);
     shell.OnCommand(ids::kLoadPgnFile, 0);
+    FinishLoads();
     EXPECT_EQ(platform.gameList.size(), 2 * first);
     EXPECT_EQ(platform.dialogsShown, 3);
 }
 
 TEST_F(ShellCommands, AFailedLoadOfAnyKindShowsTheReasonAndKeepsTheList) {
     shell.LoadPGNFile(kCastling);
+    FinishLoads();
     const std::vector<std::string> listed = platform.gameList;
     ASSERT_FALSE(listed.empty());
 
@@ -172,6 +176,7 @@ TEST_F(ShellCommands, AFailedLoadOfAnyKindShowsTheReasonAndKeepsTheList) {
         platform.boxes.clear();
         platform.dialogAnswers = {failure.path};
         shell.OnCommand(ids::kLoadPgnFile, 0);
+        FinishLoads();
         ASSERT_EQ(platform.boxes.size(), 1u) << failure.path;
         EXPECT_EQ(platform.boxes[0].kind, EMessageBoxKind::Error);
         EXPECT_EQ(platform.boxes[0].caption, "Error");
@@ -183,6 +188,7 @@ TEST_F(ShellCommands, AFailedLoadOfAnyKindShowsTheReasonAndKeepsTheList) {
 
 TEST_F(ShellCommands, DroppedGamesAreCountedAndTheFirstFiveListed) {
     shell.LoadPGNFile(kTwoGames);
+    FinishLoads();
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_EQ(platform.boxes[0].kind, EMessageBoxKind::Warning);
     EXPECT_EQ(platform.boxes[0].caption, "Warning");
@@ -211,6 +217,7 @@ TEST_F(ShellCommands, AFileWithoutReadableGamesLeavesTheControlsDisabled) {
     std::fputs("[Event \"E\"]\n[Result \"*\"]\n\n1. e5 *\n", file);
     std::fclose(file);
     shell.LoadPGNFile(path);
+    FinishLoads();
     EXPECT_TRUE(platform.gameList.empty());
     for (int id : {ids::kStopButton, ids::kPlayPauseButton, ids::kGameList}) {
         EXPECT_FALSE(platform.enabled.at(id)) << id;
@@ -225,6 +232,7 @@ TEST_F(ShellCommands, AFileWithoutReadableGamesLeavesTheControlsDisabled) {
 // end of a game brings the play glyph back through the interface thread.
 TEST_F(ShellCommands, PlayPauseAndStopFollowTheirStateMachine) {
     shell.LoadPGNFile(kCastling);
+    FinishLoads();
     shell.OnCommand(ids::kFirstAnimationDuration, 0); // 100 ms
     shell.OnCommand(ids::kFirstPauseDuration, 0);     // 0 ms
 
@@ -266,6 +274,7 @@ TEST_F(ShellCommands, PlayPauseAndStopFollowTheirStateMachine) {
 
 TEST_F(ShellCommands, ALoadOrAChoiceInTheListStopsPlaybackFirst) {
     shell.LoadPGNFile(kCastling);
+    FinishLoads();
     ASSERT_GE(platform.gameList.size(), 2u);
     shell.OnCommand(ids::kPlayPauseButton, 0);
     ASSERT_TRUE(player.PlayerRunning());
@@ -280,6 +289,7 @@ TEST_F(ShellCommands, ALoadOrAChoiceInTheListStopsPlaybackFirst) {
     shell.OnCommand(ids::kPlayPauseButton, 0);
     ASSERT_TRUE(player.PlayerRunning());
     shell.LoadPGNFile(kCastling);
+    FinishLoads();
     EXPECT_FALSE(shell.Playing());
     EXPECT_FALSE(player.PlayerRunning());
     EXPECT_EQ(platform.controlText[ids::kPlayPauseButton], "4");
@@ -288,10 +298,41 @@ TEST_F(ShellCommands, ALoadOrAChoiceInTheListStopsPlaybackFirst) {
     EXPECT_EQ(chessSet.Board().GetField(4, 1).Piece(), (CPiece{White, Pawn}));
 }
 
+// Loads run on a worker one after the other; a cancelled load, or one that the window's close
+// ends, lists nothing and leaves the game on show and playback as they were.
+TEST_F(ShellCommands, LoadsQueueAndACancelOrACloseLeavesEverythingAsItWas) {
+    shell.LoadPGNFile(kTwoGames);
+    shell.LoadPGNFile(kCastling);
+    EXPECT_TRUE(shell.LoadRunning());
+    FinishLoads();
+    const std::vector<std::string> listed = platform.gameList;
+    EXPECT_EQ(listed.size(), 3u);
+    EXPECT_EQ(listed[1], "Castling and promotion: White promotes - Both castle");
+    ASSERT_EQ(platform.boxes.size(), 1u) << "the first file's Warning";
+
+    platform.selection = 1;
+    shell.OnCommand(ids::kGameList, ids::kSelectionChanged);
+    shell.OnCommand(ids::kPlayPauseButton, 0);
+    shell.LoadPGNFile(kCastling);
+    shell.LoadPGNFile(kTwoGames);
+    shell.OnCommand(ids::kCancelLoad, 0);
+    FinishLoads();
+    shell.LoadPGNFile(kCastling);
+    shell.OnClose();
+    FinishLoads();
+    EXPECT_EQ(platform.quitCode, 18);
+    EXPECT_EQ(platform.gameList, listed);
+    EXPECT_EQ(platform.boxes.size(), 1u);
+    EXPECT_TRUE(shell.Playing());
+    EXPECT_EQ(player.GameIndex(), 1u);
+    EXPECT_FALSE(platform.progressShown);
+}
+
 TEST_F(ShellCommands, TheCommandLineFileIsLoadedOnceTheEventLoopRuns) {
     shell.OpenAtStart(kCastling);
     EXPECT_TRUE(platform.gameList.empty());
     platform.RunPosted();
+    FinishLoads();
     EXPECT_FALSE(platform.gameList.empty());
     EXPECT_EQ(platform.dialogsShown, 0);
 }

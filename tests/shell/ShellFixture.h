@@ -31,6 +31,16 @@ protected:
         return done();
     }
 
+    // Runs the event loop's part until every load asked for has ended and been taken over.
+    void FinishLoads() {
+        for (int waited = 0; waited < 60000 && shell.LoadRunning(); ++waited) {
+            platform.RunPosted();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        platform.RunPosted();
+        ASSERT_FALSE(shell.LoadRunning());
+    }
+
     CFakeShellPlatform platform;
     CChessSet chessSet;
     CScene scene;

@@ -83,6 +83,7 @@ TEST_F(ShellNavigation, WithoutAGameEveryStepDoesNothing) {
 // Forward and back through a game, over both of its ends, against positions played apart.
 TEST_F(ShellNavigation, StepsShowThePositionAfterEachMove) {
     shell.LoadPGNFile(kCastling);
+    FinishLoads();
     const int count = Game().MovesCount();
     Command(ids::kPreviousMove);
     ExpectShowing(0);
@@ -117,6 +118,7 @@ TEST_F(ShellNavigation, StepsShowThePositionAfterEachMove) {
 // next step, which then hands over its own move: each key moves exactly one step.
 TEST_F(ShellNavigation, AStepDuringAnAnimationNeitherLosesNorRepeatsAMove) {
     shell.LoadPGNFile(kCastling);
+    FinishLoads();
     Command(ids::kNextMove);
     EXPECT_TRUE(chessSet.MoveReady());
     Command(ids::kNextMove);
@@ -130,6 +132,7 @@ TEST_F(ShellNavigation, AStepDuringAnAnimationNeitherLosesNorRepeatsAMove) {
 
 TEST_F(ShellNavigation, AStepDuringPlayPausesFirst) {
     shell.LoadPGNFile(kCastling);
+    FinishLoads();
     shell.OnCommand(ids::kFirstAnimationDuration, 0);
     shell.OnCommand(ids::kFirstPauseDuration, 0);
     Command(ids::kPlayPause);
@@ -154,6 +157,7 @@ TEST_F(ShellNavigation, AStepDuringPlayPausesFirst) {
 
 TEST_F(ShellNavigation, NeighbouringGamesAreChosenAsInTheListAndNameTheWindow) {
     shell.LoadPGNFile(kCastling);
+    FinishLoads();
     const std::vector<std::string> titles = player.GamesTitles();
     ASSERT_EQ(titles.size(), 2u);
     EXPECT_EQ(platform.title, "Tavrin - " + titles[0]);
@@ -175,6 +179,7 @@ TEST_F(ShellNavigation, NeighbouringGamesAreChosenAsInTheListAndNameTheWindow) {
     // A failed load leaves the title; a choice in the list changes it.
     platform.dialogAnswers = {"tests/fixtures/pgn/no_such_file.pgn"};
     Command(ids::kLoadPgnFile);
+    FinishLoads();
     EXPECT_EQ(platform.title, "Tavrin - " + titles[0]);
     platform.selection = 1;
     shell.OnCommand(ids::kGameList, ids::kSelectionChanged);
@@ -183,6 +188,7 @@ TEST_F(ShellNavigation, NeighbouringGamesAreChosenAsInTheListAndNameTheWindow) {
 
 TEST_F(ShellNavigation, DroppedFilesAreLoadedOneByOneWithTheirBoxes) {
     shell.OnFilesDropped({kCastling, "tests/fixtures/pgn/no_such_file.pgn", kTwoGames});
+    FinishLoads();
     EXPECT_EQ(platform.gameList.size(), 3u);
     ASSERT_EQ(platform.boxes.size(), 2u);
     EXPECT_EQ(platform.boxes[0].text,
