@@ -72,14 +72,14 @@ bool IsAscii(std::string_view bytes) noexcept {
     return true;
 }
 
-void AppendAscii(std::string& out, char c) {
+char FoldedAscii(char c) noexcept {
     if (c >= 'A' && c <= 'Z') {
-        out += static_cast<char>(c - 'A' + 'a');
-    } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-        out += ' ';
-    } else {
-        out += c;
+        return static_cast<char>(c - 'A' + 'a');
     }
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+        return ' ';
+    }
+    return c;
 }
 
 void AppendCodePoint(std::string& out, char32_t cp) {
@@ -125,7 +125,7 @@ void AppendFoldedUtf8(std::string& out, std::string_view bytes) {
     while (i < bytes.size()) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
         if (lead < 0x80) {
-            AppendAscii(out, bytes[i]);
+            out += FoldedAscii(bytes[i]);
             ++i;
             continue;
         }
@@ -143,8 +143,10 @@ void AppendFoldedUtf8(std::string& out, std::string_view bytes) {
 
 void AppendFoldedForSearch(std::string& out, std::string_view bytes) {
     if (IsAscii(bytes)) {
-        for (const char c : bytes) {
-            AppendAscii(out, c);
+        const std::size_t start = out.size();
+        out.resize(start + bytes.size());
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            out[start + i] = FoldedAscii(bytes[i]);
         }
     } else if (IsValidUtf8(bytes)) {
         AppendFoldedUtf8(out, bytes);
