@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
     }
 
     Clock::time_point start = Clock::now();
-    const CGameSearchKeys keys(*reader.Games());
+    const CGameSearchKeys keys(reader.Games());
     std::printf("search keys: %.1f ms, %.1f MB (%.1f bytes a game)\n", MillisecondsSince(start),
                 static_cast<double>(keys.MemoryBytes()) / 1e6,
                 static_cast<double>(keys.MemoryBytes()) / static_cast<double>(keys.Size()));
@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
     std::printf("  the same sort from scratch: %.1f ms\n", MillisecondsSince(start));
     reader.Load(path);
     auto grownKeys =
-        std::make_shared<const CGameSearchKeys>(*reader.Games(), table.SearchKeys().get());
+        std::make_shared<const CGameSearchKeys>(reader.Games(), table.SearchKeys().get());
     start = Clock::now();
     table.SetGames(reader.Games(), std::move(grownKeys));
     std::printf("  a third load, its search keys made beforehand (on a worker): %.1f ms, %s\n",

@@ -15,8 +15,19 @@ constexpr std::size_t kMaxChunkText = std::size_t{1} << 30;
 
 } // namespace
 
-CGameSearchKeys::CGameSearchKeys(const CGameListSnapshot& games, const CGameSearchKeys* previous) {
-    if (previous != nullptr && previous->Size() <= games.Size()) {
+bool ListExtends(const CGameListSnapshot& list, const CGameListSnapshot& shown) noexcept {
+    const std::size_t n = shown.Size();
+    return n == 0 || (list.Size() >= n && &list.Game(n - 1) == &shown.Game(n - 1));
+}
+
+CGameSearchKeys::CGameSearchKeys() : list(std::make_shared<const CGameListSnapshot>()) {
+}
+
+CGameSearchKeys::CGameSearchKeys(std::shared_ptr<const CGameListSnapshot> list,
+                                 const CGameSearchKeys* previous)
+    : list(std::move(list)) {
+    const CGameListSnapshot& games = *this->list;
+    if (previous != nullptr && ListExtends(games, *previous->list)) {
         chunks = previous->chunks;
         size = previous->size;
     }

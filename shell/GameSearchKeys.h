@@ -9,6 +9,10 @@
 #include <string_view>
 #include <vector>
 
+// True when `list` begins with the games of `shown`, as a list does that a load appended to: it
+// holds the same batches, so the same games at the same addresses (`shown` keeps them alive).
+bool ListExtends(const CGameListSnapshot& list, const CGameListSnapshot& shown) noexcept;
+
 // The tags a search looks at, in the order a key holds them.
 enum ESearchField : int {
     kSearchWhite,
@@ -34,12 +38,14 @@ public:
         std::size_t Size() const noexcept { return starts.size() - 1; }
     };
 
-    CGameSearchKeys() = default;
-    // Keys of all games of `games`. Those of `previous`, which must be keys of the first games of
-    // that same list, are shared rather than made again.
-    explicit CGameSearchKeys(const CGameListSnapshot& games,
+    CGameSearchKeys();
+    // Keys of all games of `list`. When `list` grew from the list of `previous`, the keys of
+    // `previous` are shared rather than made again.
+    explicit CGameSearchKeys(std::shared_ptr<const CGameListSnapshot> list,
                              const CGameSearchKeys* previous = nullptr);
 
+    // The list these are the keys of.
+    const std::shared_ptr<const CGameListSnapshot>& List() const noexcept { return list; }
     std::size_t Size() const noexcept { return size; }
     // The key of game < Size(), with the '\n' after its last field.
     std::string_view Key(std::size_t game) const noexcept;
@@ -50,6 +56,8 @@ public:
     std::size_t MemoryBytes() const noexcept;
 
 private:
+    // Kept so that the games keep their addresses, by which a grown list is told from another.
+    std::shared_ptr<const CGameListSnapshot> list;
     std::vector<std::shared_ptr<const CChunk>> chunks;
     std::size_t size = 0;
 };

@@ -3,17 +3,6 @@
 #include <algorithm>
 #include <numeric>
 
-namespace {
-
-// True when `list` holds `shown` at its start: the batches of a grown list are those of the
-// list it grew from, so the games have the same addresses (`shown` keeps them alive).
-bool Extends(const CGameListSnapshot& list, const CGameListSnapshot& shown) noexcept {
-    const std::size_t n = shown.Size();
-    return n == 0 || (list.Size() >= n && &list.Game(n - 1) == &shown.Game(n - 1));
-}
-
-} // namespace
-
 CGameTable::CGameTable()
     : games(std::make_shared<const CGameListSnapshot>()),
       keys(std::make_shared<const CGameSearchKeys>()),
@@ -22,7 +11,7 @@ CGameTable::CGameTable()
 
 void CGameTable::SetGames(std::shared_ptr<const CGameListSnapshot> list,
                           std::shared_ptr<const CGameSearchKeys> listKeys) {
-    const bool renewed = !Extends(*list, *games);
+    const bool renewed = !ListExtends(*list, *games);
     if (renewed) {
         games = std::make_shared<const CGameListSnapshot>();
         keys = std::make_shared<const CGameSearchKeys>();
@@ -40,9 +29,9 @@ void CGameTable::SetGames(std::shared_ptr<const CGameListSnapshot> list,
     if (games->Size() == from && !renewed) {
         return;
     }
-    keys = listKeys && listKeys->Size() == games->Size()
+    keys = listKeys && listKeys->List() == games
                ? std::move(listKeys)
-               : std::make_shared<const CGameSearchKeys>(*games, keys.get());
+               : std::make_shared<const CGameSearchKeys>(games, keys.get());
     for (std::size_t game = from; game < games->Size();) {
         std::size_t first = 0;
         const CGameBatch& batch = games->BatchOf(game, first);

@@ -27,7 +27,7 @@ public:
     // Follows the list. A list that extends the one shown (a load appended games) adds its new
     // games to the sort and filter in force; any other (the list was emptied) is shown anew
     // under them. `listKeys`, when given, are the search keys of `list`, made on a worker (they
-    // take about 90 ms for 145,000 games): CGameSearchKeys(*list, table.SearchKeys().get()).
+    // take about 90 ms for 145,000 games): CGameSearchKeys(list, table.SearchKeys().get()).
     void SetGames(std::shared_ptr<const CGameListSnapshot> list,
                   std::shared_ptr<const CGameSearchKeys> listKeys = nullptr);
     const std::shared_ptr<const CGameListSnapshot>& Games() const noexcept { return games; }

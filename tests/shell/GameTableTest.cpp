@@ -254,11 +254,17 @@ TEST_F(GameTableTest, FollowsAppendedGamesAndAnEmptiedList) {
     EXPECT_TRUE(table.FileColumnShown());
     EXPECT_EQ(table.CellText(0, kColumnFile), "b.pgn");
 
+    const std::shared_ptr<const CGameSearchKeys> grownKeys = table.SearchKeys();
     table.SetGames(List({}));
     EXPECT_EQ(table.CountText(), "0 of 0 games");
-    const auto other = List({Batch("/db/b.pgn", more)});
-    table.SetGames(other);
-    EXPECT_EQ(Shown(table), (std::vector<std::size_t>{0, 1}));
+    // As many games as before, in new batches: keys made from the old ones must not be reused.
+    const auto other = List({Batch("/db/b.pgn", more), Batch("/db/b.pgn", kGames)});
+    table.SetGames(other, std::make_shared<const CGameSearchKeys>(other, grownKeys.get()));
+    CGameTable again;
+    again.SetGames(other);
+    again.SortBy(kColumnDate, true);
+    again.SetFilter("kasparov");
+    EXPECT_EQ(Shown(table), Shown(again));
     EXPECT_FALSE(table.FileColumnShown());
 }
 
