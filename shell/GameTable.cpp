@@ -1,0 +1,159 @@
+#include "shell/GameTable.h"
+
+#include <algorithm>
+#include <numeric>
+
+CGameTable::CGameTable()
+    : games(std::make_shared<const CGameListSnapshot>()),
+      keys(std::make_shared<const CGameSearchKeys>()),
+      order(std::make_shared<const std::vector<std::uint32_t>>()) {
+}
+
+void CGameTable::SetGames(std::shared_ptr<const CGameListSnapshot> list,
+                          std::shared_ptr<const CGameSearchKeys> listKeys) {
+    const bool renewed = !ListExtends(*list, *games);
+    if (renewed) {
+        games = std::make_shared<const CGameListSnapshot>();
+        keys = std::make_shared<const CGameSearchKeys>();
+        filePaths.clear();
+        if (sortKeys) {
+            sortKeys = std::make_unique<CGameSortKeys>(sortKeys->Column(), sortKeys->Descending());
+        }
+        order = std::make_shared<const std::vector<std::uint32_t>>();
+        if (matches) {
+            matches = std::make_shared<const std::vector<std::uint32_t>>();
+        }
+    }
+    const std::size_t from = games->Size();
+    games = std::move(list);
+    if (games->Size() == from && !renewed) {
+        return;
+    }
+    keys = listKeys && listKeys->List() == games
+               ? std::move(listKeys)
+               : std::make_shared<const CGameSearchKeys>(games, keys.get());
+    for (std::size_t game = from; game < games->Size();) {
+        std::size_t first = 0;
+        const CGameBatch& batch = games->BatchOf(game, first);
+        const std::string& path = batch.File()->path;
+        if (std::find(filePaths.begin(), filePaths.end(), path) == filePaths.end()) {
+            filePaths.push_back(path);
+        }
+        game = first + batch.Size();
+    }
+    if (matches) {
+        std::vector<std::uint32_t> more = *matches;
+        const std::vector<std::uint32_t> added = *MatchGames(*keys, filterTerms, from);
+        more.insert(more.end(), added.begin(), added.end());
+        matches = std::make_shared<const std::vector<std::uint32_t>>(std::move(more));
+    }
+    if (sortKeys) {
+        sortKeys->Extend(*games, keys);
+        SetOrder(MergedOrder(*order, *sortKeys));
+    } else {
+        std::vector<std::uint32_t> grown(games->Size());
+        std::iota(grown.begin(), grown.end(), 0u);
+        SetOrder(std::move(grown));
+    }
+}
+
+std::string CGameTable::CellText(std::size_t row, EGameColumn column) const {
+    return GameCellText(*games, rows[row], column);
+}
+
+std::string CGameTable::CountText() const {
+    return std::to_string(RowCount()) + " of " + std::to_string(GameCount()) + " games";
+}
+
+void CGameTable::SortBy(EGameColumn column, bool descending) {
+    sortKeys = std::make_unique<CGameSortKeys>(column, descending);
+    sortKeys->Extend(*games, keys);
+    SetOrder(SortedOrder(*sortKeys));
+}
+
+void CGameTable::ToggleSort(EGameColumn column) {
+    SortBy(column, SortColumn() == column && !SortDescending());
+}
+
+std::optional<EGameColumn> CGameTable::SortColumn() const {
+    if (!sortKeys) {
+        return std::nullopt;
+    }
+    return sortKeys->Column();
+}
+
+void CGameTable::SetOrder(std::vector<std::uint32_t> newOrder) {
+    rank.resize(newOrder.size());
+    for (std::size_t place = 0; place < newOrder.size(); ++place) {
+        rank[newOrder[place]] = static_cast<std::uint32_t>(place);
+    }
+    order = std::make_shared<const std::vector<std::uint32_t>>(std::move(newOrder));
+    rows = RowsInOrder(*order, matches.get());
+}
+
+void CGameTable::SetFilter(std::string_view text) {
+    ApplyFilter(RunGameFilter(FilterJob(text)));
+}
+
+CGameFilterJob CGameTable::FilterJob(std::string_view text) const {
+    CGameFilterJob job;
+    job.text = text;
+    job.terms = SearchTerms(text);
+    job.keys = keys;
+    job.order = order;
+    if (matches && TermsNarrow(job.terms, filterTerms)) {
+        job.within = matches;
+    }
+    return job;
+}
+
+bool CGameTable::ApplyFilter(CGameFilterResult&& result) {
+    if (result.cancelled || result.job.keys != keys || result.job.order != order) {
+        return false;
+    }
+    filterText = std::move(result.job.text);
+    filterTerms = std::move(result.job.terms);
+    matches = std::move(result.matches);
+    rows = std::move(result.rows);
+    return true;
+}
+
+std::optional<std::size_t> CGameTable::RowOf(std::size_t game) const {
+    if (game >= rank.size()) {
+        return std::nullopt;
+    }
+    const auto at =
+        std::lower_bound(rows.begin(), rows.end(), rank[game],
+                         [this](std::uint32_t g, std::uint32_t r) { return rank[g] < r; });
+    if (at == rows.end() || *at != game) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(at - rows.begin());
+}
+
+std::optional<std::size_t> CGameTable::NeighbourGame(std::size_t game, int step) const {
+    if (game >= rank.size()) {
+        return std::nullopt;
+    }
+    std::ptrdiff_t target = 0;
+    if (!OwnOrder()) {
+        target = static_cast<std::ptrdiff_t>(game) + step;
+        if (target < 0 || target >= static_cast<std::ptrdiff_t>(GameCount())) {
+            return std::nullopt;
+        }
+        return static_cast<std::size_t>(target);
+    }
+    const auto at =
+        std::lower_bound(rows.begin(), rows.end(), rank[game],
+                         [this](std::uint32_t g, std::uint32_t r) { return rank[g] < r; });
+    const std::ptrdiff_t place = at - rows.begin();
+    const bool shown = at != rows.end() && *at == game;
+    target = place + step;
+    if (!shown && step > 0) {
+        --target; // `place` is already the first game after the hidden one
+    }
+    if (target < 0 || target >= static_cast<std::ptrdiff_t>(rows.size())) {
+        return std::nullopt;
+    }
+    return rows[static_cast<std::size_t>(target)];
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "shell/GameFilter.h"
+#include "shell/GameSearchKeys.h"
+#include "shell/GameSortKeys.h"
+#include "shell/GameTableColumn.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The games table: the games of a list snapshot, sorted by a column and filtered by a search
+// text, as rows. It copies no tag: cells are read from the snapshot when shown; only the folded
+// search keys are its own (CGameSearchKeys). A row shows a game, named by its list index.
+//
+// The table lives on one thread (the interface thread): every member runs there. Only a filter
+// may run elsewhere: FilterJob makes the work, RunGameFilter does it on any thread, ApplyFilter
+// takes its result back here. SetFilter does all three at once.
+class CGameTable {
+public:
+    CGameTable();
+
+    // Follows the list. A list that extends the one shown (a load appended games) adds its new
+    // games to the sort and filter in force; any other (the list was emptied) is shown anew
+    // under them. `listKeys`, when given, are the search keys of `list`, made on a worker (they
+    // take about 90 ms for 145,000 games): CGameSearchKeys(list, table.SearchKeys().get()).
+    void SetGames(std::shared_ptr<const CGameListSnapshot> list,
+                  std::shared_ptr<const CGameSearchKeys> listKeys = nullptr);
+    const std::shared_ptr<const CGameListSnapshot>& Games() const noexcept { return games; }
+    const std::shared_ptr<const CGameSearchKeys>& SearchKeys() const noexcept { return keys; }
+
+    std::size_t RowCount() const noexcept { return rows.size(); }
+    std::size_t GameCount() const noexcept { return games->Size(); }
+    // What the cell shows, UTF-8; row < RowCount().
+    std::string CellText(std::size_t row, EGameColumn column) const;
+    // True when the games come from more than one file: the File column is shown then.
+    bool FileColumnShown() const noexcept { return filePaths.size() > 1; }
+    // "N of M games": the rows shown of the games listed.
+    std::string CountText() const;
+
+    // Sorts by `column`; games that tie keep their list order. See CGameSortKeys for the order.
+    void SortBy(EGameColumn column, bool descending);
+    // A click on a column's header: sorts by it ascending, or the other way when already sorted
+    // by it.
+    void ToggleSort(EGameColumn column);
+    std::optional<EGameColumn> SortColumn() const;
+    bool SortDescending() const noexcept { return sortKeys && sortKeys->Descending(); }
+
+    // Shows the games whose White, Black, Event, Site, Date or Round hold every space-separated
+    // term of `text`, ignoring case and accents; all games for a text without terms.
+    void SetFilter(std::string_view text);
+    // The work of SetFilter(text), to run on a worker with RunGameFilter. A text that only adds
+    // to the one in force (another character, another term) looks at its matches alone.
+    CGameFilterJob FilterJob(std::string_view text) const;
+    // Shows the result of a job of this table. False, changing nothing, when it was cancelled or
+    // is stale: the list or the sort changed after the job was made (make a new one then).
+    bool ApplyFilter(CGameFilterResult&& result);
+    const std::string& FilterText() const noexcept { return filterText; }
+
+    // The game a row shows; row < RowCount().
+    std::size_t GameAt(std::size_t row) const noexcept { return rows[row]; }
+    // The row that shows game `game`; none when the filter hides it or there is no such game.
+    std::optional<std::size_t> RowOf(std::size_t game) const;
+    // True while a filter or a sort is in force: the table's order is then its own.
+    bool OwnOrder() const noexcept { return sortKeys != nullptr || !filterTerms.empty(); }
+    // The game `step` places after game `game` (before, for a negative step): in the table's
+    // rows while it has an order of its own, else in the list. From a game the filter hides,
+    // the count starts where that game would stand. None past either end.
+    std::optional<std::size_t> NeighbourGame(std::size_t game, int step) const;
+
+private:
+    // Takes a new order of all games and shows the matches in it.
+    void SetOrder(std::vector<std::uint32_t> newOrder);
+
+    std::shared_ptr<const CGameListSnapshot> games;
+    std::shared_ptr<const CGameSearchKeys> keys;
+    std::vector<std::string> filePaths; // of the files the games came from, each once
+
+    std::unique_ptr<CGameSortKeys> sortKeys;                 // null while unsorted
+    std::shared_ptr<const std::vector<std::uint32_t>> order; // all games in the table's order
+    std::vector<std::uint32_t> rank;                         // each game's place in `order`
+
+    std::string filterText;
+    std::vector<std::string> filterTerms;
+    std::shared_ptr<const std::vector<std::uint32_t>> matches; // ascending; null: no filter
+
+    std::vector<std::uint32_t> rows; // the games shown, in the table's order
+};

@@ -1,0 +1,70 @@
+#include "shell/GameTableColumn.h"
+
+#include "chess/ChessGameData.h"
+#include "common/TextDecoding.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::array<std::string_view, kGameColumns> kTitles = {
+    "#", "White", "Black", "Result", "Date", "Event", "Site", "Round", "Moves", "File"};
+
+std::string TagText(const CStoredGame& game, ETagField tag) {
+    return DecodeToUtf8(game.Tag(tag));
+}
+
+} // namespace
+
+std::string_view GameColumnTitle(EGameColumn column) {
+    return kTitles[static_cast<std::size_t>(column)];
+}
+
+std::string_view ResultText(int result) {
+    switch (result) {
+    case ResultWhiteWon:
+        return "1-0";
+    case ResultBlackWon:
+        return "0-1";
+    case ResultDraw:
+        return "1/2-1/2";
+    default:
+        return "*";
+    }
+}
+
+std::string_view FileNameOf(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string GameCellText(const CGameListSnapshot& games, std::size_t game, EGameColumn column) {
+    std::size_t first = 0;
+    const CGameBatch& batch = games.BatchOf(game, first);
+    const CStoredGame& stored = batch.Game(game - first);
+    switch (column) {
+    case kColumnNumber:
+        return std::to_string(game + 1);
+    case kColumnWhite:
+        return TagText(stored, kWhite);
+    case kColumnBlack:
+        return TagText(stored, kBlack);
+    case kColumnResult:
+        return std::string(ResultText(stored.result));
+    case kColumnDate:
+        return TagText(stored, kDate);
+    case kColumnEvent:
+        return TagText(stored, kEvent);
+    case kColumnSite:
+        return TagText(stored, kSite);
+    case kColumnRound:
+        return TagText(stored, kRound);
+    case kColumnMoves:
+        return std::to_string((stored.moveCount + 1) / 2);
+    case kColumnFile:
+        return DecodeToUtf8(FileNameOf(batch.File()->path));
+    case kGameColumns:
+        break;
+    }
+    return {};
+}

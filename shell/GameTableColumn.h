@@ -1,0 +1,34 @@
+#pragma once
+
+#include "pgn/GameList.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// The columns of the games table, in the order shown.
+enum EGameColumn : int {
+    kColumnNumber, // the game's place in the list, from 1
+    kColumnWhite,
+    kColumnBlack,
+    kColumnResult,
+    kColumnDate,
+    kColumnEvent,
+    kColumnSite,
+    kColumnRound,
+    kColumnMoves, // full moves: (half-moves + 1) / 2
+    kColumnFile,  // the name of the file the game came from, without its folder
+    kGameColumns
+};
+
+// The header of a column: "#", "White", ..., "Moves", "File".
+std::string_view GameColumnTitle(EGameColumn column);
+
+// What the cell of game < games.Size() shows in `column`, UTF-8.
+std::string GameCellText(const CGameListSnapshot& games, std::size_t game, EGameColumn column);
+
+// The file name of a path: what follows its last '/'.
+std::string_view FileNameOf(std::string_view path);
+
+// "1-0", "0-1", "1/2-1/2" or "*".
+std::string_view ResultText(int result);

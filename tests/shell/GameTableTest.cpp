@@ -1,0 +1,271 @@
+#include "shell/GameTable.h"
+
+#include "shell/SearchFolding.h"
+
+#include <algorithm>
+#include <map>
+#include <numeric>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// One game's tags in the table's column order, its result and its half-moves.
+struct CRow {
+    std::string white, black, event, site, date, round;
+    int result = ResultNone;
+    std::uint32_t halfMoves = 0;
+};
+
+std::shared_ptr<const CGameBatch> Batch(const std::string& path, const std::vector<CRow>& rows) {
+    auto file = std::make_shared<CSourceFile>();
+    file->path = path;
+    auto batch = std::make_shared<CGameBatch>(file, 1000);
+    for (const CRow& row : rows) {
+        const std::vector<CMove> moves(row.halfMoves, CMove{4, 1, 4, 3});
+        CParsedGame game;
+        game.tags = {row.event, row.site, row.date, row.round, row.white, row.black, ""};
+        game.result = row.result;
+        game.moves = moves;
+        batch->Add(game);
+    }
+    return batch;
+}
+
+std::shared_ptr<const CGameListSnapshot>
+List(const std::vector<std::shared_ptr<const CGameBatch>>& batches,
+     const CGameListSnapshot& before = CGameListSnapshot()) {
+    return std::make_shared<const CGameListSnapshot>(before, batches);
+}
+
+// Müller three ways: UTF-8, Windows-1252 and without the accent.
+const std::vector<CRow> kGames = {
+    {"Kasparov, Garry", "Karpov, Anatoly", "World Ch", "Moscow", "1985.10.15", "16", 0, 80},
+    {"M\xC3\xBCller, Hans", "Tal, Mikhail", "Linares", "Linares ESP", "1985.??.??", "3", 2, 41},
+    {"M\xFCller, Karl", "Kasparov, Garry", "Olympiad", "Dubai", "????.??.??", "?", 1, 0},
+    {"Muller, Ivan", "Petrosian", "?", "Linares", "", "2", 3, 79},
+    {"Karpov, Anatoly", "Kasparov, Garry", "World Ch", "Moscow", "1984.09.10", "10", 2, 50},
+    {"Tal, Mikhail", "Botvinnik", "World Ch", "Moscow", "1960.03.15", "6", 0, 81},
+};
+
+std::vector<std::size_t> Shown(const CGameTable& table) {
+    std::vector<std::size_t> games;
+    for (std::size_t row = 0; row < table.RowCount(); ++row) {
+        games.push_back(table.GameAt(row));
+    }
+    return games;
+}
+
+class GameTableTest : public ::testing::Test {
+protected:
+    GameTableTest() { table.SetGames(List({Batch("/db/a.pgn", kGames)})); }
+    CGameTable table;
+};
+
+TEST(SearchFoldingTest, FoldsCaseAndAccentsOfBothEncodings) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"M\xC3\xBCLLER", "muller"},
+        {"M\xFCller", "muller"},
+        {"Mu\xCC\x88ller", "muller"},
+        {"Mueller", "mueller"},
+        {"\xC5\x81ukasz Stra\xC3\x9F"
+         "e",
+         "lukasz strasse"},
+        {"\x8A"
+         "a\x9A"
+         "a \xC6",
+         "sasa ae"},
+        {"\xD0\x92\xD0\x9E\xD0\x9B", "\xD0\xB2\xD0\xBE\xD0\xBB"},
+        {"a\tb\xC2\xA0"
+         "c",
+         "a b c"},
+    };
+    for (const auto& [bytes, folded] : cases) {
+        EXPECT_EQ(FoldForSearch(bytes), folded) << bytes;
+    }
+}
+
+// Every term must match, each in any of White, Black, Event, Site, Date or Round.
+TEST_F(GameTableTest, FilterKeepsGamesThatHoldEveryTerm) {
+    const std::vector<std::pair<std::string, std::vector<std::size_t>>> cases = {
+        {"", {0, 1, 2, 3, 4, 5}},
+        {"kasparov", {0, 2, 4}},
+        {"KARPOV  kasparov", {0, 4}},
+        {"linares", {1, 3}},
+        {"1985", {0, 1}},
+        {"muller", {1, 2, 3}},
+        {"M\xC3\x9CLLER", {1, 2, 3}},
+        {"m\xFCller linares", {1, 3}},
+        {"16", {0}},
+        {"ch moscow 198", {0, 4}},
+        {"tal 1960", {5}},
+        {"garry,", {}},
+        {"zzz", {}},
+    };
+    for (const auto& [text, games] : cases) {
+        table.SetFilter(text);
+        EXPECT_EQ(Shown(table), games) << text;
+        EXPECT_EQ(table.CountText(), std::to_string(games.size()) + " of 6 games") << text;
+    }
+}
+
+// Typing and erasing a name character by character narrows and widens as a fresh filter would.
+TEST_F(GameTableTest, FilterTypedCharacterByCharacterMatchesAFreshOne) {
+    const std::string name = "kasparov 1985.10 x";
+    std::vector<std::string> texts;
+    for (std::size_t n = 0; n <= name.size(); ++n) {
+        texts.push_back(name.substr(0, n));
+    }
+    const std::vector<std::string> erased(texts.rbegin(), texts.rend());
+    texts.insert(texts.end(), erased.begin(), erased.end());
+    for (const std::string& text : texts) {
+        table.SetFilter(text);
+        CGameTable fresh;
+        fresh.SetGames(table.Games());
+        fresh.SetFilter(text);
+        EXPECT_EQ(Shown(table), Shown(fresh)) << text;
+    }
+}
+
+TEST_F(GameTableTest, FilterResultsOfAnOtherListOrOrderOrCancelledAreRefused) {
+    CGameFilterJob job = table.FilterJob("tal");
+    table.SortBy(kColumnBlack, false);
+    EXPECT_FALSE(table.ApplyFilter(RunGameFilter(job)));
+    const std::atomic<bool> cancel{true};
+    CGameFilterResult cancelled = RunGameFilter(table.FilterJob("tal"), &cancel);
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_FALSE(table.ApplyFilter(std::move(cancelled)));
+    EXPECT_TRUE(table.ApplyFilter(RunGameFilter(table.FilterJob("tal"))));
+    EXPECT_EQ(Shown(table), (std::vector<std::size_t>{5, 1}));
+}
+
+TEST_F(GameTableTest, CellsShowUtf8TextsAndFullMoves) {
+    const std::map<EGameColumn, std::string> cells = {
+        {kColumnNumber, "3"},   {kColumnWhite, "M\xC3\xBCller, Karl"},
+        {kColumnResult, "0-1"}, {kColumnDate, "????.??.??"},
+        {kColumnMoves, "0"},    {kColumnFile, "a.pgn"}};
+    for (const auto& [column, text] : cells) {
+        EXPECT_EQ(table.CellText(2, column), text) << GameColumnTitle(column);
+    }
+    EXPECT_EQ(table.CellText(3, kColumnMoves), "40");
+    EXPECT_EQ(table.CellText(5, kColumnMoves), "41");
+}
+
+// Against a stable sort on the texts shown, folded, or their numbers.
+TEST_F(GameTableTest, SortsEachColumnBothWaysWithTiesInListOrder) {
+    const std::map<std::string, int> resultRank = {
+        {"1-0", 0}, {"1/2-1/2", 1}, {"0-1", 2}, {"*", 3}};
+    for (const EGameColumn column : {kColumnNumber, kColumnWhite, kColumnBlack, kColumnResult,
+                                     kColumnEvent, kColumnSite, kColumnMoves}) {
+        const auto key = [&](std::size_t game) -> std::pair<long, std::string> {
+            const std::string text = GameCellText(*table.Games(), game, column);
+            if (column == kColumnNumber || column == kColumnMoves) {
+                return {std::stol(text), ""};
+            }
+            return {column == kColumnResult ? resultRank.at(text) : 0, FoldForSearch(text)};
+        };
+        table.SetFilter("");
+        std::vector<std::size_t> expected(kGames.size());
+        std::iota(expected.begin(), expected.end(), 0);
+        std::stable_sort(expected.begin(), expected.end(),
+                         [&](std::size_t a, std::size_t b) { return key(a) < key(b); });
+        table.ToggleSort(column);
+        EXPECT_EQ(Shown(table), expected) << GameColumnTitle(column);
+        std::iota(expected.begin(), expected.end(), 0);
+        std::stable_sort(expected.begin(), expected.end(),
+                         [&](std::size_t a, std::size_t b) { return key(b) < key(a); });
+        table.ToggleSort(column);
+        EXPECT_TRUE(table.SortDescending());
+        EXPECT_EQ(Shown(table), expected) << GameColumnTitle(column);
+    }
+    table.SortBy(kColumnRound, false);
+    EXPECT_EQ(Shown(table), (std::vector<std::size_t>{3, 1, 5, 4, 0, 2}));
+}
+
+// Full dates, then partial ones by their known parts, then unknown ones; descending keeps the
+// groups.
+TEST(GameTableDateTest, UnknownAndPartialDatesGoAfterFullDates) {
+    const std::vector<std::string> dates = {"1985.??.??", "",           "1985.10.15", "????.??.??",
+                                            "1985.10.??", "1984.12.31", "1985.??.??", "1986"};
+    std::vector<CRow> rows;
+    for (const std::string& date : dates) {
+        rows.push_back({"w", "b", "e", "s", date, "1", ResultNone, 0});
+    }
+    CGameTable table;
+    table.SetGames(List({Batch("", rows)}));
+    table.SortBy(kColumnDate, false);
+    EXPECT_EQ(Shown(table), (std::vector<std::size_t>{5, 2, 4, 0, 6, 7, 1, 3}));
+    table.SortBy(kColumnDate, true);
+    EXPECT_EQ(Shown(table), (std::vector<std::size_t>{2, 5, 7, 0, 6, 4, 1, 3}));
+}
+
+// Under a sort by White and the filter "kasparov" the rows are Karpov (4), Kasparov (0) and
+// Müller, Karl (2); Müller, Hans (1) is hidden between 0 and 2.
+TEST_F(GameTableTest, RowsGamesAndNeighboursFollowTheTablesOrder) {
+    EXPECT_FALSE(table.OwnOrder());
+    EXPECT_EQ(table.NeighbourGame(2, 1), 3u);
+    EXPECT_EQ(table.NeighbourGame(0, -1), std::nullopt);
+    EXPECT_EQ(table.NeighbourGame(5, 1), std::nullopt);
+
+    table.SortBy(kColumnWhite, false);
+    table.SetFilter("kasparov");
+    EXPECT_TRUE(table.OwnOrder());
+    ASSERT_EQ(Shown(table), (std::vector<std::size_t>{4, 0, 2}));
+    const std::vector<std::optional<std::size_t>> rowOf = {1, std::nullopt, 2, std::nullopt,
+                                                           0, std::nullopt};
+    for (std::size_t game = 0; game < rowOf.size(); ++game) {
+        EXPECT_EQ(table.RowOf(game), rowOf[game]) << game;
+    }
+    EXPECT_EQ(table.RowOf(6), std::nullopt);
+    const std::vector<std::tuple<std::size_t, int, std::optional<std::size_t>>> steps = {
+        {4, 1, 0},  {0, 1, 2}, {2, 1, std::nullopt}, {4, -1, std::nullopt},
+        {2, -1, 0}, {1, 1, 2}, {1, -1, 0},           {5, 1, std::nullopt},
+        {5, -1, 2},
+    };
+    for (const auto& [game, step, neighbour] : steps) {
+        EXPECT_EQ(table.NeighbourGame(game, step), neighbour) << game << " " << step;
+    }
+}
+
+// A table that follows a growing list shows what a fresh table over the whole list shows.
+TEST_F(GameTableTest, FollowsAppendedGamesAndAnEmptiedList) {
+    const std::vector<CRow> more = {
+        {"Kasparov, Garry", "Short", "PCA", "London", "1993.09.07", "1", 0, 60},
+        {"Anand", "Kasparov, Garry", "PCA", "New York", "1995.??.??", "10", 1, 30},
+        {"Short", "Timman", "Cand", "El Escorial", "1993.01.??", "13", 2, 44},
+    };
+    table.SortBy(kColumnDate, true);
+    table.SetFilter("kasparov");
+    EXPECT_FALSE(table.FileColumnShown());
+    const auto grown = List({Batch("/db/b.pgn", more)}, *table.Games());
+    table.SetGames(grown);
+    CGameTable fresh;
+    fresh.SetGames(grown);
+    fresh.SortBy(kColumnDate, true);
+    fresh.SetFilter("kasparov");
+    EXPECT_EQ(Shown(table), Shown(fresh));
+    EXPECT_EQ(table.CountText(), "5 of 9 games");
+    for (const char* text : {"kasparov garry", "short"}) {
+        table.SetFilter(text);
+        fresh.SetFilter(text);
+        EXPECT_EQ(Shown(table), Shown(fresh)) << text;
+    }
+    table.SetFilter("kasparov");
+    EXPECT_TRUE(table.FileColumnShown());
+    EXPECT_EQ(table.CellText(0, kColumnFile), "b.pgn");
+
+    const std::shared_ptr<const CGameSearchKeys> grownKeys = table.SearchKeys();
+    table.SetGames(List({}));
+    EXPECT_EQ(table.CountText(), "0 of 0 games");
+    // As many games as before, in new batches: keys made from the old ones must not be reused.
+    const auto other = List({Batch("/db/b.pgn", more), Batch("/db/b.pgn", kGames)});
+    table.SetGames(other, std::make_shared<const CGameSearchKeys>(other, grownKeys.get()));
+    CGameTable again;
+    again.SetGames(other);
+    again.SortBy(kColumnDate, true);
+    again.SetFilter("kasparov");
+    EXPECT_EQ(Shown(table), Shown(again));
+    EXPECT_FALSE(table.FileColumnShown());
+}
+
+} // namespace
