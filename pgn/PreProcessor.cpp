@@ -297,6 +297,7 @@ std::size_t PreProcessPgnText(const char* s, std::size_t n, char* outText,
                 ++r;
                 break;
             }
+            // A comment inside the variation runs to its '}': its brackets do not count.
             int level = 1;
             std::size_t k = r + 1;
             for (; k < n; ++k) {
@@ -304,6 +305,13 @@ std::size_t PreProcessPgnText(const char* s, std::size_t n, char* outText,
                     ++level;
                 } else if (s[k] == ')' && --level == 0) {
                     break;
+                } else if (s[k] == '{') {
+                    const void* close = std::memchr(s + k + 1, '}', n - k - 1);
+                    if (close == nullptr) {
+                        k = n;
+                        break;
+                    }
+                    k = static_cast<std::size_t>(static_cast<const char*>(close) - s);
                 }
             }
             if (k >= n) {

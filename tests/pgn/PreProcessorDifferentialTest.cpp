@@ -1,12 +1,15 @@
 #include "ReferencePreProcessor.h"
 #include "pgn/PGNExceptions.h"
+#include "pgn/PGNReader.h"
 #include "pgn/PreProcessor.h"
 #include "support/ExpectThrow.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <exception>
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <random>
 #include <string>
 #include <string_view>
@@ -358,7 +361,8 @@ TEST(PreProcessorDifferentialTest, RuleSeams) {
         {"{a}{b}", " "},
         {"{a} {b}", " "},
         {"x (1... d5 (1... c5) 2. c4) y", "x y"},
-        {"(a {x)} b)", " } b)"},
+        {"(a {x)} b)", " "},
+        {"(a {:-(} b) c", " c"},
         {"[Event \"Match (final)\"]", "[Event\"Match (final)\"]"},
         {"[Event \"say \\\"hi\\\" #1\"]", "[Event\"say \\\"hi\\\" #1\"]"},
         {"[Event \"a\tb\"]", "[Event\"a\tb\"]"},
@@ -376,6 +380,50 @@ TEST(PreProcessorDifferentialTest, RuleSeams) {
     };
     for (const Case& c : cases) {
         ExpectBoth(c);
+    }
+}
+
+// Recovery: a file of good games with one broken game (an unclosed comment or variation, stray
+// periods) reads as the file without it, the broken game dropped at its place with the message
+// that the reference pre-processor gives for its text.
+TEST(PreProcessorDifferentialTest, ABrokenGameCostsOnlyItself) {
+    std::ifstream file("samples/famous_games.pgn", std::ios::binary);
+    std::stringstream all;
+    all << file.rdbuf();
+    std::vector<std::string> pool;
+    for (std::size_t at = all.str().find("[Event "); at != std::string::npos;) {
+        const std::size_t next = all.str().find("\n[Event ", at + 1);
+        pool.push_back(all.str().substr(at, next == std::string::npos ? next : next + 1 - at));
+        at = next == std::string::npos ? next : next + 1;
+    }
+    ASSERT_GE(pool.size(), 8u);
+    // Each is broken whatever the game before it holds.
+    const std::vector<std::string> breaks = {"{unclosed", "(1. d4 (1. c4)", "wow... ",
+                                             "(1. e4 {a :-(} e5"};
+    Random rng(15);
+    for (int round = 0; round < 60; ++round) {
+        std::vector<std::string> games(2 + rng.Below(6));
+        for (std::string& game : games) {
+            game = rng.Pick(pool);
+        }
+        const std::size_t broken = rng.Below(games.size());
+        games[broken] += rng.Pick(breaks) + "\n\n";
+        std::string text;
+        std::string without;
+        for (std::size_t i = 0; i < games.size(); ++i) {
+            text += games[i];
+            without += i == broken ? "" : games[i];
+        }
+        CPGNReader reader;
+        reader.LoadText(text);
+        CPGNReader expected;
+        expected.LoadText(without);
+        ASSERT_EQ(reader.GamesTitles(), expected.GamesTitles()) << text;
+        const CLoadReport report = reader.LastLoadReport();
+        ASSERT_EQ(report.dropped.size(), 1u) << text;
+        EXPECT_EQ(report.dropped[0].ordinal, static_cast<int>(broken));
+        EXPECT_EQ("threw CPGNReaderException: " + report.dropped[0].message,
+                  Outcome(ReferencePreProcess, games[broken]));
     }
 }
 

@@ -27,8 +27,9 @@ TEST(PreProcessor, CommentsVariationsAndGlyphs) {
     EXPECT_EQ(Pre("{a}{b}"), " ");
     EXPECT_EQ(Pre("{a} {b}"), " ");
     EXPECT_EQ(Pre("1. d4 (1... d5 (1... c5) 2. c4) d5"), "1. d4 d5");
-    // A ')' inside a comment within a variation still closes it.
-    EXPECT_EQ(Pre("x (a {x)} b) y"), "x } b) y");
+    // A comment within a variation runs to its '}': its brackets do not count.
+    EXPECT_EQ(Pre("x (a {x)} b) y"), "x y");
+    EXPECT_EQ(Pre("1. e4 (1. d4 {a lesson :-(} d5) e5"), "1. e4 e5");
     EXPECT_EQ(Pre("e4 ; rest of line (\ne5"), "e4 e5");
     EXPECT_EQ(Pre("e4 $1"), "e4 ");
     EXPECT_EQ(Pre("e4 $14$2 e5"), "e4 e5");

@@ -2,6 +2,7 @@
 
 #include "pgn/PGNExceptions.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -105,8 +106,16 @@ void structurePass(MarkedText& t) {
                 ++i;
                 break;
             }
+            // A comment inside the variation runs to its '}', its brackets not counted.
             std::size_t k = i + 1;
             for (int level = 1; k < t.size(); ++k) {
+                if (t.s[k] == '{') {
+                    k = std::min(t.s.find('}', k + 1), t.size());
+                    if (k == t.size()) {
+                        break;
+                    }
+                    continue;
+                }
                 level += t.s[k] == '(' ? 1 : t.s[k] == ')' ? -1 : 0;
                 if (level == 0) {
                     break;

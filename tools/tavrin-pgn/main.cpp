@@ -2,7 +2,7 @@
 // text to stdout (the game read, or why it was dropped), then a summary line per file to stderr.
 // --san adds each game's moves in standard algebraic notation; --threads N parses on N threads
 // (by default as many as the machine has). Exit codes: 0 all files read, 1 a file could not be
-// read at all, 2 usage error.
+// read at all, 2 usage error, 3 (with --strict only) a game was dropped.
 
 #include "chess/SanWriter.h"
 #include "common/GeneralException.h"
@@ -21,9 +21,10 @@
 namespace {
 
 constexpr const char* usage =
-    "usage: tavrin-pgn [--quiet] [--san] [--threads N] FILE...\n"
+    "usage: tavrin-pgn [--quiet] [--san] [--strict] [--threads N] FILE...\n"
     "  --quiet      print only each file's summary line\n"
     "  --san        add each game's moves in standard algebraic notation\n"
+    "  --strict     exit with code 3 when a game was dropped\n"
     "  --threads N  parse on N threads (default: as many as the machine has)\n";
 constexpr std::size_t flushThreshold = 1 << 20;
 
@@ -39,17 +40,26 @@ bool WriteOut(std::string& out) {
 struct COptions {
     bool quiet = false;
     bool san = false;
+    bool strict = false;
     unsigned threads = 0;
 };
 
-bool ProcessFile(const std::string& path, const COptions& options) {
+// What a file gave.
+enum class EFileOutcome { kRead, kGamesDropped, kFailed };
+
+// Exit codes, the worst outcome deciding.
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitDropped = 3;
+
+EFileOutcome ProcessFile(const std::string& path, const COptions& options) {
     CPGNReader reader;
     reader.SetParseThreads(options.threads);
     try {
         reader.Load(path);
     } catch (const CGeneralException& e) {
         std::fprintf(stderr, "%s: %s\n", path.c_str(), e.GetMessage().c_str());
-        return false;
+        return EFileOutcome::kFailed;
     }
     const CLoadReport report = reader.LastLoadReport();
     const int gamesRead = reader.GamesCount();
@@ -85,7 +95,9 @@ bool ProcessFile(const std::string& path, const COptions& options) {
     }
     std::fprintf(stderr, "%s: %d games read, %zu dropped\n", path.c_str(), gamesRead,
                  report.dropped.size());
-    return ok;
+    return !ok                      ? EFileOutcome::kFailed
+           : report.dropped.empty() ? EFileOutcome::kRead
+                                    : EFileOutcome::kGamesDropped;
 }
 
 // A thread count from 1 to 64.
@@ -116,32 +128,40 @@ int main(int argc, char** argv) {
             options.quiet = true;
         } else if (!optionsEnded && arg == "--san") {
             options.san = true;
+        } else if (!optionsEnded && arg == "--strict") {
+            options.strict = true;
         } else if (!optionsEnded && arg == "--threads" && i + 1 < argc &&
                    ParseThreads(argv[i + 1], options.threads)) {
             ++i;
         } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
             std::fprintf(stderr, "tavrin-pgn: unknown option '%s'\n%s", argv[i], usage);
-            return 2;
+            return kExitUsage;
         } else {
             files.emplace_back(arg);
         }
     }
     if (files.empty()) {
         std::fputs(usage, stderr);
-        return 2;
+        return kExitUsage;
     }
 
     bool allRead = true;
+    bool anyDropped = false;
     try {
         for (const std::string& file : files) {
-            allRead = ProcessFile(file, options) && allRead;
+            const EFileOutcome outcome = ProcessFile(file, options);
+            allRead = allRead && outcome != EFileOutcome::kFailed;
+            anyDropped = anyDropped || outcome == EFileOutcome::kGamesDropped;
         }
     } catch (const CGeneralException& e) {
         std::fprintf(stderr, "tavrin-pgn: %s\n", e.GetMessage().c_str());
-        return 1;
+        return kExitFailed;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tavrin-pgn: %s\n", e.what());
-        return 1;
+        return kExitFailed;
     }
-    return allRead ? 0 : 1;
+    if (!allRead) {
+        return kExitFailed;
+    }
+    return options.strict && anyDropped ? kExitDropped : 0;
 }
