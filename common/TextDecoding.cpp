@@ -1,5 +1,6 @@
 #include "common/TextDecoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -31,6 +32,25 @@ void AppendUtf8(std::string& out, std::uint32_t cp) {
 }
 
 } // namespace
+
+bool LooksLikeUtf16(std::string_view start) noexcept {
+    const auto byte = [start](std::size_t i) { return static_cast<unsigned char>(start[i]); };
+    if (start.size() >= 2 &&
+        ((byte(0) == 0xFF && byte(1) == 0xFE) || (byte(0) == 0xFE && byte(1) == 0xFF))) {
+        return true;
+    }
+    const std::size_t pairs = std::min<std::size_t>(start.size(), 64) / 2;
+    if (pairs < 4) {
+        return false;
+    }
+    std::size_t evenZeros = 0;
+    std::size_t oddZeros = 0;
+    for (std::size_t i = 0; i < pairs; ++i) {
+        evenZeros += byte(2 * i) == 0;
+        oddZeros += byte(2 * i + 1) == 0;
+    }
+    return evenZeros * 10 >= pairs * 9 || oddZeros * 10 >= pairs * 9;
+}
 
 bool IsValidUtf8(std::string_view bytes) noexcept {
     const std::size_t n = bytes.size();
@@ -99,4 +119,36 @@ std::string DecodeToUtf8(std::string_view bytes) {
         }
     }
     return out;
+}
+
+std::string CutText(std::string_view utf8, std::size_t maxCharacters) {
+    std::size_t characters = 0;
+    std::size_t cut = 0; // where the maxCharacters-th character starts
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if (IsContinuation(static_cast<unsigned char>(utf8[i]))) {
+            continue;
+        }
+        if (++characters == maxCharacters) {
+            cut = i;
+        } else if (characters > maxCharacters) {
+            return std::string(utf8.substr(0, cut)) + "\u2026";
+        }
+    }
+    return std::string(utf8);
+}
+
+std::string_view ClipForDisplay(std::string_view bytes, std::size_t maxCharacters) {
+    const std::size_t enough = 4 * maxCharacters + 4;
+    if (bytes.size() <= enough) {
+        return bytes;
+    }
+    std::size_t end = enough;
+    while (end > 0 && IsContinuation(static_cast<unsigned char>(bytes[end]))) {
+        --end;
+    }
+    return bytes.substr(0, end);
+}
+
+std::string DecodeForDisplay(std::string_view bytes, std::size_t maxCharacters) {
+    return CutText(DecodeToUtf8(ClipForDisplay(bytes, maxCharacters)), maxCharacters);
 }

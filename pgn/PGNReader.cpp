@@ -2,6 +2,7 @@
 
 #include "common/LoadProgress.h"
 #include "common/MappedFile.h"
+#include "common/TextDecoding.h"
 #include "pgn/PGNExceptions.h"
 
 void CPGNReader::Load(const std::string& path) {
@@ -23,6 +24,9 @@ CParsedText CPGNReader::Read(const std::string& path, CLoadProgress* progress) {
         return cancelled;
     }
     loaded = true;
+    if (LooksLikeUtf16(mapped.Text())) {
+        throw CPGNReaderException("CPGNReader::Read(): The text is UTF-16!");
+    }
     auto file = std::make_shared<CSourceFile>();
     file->path = path;
     file->size = mapped.Text().size();
@@ -54,6 +58,12 @@ void CPGNReader::Append(CParsedText&& parsed) {
         games = std::make_shared<const CGameListSnapshot>(*games, parsed.batches);
     }
     report = std::move(parsed.report);
+}
+
+void CPGNReader::Clear() {
+    const std::lock_guard lock(gamesMutex);
+    games = std::make_shared<const CGameListSnapshot>();
+    report = {};
 }
 
 std::shared_ptr<const CGameListSnapshot> CPGNReader::Games() const {

@@ -40,6 +40,8 @@ public:
     CParsedText Read(const std::string& path, CLoadProgress* progress = nullptr);
     // Appends the games of a Read (nothing for a cancelled one); its report becomes the last.
     void Append(CParsedText&& parsed);
+    // Empties the list; the loaded flag stays.
+    void Clear();
     // The threads a Read parses on; 0 (the default) chooses by the machine and the file.
     void SetParseThreads(unsigned threads) noexcept { parseThreads = threads; }
 

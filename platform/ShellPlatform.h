@@ -77,6 +77,8 @@ public:
     // Modal; returns when the user has closed the box.
     virtual void ShowMessageBox(EMessageBoxKind kind, const std::string& caption,
                                 const std::string& text) = 0;
+    // A modal question with Yes and No buttons; true for Yes.
+    virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;
     // Modal open-file dialog for an existing file. `filters` are "Name (*.ext)" entries, the
     // first chosen at start. Returns false when cancelled; else the path, in the file system's
     // own encoding.

@@ -42,6 +42,16 @@ void CGamePlayer::SelectGame(const unsigned index) {
     scene.RequestRedraw();
 }
 
+void CGamePlayer::ShowInitialPosition() {
+    gameIndex = 0;
+    moveIndex = 0;
+    scene.ShowBoardNow();
+    chessSet.SetUp(StartPosition({}).board);
+    scene.RebuildPieces();
+    scene.SetGameResult(ResultNone);
+    scene.RequestRedraw();
+}
+
 void CGamePlayer::Play(std::atomic<bool>& playing) {
     if (playerThread.joinable()) {
         playerThread.join();

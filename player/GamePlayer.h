@@ -33,6 +33,9 @@ public:
     // "Index out of range!" for an index beyond the list; nothing changes then. Not while a
     // player thread runs.
     void SelectGame(const unsigned index);
+    // Shows the initial position with no game chosen, as after "Close all games". Not while a
+    // player thread runs.
+    void ShowInitialPosition();
 
     // Starts the player thread with `playing`, which the caller has set to true and which must
     // outlive the thread. The thread runs while the flag is true and clears it itself at the end

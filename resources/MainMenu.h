@@ -27,6 +27,7 @@ inline std::vector<CMenuDescription> Build() {
     std::vector<CMenuDescription> menus;
     menus.push_back({"&File",
                      {{ids::kLoadPgnFile, "Load PGN file...\tCtrl+O", 0, false},
+                      {ids::kCloseAllGames, "Close all games", 0, false},
                       {ids::kSavePicture, "Save picture...\tCtrl+S", 0, false}},
                      0});
 

@@ -27,6 +27,9 @@ inline constexpr std::string_view kDraw = "draw";                               
 // Caption of the box that lists the games a load left out.
 inline constexpr std::string_view kWarning = "Warning";
 
+// A file loaded again while its games are listed.
+inline constexpr std::string_view kAlreadyListed = " is already in the list.\nLoad it again?";
+
 // "Save picture...".
 inline constexpr std::string_view kPngFilter = "PNG images (*.png)";
 inline constexpr std::string_view kPictureNotTaken =

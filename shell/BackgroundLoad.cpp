@@ -1,6 +1,8 @@
 #include "shell/BackgroundLoad.h"
 
+#include "common/FileProblem.h"
 #include "common/GeneralException.h"
+#include "pgn/PGNExceptions.h"
 #include "pgn/PGNReader.h"
 
 #include <exception>
@@ -28,6 +30,13 @@ void CBackgroundLoad::Join() {
 void CBackgroundLoad::Run(CPGNReader& reader, const std::function<void()>& done) {
     try {
         result = reader.Read(path, &progress);
+    } catch (const CPGNReaderException& e) {
+        failed = true;
+        failure = e.GetMessage();
+        plainReason = DescribeFileProblem(path);
+        if (plainReason.empty()) {
+            plainReason = "no game could be read from it";
+        }
     } catch (const CGeneralException& e) {
         failed = true;
         failure = e.GetMessage();
@@ -37,6 +46,9 @@ void CBackgroundLoad::Run(CPGNReader& reader, const std::function<void()>& done)
     } catch (const std::exception& e) {
         failed = true;
         failure = e.what();
+    }
+    if (failed && plainReason.empty()) {
+        plainReason = DescribeFileProblem(path);
     }
     done();
 }

@@ -35,8 +35,10 @@ public:
     // The games read, unless the read failed or was cancelled.
     CParsedText& Result() noexcept { return result; }
     bool Failed() const noexcept { return failed; }
-    // Why the read failed.
+    // Why the read failed: the reader's message, and what is wrong with the file in plain
+    // words where that is known.
     const std::string& Failure() const noexcept { return failure; }
+    const std::string& PlainReason() const noexcept { return plainReason; }
 
 private:
     void Run(CPGNReader& reader, const std::function<void()>& done);
@@ -46,5 +48,6 @@ private:
     CParsedText result;
     bool failed = false;
     std::string failure;
+    std::string plainReason;
     std::thread worker;
 };

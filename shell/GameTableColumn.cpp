@@ -10,8 +10,11 @@ namespace {
 constexpr std::array<std::string_view, kGameColumns> kTitles = {
     "#", "White", "Black", "Result", "Date", "Event", "Site", "Round", "Moves", "File"};
 
+// A huge tag value is cut as in the game list's titles.
+constexpr std::size_t kCellCharacters = 200;
+
 std::string TagText(const CStoredGame& game, ETagField tag) {
-    return DecodeToUtf8(game.Tag(tag));
+    return DecodeForDisplay(game.Tag(tag), kCellCharacters);
 }
 
 } // namespace

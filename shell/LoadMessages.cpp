@@ -4,30 +4,43 @@
 #include "resources/StringTable.h"
 
 namespace {
+
 constexpr std::size_t kListedDrops = 5;
+constexpr std::size_t kLineCharacters = 200;
+
+std::string Line(std::string_view bytes) {
+    return CutText(DecodeToUtf8(bytes), kLineCharacters);
 }
 
-std::string LoadFailureText(std::string_view reason) {
+} // namespace
+
+std::string LoadFailureText(std::string_view path, std::string_view plainReason,
+                            std::string_view message) {
     std::string text(strings::kPgnNotValid);
-    if (!reason.empty()) {
+    text += '\n';
+    text += Line(path);
+    if (!plainReason.empty()) {
+        text += ": ";
+        text += Line(plainReason);
+    }
+    if (!message.empty()) {
         text += '\n';
-        text += DecodeToUtf8(reason);
+        text += Line(message);
     }
     return text;
 }
 
-std::string DroppedGamesText(const CLoadReport& report) {
+std::string DroppedGamesText(std::string_view path, const CLoadReport& report) {
     const std::size_t dropped = report.dropped.size();
     if (dropped == 0) {
         return {};
     }
     std::string text = std::to_string(dropped) + " of the " + std::to_string(report.gameTexts) +
-                       (report.gameTexts == 1 ? " game" : " games") +
-                       " in this file could not be read and " + (dropped == 1 ? "is" : "are") +
-                       " left out:";
+                       (report.gameTexts == 1 ? " game" : " games") + " in " + Line(path) +
+                       " could not be read and " + (dropped == 1 ? "is" : "are") + " left out:";
     for (std::size_t i = 0; i < dropped && i < kListedDrops; ++i) {
         const CDroppedGame& game = report.dropped[i];
-        text += "\nGame " + std::to_string(game.ordinal + 1) + ": " + DecodeToUtf8(game.message);
+        text += "\nGame " + std::to_string(game.ordinal + 1) + ": " + Line(game.message);
     }
     if (dropped > kListedDrops) {
         text += "\n... and " + std::to_string(dropped - kListedDrops) + " more.";

@@ -98,6 +98,10 @@ private:
     void FinishLoad();
     // Ends the running load and drops the waiting ones; nothing of theirs is listed.
     void CancelLoads();
+    // "Close all games": no load, no playback, no game listed, the initial position on show.
+    void CloseAllGames();
+    // Whether games of this file (the same file by any path) are listed.
+    bool IsListed(const std::string& path) const;
 
     IShellPlatform& platform;
     CScene& scene;

@@ -7,8 +7,11 @@
 #include "resources/StringTable.h"
 #include "scene/Scene.h"
 #include "shell/BackgroundLoad.h"
+#include "shell/ListTitle.h"
 #include "shell/LoadMessages.h"
 #include "shell/Shell.h"
+
+#include <filesystem>
 
 namespace {
 
@@ -63,6 +66,9 @@ bool CShell::HandleCommand(int id, int code) {
     case ids::kCancelLoad:
         CancelLoads();
         return true;
+    case ids::kCloseAllGames:
+        CloseAllGames();
+        return true;
     case ids::kPlayPauseButton:
         if (playing) {
             playing = false;
@@ -104,6 +110,11 @@ bool CShell::ChoosePGNFile(std::string& path) {
 }
 
 void CShell::LoadPGNFile(const std::string& path) {
+    if (IsListed(path) &&
+        !platform.AskYesNo(std::string(strings::kTitle),
+                           DecodeToUtf8(path) + std::string(strings::kAlreadyListed))) {
+        return;
+    }
     pendingLoads.push_back(path);
     StartNextLoad();
 }
@@ -128,6 +139,33 @@ void CShell::ShowLoadProgress() {
     platform.SetLoadProgress(static_cast<int>(load->Fraction() * 100.0));
 }
 
+bool CShell::IsListed(const std::string& path) const {
+    std::error_code error;
+    const std::filesystem::path wanted = std::filesystem::weakly_canonical(path, error);
+    if (error) {
+        return false;
+    }
+    for (const auto& batch : player.Games()->Batches()) {
+        const std::filesystem::path listed =
+            std::filesystem::weakly_canonical(batch->File()->path, error);
+        if (!error && listed == wanted) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CShell::CloseAllGames() {
+    CancelLoads();
+    playing = false;
+    ShowPlayGlyph();
+    player.Pause();
+    player.Clear();
+    player.ShowInitialPosition();
+    FillGameList();
+    UpdateTitle();
+}
+
 void CShell::CancelLoads() {
     pendingLoads.clear();
     if (load != nullptr) {
@@ -148,8 +186,9 @@ void CShell::FinishLoad() {
         return;
     }
     if (ended->Failed()) {
-        platform.ShowMessageBox(EMessageBoxKind::Error, std::string(strings::kError),
-                                LoadFailureText(ended->Failure()));
+        platform.ShowMessageBox(
+            EMessageBoxKind::Error, std::string(strings::kError),
+            LoadFailureText(ended->Path(), ended->PlainReason(), ended->Failure()));
         StartNextLoad();
         return;
     }
@@ -161,7 +200,7 @@ void CShell::FinishLoad() {
         player.SelectGame(0);
     }
     UpdateTitle();
-    const std::string dropped = DroppedGamesText(report);
+    const std::string dropped = DroppedGamesText(ended->Path(), report);
     if (!dropped.empty()) {
         platform.ShowMessageBox(EMessageBoxKind::Warning, std::string(strings::kWarning), dropped);
     }
@@ -173,7 +212,7 @@ void CShell::FillGameList() {
     const std::shared_ptr<const CGameListSnapshot> games = player.Games();
     listedGames = static_cast<int>(games->Size());
     platform.SetGameListEntries(listedGames, [games](int index) {
-        return DecodeToUtf8(GameTitle(games->Game(static_cast<std::size_t>(index))));
+        return ListTitle(games->Game(static_cast<std::size_t>(index)));
     });
     const bool any = listedGames > 0;
     if (any) {

@@ -1,8 +1,8 @@
-#include "common/TextDecoding.h"
 #include "player/GamePlayer.h"
 #include "resources/CommandIds.h"
 #include "resources/StringTable.h"
 #include "scene/Scene.h"
+#include "shell/ListTitle.h"
 #include "shell/PictureName.h"
 #include "shell/Shell.h"
 
@@ -74,8 +74,7 @@ void CShell::ChooseNeighbourGame(int step) {
 void CShell::UpdateTitle() {
     std::string title(strings::kTitle);
     if (listedGames > 0) {
-        title +=
-            " - " + DecodeToUtf8(player.PrepareGameTitle(static_cast<int>(player.GameIndex())));
+        title += " - " + ListTitle(player.Games()->Game(player.GameIndex()));
     }
     platform.SetWindowTitle(title);
 }

@@ -103,6 +103,12 @@ void CQtShellPlatform::ShowMessageBox(EMessageBoxKind kind, const std::string& c
     box.exec();
 }
 
+bool CQtShellPlatform::AskYesNo(const std::string& caption, const std::string& text) {
+    return QMessageBox::question(&window, FromUtf8(caption), FromUtf8(text),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 bool CQtShellPlatform::ChooseOpenFile(const std::vector<std::string>& filters, std::string& path) {
     QStringList filterList;
     for (const std::string& filter : filters) {

@@ -35,6 +35,7 @@ public:
 
     void ShowMessageBox(EMessageBoxKind kind, const std::string& caption,
                         const std::string& text) override;
+    bool AskYesNo(const std::string& caption, const std::string& text) override;
     bool ChooseOpenFile(const std::vector<std::string>& filters, std::string& path) override;
     bool ChooseSaveFile(const std::vector<std::string>& filters, const std::string& defaultName,
                         std::string& path) override;

@@ -9,8 +9,8 @@
 #include <exception>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>

@@ -93,6 +93,10 @@ public:
                         const std::string& text) override {
         boxes.push_back({kind, caption, text});
     }
+    bool AskYesNo(const std::string& caption, const std::string& text) override {
+        questions.push_back(caption + ": " + text);
+        return answerYes;
+    }
     bool ChooseOpenFile(const std::vector<std::string>& filters, std::string& path) override {
         dialogFilters = filters;
         ++dialogsShown;
@@ -166,6 +170,8 @@ public:
     bool progressShown = false;
     int progress = 0;
     std::vector<CShownBox> boxes;
+    std::vector<std::string> questions; // "caption: text"
+    bool answerYes = true;
     std::deque<std::string> dialogAnswers; // an empty answer is a cancelled dialog
     std::vector<std::string> dialogFilters;
     int dialogsShown = 0;

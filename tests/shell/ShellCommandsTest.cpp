@@ -4,6 +4,8 @@
 #include "shell/LoadMessages.h"
 
 #include <chrono>
+#include <cstdio>
+#include <sys/stat.h>
 #include <thread>
 
 namespace {
@@ -37,7 +39,7 @@ TEST_F(ShellCommands, StartsWithTheMenuDisabledControlsAndDefaultDurations) {
     EXPECT_EQ(platform.menus[1].items[5].text, "1 000 ms");
     EXPECT_EQ(platform.menus[2].items[10].text, "30 s");
     EXPECT_EQ(platform.menus[5].title, "&About...");
-    std::vector<int> expected{40001, 40026};
+    std::vector<int> expected{40001, 40034, 40026};
     for (int id = 40002; id <= 40012; ++id) {
         expected.push_back(id);
     }
@@ -83,7 +85,7 @@ TEST_F(ShellCommands, HandlesExactlyTheCommandsOfTheTableAndGivesTheFocusBack) {
     for (int code : {0, 3, 4, 7}) {
         EXPECT_FALSE(shell.OnCommand(ids::kGameList, code)) << code;
     }
-    for (int id : {40013, 40034, 39999, 999, 1004, 0}) {
+    for (int id : {40013, 40035, 39999, 999, 1004, 0}) {
         EXPECT_FALSE(shell.OnCommand(id, 0)) << id;
     }
     EXPECT_EQ(platform.focusRequests, focusBefore);
@@ -163,14 +165,28 @@ TEST_F(ShellCommands, AFailedLoadOfAnyKindShowsTheReasonAndKeepsTheList) {
     std::fputs("1. e4 e5 2. Nf3 *\n", file);
     std::fclose(file);
 
+    const std::string pipe = testing::TempDir() + "pipe.pgn";
+    std::remove(pipe.c_str());
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string utf16 = testing::TempDir() + "utf16.pgn";
+    file = std::fopen(utf16.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite("\xFF\xFE[\0E\0v\0", 1, 8, file);
+    std::fclose(file);
+
     const struct {
         std::string path;
         std::string reason;
     } failures[] = {
         {"tests/fixtures/pgn/no_such_file.pgn",
-         "AFileReader::LoadFile(): Cannot determine file size!"},
-        {"tests/fixtures/pgn", "AFileReader::LoadFile(): Cannot open file for reading!"},
-        {noTags, "CPGNReader::ParseData(): Cannot find any \"Event\" tag pair!"},
+         "No such file or directory\nAFileReader::LoadFile(): Cannot determine file size!"},
+        {"tests/fixtures/pgn",
+         "Is a directory\nAFileReader::LoadFile(): Cannot open file for reading!"},
+        {pipe, "not a regular file\nAFileReader::LoadFile(): Not a regular file!"},
+        {utf16, "UTF-16 text: save the file as UTF-8\nCPGNReader::Read(): The text is UTF-16!"},
+        {noTags,
+         "no game could be read from it\nCPGNReader::ParseData(): Cannot find any \"Event\" "
+         "tag pair!"},
     };
     for (const auto& failure : failures) {
         platform.boxes.clear();
@@ -180,7 +196,8 @@ TEST_F(ShellCommands, AFailedLoadOfAnyKindShowsTheReasonAndKeepsTheList) {
         ASSERT_EQ(platform.boxes.size(), 1u) << failure.path;
         EXPECT_EQ(platform.boxes[0].kind, EMessageBoxKind::Error);
         EXPECT_EQ(platform.boxes[0].caption, "Error");
-        EXPECT_EQ(platform.boxes[0].text, "PGN file not valid!\n" + failure.reason);
+        EXPECT_EQ(platform.boxes[0].text,
+                  "PGN file not valid!\n" + failure.path + ": " + failure.reason);
         EXPECT_EQ(platform.gameList, listed);
         EXPECT_TRUE(platform.enabled.at(ids::kPlayPauseButton));
     }
@@ -193,7 +210,8 @@ TEST_F(ShellCommands, DroppedGamesAreCountedAndTheFirstFiveListed) {
     EXPECT_EQ(platform.boxes[0].kind, EMessageBoxKind::Warning);
     EXPECT_EQ(platform.boxes[0].caption, "Warning");
     EXPECT_EQ(platform.boxes[0].text,
-              "1 of the 2 games in this file could not be read and is left out:\n"
+              "1 of the 2 games in tests/fixtures/pgn/two_games_one_dropped.pgn could not be read "
+              "and is left out:\n"
               "Game 2: CPGNReader::FindNKSrcField(): There is no piece to make the move!");
     EXPECT_EQ(platform.gameList.size(), 1u);
 
@@ -202,12 +220,14 @@ TEST_F(ShellCommands, DroppedGamesAreCountedAndTheFirstFiveListed) {
     for (int i = 1; i < 9; ++i) {
         report.dropped.push_back({i, "M" + std::to_string(i)});
     }
-    report.dropped[0].message = "Caf\xE9"; // Windows-1252 bytes become UTF-8
-    EXPECT_EQ(DroppedGamesText(report),
-              "8 of the 9 games in this file could not be read and are left out:\n"
-              "Game 2: Caf\xC3\xA9\nGame 3: M2\nGame 4: M3\nGame 5: M4\nGame 6: M5\n"
-              "... and 3 more.");
-    EXPECT_EQ(DroppedGamesText(CLoadReport{}), "");
+    report.dropped[0].message = "Caf\xE9";             // Windows-1252 bytes become UTF-8
+    report.dropped[1].message = std::string(300, 'x'); // cut at 200 characters
+    EXPECT_EQ(DroppedGamesText("x.pgn", report),
+              "8 of the 9 games in x.pgn could not be read and are left out:\n"
+              "Game 2: Caf\xC3\xA9\nGame 3: " +
+                  std::string(199, 'x') +
+                  "\xE2\x80\xA6\nGame 4: M3\nGame 5: M4\nGame 6: M5\n... and 3 more.");
+    EXPECT_EQ(DroppedGamesText("x.pgn", CLoadReport{}), "");
 }
 
 TEST_F(ShellCommands, AFileWithoutReadableGamesLeavesTheControlsDisabled) {
@@ -326,6 +346,54 @@ TEST_F(ShellCommands, LoadsQueueAndACancelOrACloseLeavesEverythingAsItWas) {
     EXPECT_TRUE(shell.Playing());
     EXPECT_EQ(player.GameIndex(), 1u);
     EXPECT_FALSE(platform.progressShown);
+}
+
+// A file already listed is loaded again only when the user says so, under any of its paths;
+// "Close all games" empties the list and shows the initial position; a huge title is cut.
+TEST_F(ShellCommands, ClosingAllGamesAndLoadingAListedFileAgain) {
+    shell.LoadPGNFile(kCastling);
+    FinishLoads();
+    const std::size_t listed = platform.gameList.size();
+    platform.answerYes = false;
+    shell.LoadPGNFile(kCastling);
+    FinishLoads();
+    EXPECT_EQ(platform.gameList.size(), listed);
+    platform.answerYes = true;
+    shell.LoadPGNFile("tests/../tests/fixtures/pgn/castling_and_promotion.pgn");
+    FinishLoads();
+    EXPECT_EQ(platform.gameList.size(), 2 * listed);
+    ASSERT_EQ(platform.questions.size(), 2u);
+    EXPECT_EQ(platform.questions[1],
+              "Tavrin: tests/../tests/fixtures/pgn/castling_and_promotion.pgn "
+              "is already in the list.\nLoad it again?");
+
+    shell.OnCommand(ids::kPlayPauseButton, 0);
+    shell.OnCommand(ids::kCloseAllGames, 0);
+    EXPECT_TRUE(platform.gameList.empty());
+    EXPECT_FALSE(shell.Playing());
+    EXPECT_FALSE(player.PlayerRunning());
+    EXPECT_EQ(platform.title, "Tavrin");
+    EXPECT_FALSE(platform.enabled.at(ids::kPlayPauseButton));
+    CChessboardState initial;
+    initial.SetInitialPosition();
+    for (int square = 0; square < 64; ++square) {
+        EXPECT_EQ(chessSet.Board().Element(square).IsEmpty(), initial.Element(square).IsEmpty());
+    }
+
+    const std::string longTitle = testing::TempDir() + "long_title.pgn";
+    FILE* file = std::fopen(longTitle.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::string event;
+    for (int i = 0; i < 300; ++i) {
+        event += "\xC3\xA9";
+    }
+    std::fputs(("[Event \"" + event + "\"]\n[Result \"*\"]\n\n1. e4 *\n").c_str(), file);
+    std::fclose(file);
+    shell.LoadPGNFile(longTitle);
+    FinishLoads();
+    const std::string cut = event.substr(0, 2 * 199) + "\xE2\x80\xA6";
+    EXPECT_EQ(platform.gameList, std::vector<std::string>{cut});
+    EXPECT_EQ(platform.title, "Tavrin - " + cut);
 }
 
 TEST_F(ShellCommands, TheCommandLineFileIsLoadedOnceTheEventLoopRuns) {

@@ -54,23 +54,6 @@ protected:
     }
 };
 
-TEST_F(ShellNavigation, TheGameMenuStandsBetweenPauseDurationAndOptions) {
-    ASSERT_EQ(platform.menus.size(), 6u);
-    EXPECT_EQ(platform.menus[0].items[1].text, "Save picture...\tCtrl+S");
-    EXPECT_EQ(platform.menus[2].title, "Pause duration");
-    const CMenuDescription& game = platform.menus[3];
-    EXPECT_EQ(game.title, "Game");
-    std::vector<std::string> texts;
-    for (const CMenuItemDescription& item : game.items) {
-        texts.push_back(item.text);
-    }
-    EXPECT_EQ(texts, (std::vector<std::string>{"Next move\tRight", "Previous move\tLeft",
-                                               "First position\tHome", "Last position\tEnd",
-                                               "Play/Pause\tSpace", "Previous game\tPgUp",
-                                               "Next game\tPgDown"}));
-    EXPECT_EQ(platform.menus[4].title, "Options");
-}
-
 TEST_F(ShellNavigation, WithoutAGameEveryStepDoesNothing) {
     for (int id = ids::kNextMove; id <= ids::kNextGame; ++id) {
         Command(id);
@@ -192,7 +175,9 @@ TEST_F(ShellNavigation, DroppedFilesAreLoadedOneByOneWithTheirBoxes) {
     EXPECT_EQ(platform.gameList.size(), 3u);
     ASSERT_EQ(platform.boxes.size(), 2u);
     EXPECT_EQ(platform.boxes[0].text,
-              "PGN file not valid!\nAFileReader::LoadFile(): Cannot determine file size!");
+              "PGN file not valid!\ntests/fixtures/pgn/no_such_file.pgn: No "
+              "such file or directory\nAFileReader::LoadFile(): Cannot "
+              "determine file size!");
     EXPECT_EQ(platform.boxes[1].kind, EMessageBoxKind::Warning);
     EXPECT_EQ(player.GameIndex(), 0u);
 }
