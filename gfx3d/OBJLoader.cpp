@@ -229,6 +229,9 @@ void COBJLoader::Parse(std::string_view text) {
         }
     }
     const std::int64_t faces = counts[kFace];
+    if (faces == 0) {
+        throw COBJLoaderException("COBJLoader::Load(): Model has no faces!");
+    }
     if (faces * 9 > kMaxFloats) {
         throw COBJLoaderException("COBJLoader::Load(): Model too large!");
     }

@@ -148,6 +148,11 @@ int CTGAImage::DecodeFile(const std::uint8_t* file, std::size_t length) {
     if (width < 1 || height < 1) {
         return kBadFormat;
     }
+    // Refused before anything is allocated: a run-length file of a few bytes may claim a
+    // picture of gigabytes.
+    if (width > maxSide || height > maxSide) {
+        return kUnsupported;
+    }
     bitsPerPixel = file[16];
     const unsigned descriptor = file[17];
     if (descriptor > kDescriptorMax) {

@@ -19,9 +19,15 @@ public:
     int Load(const char* path);
     // Decodes a whole file held in memory; no data at all gives 2, as an empty file does.
     // Run-length packets that overrun the image or data that ends early give 8. True colour
-    // below 24 bits, colour-mapped pixels other than 8 bits and images above 2^31 - 1 bytes
-    // give 64.
+    // below 24 bits, colour-mapped pixels other than 8 bits, images above 2^31 - 1 bytes and
+    // images wider or higher than MaxSide() give 64.
     int Decode(const std::uint8_t* file, std::size_t length);
+
+    // The largest width and height a decode accepts; 16384 unless set (a texture may be limited
+    // to less by the OpenGL implementation).
+    static constexpr int kDefaultMaxSide = 16384;
+    void SetMaxSide(int pixels) { maxSide = pixels; }
+    int MaxSide() const { return maxSide; }
 
     // Frees pixels and palette and clears every field; a failed Load or Decode leaves the image
     // in this state.
@@ -47,4 +53,5 @@ private:
     std::int8_t imageType = 0;
     std::vector<std::uint8_t> pixels;
     std::vector<std::uint8_t> palette;
+    int maxSide = kDefaultMaxSide;
 };

@@ -4,27 +4,57 @@
 #include "gfx3d/TGAImage.h"
 
 #include <GL/glew.h>
+#include <algorithm>
+#include <cstdint>
 #include <type_traits>
+#include <vector>
 
 static_assert(std::is_same_v<GLuint, unsigned int>);
 
+CTexturePixels TexturePixels(const CTGAImage& image) {
+    CTexturePixels upload;
+    const int bits = image.BitsPerPixel();
+    if (bits == 24 || bits == 32) {
+        upload.components = bits / 8;
+    } else if (bits == 8 && image.Palette().size() == 256 * 3) {
+        const std::vector<std::uint8_t>& indexes = image.Pixels();
+        const std::vector<std::uint8_t>& palette = image.Palette();
+        upload.expanded.resize(indexes.size() * 3);
+        for (std::size_t i = 0; i < indexes.size(); ++i) {
+            std::copy_n(palette.begin() + static_cast<std::ptrdiff_t>(indexes[i]) * 3, 3,
+                        upload.expanded.begin() + static_cast<std::ptrdiff_t>(i) * 3);
+        }
+        upload.components = 3;
+    }
+    return upload;
+}
+
+const std::uint8_t* CTexturePixels::Data(const CTGAImage& image) const {
+    return expanded.empty() ? image.Pixels().data() : expanded.data();
+}
+
 void LoadTexture(const std::string& path, unsigned int& texture) {
     CTGAImage image;
+    // The implementation's limit, known once a context is current (none: the default limit).
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    if (largest > 0) {
+        image.SetMaxSide(std::min<int>(largest, CTGAImage::kDefaultMaxSide));
+    }
     if (image.Load(path.c_str()) != CTGAImage::kLoaded) {
         throw C3DObjectException("Cannot load texture from file '" + path + "'!");
     }
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
-    const int bits = image.BitsPerPixel();
-    if (bits == 24 || bits == 32) {
-        const GLint components = bits / 8;
-        const GLenum format = bits == 24 ? GL_RGB : GL_RGBA;
+    const CTexturePixels upload = TexturePixels(image);
+    if (upload.components != 0) {
+        const GLenum format = upload.components == 3 ? GL_RGB : GL_RGBA;
         // Rows are packed without padding, so an odd width must not be read 4-byte aligned.
         GLint alignment = 4;
         glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        glTexImage2D(GL_TEXTURE_2D, 0, components, image.Width(), image.Height(), 0, format,
-                     GL_UNSIGNED_BYTE, image.Pixels().data());
+        glTexImage2D(GL_TEXTURE_2D, 0, upload.components, image.Width(), image.Height(), 0, format,
+                     GL_UNSIGNED_BYTE, upload.Data(image));
         glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
     }
     image.Release();

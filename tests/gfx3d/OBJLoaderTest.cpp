@@ -125,6 +125,10 @@ TEST(OBJLoader, RefusesFacesItCannotResolve) {
         {"f 1/1/1 2/1/1    ", fewer},
         {"       f", fewer},
     };
+    for (const std::string& faceless : {std::string(), std::string("v 1 2 3\nvt 0 0\nvn 0 1 0\n")}) {
+        EXPECT_THROW_MSG(COBJLoader().LoadText(faceless), COBJLoaderException,
+                         "COBJLoader::Load(): Model has no faces!");
+    }
     COBJLoader loader;
     for (const auto& [face, message] : cases) {
         SCOPED_TRACE(face);
@@ -162,7 +166,7 @@ TEST(OBJLoader, RandomMeshesReadBackAsWritten) {
             }
         }
         Model expected;
-        for (int faces = pick(8); faces > 0; --faces, expected.count += 3) {
+        for (int faces = 1 + pick(7); faces > 0; --faces, expected.count += 3) {
             std::string line = std::string(pick(2), ' ') + "f";
             for (int corner = 0, corners = 3 + pick(2); corner < corners; ++corner) {
                 line += std::string(1 + pick(2), ' ');

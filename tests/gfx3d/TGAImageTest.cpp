@@ -166,6 +166,11 @@ TEST(TGAImage, ColourMappedImageKeepsIndicesAndSwapsPalette) {
         EXPECT_EQ(image.Palette()[3 * i + 1], 255 - i);
         EXPECT_EQ(image.Palette()[3 * i + 2], i);
     }
+    // A texture of it is uploaded in the palette's colours.
+    const CTexturePixels upload = TexturePixels(image);
+    EXPECT_EQ(upload.components, 3);
+    EXPECT_EQ(Bytes(upload.Data(image), upload.Data(image) + 12),
+              (Bytes{3 ^ 0x55, 252, 3, 4 ^ 0x55, 251, 4, 1 ^ 0x55, 254, 1, 2 ^ 0x55, 253, 2}));
 }
 
 TEST(TGAImage, FileMustHoldHeaderIdAndPixels) {
@@ -258,11 +263,19 @@ TEST(TGAImage, SizeBeyondThirtyTwoBitsIsRefusedAndShortRunDataBeforeAllocation) 
     TgaFile file = TrueColour(32767, 32767, 24, Bytes{255, 1, 2, 3});
     file.type = 10;
     EXPECT_EQ(Decode(file), kUnsupported);
-    // 2 x 10^9 bytes would fit; the packets cannot fill them.
-    file = TrueColour(23000, 23000, 32, Bytes{255, 1, 2, 3, 4});
+    // 10^9 bytes would fit; the packets cannot fill them.
+    file = TrueColour(16384, 16384, 32, Bytes{255, 1, 2, 3, 4});
     file.type = 10;
     EXPECT_EQ(Decode(file), kBadFormat);
-    EXPECT_EQ(Decode(Mapped(9, 30000, 30000, Bytes{255, 1})), kBadFormat);
+    EXPECT_EQ(Decode(Mapped(9, 16384, 16384, Bytes{255, 1})), kBadFormat);
+    // Larger than a texture may be on a side: refused before anything is allocated.
+    CTGAImage image;
+    image.SetMaxSide(64);
+    EXPECT_EQ(Decode(image, TrueColour(65, 1, 24, Bytes(65 * 3, 0))), kUnsupported);
+    EXPECT_EQ(Decode(image, TrueColour(64, 64, 24, Bytes(64 * 64 * 3, 0))), kLoaded);
+    file = TrueColour(23000, 23000, 24, Bytes{255, 1, 2, 3});
+    file.type = 10;
+    EXPECT_EQ(Decode(file), kUnsupported);
 }
 
 TEST(TGAImage, PacketsRunAcrossRowsAndMustFitTheImage) {
