@@ -239,12 +239,16 @@ echo "saved picture ($saved_size) against the view: difference $saved_difference
 above 0.002 "$saved_difference" || fail "the saved picture is not the view"
 
 # --- close: exit code 18 ----------------------------------------------------------------------
-"$closer" "$main"
-code=0
-wait "$app_pid" || code=$?
-app_pid=
-[ "$code" = 18 ] || fail "exit code $code, not 18"
-echo "closed with exit code 18"
+# Closes the window and waits for the program, which must end with code 18 ($1 says when).
+close_with_code_18() {
+    "$closer" "$main"
+    local code=0
+    wait "$app_pid" || code=$?
+    app_pid=
+    [ "$code" = 18 ] || fail "$1: exit code $code, not 18"
+    echo "$1: closed with exit code 18"
+}
+close_with_code_18 "after the samples"
 
 # --- a large database given at start, as a file manager opens it ---------------------------------
 # Its load takes seconds: the view shows the board meanwhile and afterwards, and the window can
@@ -265,19 +269,10 @@ wait_for 1200 listed || fail "the database was never listed"
 sleep 2
 board_shown big_loaded.png || fail "the view is not drawn after the database was loaded"
 echo "large database at start: '$(xdotool getwindowname "$main")', board shown after the load"
-"$closer" "$main"
-code=0
-wait "$app_pid" || code=$?
-app_pid=
-[ "$code" = 18 ] || fail "exit code $code, not 18"
+close_with_code_18 "after the database"
 
 "$tavrin" "$big" >"$out/tavrin_big_closed.txt" 2>&1 &
 app_pid=$!
 find_windows
-"$closer" "$main"
-code=0
-wait "$app_pid" || code=$?
-app_pid=
-[ "$code" = 18 ] || fail "closed during its load: exit code $code, not 18"
-echo "closed during the load of the database with exit code 18"
+close_with_code_18 "during the load of the database"
 echo "PASS (screenshots in $out)"
