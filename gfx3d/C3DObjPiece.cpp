@@ -124,6 +124,8 @@ void C3DObjPiece::Draw() {
     SetDullMaterial(0.8f, 0.5f, 80.0f);
     glBindTexture(GL_TEXTURE_2D, color == White ? whiteTexture : blackTexture);
 
+    // The prepared model is mirrored in z, which turns its counter-clockwise faces clockwise.
+    glFrontFace(GL_CW);
     glPushMatrix();
     glTranslatef(posX, posY, posZ);
     const bool fading =
@@ -141,6 +143,7 @@ void C3DObjPiece::Draw() {
         glDisable(GL_BLEND);
     }
     glPopMatrix();
+    glFrontFace(GL_CCW);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);

@@ -3,7 +3,7 @@
 #include "common/Ticks.h"
 #include "gfx3d/A3DObject.h"
 #include "gfx3d/C3DObjPiece.h"
-#include "gfx3d/C3DObjPlane.h"
+#include "gfx3d/SceneLights.h"
 #include "platform/GLSurface.h"
 
 #include <GL/glew.h>
@@ -12,25 +12,7 @@
 
 namespace {
 
-// The four spot lights stand 225 units out from the board centre along both diagonals, 250
-// units up, each pointing back towards the centre.
 constexpr GLenum kLights[4] = {GL_LIGHT4, GL_LIGHT1, GL_LIGHT2, GL_LIGHT3};
-constexpr GLfloat kLightPositions[4][4] = {
-    {-125.0f, 250.0f, 125.0f, 1.0f},
-    {325.0f, 250.0f, 125.0f, 1.0f},
-    {325.0f, 250.0f, -325.0f, 1.0f},
-    {-125.0f, 250.0f, -325.0f, 1.0f},
-};
-constexpr GLfloat kSpotDirections[4][4] = {
-    {1.0f, -1.0f, -1.0f, 0.0f},
-    {-1.0f, -1.0f, -1.0f, 0.0f},
-    {-1.0f, -1.0f, 1.0f, 0.0f},
-    {1.0f, -1.0f, 1.0f, 0.0f},
-};
-constexpr GLfloat kSpotCutoff = 30.0f;
-constexpr GLfloat kSpotExponent = 40.0f;
-constexpr GLfloat kLightAmbient[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-constexpr GLfloat kLightDiffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 
 } // namespace
 
@@ -119,6 +101,8 @@ bool CScene::InitOpenGL() {
         glEnable(light);
     }
     glEnable(GL_DEPTH_TEST);
+    // Every surface is closed or seen from one side only: faces turned away are never seen.
+    glEnable(GL_CULL_FACE);
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
     glClearDepth(1.0);
@@ -155,11 +139,12 @@ void CScene::ApplyView() {
 
 void CScene::SetupLights() {
     for (int i = 0; i < 4; ++i) {
-        glLightfv(kLights[i], GL_AMBIENT, kLightAmbient);
-        glLightfv(kLights[i], GL_DIFFUSE, kLightDiffuse);
-        glLightfv(kLights[i], GL_POSITION, kLightPositions[i]);
-        glLightfv(kLights[i], GL_SPOT_DIRECTION, kSpotDirections[i]);
-        glLightf(kLights[i], GL_SPOT_CUTOFF, kSpotCutoff);
+        const SSpotLight& light = kSceneLights[static_cast<std::size_t>(i)];
+        glLightfv(kLights[i], GL_AMBIENT, kLightAmbient.data());
+        glLightfv(kLights[i], GL_DIFFUSE, kLightDiffuse.data());
+        glLightfv(kLights[i], GL_POSITION, light.position.data());
+        glLightfv(kLights[i], GL_SPOT_DIRECTION, light.direction.data());
+        glLightf(kLights[i], GL_SPOT_CUTOFF, kSpotCutoffDegrees);
         glLightf(kLights[i], GL_SPOT_EXPONENT, kSpotExponent);
     }
 }
@@ -169,7 +154,6 @@ void CScene::DrawFrame() {
     glLoadIdentity();
     ApplyView();
     SetupLights();
-    C3DObjPlane::SetDrawPerTile(floorPerTile);
     {
         const std::lock_guard lock(objectsMutex);
         for (const auto& object : objects) {

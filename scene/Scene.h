@@ -87,9 +87,6 @@ public:
     std::atomic<bool> loadingModels{false};
     std::atomic<int> modelsLoaded{0};
 
-    // Draws the floor tile by tile (one call each) instead of in one call; for measurements.
-    std::atomic<bool> floorPerTile{false};
-
 private:
     bool InitOpenGL();
     void ResizeViewport(int width, int height);

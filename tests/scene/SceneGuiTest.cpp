@@ -169,24 +169,4 @@ TEST_F(SceneGui, ZoomNarrowsTheViewAndResetRestoresIt) {
     EXPECT_EQ(reset.rgba, before.rgba) << "the reset view is the default picture";
 }
 
-TEST_F(SceneGui, FloorDrawnInOneCallLooksAsDrawnTileByTile) {
-    const CFrameImage oneCall = Capture();
-    scene->floorPerTile = true;
-    const CFrameImage perTile = Capture();
-    scene->floorPerTile = false;
-    // Vertices placed in the buffer and vertices placed by the matrix may round differently by
-    // a bit: allow faint differences on a few pixels, nothing visible.
-    ASSERT_EQ(oneCall.rgba.size(), perTile.rgba.size());
-    int differing = 0;
-    int largest = 0;
-    for (std::size_t i = 0; i < oneCall.rgba.size(); ++i) {
-        const int d = std::abs(oneCall.rgba[i] - perTile.rgba[i]);
-        differing += d != 0;
-        largest = std::max(largest, d);
-    }
-    std::printf("floor: %d channel values differ, by at most %d\n", differing, largest);
-    EXPECT_LE(largest, 3);
-    EXPECT_LT(differing, static_cast<int>(oneCall.rgba.size() / 200));
-}
-
 } // namespace
