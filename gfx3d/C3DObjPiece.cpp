@@ -79,11 +79,13 @@ void C3DObjPiece::StartAnimation(float x, float y, float z, std::uint32_t type) 
     animating.store(true, std::memory_order_release);
 }
 
-void C3DObjPiece::UpdateAnimation() {
+void C3DObjPiece::Advance(std::uint32_t now) {
     if (!animating.load(std::memory_order_relaxed)) {
         return;
     }
-    const std::uint32_t elapsed = TickCount() - animationStart;
+    // A moment taken just before the animation started counts as its start.
+    const std::uint32_t sinceStart = now - animationStart;
+    const std::uint32_t elapsed = static_cast<std::int32_t>(sinceStart) < 0 ? 0 : sinceStart;
     const SAnimationFrame frame =
         AnimationFrame({startX, startY, startZ}, {targetX, targetY, targetZ}, animationType,
                        AnimationProgress(elapsed, animationDuration));
@@ -104,7 +106,11 @@ void C3DObjPiece::UpdateAnimation() {
 }
 
 void C3DObjPiece::Draw() {
-    UpdateAnimation();
+    Advance(TickCount());
+    DrawModel();
+}
+
+void C3DObjPiece::DrawModel() {
     const SClassModel& model = ModelOf(Kind());
     if (!model.buffersCreated.load(std::memory_order_acquire)) {
         return;

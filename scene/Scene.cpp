@@ -154,17 +154,36 @@ void CScene::DrawFrame() {
     glLoadIdentity();
     ApplyView();
     SetupLights();
-    {
-        const std::lock_guard lock(objectsMutex);
-        for (const auto& object : objects) {
-            object->Draw();
-        }
-    }
+    DrawObjects();
     DrawGameOver();
     DrawFps();
     FulfilCapture();
     surface->SwapBuffers();
     ++framesDrawn;
+}
+
+// The pieces are moved on to one moment first; the board and the floor are drawn, then the
+// pieces' shadows onto them, then the pieces. What the shadows were drawn from is kept for
+// PieceOn and PiecesBesideTheBoard.
+void CScene::DrawObjects() {
+    const std::lock_guard lock(objectsMutex);
+    const std::uint32_t now = TickCount();
+    shadowedPieces.clear();
+    frameShadows.clear();
+    for (const auto& object : objects) {
+        if (auto* piece = dynamic_cast<C3DObjPiece*>(object.get())) {
+            piece->Advance(now);
+            shadowedPieces.push_back(piece);
+            frameShadows.push_back(
+                ContactShadowOf({piece->X(), piece->Y(), piece->Z()}, piece->Alpha()));
+        } else {
+            object->Draw();
+        }
+    }
+    shadowPass.Draw(frameShadows);
+    for (C3DObjPiece* piece : shadowedPieces) {
+        piece->DrawModel();
+    }
 }
 
 void CScene::FulfilCapture() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chess/ChessSet.h"
+#include "gfx3d/ContactShadowPass.h"
 #include "platform/FrameImage.h"
 #include "scene/Camera.h"
 #include "scene/ScenePlayback.h"
@@ -21,12 +22,15 @@ class A3DObject;
 class C3DObjPiece;
 class IGLSurface;
 
-// A piece object as the scene shows it, for checks.
+// A piece object as the scene shows it, for checks: as the last frame drew it, with the
+// shadow drawn under it (opacity 0 before the first frame).
 struct CScenePiece {
     EPieceType kind;
     EPieceColor color;
     float x, y, z;
     bool animating;
+    float alpha;
+    SContactShadow shadow;
 };
 
 // The scene and its renderer. One thread, the render thread, owns the OpenGL context and makes
@@ -91,6 +95,8 @@ private:
     bool InitOpenGL();
     void ResizeViewport(int width, int height);
     void DrawFrame();
+    void DrawObjects();
+    CScenePiece Describe(const C3DObjPiece& piece) const;
     void ApplyView();
     void SetupLights();
     void BuildFontLists();
@@ -135,6 +141,10 @@ private:
     std::vector<std::unique_ptr<A3DObject>> objects;
     std::array<std::array<C3DObjPiece*, 8>, 8> pieceGrid{};
     std::uint64_t piecesGeneration = 0; // counts rebuilds of the piece objects
+    // The pieces of the last frame and their shadows, index for index; guarded by objectsMutex.
+    std::vector<C3DObjPiece*> shadowedPieces;
+    std::vector<SContactShadow> frameShadows;
+    CContactShadowPass shadowPass;
 
     CCamera camera{projectionDirty, buffersCreated};
 
