@@ -72,6 +72,7 @@ void CScene::RenderThread(IGLSurface& glSurface, const std::atomic<bool>& appRun
     }
     renderRunning = false;
     ReleaseScene();
+    multisampleTarget.Release();
     glDeleteLists(fontBase, 382);
     glSurface.DestroyContext();
     surface = nullptr;
@@ -96,6 +97,9 @@ bool CScene::InitOpenGL() {
         surface->DestroyContext();
         return false;
     }
+    GLint sampleBuffers = 0;
+    glGetIntegerv(GL_SAMPLE_BUFFERS, &sampleBuffers);
+    surfaceMultisampled = sampleBuffers > 0;
     glEnable(GL_LIGHTING);
     for (GLenum light : kLights) {
         glEnable(light);
@@ -150,6 +154,13 @@ void CScene::SetupLights() {
 }
 
 void CScene::DrawFrame() {
+    const bool smooth = smoothEdges;
+    bool offScreen = false;
+    if (surfaceMultisampled) {
+        smooth ? glEnable(GL_MULTISAMPLE) : glDisable(GL_MULTISAMPLE);
+    } else if (smooth) {
+        offScreen = multisampleTarget.Begin(viewportWidth, viewportHeight);
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     ApplyView();
@@ -157,6 +168,9 @@ void CScene::DrawFrame() {
     DrawObjects();
     DrawGameOver();
     DrawFps();
+    if (offScreen) {
+        multisampleTarget.End();
+    }
     FulfilCapture();
     surface->SwapBuffers();
     ++framesDrawn;

@@ -4,6 +4,7 @@
 #include "gfx3d/ContactShadowPass.h"
 #include "platform/FrameImage.h"
 #include "scene/Camera.h"
+#include "scene/MultisampleTarget.h"
 #include "scene/ScenePlayback.h"
 
 #include <array>
@@ -81,6 +82,9 @@ public:
     std::atomic<bool> buffersCreated{false};
     std::atomic<bool> sceneReady{false};
     std::atomic<bool> showFps{false};
+    // Edges drawn 4x multisampled: through the surface's multisample buffers where it has them
+    // (a hardware renderer), else through an off-screen multisampled buffer. Any thread.
+    std::atomic<bool> smoothEdges{false};
     std::atomic<bool> renderRunning{false};
     std::atomic<std::uint32_t> continuousRedraw{0};
     std::atomic<std::uint32_t> windowMoveRedraw{0};
@@ -145,6 +149,9 @@ private:
     std::vector<C3DObjPiece*> shadowedPieces;
     std::vector<SContactShadow> frameShadows;
     CContactShadowPass shadowPass;
+
+    bool surfaceMultisampled = false;     // the window's surface has multisample buffers
+    CMultisampleTarget multisampleTarget; // used only when it has not
 
     CCamera camera{projectionDirty, buffersCreated};
 

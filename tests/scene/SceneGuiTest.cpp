@@ -169,4 +169,22 @@ TEST_F(SceneGui, ZoomNarrowsTheViewAndResetRestoresIt) {
     EXPECT_EQ(reset.rgba, before.rgba) << "the reset view is the default picture";
 }
 
+// Multisampling changes the pixels along edges and leaves the inside of every surface alone.
+TEST_F(SceneGui, SmoothEdgesSoftenOnlyTheEdges) {
+    const CFrameImage plain = Capture();
+    scene->smoothEdges = true;
+    const CFrameImage smooth = Capture();
+    scene->smoothEdges = false;
+    Save(smooth, "default_view_smooth_edges.png");
+    ASSERT_EQ(smooth.rgba.size(), plain.rgba.size());
+    std::size_t changed = 0;
+    for (std::size_t i = 0; i < plain.rgba.size(); i += 4) {
+        changed += std::abs(plain.rgba[i] - smooth.rgba[i]) > 8;
+    }
+    const std::size_t pixels = plain.rgba.size() / 4;
+    EXPECT_GT(changed, pixels / 200) << "edges are softened";
+    EXPECT_LT(changed, pixels / 10) << "the rest stays";
+    EXPECT_EQ(Capture().rgba, plain.rgba) << "switched off again, the picture is as before";
+}
+
 } // namespace

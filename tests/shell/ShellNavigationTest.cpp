@@ -54,8 +54,8 @@ protected:
     }
 };
 
-TEST_F(ShellNavigation, TheGameMenuStandsBetweenPauseDurationAndOptions) {
-    ASSERT_EQ(platform.menus.size(), 6u);
+TEST_F(ShellNavigation, TheGameMenuStandsBetweenPauseDurationAndView) {
+    ASSERT_EQ(platform.menus.size(), 7u);
     EXPECT_EQ(platform.menus[0].items[1].text, "Save picture...\tCtrl+S");
     EXPECT_EQ(platform.menus[2].title, "Pause duration");
     const CMenuDescription& game = platform.menus[3];
@@ -68,7 +68,8 @@ TEST_F(ShellNavigation, TheGameMenuStandsBetweenPauseDurationAndOptions) {
                                                "First position\tHome", "Last position\tEnd",
                                                "Play/Pause\tSpace", "Previous game\tPgUp",
                                                "Next game\tPgDown"}));
-    EXPECT_EQ(platform.menus[4].title, "Options");
+    EXPECT_EQ(platform.menus[4].title, "View");
+    EXPECT_EQ(platform.menus[5].title, "Options");
 }
 
 TEST_F(ShellNavigation, WithoutAGameEveryStepDoesNothing) {
