@@ -17,7 +17,7 @@ using sdf::SmoothUnion;
 
 constexpr float kFoot = 2.9f;     // the carving ends inside the base's top
 constexpr float kRounding = 2.3f; // how far in from the silhouette the sides are rounded
-constexpr int kHeadTriangles = 1800;
+constexpr int kHeadTriangles = 1200;
 constexpr float kShift = 0.55f;
 
 // Side view of head and neck, anticlockwise from the chest.
