@@ -3,6 +3,7 @@
 #include "gfx3d/FloorLightMap.h"
 
 #include <GL/glew.h>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -61,6 +62,13 @@ void C3DObjPlane::DeleteClassObjects() {
     lightMapTexture = 0;
 }
 
+void C3DObjPlane::LeaveOut(float left, float front, float right, float back) {
+    hole = {left, front, right, back};
+    hasHole = true;
+}
+
+// The floor less the part left out, as up to four strips: in front of it and behind it across
+// the whole width, and to its left and right.
 void C3DObjPlane::Draw() {
     glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
@@ -71,15 +79,37 @@ void C3DObjPlane::Draw() {
     const float z0 = posZ + kNearZ;
     const float x1 = x0 + kExtentX;
     const float z1 = z0 - kExtentZ;
+    // A rectangle from (left, front) to (right, back), back < front, clipped to the floor.
+    auto strip = [&](float left, float front, float right, float back) {
+        left = std::max(left, x0);
+        right = std::min(right, x1);
+        front = std::min(front, z0);
+        back = std::max(back, z1);
+        if (left >= right || back >= front) {
+            return;
+        }
+        const float s0 = (left - x0) / kExtentX;
+        const float s1 = (right - x0) / kExtentX;
+        const float t0 = (z0 - front) / kExtentZ;
+        const float t1 = (z0 - back) / kExtentZ;
+        glTexCoord2f(s0, t0);
+        glVertex3f(left, posY, front);
+        glTexCoord2f(s1, t0);
+        glVertex3f(right, posY, front);
+        glTexCoord2f(s1, t1);
+        glVertex3f(right, posY, back);
+        glTexCoord2f(s0, t1);
+        glVertex3f(left, posY, back);
+    };
     glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(x0, posY, z0);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(x1, posY, z0);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(x1, posY, z1);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(x0, posY, z1);
+    if (!hasHole) {
+        strip(x0, z0, x1, z1);
+    } else {
+        strip(x0, z0, x1, hole.front);
+        strip(x0, hole.back, x1, z1);
+        strip(x0, hole.front, hole.left, hole.back);
+        strip(hole.right, hole.front, x1, hole.back);
+    }
     glEnd();
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glEnable(GL_LIGHTING);

@@ -24,10 +24,19 @@ public:
     void Draw() override;
     // Places the plane at once.
     void MoveTo(float x, float y, float z) override;
+    // Leaves out of the drawing the world rectangle from (left, front) to (right, back), back <
+    // front: a part no one can see, such as the floor under the board.
+    void LeaveOut(float left, float front, float right, float back);
 
     static int InstanceCount();
 
 private:
     static void UpdateLightMap(float x, float z);
+
+    struct SHole {
+        float left, front, right, back;
+    };
+    SHole hole{};
+    bool hasHole = false;
     static void DeleteClassObjects();
 };

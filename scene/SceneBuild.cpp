@@ -122,6 +122,8 @@ void CScene::BuildScene() {
     objects.push_back(std::make_unique<C3DObjChessboard>());
     auto plane = std::make_unique<C3DObjPlane>();
     plane->MoveTo(100.0f, 0.0f, -100.0f);
+    // The board stands on the floor and hides the floor under it from every view.
+    plane->LeaveOut(0.0f, 0.0f, 200.0f, -200.0f);
     objects.push_back(std::move(plane));
     // The pieces stand as the chess set holds them: the game chosen before the scene was built
     // (a file opened at start, a set-up position) has already placed them.
