@@ -68,6 +68,7 @@ C3DObjPiece::C3DObjPiece(float x, float y, float z, EPieceColor color)
 void C3DObjPiece::StartAnimation(float x, float y, float z, std::uint32_t type) {
     animationStart = TickCount();
     animationType = type;
+    alpha = 1.0f;
     if (type < kAnimationHold) {
         startX = posX;
         startY = posY;
@@ -101,6 +102,7 @@ void C3DObjPiece::Advance(std::uint32_t now) {
         posX = targetX;
         posY = targetY;
         posZ = targetZ;
+        alpha = 1.0f;
         animating.store(false, std::memory_order_release);
     }
 }

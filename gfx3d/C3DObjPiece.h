@@ -37,6 +37,7 @@ public:
     std::uint32_t AnimationDuration() const { return animationDuration; }
     // Applies to animations started afterwards and to the running one.
     void SetAnimationDuration(std::uint32_t milliseconds) { animationDuration = milliseconds; }
+    // The opacity the piece is drawn with: below 1 only while it fades out.
     float Alpha() const { return alpha; }
 
     // Loads and prepares the model of `kind`, welds its identical corners, and sets its
