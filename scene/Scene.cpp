@@ -5,6 +5,7 @@
 #include "gfx3d/C3DObjPiece.h"
 #include "gfx3d/SceneLights.h"
 #include "platform/GLSurface.h"
+#include "scene/RenderMemory.h"
 
 #include <GL/glew.h>
 #include <GL/glu.h>
@@ -34,6 +35,7 @@ std::future<CFrameImage> CScene::RequestCapture() {
 }
 
 void CScene::RenderThread(IGLSurface& glSurface, const std::atomic<bool>& appRunning) {
+    KeepFrameSizedBlocksForReuse();
     surface = &glSurface;
     camera.SetScreenSize(glSurface.DesktopWidth(), glSurface.DesktopHeight());
     if (!InitOpenGL()) {
