@@ -48,3 +48,15 @@ inline constexpr std::array<float, kBlockVertexCount * 2> kBlockTexCoords = {
 SVec3 SquareOffset(int row, int column, const SVec3& board);
 // The squares alternate like a chessboard's; the square at row 0, column 0 is red wood.
 bool IsRedWoodSquare(int row, int column);
+
+// The blocks of one wood, for a board at the origin, ready to be drawn as quads with one
+// texture: each block's quads moved to its square, with the faces no one can see left out
+// (the bottoms, and the sides that touch a neighbouring block). Three floats per vertex for
+// positions and normals, two for texture coordinates, in the block table's order.
+struct SBoardBatch {
+    std::vector<float> positions;
+    std::vector<float> normals;
+    std::vector<float> texCoords;
+    int VertexCount() const { return static_cast<int>(positions.size() / 3); }
+};
+SBoardBatch BuildBoardBatch(bool redWood);
