@@ -1,28 +1,96 @@
 // frame_bench [WIDTH HEIGHT]: draws frames of the initial position back to back in the viewer's
-// window (1024 x 738 for the 3D view) and prints milliseconds per frame, with the floor drawn in
-// one call and tile by tile. Needs a display (xvfb-run).
+// window (1024 x 738 for the 3D view) and prints milliseconds per frame, without and with
+// smooth edges; then plays a knight's jump and a capture back to back and prints the frame
+// time while they animate. Each figure comes with the processor time per frame of all the
+// program's threads (the renderer's helpers too), which other work on the machine disturbs
+// less. Needs a display (xvfb-run).
 
 #include "support/SceneWindow.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <thread>
 
 namespace {
 
-// Frames drawn back to back for `seconds`; returns milliseconds per frame.
-double MeasureFrames(CScene& scene, double seconds) {
+struct SFrameTime {
+    double wallMs = 0.0; // per frame
+    double cpuMs = 0.0;  // per frame
+};
+
+class CStopwatch {
+public:
+    explicit CStopwatch(const CScene& scene)
+        : scene(scene), start(std::chrono::steady_clock::now()), cpuStart(std::clock()),
+          firstFrame(scene.framesDrawn) {}
+    SFrameTime PerFrame() const {
+        const auto frames = static_cast<double>(scene.framesDrawn - firstFrame);
+        if (frames == 0.0) {
+            return {};
+        }
+        const double wall =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
+        const double cpu = 1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+        return {wall / frames, cpu / frames};
+    }
+
+private:
+    const CScene& scene;
+    std::chrono::steady_clock::time_point start;
+    std::clock_t cpuStart;
+    std::uint64_t firstFrame;
+};
+
+void Wait(int milliseconds) {
+    RunEventLoopUntil([] { return false; }, milliseconds);
+}
+
+// Frames of the still position drawn back to back for `seconds`.
+SFrameTime MeasureStill(CScene& scene, double seconds) {
     scene.continuousRedraw = 1;
-    RunEventLoopUntil([] { return false; }, 300); // settle
-    const auto start = std::chrono::steady_clock::now();
-    const std::uint64_t first = scene.framesDrawn;
-    RunEventLoopUntil([] { return false; }, static_cast<int>(seconds * 1000));
-    const std::uint64_t frames = scene.framesDrawn - first;
-    const double elapsed =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    Wait(300); // settle
+    const CStopwatch watch(scene);
+    Wait(static_cast<int>(seconds * 1000));
+    const SFrameTime time = watch.PerFrame();
     scene.continuousRedraw = 0;
-    return frames ? elapsed / static_cast<double>(frames) : 0.0;
+    return time;
+}
+
+// g1-f3 (a knight's jump) and e4xd5 (a capture: the pawn slides, the taken one fades and drops
+// beside the board), each taking 1 s, the second started as soon as the first has ended; timed
+// from the first frame of the jump to the end of the capture. e2-e4 and d7-d5 are played first,
+// untimed, and the pieces are set back afterwards.
+SFrameTime MeasureMoves(CSceneWindow& view) {
+    CScene& scene = view.scene;
+    CChessSet& chessSet = view.chessSet;
+    auto play = [&](CMove move) {
+        const std::uint64_t before = scene.movesAnimated;
+        chessSet.Move(move);
+        RunEventLoopUntil([&] { return scene.movesAnimated > before; }, 20000);
+    };
+    scene.ApplyAnimationDuration(100);
+    play({4, 1, 4, 3});
+    play({3, 6, 3, 4});
+    scene.ApplyAnimationDuration(1000);
+    const std::uint64_t jump = scene.movesAnimated + 1;
+    chessSet.Move({6, 0, 5, 2});
+    RunEventLoopUntil([&] { return scene.continuousRedraw != 0; }, 20000);
+    const CStopwatch watch(scene);
+    RunEventLoopUntil([&] { return scene.movesAnimated == jump; }, 20000);
+    play({4, 3, 3, 4});
+    const SFrameTime time = watch.PerFrame();
+    chessSet.Reset();
+    scene.RebuildPieces();
+    scene.RequestRedraw();
+    Wait(300);
+    return time;
+}
+
+void Print(const char* what, const SFrameTime& time) {
+    std::printf("%-34s %6.1f ms/frame  (CPU %6.1f ms/frame)\n", what, time.wallMs, time.cpuMs);
 }
 
 } // namespace
@@ -36,17 +104,28 @@ int main(int argc, char** argv) {
     }
     if (argc > 2) {
         view.window->Resize(std::atoi(argv[1]), std::atoi(argv[2]));
-        RunEventLoopUntil([] { return false; }, 500);
+        Wait(500);
     }
+    // The renderer compiles its shaders and the driver settles its memory over the first
+    // frames; they are not measured.
+    view.scene.continuousRedraw = 1;
+    Wait(3000);
+    view.scene.continuousRedraw = 0;
     IGLSurface& surface = view.window->Surface();
-    std::printf("view %d x %d\n", surface.Width(), surface.Height());
+    std::printf("view %d x %d, %s renderer (smooth edges %s by default)\n", surface.Width(),
+                surface.Height(), surface.HardwareAccelerated() ? "hardware" : "software",
+                surface.HardwareAccelerated() ? "on" : "off");
     for (int round = 0; round < 2; ++round) {
-        view.scene.floorPerTile = false;
-        const double oneCall = MeasureFrames(view.scene, 3.0);
-        view.scene.floorPerTile = true;
-        const double perTile = MeasureFrames(view.scene, 3.0);
-        std::printf("floor in one call: %.1f ms/frame   floor tile by tile: %.1f ms/frame\n",
-                    oneCall, perTile);
+        for (bool smooth : {false, true}) {
+            view.scene.smoothEdges = smooth;
+            Print(smooth ? "still position, smooth edges:" : "still position:",
+                  MeasureStill(view.scene, 3.0));
+        }
+        for (bool smooth : {false, true}) {
+            view.scene.smoothEdges = smooth;
+            Print(smooth ? "jump and capture, smooth edges:" : "jump and capture:",
+                  MeasureMoves(view));
+        }
     }
     return 0;
 }

@@ -11,75 +11,49 @@ bool IsRedWoodSquare(int row, int column) {
     return (row + column) % 2 == 0;
 }
 
-int FloorHalfTileCount(float extent) {
-    return extent > 0.0f ? static_cast<int>(extent * 0.5f * 0.5f) : 0;
+namespace {
+
+// Whether the block quad facing `normal` of the square at (row, column) lies against a
+// neighbouring block or the floor.
+bool FaceHidden(const float* normal, int row, int column) {
+    if (normal[1] < 0.0f) {
+        return true;
+    }
+    const int columnStep = static_cast<int>(normal[0]);
+    const int rowStep = -static_cast<int>(normal[2]); // rows run towards -z
+    const int nextRow = row + rowStep;
+    const int nextColumn = column + columnStep;
+    const bool sideways = columnStep != 0 || rowStep != 0;
+    return sideways && nextRow >= 0 && nextRow < kBoardSquares && nextColumn >= 0 &&
+           nextColumn < kBoardSquares;
 }
 
-SVec3 FloorTileOffset(int i, int j) {
-    return {static_cast<float>(j) * kFloorTileSize, 0.0f, static_cast<float>(i) * kFloorTileSize};
-}
+} // namespace
 
-SFloorArrays BuildFloorTiles(float extentX, float extentZ) {
-    const int nx = FloorHalfTileCount(extentX);
-    const int nz = FloorHalfTileCount(extentZ);
-    SFloorArrays floor;
-    const auto tiles = static_cast<std::size_t>(2 * nx) * static_cast<std::size_t>(2 * nz);
-    floor.positions.reserve(tiles * kFloorTilePositions.size());
-    floor.normals.reserve(tiles * kFloorTileNormals.size());
-    for (int i = -nz; i < nz; ++i) {
-        for (int j = -nx; j < nx; ++j) {
-            const SVec3 offset = FloorTileOffset(i, j);
-            for (std::size_t v = 0; v < kFloorTilePositions.size(); v += 3) {
-                floor.positions.push_back(kFloorTilePositions[v] + offset.x);
-                floor.positions.push_back(kFloorTilePositions[v + 1] + offset.y);
-                floor.positions.push_back(kFloorTilePositions[v + 2] + offset.z);
+SBoardBatch BuildBoardBatch(bool redWood) {
+    SBoardBatch batch;
+    for (int row = 0; row < kBoardSquares; ++row) {
+        for (int column = 0; column < kBoardSquares; ++column) {
+            if (IsRedWoodSquare(row, column) != redWood) {
+                continue;
             }
-            floor.normals.insert(floor.normals.end(), kFloorTileNormals.begin(),
-                                 kFloorTileNormals.end());
-        }
-    }
-    floor.vertexCount = static_cast<int>(floor.positions.size() / 3);
-    return floor;
-}
-
-SIndexedFloor BuildIndexedFloor(float extentX, float extentZ) {
-    const int nx = FloorHalfTileCount(extentX);
-    const int nz = FloorHalfTileCount(extentZ);
-    SIndexedFloor floor;
-    if (nx == 0 || nz == 0) {
-        return floor;
-    }
-    // A tile reaches from its offset one tile size towards +x and towards -z, so the grid runs
-    // over columns -nx..nx and rows -nz-1..nz-1, in tile sizes.
-    const int columns = 2 * nx + 1;
-    const int rows = 2 * nz + 1;
-    const auto vertices = static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows);
-    floor.positions.reserve(vertices * 3);
-    floor.normals.reserve(vertices * 3);
-    for (int row = -nz - 1; row < nz; ++row) {
-        for (int column = -nx; column <= nx; ++column) {
-            floor.positions.insert(floor.positions.end(),
-                                   {static_cast<float>(column) * kFloorTileSize, 0.0f,
-                                    static_cast<float>(row) * kFloorTileSize});
-            floor.normals.insert(floor.normals.end(), kFloorTileNormals.begin(),
-                                 kFloorTileNormals.begin() + 3);
-        }
-    }
-    std::array<int, kFloorTileVertexCount> cornerStep{}; // grid steps from a tile's first vertex
-    for (int v = 0; v < kFloorTileVertexCount; ++v) {
-        const int dx = static_cast<int>(kFloorTilePositions[v * 3] / kFloorTileSize);
-        const int dz = static_cast<int>(kFloorTilePositions[v * 3 + 2] / kFloorTileSize);
-        cornerStep[v] = dz * columns + dx;
-    }
-    floor.indices.reserve(static_cast<std::size_t>(2 * nx) * static_cast<std::size_t>(2 * nz) *
-                          kFloorTileVertexCount);
-    for (int i = -nz; i < nz; ++i) {
-        for (int j = -nx; j < nx; ++j) {
-            const int origin = (i + nz + 1) * columns + (j + nx);
-            for (const int step : cornerStep) {
-                floor.indices.push_back(static_cast<std::uint32_t>(origin + step));
+            const SVec3 offset = SquareOffset(row, column, {});
+            for (int quad = 0; quad < kBlockVertexCount / 4; ++quad) {
+                const std::size_t first = static_cast<std::size_t>(quad) * 4;
+                if (FaceHidden(&kBlockNormals[first * 3], row, column)) {
+                    continue;
+                }
+                for (std::size_t v = first; v < first + 4; ++v) {
+                    batch.positions.push_back(kBlockPositions[v * 3] + offset.x);
+                    batch.positions.push_back(kBlockPositions[v * 3 + 1] + offset.y);
+                    batch.positions.push_back(kBlockPositions[v * 3 + 2] + offset.z);
+                    batch.normals.insert(batch.normals.end(), &kBlockNormals[v * 3],
+                                         &kBlockNormals[v * 3] + 3);
+                    batch.texCoords.insert(batch.texCoords.end(), &kBlockTexCoords[v * 2],
+                                           &kBlockTexCoords[v * 2] + 2);
+                }
             }
         }
     }
-    return floor;
+    return batch;
 }

@@ -8,20 +8,51 @@
 #include <GL/glew.h>
 #include <array>
 #include <cstddef>
+#include <vector>
 
 namespace {
 
-std::array<GLuint, 3> boardBuffers{}; // positions, normals, texture coordinates
+// The blocks of each wood in one batch: positions, normals, texture coordinates.
+struct SWoodBuffers {
+    std::array<GLuint, 3> buffers{};
+    GLsizei vertexCount = 0;
+};
+SWoodBuffers woodBlocks;
+SWoodBuffers redWoodBlocks;
 GLuint woodTexture = 0;
 GLuint redWoodTexture = 0;
 int instanceCount = 0;
 
-template <std::size_t N>
-void FillBuffer(GLuint& buffer, const std::array<float, N>& data) {
+void FillBuffer(GLuint& buffer, const std::vector<float>& data) {
     glGenBuffers(1, &buffer);
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(sizeof(data)), data.data(),
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(data.size() * sizeof(float)), data.data(),
                  GL_STATIC_DRAW);
+}
+
+void FillWoodBuffers(SWoodBuffers& wood, bool redWood) {
+    const SBoardBatch batch = BuildBoardBatch(redWood);
+    FillBuffer(wood.buffers[0], batch.positions);
+    FillBuffer(wood.buffers[1], batch.normals);
+    FillBuffer(wood.buffers[2], batch.texCoords);
+    wood.vertexCount = batch.VertexCount();
+}
+
+void DeleteWoodBuffers(SWoodBuffers& wood) {
+    glDeleteBuffers(static_cast<GLsizei>(wood.buffers.size()), wood.buffers.data());
+    wood = SWoodBuffers{};
+}
+
+void DrawWood(const SWoodBuffers& wood, GLuint texture) {
+    glBindBuffer(GL_ARRAY_BUFFER, wood.buffers[0]);
+    glVertexPointer(3, GL_FLOAT, 0, nullptr);
+    glBindBuffer(GL_ARRAY_BUFFER, wood.buffers[1]);
+    glNormalPointer(GL_FLOAT, 0, nullptr);
+    glBindBuffer(GL_ARRAY_BUFFER, wood.buffers[2]);
+    glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glDrawArrays(GL_QUADS, 0, wood.vertexCount);
 }
 
 void LoadWoodTexture(const char* fileName, GLuint& texture) {
@@ -59,9 +90,8 @@ int C3DObjChessboard::InstanceCount() {
 }
 
 void C3DObjChessboard::CreateBoardBuffers() {
-    FillBuffer(boardBuffers[0], kBlockPositions);
-    FillBuffer(boardBuffers[1], kBlockNormals);
-    FillBuffer(boardBuffers[2], kBlockTexCoords);
+    FillWoodBuffers(woodBlocks, false);
+    FillWoodBuffers(redWoodBlocks, true);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
@@ -75,37 +105,22 @@ void C3DObjChessboard::DeleteClassObjects() {
     glDeleteTextures(2, textures);
     woodTexture = 0;
     redWoodTexture = 0;
-    glDeleteBuffers(static_cast<GLsizei>(boardBuffers.size()), boardBuffers.data());
-    boardBuffers.fill(0);
+    DeleteWoodBuffers(woodBlocks);
+    DeleteWoodBuffers(redWoodBlocks);
 }
 
+// Two draws, one per wood, instead of one per square: each draw and each change of texture costs
+// a software renderer as much as many triangles.
 void C3DObjChessboard::Draw() {
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glBindBuffer(GL_ARRAY_BUFFER, boardBuffers[0]);
-    glVertexPointer(3, GL_FLOAT, 0, nullptr);
-    glBindBuffer(GL_ARRAY_BUFFER, boardBuffers[1]);
-    glNormalPointer(GL_FLOAT, 0, nullptr);
-    glBindBuffer(GL_ARRAY_BUFFER, boardBuffers[2]);
-    glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-
     SetDullMaterial(1.0f, 0.3f, 30.0f);
-
-    const SVec3 board{posX, posY, posZ};
-    for (int row = 0; row < kBoardSquares; ++row) {
-        for (int column = 0; column < kBoardSquares; ++column) {
-            const SVec3 offset = SquareOffset(row, column, board);
-            glPushMatrix();
-            glBindTexture(GL_TEXTURE_2D,
-                          IsRedWoodSquare(row, column) ? redWoodTexture : woodTexture);
-            glTranslatef(offset.x, offset.y, offset.z);
-            glDrawArrays(GL_QUADS, 0, kBlockVertexCount);
-            glPopMatrix();
-        }
-    }
-
+    glPushMatrix();
+    glTranslatef(posX, posY, posZ);
+    DrawWood(redWoodBlocks, redWoodTexture);
+    DrawWood(woodBlocks, woodTexture);
+    glPopMatrix();
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);

@@ -68,6 +68,7 @@ C3DObjPiece::C3DObjPiece(float x, float y, float z, EPieceColor color)
 void C3DObjPiece::StartAnimation(float x, float y, float z, std::uint32_t type) {
     animationStart = TickCount();
     animationType = type;
+    alpha = 1.0f;
     if (type < kAnimationHold) {
         startX = posX;
         startY = posY;
@@ -79,11 +80,13 @@ void C3DObjPiece::StartAnimation(float x, float y, float z, std::uint32_t type) 
     animating.store(true, std::memory_order_release);
 }
 
-void C3DObjPiece::UpdateAnimation() {
+void C3DObjPiece::Advance(std::uint32_t now) {
     if (!animating.load(std::memory_order_relaxed)) {
         return;
     }
-    const std::uint32_t elapsed = TickCount() - animationStart;
+    // A moment taken just before the animation started counts as its start.
+    const std::uint32_t sinceStart = now - animationStart;
+    const std::uint32_t elapsed = static_cast<std::int32_t>(sinceStart) < 0 ? 0 : sinceStart;
     const SAnimationFrame frame =
         AnimationFrame({startX, startY, startZ}, {targetX, targetY, targetZ}, animationType,
                        AnimationProgress(elapsed, animationDuration));
@@ -99,12 +102,17 @@ void C3DObjPiece::UpdateAnimation() {
         posX = targetX;
         posY = targetY;
         posZ = targetZ;
+        alpha = 1.0f;
         animating.store(false, std::memory_order_release);
     }
 }
 
 void C3DObjPiece::Draw() {
-    UpdateAnimation();
+    Advance(TickCount());
+    DrawModel();
+}
+
+void C3DObjPiece::DrawModel() {
     const SClassModel& model = ModelOf(Kind());
     if (!model.buffersCreated.load(std::memory_order_acquire)) {
         return;
@@ -124,6 +132,8 @@ void C3DObjPiece::Draw() {
     SetDullMaterial(0.8f, 0.5f, 80.0f);
     glBindTexture(GL_TEXTURE_2D, color == White ? whiteTexture : blackTexture);
 
+    // The prepared model is mirrored in z, which turns its counter-clockwise faces clockwise.
+    glFrontFace(GL_CW);
     glPushMatrix();
     glTranslatef(posX, posY, posZ);
     const bool fading =
@@ -141,6 +151,7 @@ void C3DObjPiece::Draw() {
         glDisable(GL_BLEND);
     }
     glPopMatrix();
+    glFrontFace(GL_CCW);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);

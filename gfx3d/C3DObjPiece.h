@@ -24,6 +24,11 @@ public:
     virtual void StartAnimation(float x, float y, float z, std::uint32_t type);
     // Moves a running animation on by the time passed, then draws the piece.
     void Draw() override;
+    // Moves a running animation on to the tick count `now`, ending it once its time is over.
+    // A frame advances every piece to one moment before it draws anything that follows them.
+    void Advance(std::uint32_t now);
+    // Draws the piece where it stands, with the opacity it has.
+    void DrawModel();
     virtual EPieceType Kind() const = 0;
 
     EPieceColor Color() const { return color; }
@@ -32,6 +37,7 @@ public:
     std::uint32_t AnimationDuration() const { return animationDuration; }
     // Applies to animations started afterwards and to the running one.
     void SetAnimationDuration(std::uint32_t milliseconds) { animationDuration = milliseconds; }
+    // The opacity the piece is drawn with: below 1 only while it fades out.
     float Alpha() const { return alpha; }
 
     // Loads and prepares the model of `kind`, welds its identical corners, and sets its
@@ -66,8 +72,6 @@ protected:
     static void PrepareClass(EPieceType kind);
 
 private:
-    void UpdateAnimation();
-
     EPieceColor color;
     std::uint32_t animationType = 0;
     // Set last by StartAnimation (release), cleared by the Draw that ends the animation.

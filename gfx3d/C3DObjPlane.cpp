@@ -1,63 +1,26 @@
 #include "gfx3d/C3DObjPlane.h"
 
-#include "gfx3d/BoardGeometry.h"
-#include "gfx3d/Material.h"
+#include "gfx3d/FloorLightMap.h"
 
 #include <GL/glew.h>
-#include <array>
-#include <atomic>
-#include <cstddef>
-#include <cstdint>
+#include <algorithm>
 #include <vector>
 
 namespace {
 
-// One tile's positions and normals; then the grid's positions and normals, and the indices of
-// every tile's corners into the grid.
-std::array<GLuint, 2> tileBuffers{};
-std::array<GLuint, 2> floorBuffers{};
-GLuint floorIndexBuffer = 0;
-GLsizei floorIndexCount = 0;
-GLenum floorIndexType = GL_UNSIGNED_INT;
+// The floor's corner nearest to the viewer's default camera, relative to its position.
+constexpr float kNearX = -0.5f * C3DObjPlane::kExtentX;
+constexpr float kNearZ = 0.5f * C3DObjPlane::kExtentZ - 2.0f;
+
+GLuint lightMapTexture = 0;
+// The plane position the light map was computed for.
+float lightMapX = 0.0f;
+float lightMapZ = 0.0f;
 int instanceCount = 0;
-std::atomic<bool> drawPerTile{false};
-
-void FillBuffer(GLuint& buffer, const float* data, std::size_t count) {
-    glGenBuffers(1, &buffer);
-    glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(float)), data,
-                 GL_STATIC_DRAW);
-}
-
-void BindPointers(const std::array<GLuint, 2>& buffers) {
-    glBindBuffer(GL_ARRAY_BUFFER, buffers[0]);
-    glVertexPointer(3, GL_FLOAT, 0, nullptr);
-    glBindBuffer(GL_ARRAY_BUFFER, buffers[1]);
-    glNormalPointer(GL_FLOAT, 0, nullptr);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-}
-
-// The tile loop: one tile's buffers drawn at every tile's offset.
-void DrawTiles() {
-    const int nx = FloorHalfTileCount(C3DObjPlane::kExtentX);
-    const int nz = FloorHalfTileCount(C3DObjPlane::kExtentZ);
-    for (int i = -nz; i < nz; ++i) {
-        for (int j = -nx; j < nx; ++j) {
-            const SVec3 offset = FloorTileOffset(i, j);
-            glPushMatrix();
-            glTranslatef(offset.x, offset.y, offset.z);
-            glDrawArrays(GL_QUADS, 0, kFloorTileVertexCount);
-            glPopMatrix();
-        }
-    }
-}
 
 } // namespace
 
 C3DObjPlane::C3DObjPlane() : A3DObject(0.0f, 0.0f, 0.0f) {
-    if (instanceCount == 0) {
-        CreatePlaneBuffers();
-    }
     ++instanceCount;
 }
 
@@ -67,81 +30,89 @@ C3DObjPlane::~C3DObjPlane() {
     }
 }
 
-void C3DObjPlane::SetDrawPerTile(bool perTile) {
-    drawPerTile.store(perTile, std::memory_order_relaxed);
-}
-
-bool C3DObjPlane::DrawPerTile() {
-    return drawPerTile.load(std::memory_order_relaxed);
-}
-
 int C3DObjPlane::InstanceCount() {
     return instanceCount;
 }
 
-void C3DObjPlane::CreatePlaneBuffers() {
-    FillBuffer(tileBuffers[0], kFloorTilePositions.data(), kFloorTilePositions.size());
-    FillBuffer(tileBuffers[1], kFloorTileNormals.data(), kFloorTileNormals.size());
-    const SIndexedFloor floor = BuildIndexedFloor(kExtentX, kExtentZ);
-    FillBuffer(floorBuffers[0], floor.positions.data(), floor.positions.size());
-    FillBuffer(floorBuffers[1], floor.normals.data(), floor.normals.size());
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glGenBuffers(1, &floorIndexBuffer);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, floorIndexBuffer);
-    // Two-byte indices where the grid allows them: half the index data read per frame.
-    if (floor.VertexCount() <= 65536) {
-        const std::vector<GLushort> shortIndices(floor.indices.begin(), floor.indices.end());
-        glBufferData(GL_ELEMENT_ARRAY_BUFFER,
-                     static_cast<GLsizeiptr>(shortIndices.size() * sizeof(GLushort)),
-                     shortIndices.data(), GL_STATIC_DRAW);
-        floorIndexType = GL_UNSIGNED_SHORT;
-    } else {
-        glBufferData(GL_ELEMENT_ARRAY_BUFFER,
-                     static_cast<GLsizeiptr>(floor.indices.size() * sizeof(std::uint32_t)),
-                     floor.indices.data(), GL_STATIC_DRAW);
-        floorIndexType = GL_UNSIGNED_INT;
+// The lights stand still in the world, so the map belongs to the place the floor covers.
+void C3DObjPlane::UpdateLightMap(float x, float z) {
+    if (lightMapTexture != 0 && lightMapX == x && lightMapZ == z) {
+        return;
     }
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-    floorIndexCount = static_cast<GLsizei>(floor.indices.size());
+    const std::vector<std::uint8_t> texels =
+        BuildFloorLightMap(kLightMapSize, x + kNearX, z + kNearZ, kExtentX, kExtentZ);
+    if (lightMapTexture == 0) {
+        glGenTextures(1, &lightMapTexture);
+    }
+    lightMapX = x;
+    lightMapZ = z;
+    glBindTexture(GL_TEXTURE_2D, lightMapTexture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, kLightMapSize, kLightMapSize, 0, GL_LUMINANCE,
+                 GL_UNSIGNED_BYTE, texels.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
 
 void C3DObjPlane::DeleteClassObjects() {
-    glDeleteBuffers(static_cast<GLsizei>(tileBuffers.size()), tileBuffers.data());
-    glDeleteBuffers(static_cast<GLsizei>(floorBuffers.size()), floorBuffers.data());
-    glDeleteBuffers(1, &floorIndexBuffer);
-    tileBuffers.fill(0);
-    floorBuffers.fill(0);
-    floorIndexBuffer = 0;
-    floorIndexCount = 0;
+    glDeleteTextures(1, &lightMapTexture);
+    lightMapTexture = 0;
 }
 
+void C3DObjPlane::LeaveOut(float left, float front, float right, float back) {
+    hole = {left, front, right, back};
+    hasHole = true;
+}
+
+// The floor less the part left out, as up to four strips: in front of it and behind it across
+// the whole width, and to its left and right.
 void C3DObjPlane::Draw() {
-    glDisable(GL_TEXTURE_2D);
-    glColorMaterial(GL_FRONT, GL_DIFFUSE);
-    glEnable(GL_COLOR_MATERIAL);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    const bool perTile = DrawPerTile();
-    BindPointers(perTile ? tileBuffers : floorBuffers);
-
-    SetDullMaterial(0.05f, 0.0f, 0.0f);
-    glColor3f(0.2f, 0.2f, 0.2f);
-
-    glPushMatrix();
-    glTranslatef(posX, posY, posZ);
-    if (perTile) {
-        DrawTiles();
-    } else {
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, floorIndexBuffer);
-        glDrawElements(GL_QUADS, floorIndexCount, floorIndexType, nullptr);
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-    }
-    glPopMatrix();
-
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisable(GL_COLOR_MATERIAL);
+    glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
+    UpdateLightMap(posX, posZ);
+    glBindTexture(GL_TEXTURE_2D, lightMapTexture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    const float x0 = posX + kNearX;
+    const float z0 = posZ + kNearZ;
+    const float x1 = x0 + kExtentX;
+    const float z1 = z0 - kExtentZ;
+    // A rectangle from (left, front) to (right, back), back < front, clipped to the floor.
+    auto strip = [&](float left, float front, float right, float back) {
+        left = std::max(left, x0);
+        right = std::min(right, x1);
+        front = std::min(front, z0);
+        back = std::max(back, z1);
+        if (left >= right || back >= front) {
+            return;
+        }
+        const float s0 = (left - x0) / kExtentX;
+        const float s1 = (right - x0) / kExtentX;
+        const float t0 = (z0 - front) / kExtentZ;
+        const float t1 = (z0 - back) / kExtentZ;
+        glTexCoord2f(s0, t0);
+        glVertex3f(left, posY, front);
+        glTexCoord2f(s1, t0);
+        glVertex3f(right, posY, front);
+        glTexCoord2f(s1, t1);
+        glVertex3f(right, posY, back);
+        glTexCoord2f(s0, t1);
+        glVertex3f(left, posY, back);
+    };
+    glBegin(GL_QUADS);
+    if (!hasHole) {
+        strip(x0, z0, x1, z1);
+    } else {
+        strip(x0, z0, x1, hole.front);
+        strip(x0, hole.back, x1, z1);
+        strip(x0, hole.front, hole.left, hole.back);
+        strip(hole.right, hole.front, x1, hole.back);
+    }
+    glEnd();
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glEnable(GL_LIGHTING);
 }
 
 void C3DObjPlane::MoveTo(float x, float y, float z) {

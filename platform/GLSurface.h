@@ -31,6 +31,12 @@ public:
     // Releases the context; afterwards the calling thread has no current context.
     virtual void DestroyContext() = 0;
 
+    // Whether the renderer found when the window was made draws with hardware (GL_RENDERER
+    // names no software renderer, platform/RendererKind.h). Only then does the window's surface
+    // carry 4x multisample buffers, which a software renderer would pay for on every frame even
+    // with multisampling switched off. A surface that cannot tell says no.
+    virtual bool HardwareAccelerated() const { return false; }
+
     // Client size of the window and size of the desktop, in pixels.
     virtual int Width() const = 0;
     virtual int Height() const = 0;

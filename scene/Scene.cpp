@@ -3,8 +3,9 @@
 #include "common/Ticks.h"
 #include "gfx3d/A3DObject.h"
 #include "gfx3d/C3DObjPiece.h"
-#include "gfx3d/C3DObjPlane.h"
+#include "gfx3d/SceneLights.h"
 #include "platform/GLSurface.h"
+#include "scene/RenderMemory.h"
 
 #include <GL/glew.h>
 #include <GL/glu.h>
@@ -12,25 +13,7 @@
 
 namespace {
 
-// The four spot lights stand 225 units out from the board centre along both diagonals, 250
-// units up, each pointing back towards the centre.
 constexpr GLenum kLights[4] = {GL_LIGHT4, GL_LIGHT1, GL_LIGHT2, GL_LIGHT3};
-constexpr GLfloat kLightPositions[4][4] = {
-    {-125.0f, 250.0f, 125.0f, 1.0f},
-    {325.0f, 250.0f, 125.0f, 1.0f},
-    {325.0f, 250.0f, -325.0f, 1.0f},
-    {-125.0f, 250.0f, -325.0f, 1.0f},
-};
-constexpr GLfloat kSpotDirections[4][4] = {
-    {1.0f, -1.0f, -1.0f, 0.0f},
-    {-1.0f, -1.0f, -1.0f, 0.0f},
-    {-1.0f, -1.0f, 1.0f, 0.0f},
-    {1.0f, -1.0f, 1.0f, 0.0f},
-};
-constexpr GLfloat kSpotCutoff = 30.0f;
-constexpr GLfloat kSpotExponent = 40.0f;
-constexpr GLfloat kLightAmbient[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-constexpr GLfloat kLightDiffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 
 } // namespace
 
@@ -52,6 +35,7 @@ std::future<CFrameImage> CScene::RequestCapture() {
 }
 
 void CScene::RenderThread(IGLSurface& glSurface, const std::atomic<bool>& appRunning) {
+    KeepFrameSizedBlocksForReuse();
     surface = &glSurface;
     camera.SetScreenSize(glSurface.DesktopWidth(), glSurface.DesktopHeight());
     if (!InitOpenGL()) {
@@ -90,6 +74,7 @@ void CScene::RenderThread(IGLSurface& glSurface, const std::atomic<bool>& appRun
     }
     renderRunning = false;
     ReleaseScene();
+    multisampleTarget.Release();
     glDeleteLists(fontBase, 382);
     glSurface.DestroyContext();
     surface = nullptr;
@@ -114,11 +99,16 @@ bool CScene::InitOpenGL() {
         surface->DestroyContext();
         return false;
     }
+    GLint sampleBuffers = 0;
+    glGetIntegerv(GL_SAMPLE_BUFFERS, &sampleBuffers);
+    surfaceMultisampled = sampleBuffers > 0;
     glEnable(GL_LIGHTING);
     for (GLenum light : kLights) {
         glEnable(light);
     }
     glEnable(GL_DEPTH_TEST);
+    // Every surface is closed or seen from one side only: faces turned away are never seen.
+    glEnable(GL_CULL_FACE);
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
     glClearDepth(1.0);
@@ -155,32 +145,61 @@ void CScene::ApplyView() {
 
 void CScene::SetupLights() {
     for (int i = 0; i < 4; ++i) {
-        glLightfv(kLights[i], GL_AMBIENT, kLightAmbient);
-        glLightfv(kLights[i], GL_DIFFUSE, kLightDiffuse);
-        glLightfv(kLights[i], GL_POSITION, kLightPositions[i]);
-        glLightfv(kLights[i], GL_SPOT_DIRECTION, kSpotDirections[i]);
-        glLightf(kLights[i], GL_SPOT_CUTOFF, kSpotCutoff);
+        const SSpotLight& light = kSceneLights[static_cast<std::size_t>(i)];
+        glLightfv(kLights[i], GL_AMBIENT, kLightAmbient.data());
+        glLightfv(kLights[i], GL_DIFFUSE, kLightDiffuse.data());
+        glLightfv(kLights[i], GL_POSITION, light.position.data());
+        glLightfv(kLights[i], GL_SPOT_DIRECTION, light.direction.data());
+        glLightf(kLights[i], GL_SPOT_CUTOFF, kSpotCutoffDegrees);
         glLightf(kLights[i], GL_SPOT_EXPONENT, kSpotExponent);
     }
 }
 
 void CScene::DrawFrame() {
+    const bool smooth = smoothEdges;
+    bool offScreen = false;
+    if (surfaceMultisampled) {
+        smooth ? glEnable(GL_MULTISAMPLE) : glDisable(GL_MULTISAMPLE);
+    } else if (smooth) {
+        offScreen = multisampleTarget.Begin(viewportWidth, viewportHeight);
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     ApplyView();
     SetupLights();
-    C3DObjPlane::SetDrawPerTile(floorPerTile);
-    {
-        const std::lock_guard lock(objectsMutex);
-        for (const auto& object : objects) {
-            object->Draw();
-        }
-    }
+    DrawObjects();
     DrawGameOver();
     DrawFps();
+    if (offScreen) {
+        multisampleTarget.End();
+    }
     FulfilCapture();
     surface->SwapBuffers();
     ++framesDrawn;
+}
+
+// The pieces are moved on to one moment first; the board and the floor are drawn, then the
+// pieces' shadows onto them, then the pieces. What the shadows were drawn from is kept for
+// PieceOn and PiecesBesideTheBoard.
+void CScene::DrawObjects() {
+    const std::lock_guard lock(objectsMutex);
+    const std::uint32_t now = TickCount();
+    shadowedPieces.clear();
+    frameShadows.clear();
+    for (const auto& object : objects) {
+        if (auto* piece = dynamic_cast<C3DObjPiece*>(object.get())) {
+            piece->Advance(now);
+            shadowedPieces.push_back(piece);
+            frameShadows.push_back(
+                ContactShadowOf({piece->X(), piece->Y(), piece->Z()}, piece->Alpha()));
+        } else {
+            object->Draw();
+        }
+    }
+    shadowPass.Draw(frameShadows);
+    for (C3DObjPiece* piece : shadowedPieces) {
+        piece->DrawModel();
+    }
 }
 
 void CScene::FulfilCapture() {

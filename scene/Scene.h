@@ -1,8 +1,10 @@
 #pragma once
 
 #include "chess/ChessSet.h"
+#include "gfx3d/ContactShadowPass.h"
 #include "platform/FrameImage.h"
 #include "scene/Camera.h"
+#include "scene/MultisampleTarget.h"
 #include "scene/ScenePlayback.h"
 
 #include <array>
@@ -21,12 +23,15 @@ class A3DObject;
 class C3DObjPiece;
 class IGLSurface;
 
-// A piece object as the scene shows it, for checks.
+// A piece object as the scene shows it, for checks: as the last frame drew it, with the
+// shadow drawn under it (opacity 0 before the first frame).
 struct CScenePiece {
     EPieceType kind;
     EPieceColor color;
     float x, y, z;
     bool animating;
+    float alpha;
+    SContactShadow shadow;
 };
 
 // The scene and its renderer. One thread, the render thread, owns the OpenGL context and makes
@@ -77,6 +82,9 @@ public:
     std::atomic<bool> buffersCreated{false};
     std::atomic<bool> sceneReady{false};
     std::atomic<bool> showFps{false};
+    // Edges drawn 4x multisampled: through the surface's multisample buffers where it has them
+    // (a hardware renderer), else through an off-screen multisampled buffer. Any thread.
+    std::atomic<bool> smoothEdges{false};
     std::atomic<bool> renderRunning{false};
     std::atomic<std::uint32_t> continuousRedraw{0};
     std::atomic<std::uint32_t> windowMoveRedraw{0};
@@ -87,13 +95,12 @@ public:
     std::atomic<bool> loadingModels{false};
     std::atomic<int> modelsLoaded{0};
 
-    // Draws the floor tile by tile (one call each) instead of in one call; for measurements.
-    std::atomic<bool> floorPerTile{false};
-
 private:
     bool InitOpenGL();
     void ResizeViewport(int width, int height);
     void DrawFrame();
+    void DrawObjects();
+    CScenePiece Describe(const C3DObjPiece& piece) const;
     void ApplyView();
     void SetupLights();
     void BuildFontLists();
@@ -138,6 +145,13 @@ private:
     std::vector<std::unique_ptr<A3DObject>> objects;
     std::array<std::array<C3DObjPiece*, 8>, 8> pieceGrid{};
     std::uint64_t piecesGeneration = 0; // counts rebuilds of the piece objects
+    // The pieces of the last frame and their shadows, index for index; guarded by objectsMutex.
+    std::vector<C3DObjPiece*> shadowedPieces;
+    std::vector<SContactShadow> frameShadows;
+    CContactShadowPass shadowPass;
+
+    bool surfaceMultisampled = false;     // the window's surface has multisample buffers
+    CMultisampleTarget multisampleTarget; // used only when it has not
 
     CCamera camera{projectionDirty, buffersCreated};
 

@@ -143,6 +143,8 @@ void CScene::AnimateMove(const CMove& move, const CMoveFacts& facts,
             Create3DPiece(to.promotion, at.x, 0.0f, at.z, white ? White : Black);
         promoted->SetAnimationDuration(mover->AnimationDuration());
         grid(move.destFile, rank) = promoted.get();
+        shadowedPieces.clear(); // the pawn's entry would outlive it
+        frameShadows.clear();
         for (auto& object : objects) {
             if (object.get() == static_cast<A3DObject*>(mover)) {
                 object = std::move(promoted);

@@ -122,6 +122,8 @@ void CScene::BuildScene() {
     objects.push_back(std::make_unique<C3DObjChessboard>());
     auto plane = std::make_unique<C3DObjPlane>();
     plane->MoveTo(100.0f, 0.0f, -100.0f);
+    // The board stands on the floor and hides the floor under it from every view.
+    plane->LeaveOut(0.0f, 0.0f, 200.0f, -200.0f);
     objects.push_back(std::move(plane));
     // The pieces stand as the chess set holds them: the game chosen before the scene was built
     // (a file opened at start, a set-up position) has already placed them.
@@ -158,6 +160,8 @@ void CScene::ShowBoardNow() {
 // per captured piece in its slot beside the board.
 void CScene::RebuildPiecesLocked() {
     ++piecesGeneration;
+    shadowedPieces.clear(); // until the next frame, no piece has a shadow drawn
+    frameShadows.clear();
     std::erase_if(objects, [](const std::unique_ptr<A3DObject>& object) {
         return dynamic_cast<const C3DObjPiece*>(object.get()) != nullptr;
     });
@@ -199,8 +203,11 @@ void CScene::ReleaseScene() {
         const std::lock_guard lock(objectsMutex);
         ++piecesGeneration;
         ClearPieceGrid();
+        shadowedPieces.clear();
+        frameShadows.clear();
         objects.clear();
     }
+    shadowPass.Release();
     C3DObjPiece::ReleaseClassResources();
     sceneReady = false;
     buffersCreated = false;
@@ -213,8 +220,19 @@ std::optional<CScenePiece> CScene::PieceOn(int file, int rank) {
     if (!piece) {
         return std::nullopt;
     }
-    return CScenePiece{piece->Kind(), piece->Color(), piece->X(),
-                       piece->Y(),    piece->Z(),     piece->IsAnimating()};
+    return Describe(*piece);
+}
+
+// Called with objectsMutex held.
+CScenePiece CScene::Describe(const C3DObjPiece& piece) const {
+    CScenePiece shown{piece.Kind(), piece.Color(),       piece.X(),     piece.Y(),
+                      piece.Z(),    piece.IsAnimating(), piece.Alpha(), {}};
+    for (std::size_t i = 0; i < shadowedPieces.size(); ++i) {
+        if (shadowedPieces[i] == &piece) {
+            shown.shadow = frameShadows[i];
+        }
+    }
+    return shown;
 }
 
 std::vector<CScenePiece> CScene::PiecesBesideTheBoard() {
@@ -229,8 +247,7 @@ std::vector<CScenePiece> CScene::PiecesBesideTheBoard() {
             }
         }
         if (piece && !onBoard) {
-            beside.push_back(CScenePiece{piece->Kind(), piece->Color(), piece->X(), piece->Y(),
-                                         piece->Z(), piece->IsAnimating()});
+            beside.push_back(Describe(*piece));
         }
     }
     return beside;

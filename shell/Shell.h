@@ -71,6 +71,7 @@ public:
 
     bool Playing() const { return playing; }
     bool FpsShown() const { return fpsMark; }
+    bool SmoothEdgesShown() const { return smoothEdgesMark; }
     bool Rotating() const { return rotating; }
     bool Shifting() const { return shifting; }
 
@@ -88,6 +89,8 @@ private:
     void PauseForStep();
     void ChooseNeighbourGame(int step);
     void SavePicture();
+    // Sets the mark of "View > Smooth edges" and tells the scene.
+    void ShowSmoothEdges(bool on);
     // "Tavrin - " and the current game's list title, or "Tavrin" while no game is listed.
     void UpdateTitle();
     // Starts the next waiting load, unless one runs.
@@ -110,6 +113,7 @@ private:
     // True while the user has playback switched on; the player thread reads and clears it.
     std::atomic<bool> playing{false};
     bool fpsMark = false;
+    bool smoothEdgesMark = false;
     int listedGames = 0;
     int captureTimeoutMs = 5000;
 

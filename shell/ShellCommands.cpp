@@ -60,6 +60,9 @@ bool CShell::HandleCommand(int id, int code) {
         scene.showFps = fpsMark;
         scene.RequestRedraw();
         return true;
+    case ids::kSmoothEdges:
+        ShowSmoothEdges(!smoothEdgesMark);
+        return true;
     case ids::kStopButton:
         StopPlayback();
         return true;

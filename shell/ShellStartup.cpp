@@ -46,6 +46,8 @@ void CShell::CreateWindows() {
     // a change.
     platform.GLSurface().SetExposeHandler([this] { scene.RequestRedraw(); });
 
+    // Smooth edges cost a software renderer more than they give; hardware draws them at once.
+    ShowSmoothEdges(platform.GLSurface().HardwareAccelerated());
     HandleCommand(kDefaultAnimationItem, 0);
     HandleCommand(kDefaultPauseItem, 0);
     platform.ShowMainWindow();
@@ -108,6 +110,13 @@ void CShell::OnExitSizeMove() {
         while (current > 0 && !scene.windowMoveRedraw.compare_exchange_weak(current, current - 1)) {
         }
     }
+}
+
+void CShell::ShowSmoothEdges(bool on) {
+    smoothEdgesMark = on;
+    platform.SetMenuItemChecked(ids::kSmoothEdges, on);
+    scene.smoothEdges = on;
+    scene.RequestRedraw();
 }
 
 // A load that runs ends at once; nothing of it is listed.

@@ -25,7 +25,8 @@ int ToDevicePixels(int length, qreal ratio) {
 
 } // namespace
 
-CQtGLWindow::CQtGLWindow() : glFormat(TavrinGLFormat()) {
+CQtGLWindow::CQtGLWindow()
+    : hardwareAccelerated(ProbeHardwareRenderer()), glFormat(TavrinGLFormat(hardwareAccelerated)) {
     setSurfaceType(QSurface::OpenGLSurface);
     // Its name lets tools outside the program find the view on the display.
     setTitle(QStringLiteral("GLWindow"));

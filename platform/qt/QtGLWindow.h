@@ -20,6 +20,7 @@ public:
     void SwapBuffers() override;
     void DestroyContext() override;
 
+    bool HardwareAccelerated() const override { return hardwareAccelerated; }
     int Width() const override { return clientWidth.load(std::memory_order_relaxed); }
     int Height() const override { return clientHeight.load(std::memory_order_relaxed); }
     int DesktopWidth() const override { return desktopWidth.load(std::memory_order_relaxed); }
@@ -50,7 +51,9 @@ protected:
 private:
     void PublishSizes();
 
-    // Read by the render thread; fixed at construction, so it needs no lock.
+    // Read by the render thread; fixed at construction, so they need no lock. The format asks
+    // for multisample buffers on a hardware renderer only.
+    const bool hardwareAccelerated;
     const QSurfaceFormat glFormat;
     QOpenGLContext* context = nullptr; // render thread only
     std::atomic<int> clientWidth{0};

@@ -1,11 +1,13 @@
-// The board's block table and square placement, and the floor drawn in one call (as tiles and as
-// the indexed grid) against the floor drawn tile by tile.
+// The board's block table, square placement and the batches drawn per wood.
 
 #include "gfx3d/BoardGeometry.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -26,7 +28,7 @@ SVec3 BlockNormal(int index) {
 
 } // namespace
 
-TEST(BoardGeometryTest, EveryBlockQuadIsAFaceOfTheBlockFacingOutwards) {
+TEST(BoardGeometryTest, EveryBlockQuadIsAFaceOfTheBlockWoundCounterClockwiseFromOutside) {
     const SVec3 centre{12.5f, 3.5f, -12.5f};
     int topQuads = 0;
     for (int quad = 0; quad < kQuads; ++quad) {
@@ -44,9 +46,22 @@ TEST(BoardGeometryTest, EveryBlockQuadIsAFaceOfTheBlockFacingOutwards) {
                 EXPECT_EQ(d, distance) << "vertex " << v << " off the face";
             }
             distance = d;
-            EXPECT_EQ(kBlockTexCoords[v * 2], (v % 4 == 1 || v % 4 == 2) ? 1.0f : 0.0f);
-            EXPECT_EQ(kBlockTexCoords[v * 2 + 1], (v % 4 >= 2) ? 1.0f : 0.0f);
+            // The texture's corners go round the quad with its vertices, starting at (0, 0).
+            const int next = quad * 4 + (v + 1) % 4;
+            const float du = kBlockTexCoords[next * 2] - kBlockTexCoords[v * 2];
+            const float dv = kBlockTexCoords[next * 2 + 1] - kBlockTexCoords[v * 2 + 1];
+            EXPECT_EQ(std::abs(du) + std::abs(dv), 1.0f);
         }
+        EXPECT_TRUE(kBlockTexCoords[quad * 8] == 0.0f && kBlockTexCoords[quad * 8 + 1] == 0.0f);
+        // Counter-clockwise seen from outside: the corners turn about the outward normal.
+        const SVec3 a = BlockVertex(quad * 4);
+        const SVec3 b = BlockVertex(quad * 4 + 1);
+        const SVec3 c = BlockVertex(quad * 4 + 2);
+        const SVec3 e1{b.x - a.x, b.y - a.y, b.z - a.z};
+        const SVec3 e2{c.x - a.x, c.y - a.y, c.z - a.z};
+        EXPECT_GT(normal.x * (e1.y * e2.z - e1.z * e2.y) + normal.y * (e1.z * e2.x - e1.x * e2.z) +
+                      normal.z * (e1.x * e2.y - e1.y * e2.x),
+                  0.0f);
         topQuads += normal.y == 1.0f ? 1 : 0;
     }
     EXPECT_EQ(topQuads, 1);
@@ -95,70 +110,35 @@ TEST(BoardGeometryTest, WoodsAlternateStartingWithRedWoodAtRowZeroColumnZero) {
     }
 }
 
-TEST(BoardGeometryTest, OneCallFloorHoldsTheTilesOfTheTileLoopInItsOrder) {
-    EXPECT_EQ(FloorHalfTileCount(500.0f), 125);
-    EXPECT_EQ(FloorHalfTileCount(503.9f), 125);
-    EXPECT_EQ(FloorHalfTileCount(3.0f), 0);
-    const SVec3 offset = FloorTileOffset(-3, 5);
-    EXPECT_TRUE(offset.x == 10.0f && offset.y == 0.0f && offset.z == -6.0f);
-
-    const SFloorArrays floor = BuildFloorTiles(500.0f, 500.0f);
-    ASSERT_EQ(floor.vertexCount, 250 * 250 * 4);
-    ASSERT_EQ(floor.positions.size(), static_cast<std::size_t>(floor.vertexCount) * 3);
-    ASSERT_EQ(floor.normals.size(), floor.positions.size());
-    std::size_t at = 0;
-    for (int i = -125; i < 125; ++i) {
-        for (int j = -125; j < 125; ++j) {
-            const SVec3 tile = FloorTileOffset(i, j);
-            for (int v = 0; v < kFloorTileVertexCount; ++v, at += 3) {
-                ASSERT_EQ(floor.positions[at], kFloorTilePositions[v * 3] + tile.x);
-                ASSERT_EQ(floor.positions[at + 1], kFloorTilePositions[v * 3 + 1] + tile.y);
-                ASSERT_EQ(floor.positions[at + 2], kFloorTilePositions[v * 3 + 2] + tile.z);
-                ASSERT_EQ(floor.normals[at], 0.0f);
-                ASSERT_EQ(floor.normals[at + 1], 1.0f);
-                ASSERT_EQ(floor.normals[at + 2], 0.0f);
+// Together the two batches show every square's top, the board's four outer sides and nothing
+// else: the bottoms and the sides between neighbouring blocks are never seen.
+TEST(BoardGeometryTest, TheTwoWoodBatchesHoldTheTopsAndTheOuterSides) {
+    std::array<int, 2> tops{};
+    std::map<std::pair<int, int>, int> outerSides; // normal (x, z) -> quads
+    for (bool redWood : {false, true}) {
+        const SBoardBatch batch = BuildBoardBatch(redWood);
+        ASSERT_EQ(batch.normals.size(), batch.positions.size());
+        ASSERT_EQ(batch.texCoords.size(), batch.positions.size() / 3 * 2);
+        ASSERT_EQ(batch.VertexCount() % 4, 0);
+        for (int v = 0; v < batch.VertexCount(); v += 4) {
+            const float* n = &batch.normals[static_cast<std::size_t>(v) * 3];
+            const float* p = &batch.positions[static_cast<std::size_t>(v) * 3];
+            ASSERT_GE(n[1], 0.0f) << "no bottom";
+            if (n[1] == 1.0f) {
+                // The square under this top is of this batch's wood.
+                const int column = static_cast<int>(p[0] / 25.0f);
+                const int row = static_cast<int>(-p[2] / 25.0f);
+                EXPECT_EQ(IsRedWoodSquare(row, column), redWood) << row << "," << column;
+                ++tops[redWood ? 1 : 0];
+                continue;
             }
+            ++outerSides[{static_cast<int>(n[0]), static_cast<int>(n[2])}];
+            // An outer side lies on the board's edge.
+            const float edge = n[0] != 0.0f ? p[0] : p[2];
+            EXPECT_TRUE(edge == 0.0f || edge == 200.0f || edge == -200.0f) << edge;
         }
     }
-    float low[3] = {1e9f, 1e9f, 1e9f};
-    float high[3] = {-1e9f, -1e9f, -1e9f};
-    for (std::size_t k = 0; k < floor.positions.size(); ++k) {
-        low[k % 3] = std::min(low[k % 3], floor.positions[k]);
-        high[k % 3] = std::max(high[k % 3], floor.positions[k]);
-    }
-    EXPECT_EQ(low[0], -250.0f);
-    EXPECT_EQ(high[0], 250.0f);
-    EXPECT_EQ(low[2], -252.0f);
-    EXPECT_EQ(high[2], 248.0f);
-    EXPECT_EQ(low[1], 0.0f);
-    EXPECT_EQ(high[1], 0.0f);
-}
-
-TEST(BoardGeometryTest, IndexedFloorExpandsToTheOneCallFloorWithEachSharedCornerOnce) {
-    for (const auto& [extentX, extentZ] : {std::pair{500.0f, 500.0f}, std::pair{12.0f, 21.0f},
-                                           std::pair{4.0f, 4.0f}, std::pair{3.0f, 500.0f}}) {
-        SCOPED_TRACE(testing::Message() << extentX << " x " << extentZ);
-        const SFloorArrays tiles = BuildFloorTiles(extentX, extentZ);
-        const SIndexedFloor floor = BuildIndexedFloor(extentX, extentZ);
-        ASSERT_EQ(floor.indices.size(), static_cast<std::size_t>(tiles.vertexCount));
-        ASSERT_EQ(floor.normals.size(), floor.positions.size());
-        std::vector<float> positions;
-        std::vector<float> normals;
-        std::vector<bool> used(static_cast<std::size_t>(floor.VertexCount()), false);
-        for (const std::uint32_t index : floor.indices) {
-            ASSERT_LT(index, used.size());
-            used[index] = true;
-            for (std::size_t k = index * 3; k < index * 3 + 3; ++k) {
-                positions.push_back(floor.positions[k]);
-                normals.push_back(floor.normals[k]);
-            }
-        }
-        EXPECT_EQ(positions, tiles.positions);
-        EXPECT_EQ(normals, tiles.normals);
-        const int nx = FloorHalfTileCount(extentX);
-        const int nz = FloorHalfTileCount(extentZ);
-        const int grid = nx > 0 && nz > 0 ? (2 * nx + 1) * (2 * nz + 1) : 0;
-        EXPECT_EQ(floor.VertexCount(), grid);
-        EXPECT_EQ(std::count(used.begin(), used.end(), false), 0);
-    }
+    EXPECT_EQ(tops, (std::array<int, 2>{32, 32}));
+    EXPECT_EQ(outerSides, (std::map<std::pair<int, int>, int>{
+                              {{0, 1}, 8}, {{0, -1}, 8}, {{1, 0}, 8}, {{-1, 0}, 8}}));
 }

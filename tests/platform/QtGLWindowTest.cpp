@@ -1,5 +1,6 @@
 #include "GLXProbe.h"
 #include "QtTestEnvironment.h"
+#include "platform/RendererKind.h"
 
 #include <GL/gl.h>
 #include <array>
@@ -166,3 +167,19 @@ TEST(QtGLWindowTest, FatalErrorFromAnotherThreadEndsTheEventLoopWithANonZeroCode
 }
 
 } // namespace
+
+TEST(RendererKindTest, MesasSoftwareRenderersAreKnownByName) {
+    const std::pair<const char*, bool> cases[] = {
+        {"llvmpipe (LLVM 15.0.6, 256 bits)", true},
+        {"softpipe", true},
+        {"Mesa DRI swrast", true},
+        {"LLVMPIPE", true},
+        {"Mesa Intel(R) UHD Graphics 620 (KBL GT2)", false},
+        {"NVIDIA GeForce GTX 1060/PCIe/SSE2", false},
+        {"AMD Radeon RX 580 (radeonsi, polaris10, LLVM 15.0.6)", false},
+        {"", false},
+    };
+    for (const auto& [name, software] : cases) {
+        EXPECT_EQ(IsSoftwareRenderer(name), software) << name;
+    }
+}

@@ -20,6 +20,7 @@ public:
     }
     void SwapBuffers() override {}
     void DestroyContext() override {}
+    bool HardwareAccelerated() const override { return hardware; }
     int Width() const override { return 1024; }
     int Height() const override { return 690; }
     int DesktopWidth() const override { return 1280; }
@@ -30,6 +31,7 @@ public:
     void ReportFatalError(const std::string&) override {}
 
     std::function<void()> expose;
+    bool hardware = false;
 };
 
 struct CShownBox {

@@ -33,12 +33,13 @@ using ShellCommands = ShellFixture;
 TEST_F(ShellCommands, StartsWithTheMenuDisabledControlsAndDefaultDurations) {
     EXPECT_EQ(platform.title, "Tavrin");
     EXPECT_TRUE(platform.shown);
-    ASSERT_EQ(platform.menus.size(), 6u);
+    ASSERT_EQ(platform.menus.size(), 7u);
     EXPECT_EQ(platform.menus[0].title, "&File");
     EXPECT_EQ(platform.menus[0].items[0].text, "Load PGN file...\tCtrl+O");
     EXPECT_EQ(platform.menus[1].items[5].text, "1 000 ms");
     EXPECT_EQ(platform.menus[2].items[10].text, "30 s");
-    EXPECT_EQ(platform.menus[5].title, "&About...");
+    EXPECT_EQ(platform.menus[4].title, "View");
+    EXPECT_EQ(platform.menus[6].title, "&About...");
     std::vector<int> expected{40001, 40034, 40026};
     for (int id = 40002; id <= 40012; ++id) {
         expected.push_back(id);
@@ -49,6 +50,7 @@ TEST_F(ShellCommands, StartsWithTheMenuDisabledControlsAndDefaultDurations) {
     for (int id = 40027; id <= 40033; ++id) {
         expected.push_back(id);
     }
+    expected.push_back(40040);
     expected.push_back(40025);
     expected.push_back(40000);
     EXPECT_EQ(MenuIds(platform.menus), expected);
@@ -113,6 +115,29 @@ TEST_F(ShellCommands, DisplayFpsTogglesTheMarkAndTheOverlayTogether) {
         EXPECT_EQ(platform.checked.count(ids::kDisplayFps) == 1, expected);
         EXPECT_EQ(scene.showFps.load(), expected);
     }
+}
+
+// Off at start on the fake surface, which (like a software renderer) is not hardware-accelerated.
+TEST_F(ShellCommands, SmoothEdgesTogglesTheMarkAndTheSceneTogether) {
+    EXPECT_FALSE(scene.smoothEdges.load());
+    for (bool expected : {true, false, true}) {
+        shell.OnCommand(ids::kSmoothEdges, 0);
+        EXPECT_EQ(platform.checked.count(ids::kSmoothEdges) == 1, expected);
+        EXPECT_EQ(scene.smoothEdges.load(), expected);
+        EXPECT_EQ(shell.SmoothEdgesShown(), expected);
+    }
+}
+
+TEST(ShellSmoothEdges, AreOnAtStartOnAHardwareRenderer) {
+    CFakeShellPlatform platform;
+    platform.surface.hardware = true;
+    CChessSet chessSet;
+    CScene scene(chessSet);
+    CGamePlayer player(scene, chessSet);
+    CShell shell(platform, scene, player);
+    shell.CreateWindows();
+    EXPECT_TRUE(platform.checked.count(ids::kSmoothEdges) == 1);
+    EXPECT_TRUE(scene.smoothEdges.load());
 }
 
 TEST_F(ShellCommands, AboutShowsTheTextWithItsMendedSpace) {

@@ -13,7 +13,7 @@ Mesh BishopMesh() {
     Collar(body, 1.7f, 2.9f, 0.6f);
     body.Smooth(1.65f, 17.3f);
     body.Crease();
-    Mesh mesh = Lathe(body, 40);
+    Mesh mesh = Lathe(body, kLatheSegments);
 
     // The mitre: an egg narrowing to a point, with its diagonal cut.
     Profile mitre;
@@ -25,7 +25,7 @@ Mesh BishopMesh() {
     slit.tilt = -0.62f;
     slit.width = 0.42f;
     slit.depth = -0.45f;
-    mesh.Append(CutSlit(Lathe(mitre, 44), mitre, slit));
+    mesh.Append(CutSlit(Lathe(mitre, 28), mitre, slit));
 
     // Small ball finial.
     Profile finial;
@@ -34,6 +34,6 @@ Mesh BishopMesh() {
     finial.Sharp(0.55f, 26.35f);
     finial.Smooth(0.5f, 26.6f);
     BallTop(finial, 1.15f, 8);
-    mesh.Append(Lathe(finial, 32));
+    mesh.Append(Lathe(finial, 16));
     return mesh;
 }

@@ -41,7 +41,7 @@ Mesh KingMesh() {
     p.Sharp(1.5f, 29.2f);
     p.Arc(1.5f, 29.45f, 0.25f, -kPi / 2.0f, kPi / 2.0f, 4, true);
     p.Sharp(0.0f, 29.7f);
-    Mesh mesh = Lathe(p, 40);
+    Mesh mesh = Lathe(p, kLatheSegments);
     mesh.Append(PatteeCross());
     return mesh;
 }

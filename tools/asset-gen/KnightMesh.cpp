@@ -17,7 +17,7 @@ using sdf::SmoothUnion;
 
 constexpr float kFoot = 2.9f;     // the carving ends inside the base's top
 constexpr float kRounding = 2.3f; // how far in from the silhouette the sides are rounded
-constexpr int kHeadTriangles = 3700;
+constexpr int kHeadTriangles = 1200;
 constexpr float kShift = 0.55f;
 
 // Side view of head and neck, anticlockwise from the chest.
@@ -146,7 +146,7 @@ Mesh KnightMesh() {
     p.Arc(5.4f, 3.15f, 0.3f, 0.0f, kPi / 2.0f, 3, false);
     p.Crease();
     p.Sharp(0.0f, 3.45f);
-    Mesh mesh = Lathe(p, 40);
+    Mesh mesh = Lathe(p, kLatheSegments);
     mesh.Append(Head());
     return mesh;
 }

@@ -1,6 +1,7 @@
 #include "tools/asset-gen/Lathe.h"
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -32,10 +33,64 @@ Vertex RingVertex(const ProfilePoint& p, Normal2 n, float angle, float u, float 
     return {{p.r * s, p.y, -p.r * c}, {n.r * s, n.y, -n.r * c}, u, v};
 }
 
+float DistanceToSegment(const ProfilePoint& p, const ProfilePoint& a, const ProfilePoint& b) {
+    const float dr = b.r - a.r;
+    const float dy = b.y - a.y;
+    const float length2 = dr * dr + dy * dy;
+    float t = length2 > 0.0f ? ((p.r - a.r) * dr + (p.y - a.y) * dy) / length2 : 0.0f;
+    t = t < 0.0f ? 0.0f : (t > 1.0f ? 1.0f : t);
+    const float er = a.r + t * dr - p.r;
+    const float ey = a.y + t * dy - p.y;
+    return std::sqrt(er * er + ey * ey);
+}
+
+// The profile's ends and creases, and between them only the points that keep the outline
+// within kProfileTolerance of the full profile (Douglas-Peucker).
+std::vector<ProfilePoint> Simplified(const std::vector<ProfilePoint>& pts) {
+    std::vector<bool> keep(pts.size(), false);
+    keep.front() = true;
+    keep.back() = true;
+    for (std::size_t i = 0; i < pts.size(); ++i) {
+        keep[i] = keep[i] || pts[i].crease;
+    }
+    std::vector<std::pair<std::size_t, std::size_t>> spans;
+    for (std::size_t a = 0, b = 1; b < pts.size(); ++b) {
+        if (keep[b]) {
+            spans.emplace_back(a, b);
+            a = b;
+        }
+    }
+    while (!spans.empty()) {
+        const auto [a, b] = spans.back();
+        spans.pop_back();
+        std::size_t farthest = a;
+        float distance = 0.0f;
+        for (std::size_t i = a + 1; i < b; ++i) {
+            const float d = DistanceToSegment(pts[i], pts[a], pts[b]);
+            if (d > distance) {
+                distance = d;
+                farthest = i;
+            }
+        }
+        if (distance > kProfileTolerance) {
+            keep[farthest] = true;
+            spans.emplace_back(a, farthest);
+            spans.emplace_back(farthest, b);
+        }
+    }
+    std::vector<ProfilePoint> kept;
+    for (std::size_t i = 0; i < pts.size(); ++i) {
+        if (keep[i]) {
+            kept.push_back(pts[i]);
+        }
+    }
+    return kept;
+}
+
 } // namespace
 
 Mesh Lathe(const Profile& profile, int segments, float vStart) {
-    const std::vector<ProfilePoint>& pts = profile.Points();
+    const std::vector<ProfilePoint> pts = Simplified(profile.Points());
     const std::size_t count = pts.size();
     std::vector<Normal2> seg(count - 1);
     std::vector<float> arc(count, vStart);

@@ -10,5 +10,5 @@ Mesh PawnMesh() {
     Collar(p, 2.1f, 3.7f, 0.8f);
     p.Curve(1.8f, 10.7f, 1.7f, 11.2f, 1.75f, 11.7f, 3, false);
     BallTop(p, 4.05f, 14);
-    return Lathe(p, 40);
+    return Lathe(p, kLatheSegments);
 }

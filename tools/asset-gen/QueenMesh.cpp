@@ -31,13 +31,13 @@ Mesh QueenMesh() {
     p.Curve(1.7f, 20.2f, 2.6f, 22.5f, kRim - 0.05f, 24.4f, 5, false);
     p.Crease();
     p.Arc(kRim, 24.85f, 0.4f, -kPi / 2.0f, kPi / 2.0f, 5, true);
-    Mesh mesh = Lathe(p, 36);
+    Mesh mesh = Lathe(p, kLatheSegments);
 
     CrownShape coronet;
     coronet.inner = kRim - 0.55f;
     coronet.outer = kRim;
     coronet.bottom = 25.15f;
-    coronet.segments = 48;
+    coronet.segments = 4 * kPoints; // a point and a dip land on slice ends
     coronet.stepped = false;
     coronet.top = CoronetTop;
     mesh.Append(Crown(coronet));
@@ -60,6 +60,6 @@ Mesh QueenMesh() {
     dome.Arc(1.3f, kRimY + 3.45f, 0.2f, -kPi / 2.0f, kPi / 2.0f, 4, true);
     dome.Sharp(0.7f, kRimY + 3.65f);
     BallTop(dome, 1.35f, 8);
-    mesh.Append(Lathe(dome, 32));
+    mesh.Append(Lathe(dome, 16));
     return mesh;
 }

@@ -13,7 +13,7 @@ constexpr float kInner = 3.7f;  // radius of the hollow
 constexpr float kCrenel = 1.5f; // depth of the gaps
 constexpr float kFloor = 20.0f; // hollow floor
 constexpr int kMerlons = 6;
-constexpr int kSlices = 84; // 14 per merlon: 8 up, 6 down
+constexpr int kSlices = 42; // 7 per merlon: 4 up, 3 down
 
 } // namespace
 
@@ -30,7 +30,7 @@ Mesh RookMesh() {
     p.Smooth(kWall + 0.25f, 17.85f);
     p.Arc(kWall, 18.1f, 0.25f, -kPi / 4.0f, kPi / 2.0f, 4, true);
     p.Sharp(kWall, 18.35f);
-    Mesh mesh = Lathe(p, 40);
+    Mesh mesh = Lathe(p, kLatheSegments);
 
     CrownShape crown;
     crown.inner = kInner;
@@ -39,14 +39,14 @@ Mesh RookMesh() {
     crown.segments = kSlices;
     crown.top = [](float angle) {
         const float period = 2.0f * kPi / static_cast<float>(kMerlons);
-        const float phase = std::fmod(angle + 4.0f / 14.0f * period, period) / period;
-        return phase < 8.0f / 14.0f ? kHeight : kHeight - kCrenel;
+        const float phase = std::fmod(angle + 2.0f / 7.0f * period, period) / period;
+        return phase < 4.0f / 7.0f ? kHeight : kHeight - kCrenel;
     };
     mesh.Append(Crown(crown));
 
     Profile floor;
     floor.Sharp(kInner, kFloor);
     floor.Sharp(0.0f, kFloor);
-    mesh.Append(Lathe(floor, 48));
+    mesh.Append(Lathe(floor, kLatheSegments));
     return mesh;
 }
