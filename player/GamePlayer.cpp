@@ -134,7 +134,27 @@ void CGamePlayer::StepForward(const CChessGameData& game) {
     chessSet.Move(move);
 }
 
+// Nothing may leave the thread: a move that cannot be played (none can, in a game the reader
+// listed) ends playback as the end of the game does.
 void CGamePlayer::PlayerThread() {
+    try {
+        PlayWhileOn();
+    } catch (const std::exception&) {
+        EndPlayback();
+    } catch (const CGeneralException&) {
+        EndPlayback();
+    }
+    playerRunning = false;
+}
+
+void CGamePlayer::EndPlayback() {
+    *playFlag = false;
+    if (onGameEnd) {
+        onGameEnd();
+    }
+}
+
+void CGamePlayer::PlayWhileOn() {
     std::atomic<bool>& flag = *playFlag;
     std::uint32_t ticks = StepTicks();
     std::uint32_t count = 0;
@@ -155,13 +175,9 @@ void CGamePlayer::PlayerThread() {
         const CChessGameData game = GetGameData(static_cast<int>(gameIndex.load()));
         StepForward(game);
         if (moveIndex >= static_cast<unsigned>(game.MovesCount())) {
-            flag = false;
-            if (onGameEnd) {
-                onGameEnd();
-            }
+            EndPlayback();
             scene.SetGameResult(game.GetResult());
             scene.RequestRedraw();
         }
     }
-    playerRunning = false;
 }

@@ -80,6 +80,9 @@ public:
 
 private:
     void PlayerThread();
+    void PlayWhileOn();
+    // Clears the caller's playing flag and calls onGameEnd. Player thread.
+    void EndPlayback();
     // The step of StepForward on a copy of the current game.
     void StepForward(const CChessGameData& game);
     bool StopRequested() const noexcept { return stopRequested.load(std::memory_order_acquire); }

@@ -1,5 +1,6 @@
 #include "scene/Scene.h"
 
+#include "common/GeneralException.h"
 #include "common/Ticks.h"
 #include "gfx3d/A3DObject.h"
 #include "gfx3d/C3DObjPiece.h"
@@ -43,6 +44,28 @@ void CScene::RenderThread(IGLSurface& glSurface, const std::atomic<bool>& appRun
         return;
     }
     renderRunning = true;
+    // Nothing may leave the thread: a failure is reported (the program then ends) and the
+    // thread still releases what it made.
+    try {
+        DrawWhileRunning(appRunning);
+    } catch (const CGeneralException& e) {
+        glSurface.ReportFatalError("The 3D view failed: " + e.GetMessage());
+    } catch (const std::exception& e) {
+        glSurface.ReportFatalError(std::string("The 3D view failed: ") + e.what());
+    }
+    renderRunning = false;
+    ReleaseScene();
+    multisampleTarget.Release();
+    glDeleteLists(fontBase, kFontLists);
+    glSurface.DestroyContext();
+    surface = nullptr;
+    // Whoever still waits for a picture gets a broken promise instead of a hang.
+    passCaptures.clear();
+    const std::lock_guard lock(captureMutex);
+    captures.clear();
+}
+
+void CScene::DrawWhileRunning(const std::atomic<bool>& appRunning) {
     while (appRunning) {
         if (!UpdateLoading()) {
             continue;
@@ -72,16 +95,6 @@ void CScene::RenderThread(IGLSurface& glSurface, const std::atomic<bool>& appRun
             SleepMs(100);
         }
     }
-    renderRunning = false;
-    ReleaseScene();
-    multisampleTarget.Release();
-    glDeleteLists(fontBase, 382);
-    glSurface.DestroyContext();
-    surface = nullptr;
-    // Whoever still waits for a picture gets a broken promise instead of a hang.
-    passCaptures.clear();
-    const std::lock_guard lock(captureMutex);
-    captures.clear();
 }
 
 bool CScene::InitOpenGL() {

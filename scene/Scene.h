@@ -98,6 +98,8 @@ public:
 private:
     bool InitOpenGL();
     void ResizeViewport(int width, int height);
+    // The render loop: loading, then a frame whenever something changed, until appRunning ends.
+    void DrawWhileRunning(const std::atomic<bool>& appRunning);
     void DrawFrame();
     void DrawObjects();
     CScenePiece Describe(const C3DObjPiece& piece) const;
@@ -130,6 +132,7 @@ private:
     CMoveFacts ReadMoveFacts(const CMove& move) const;
 
     void AnimationThread();
+    void AnimateWhileRunning();
     // Called with `lock` holding objectsMutex; may release and take it again.
     void AnimateMove(const CMove& move, const CMoveFacts& facts,
                      std::unique_lock<std::mutex>& lock);
@@ -161,6 +164,8 @@ private:
     int viewportWidth = 0;
     int viewportHeight = 0;
 
+    // Display lists of the bitmap font: glyphs 0..380, and a last one that stays empty.
+    static constexpr int kFontLists = 382;
     std::uint32_t fontBase = 0;
     // Restarted by whoever begins a continuous redraw, counted by the render thread.
     std::atomic<std::uint32_t> fpsStartTick{0};

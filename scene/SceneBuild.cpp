@@ -1,3 +1,4 @@
+#include "common/FileProblem.h"
 #include "common/GeneralException.h"
 #include "common/Ticks.h"
 #include "gfx3d/A3DObject.h"
@@ -7,6 +8,7 @@
 #include "gfx3d/C3DObjPlane.h"
 #include "gfx3d/PieceClasses.h"
 #include "gfx3d/PieceModel.h"
+#include "gfx3d/Texture.h"
 #include "platform/GLSurface.h"
 #include "resources/StringTable.h"
 #include "scene/Scene.h"
@@ -31,13 +33,22 @@ void CScene::StartModelLoaders() {
     loaderThreads.emplace_back([this] { WatchModelLoading(); });
     for (EPieceType kind : kLoadOrder) {
         loaderThreads.emplace_back([this, kind] {
+            // Nothing may leave the thread: every failure ends the loading with its reason.
+            std::string failure;
             try {
                 C3DObjPiece::LoadModel(kind);
             } catch (const CGeneralException& e) {
+                failure = e.GetMessage();
+            } catch (const std::exception& e) {
+                failure = e.what();
+            }
+            if (!failure.empty()) {
+                const std::string path = AssetPath(PieceModelFile(kind));
+                const std::string problem = DescribeFileProblem(path);
                 const std::lock_guard lock(loadFailureMutex);
                 if (loadFailure.empty()) {
-                    loadFailure = "Cannot load the piece model '" +
-                                  AssetPath(PieceModelFile(kind)) + "': " + e.GetMessage();
+                    loadFailure = "Cannot load the piece model '" + path + "': " +
+                                  (problem.empty() ? failure : problem + " (" + failure + ")");
                 }
             }
         });
@@ -105,11 +116,22 @@ bool CScene::UpdateLoading() {
         }
     }
     DrawStatusText(strings::kCreatingVbo);
-    for (EPieceType kind : kLoadOrder) {
-        C3DObjPiece::CreateVBO(kind);
+    try {
+        for (EPieceType kind : kLoadOrder) {
+            C3DObjPiece::CreateVBO(kind);
+        }
+        buffersCreated = true;
+        BuildScene();
+    } catch (const CGeneralException& e) {
+        // A texture that cannot be read: the user is told which and why, and the program ends.
+        loadFailureReported = true;
+        surface->ReportFatalError(ExplainTextureFailure(e.GetMessage()));
+        {
+            const std::lock_guard lock(loadFailureMutex);
+            loadFailure = e.GetMessage();
+        }
+        return false;
     }
-    buffersCreated = true;
-    BuildScene();
     sceneReady = true;
     fpsStartTick = TickCount();
     DrawFrame();
