@@ -23,6 +23,12 @@ CScene::CScene(CChessSet& chessSet) : chessSet(chessSet) {
 
 CScene::~CScene() = default;
 
+void CScene::EndWindowMove() {
+    std::uint32_t current = windowMoveRedraw;
+    while (current > 0 && !windowMoveRedraw.compare_exchange_weak(current, current - 1)) {
+    }
+}
+
 void CScene::RequestResize(int width, int height) {
     pendingWidth = width;
     pendingHeight = height;

@@ -6,6 +6,7 @@
 #include "scene/Camera.h"
 #include "scene/MultisampleTarget.h"
 #include "scene/ScenePlayback.h"
+#include "scene/SceneView.h"
 
 #include <array>
 #include <atomic>
@@ -39,7 +40,7 @@ struct CScenePiece {
 // running animations), else it idles. The other threads talk to it through atomic flags and
 // counters, and through `objectsMutex`, which guards `objects` and `pieceGrid`: it is held
 // while a frame draws the objects and while the objects change, never while sleeping.
-class CScene : public IScenePlayback {
+class CScene : public IScenePlayback, public ISceneView {
 public:
     explicit CScene(CChessSet& chessSet);
     ~CScene() override;
@@ -50,15 +51,23 @@ public:
     // holds, then releases every object, buffer, texture and display list it created and the
     // context. A context or GLEW failure is reported through the surface (an "Error" box, then
     // the program ends with a non-zero code) and ends the thread.
-    void RenderThread(IGLSurface& surface, const std::atomic<bool>& appRunning);
+    void RenderThread(IGLSurface& surface, const std::atomic<bool>& appRunning) override;
 
     // Records a new client size; the render thread applies it before its next frame. Any thread.
-    void RequestResize(int width, int height);
+    void RequestResize(int width, int height) override;
     // Asks for the next frame to be read back. Any thread; the future is fulfilled by the
     // render thread (or broken if it ends first).
-    std::future<CFrameImage> RequestCapture();
+    std::future<CFrameImage> RequestCapture() override;
 
-    CCamera& Camera() { return camera; }
+    CCamera& Camera() override { return camera; }
+    bool BuffersCreated() const override { return buffersCreated; }
+    void ShowFps(bool on) override { showFps = on; }
+    // Edges drawn 4x multisampled: through the surface's multisample buffers where it has them
+    // (a hardware renderer), else through an off-screen multisampled buffer. Any thread.
+    void SetSmoothEdges(bool on) override { smoothEdges = on; }
+    void BeginWindowMove() override { ++windowMoveRedraw; }
+    // Never below 0: an end without a beginning changes nothing.
+    void EndWindowMove() override;
 
     // IScenePlayback. RebuildPieces does nothing until the scene is built (the build makes the
     // pieces from the chess set itself).
@@ -70,32 +79,40 @@ public:
 
     // One more reason to draw frames back to back (a move being shown, a mouse drag); restarts
     // the frame counter's window. EndContinuousRedraw takes one reason away.
-    void BeginContinuousRedraw();
-    void EndContinuousRedraw();
+    void BeginContinuousRedraw() override;
+    void EndContinuousRedraw() override;
+
+    // The scene's state, for checks and measurements. Any thread.
+    bool SceneReady() const { return sceneReady; }
+    bool FpsShown() const { return showFps; }
+    bool SmoothEdges() const { return smoothEdges; }
+    int GameResult() const { return gameResult; }
+    std::uint64_t FramesDrawn() const { return framesDrawn; }     // frames swapped so far
+    std::uint64_t MovesAnimated() const { return movesAnimated; } // moves whose animation ended
+    bool DrawingContinuously() const { return continuousRedraw != 0; }
+    bool RenderRunning() const { return renderRunning; }
 
     // The piece object on a square, and the pieces beside the board, as drawn now.
     std::optional<CScenePiece> PieceOn(int file, int rank);
     std::vector<CScenePiece> PiecesBesideTheBoard();
 
+private:
     // Flags and counters shared with the other threads.
     std::atomic<bool> projectionDirty{false};
     std::atomic<bool> buffersCreated{false};
     std::atomic<bool> sceneReady{false};
     std::atomic<bool> showFps{false};
-    // Edges drawn 4x multisampled: through the surface's multisample buffers where it has them
-    // (a hardware renderer), else through an off-screen multisampled buffer. Any thread.
     std::atomic<bool> smoothEdges{false};
     std::atomic<bool> renderRunning{false};
     std::atomic<std::uint32_t> continuousRedraw{0};
     std::atomic<std::uint32_t> windowMoveRedraw{0};
     std::atomic<std::uint32_t> fpsInterval{400};
     std::atomic<int> gameResult{3};
-    std::atomic<std::uint64_t> framesDrawn{0};   // frames swapped so far
-    std::atomic<std::uint64_t> movesAnimated{0}; // moves whose animation has ended
+    std::atomic<std::uint64_t> framesDrawn{0};
+    std::atomic<std::uint64_t> movesAnimated{0};
     std::atomic<bool> loadingModels{false};
     std::atomic<int> modelsLoaded{0};
 
-private:
     bool InitOpenGL();
     void ResizeViewport(int width, int height);
     // The render loop: loading, then a frame whenever something changed, until appRunning ends.

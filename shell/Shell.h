@@ -13,7 +13,7 @@
 
 class CBackgroundLoad;
 class CGamePlayer;
-class CScene;
+class ISceneView;
 
 // The program's interface thread: it builds the main window's menu and controls, starts and
 // ends the render thread, and turns commands, mouse and keys into calls on the player, the
@@ -23,7 +23,7 @@ public:
     // The exit code of the program when its window is closed.
     static constexpr int kExitCodeOnClose = 18;
 
-    CShell(IShellPlatform& platform, CScene& scene, CGamePlayer& player);
+    CShell(IShellPlatform& platform, ISceneView& scene, CGamePlayer& player);
     // Shuts down if Shutdown was not called.
     ~CShell() override;
     CShell(const CShell&) = delete;
@@ -107,7 +107,7 @@ private:
     bool IsListed(const std::string& path) const;
 
     IShellPlatform& platform;
-    CScene& scene;
+    ISceneView& scene;
     CGamePlayer& player;
 
     // True while the user has playback switched on; the player thread reads and clears it.

@@ -5,7 +5,7 @@
 #include "resources/CommandIds.h"
 #include "resources/MainMenu.h"
 #include "resources/StringTable.h"
-#include "scene/Scene.h"
+#include "scene/SceneView.h"
 #include "shell/BackgroundLoad.h"
 #include "shell/ListTitle.h"
 #include "shell/LoadMessages.h"
@@ -57,7 +57,7 @@ bool CShell::HandleCommand(int id, int code) {
     case ids::kDisplayFps:
         fpsMark = !fpsMark;
         platform.SetMenuItemChecked(ids::kDisplayFps, fpsMark);
-        scene.showFps = fpsMark;
+        scene.ShowFps(fpsMark);
         scene.RequestRedraw();
         return true;
     case ids::kSmoothEdges:

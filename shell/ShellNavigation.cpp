@@ -1,7 +1,7 @@
 #include "player/GamePlayer.h"
 #include "resources/CommandIds.h"
 #include "resources/StringTable.h"
-#include "scene/Scene.h"
+#include "scene/SceneView.h"
 #include "shell/ListTitle.h"
 #include "shell/PictureName.h"
 #include "shell/Shell.h"

@@ -3,7 +3,7 @@
 #include "resources/CommandIds.h"
 #include "resources/MainMenu.h"
 #include "resources/StringTable.h"
-#include "scene/Scene.h"
+#include "scene/SceneView.h"
 #include "shell/BackgroundLoad.h"
 #include "shell/Shell.h"
 
@@ -15,7 +15,7 @@ constexpr int kDefaultPauseItem = ids::kFirstPauseDuration + 3;         // 1 s
 
 } // namespace
 
-CShell::CShell(IShellPlatform& platform, CScene& scene, CGamePlayer& player)
+CShell::CShell(IShellPlatform& platform, ISceneView& scene, CGamePlayer& player)
     : platform(platform), scene(scene), player(player) {
 }
 
@@ -96,7 +96,7 @@ void CShell::OnSize(EWindowSizeKind kind) {
 
 void CShell::OnMoving() {
     if (!moveGuard) {
-        ++scene.windowMoveRedraw;
+        scene.BeginWindowMove();
         moveGuard = true;
     }
 }
@@ -106,16 +106,14 @@ void CShell::OnExitSizeMove() {
     // Only a drag counted by OnMoving gives its count back.
     if (moveGuard) {
         moveGuard = false;
-        std::uint32_t current = scene.windowMoveRedraw;
-        while (current > 0 && !scene.windowMoveRedraw.compare_exchange_weak(current, current - 1)) {
-        }
+        scene.EndWindowMove();
     }
 }
 
 void CShell::ShowSmoothEdges(bool on) {
     smoothEdgesMark = on;
     platform.SetMenuItemChecked(ids::kSmoothEdges, on);
-    scene.smoothEdges = on;
+    scene.SetSmoothEdges(on);
     scene.RequestRedraw();
 }
 

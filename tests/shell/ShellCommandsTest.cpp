@@ -132,7 +132,7 @@ TEST(ShellSmoothEdges, AreOnAtStartOnAHardwareRenderer) {
     CFakeShellPlatform platform;
     platform.surface.hardware = true;
     CChessSet chessSet;
-    CScene scene(chessSet);
+    CFakeScene scene(chessSet);
     CGamePlayer player(scene, chessSet);
     CShell shell(platform, scene, player);
     shell.CreateWindows();
