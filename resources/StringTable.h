@@ -18,7 +18,6 @@ inline constexpr std::string_view kError = "Error";                             
 inline constexpr std::string_view kPgnNotValid = "PGN file not valid!";           // 10005
 inline constexpr std::string_view kLoadingModels = "Loading models";              // 10006
 inline constexpr std::string_view kCreatingVbo = "Creating VBO...";               // 10007
-inline constexpr std::string_view kInitializingOpenGL = "Initializing OpenGL..."; // 10008
 inline constexpr std::string_view kGameOver = "Game over";                        // 10009
 inline constexpr std::string_view kWhiteWon = "white won";                        // 10010
 inline constexpr std::string_view kBlackWon = "black won";                        // 10011
