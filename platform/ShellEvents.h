@@ -45,4 +45,9 @@ public:
 
     // Files dropped onto the window, in the file system's encoding, in the order given.
     virtual void OnFilesDropped(const std::vector<std::string>& paths) = 0;
+
+    // A link of the notation panel was clicked.
+    virtual void OnNotationLink(int link) = 0;
+    // The user closed the notation panel by its own button.
+    virtual void OnNotationPanelClosed() = 0;
 };

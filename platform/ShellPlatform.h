@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FrameImage.h"
+#include "platform/NotationText.h"
 
 #include <functional>
 #include <string>
@@ -100,6 +101,17 @@ public:
     virtual void ShowCursor() = 0;
     virtual void CaptureMouse() = 0;
     virtual void ReleaseMouse() = 0;
+
+    // The notation panel, a dock beside the view: its text (the current move kept in view), its
+    // visibility and its width in pixels.
+    virtual void SetNotation(const CNotationText& text) = 0;
+    virtual void ShowNotationPanel(bool shown) = 0;
+    virtual int NotationPanelWidth() const = 0;
+    virtual void SetNotationPanelWidth(int pixels) = 0;
+
+    // The user's settings, kept between runs (the View menu's options, the panel's width).
+    virtual std::string ReadSetting(const std::string& key, const std::string& fallback) const = 0;
+    virtual void WriteSetting(const std::string& key, const std::string& value) = 0;
 
     // Ends the event loop; the program then returns `exitCode`.
     virtual void PostQuit(int exitCode) = 0;

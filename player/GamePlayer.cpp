@@ -159,6 +159,9 @@ void CGamePlayer::PlayWhileOn() {
     std::uint32_t ticks = StepTicks();
     std::uint32_t count = 0;
     StepForward();
+    if (onStep) {
+        onStep();
+    }
     // Each step is followed by `ticks` + 1 sleeps, the first step included, so the moves come
     // every (ticks + 1) x 100 ms; the flag is read after every sleep.
     while (true) {
@@ -174,6 +177,9 @@ void CGamePlayer::PlayWhileOn() {
         count = 0;
         const CChessGameData game = GetGameData(static_cast<int>(gameIndex.load()));
         StepForward(game);
+        if (onStep) {
+            onStep();
+        }
         if (moveIndex >= static_cast<unsigned>(game.MovesCount())) {
             EndPlayback();
             scene.SetGameResult(game.GetResult());

@@ -77,6 +77,9 @@ public:
     // Called on the player thread when the game has ended, after the playing flag was cleared.
     // Set it while no player thread runs.
     std::function<void()> onGameEnd;
+    // Called on the player thread after each move it hands to the scene. Set it while no player
+    // thread runs.
+    std::function<void()> onStep;
 
 private:
     void PlayerThread();

@@ -20,6 +20,8 @@ inline constexpr int kPreviousGame = 40032;
 inline constexpr int kNextGame = 40033;
 inline constexpr int kCloseAllGames = 40034;
 inline constexpr int kSmoothEdges = 40040;
+inline constexpr int kNotationPanel = 40041;
+inline constexpr int kFigurines = 40042;
 
 inline constexpr int kStopButton = 1000;
 inline constexpr int kPlayPauseButton = 1001;

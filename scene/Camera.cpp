@@ -1,10 +1,22 @@
 #include "scene/Camera.h"
 
 #include <cmath>
+#include <numbers>
 
 CCamera::CCamera(std::atomic<bool>& projectionDirty, const std::atomic<bool>& enabled)
     : projectionDirty(projectionDirty), enabled(enabled) {
     ResetView();
+}
+
+double CCamera::FieldOfView(double aspect) const {
+    const double vertical = FieldOfView();
+    if (aspect <= 0.0 || aspect >= kDefaultAspect) {
+        return vertical;
+    }
+    constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
+    const double halfTangent =
+        std::tan(vertical * kRadiansPerDegree / 2.0) * kDefaultAspect / aspect;
+    return 2.0 * std::atan(halfTangent) / kRadiansPerDegree;
 }
 
 void CCamera::ResetView() {

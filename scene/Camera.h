@@ -47,6 +47,12 @@ public:
     float PanY() const { return panY.load(std::memory_order_relaxed); }
     // Vertical field of view of the projection, in degrees.
     double FieldOfView() const { return 45.0 / static_cast<double>(Zoom()); }
+    // The same for a view of `aspect` (width / height): a view narrower than the default window's
+    // (the notation panel beside it) sees as far to the sides as that window does, so the board
+    // stays whole.
+    double FieldOfView(double aspect) const;
+    // The aspect of the 3D view in the default window, 1024 x 719.
+    static constexpr double kDefaultAspect = 1024.0 / 719.0;
 
 private:
     static bool Within(float value, float low, float high) { return value >= low && value <= high; }

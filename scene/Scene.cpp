@@ -143,8 +143,8 @@ void CScene::ResizeViewport(int width, int height) {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(camera.FieldOfView(), static_cast<double>(width) / height,
-                   static_cast<double>(0.1f), 500.0);
+    gluPerspective(camera.FieldOfView(static_cast<double>(width) / height),
+                   static_cast<double>(width) / height, static_cast<double>(0.1f), 500.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     viewportWidth = width;

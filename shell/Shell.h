@@ -2,6 +2,7 @@
 
 #include "platform/ShellEvents.h"
 #include "platform/ShellPlatform.h"
+#include "shell/NotationDocument.h"
 
 #include <atomic>
 #include <cstdint>
@@ -68,6 +69,9 @@ public:
     bool OnKeyDown(int virtualKey) override;
     // Each file is loaded as if chosen in the open-file dialog.
     void OnFilesDropped(const std::vector<std::string>& paths) override;
+    // Shows the position after the move clicked in the notation panel, pausing a playing game.
+    void OnNotationLink(int link) override;
+    void OnNotationPanelClosed() override;
 
     bool Playing() const { return playing; }
     bool FpsShown() const { return fpsMark; }
@@ -105,6 +109,15 @@ private:
     void CloseAllGames();
     // Whether games of this file (the same file by any path) are listed.
     bool IsListed(const std::string& path) const;
+    // The commands of the View menu that the notation panel and the board answer.
+    bool HandleViewCommand(int id);
+    // The View options as the user's settings hold them, applied at start.
+    void ApplyViewSettings();
+    // The notation panel follows the game and the position on show: its game's notation is
+    // made again when another game is on show, its current move on every call.
+    void RefreshNotation();
+    // Keeps the panel's width for the next run, when it is shown.
+    void SaveNotationPanelWidth();
 
     IShellPlatform& platform;
     ISceneView& scene;
@@ -123,6 +136,11 @@ private:
     std::unique_ptr<CBackgroundLoad> load; // the load that runs
     std::deque<std::string> pendingLoads;  // loads asked for while it runs
     std::uint32_t loadStartTick = 0;
+
+    bool panelMark = true;
+    bool figurinesMark = false;
+    int notationGameIndex = -1; // the game whose notation is held, -1 for none
+    CNotationGame notationGame;
 
     bool maximized = false;
     bool moveGuard = false; // a move or frame drag has been counted in windowMoveRedraw

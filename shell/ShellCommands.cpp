@@ -24,6 +24,7 @@ constexpr std::uint32_t kProgressDelayMs = 300;
 bool CShell::OnCommand(int id, int code) {
     const bool handled = HandleCommand(id, code);
     if (handled) {
+        RefreshNotation();
         // Keys such as Esc reach the window again at once after a click on a control.
         platform.FocusMainWindow();
     }
@@ -203,6 +204,7 @@ void CShell::FinishLoad() {
         player.SelectGame(0);
     }
     UpdateTitle();
+    RefreshNotation();
     const std::string dropped = DroppedGamesText(ended->Path(), report);
     if (!dropped.empty()) {
         platform.ShowMessageBox(EMessageBoxKind::Warning, std::string(strings::kWarning), dropped);
@@ -214,6 +216,7 @@ void CShell::FinishLoad() {
 void CShell::FillGameList() {
     const std::shared_ptr<const CGameListSnapshot> games = player.Games();
     listedGames = static_cast<int>(games->Size());
+    notationGameIndex = -1; // the list has changed: an index may now name another game
     platform.SetGameListEntries(listedGames, [games](int index) {
         return ListTitle(games->Game(static_cast<std::size_t>(index)));
     });

@@ -31,7 +31,7 @@ bool CShell::HandleGameCommand(int id) {
     case ids::kLastPosition:
         break;
     default:
-        return false;
+        return HandleViewCommand(id);
     }
     if (listedGames == 0) {
         return true;

@@ -41,6 +41,8 @@ void CShell::CreateWindows() {
             }
         });
     };
+    player.onStep = [this] { platform.PostToInterfaceThread([this] { RefreshNotation(); }); };
+    ApplyViewSettings();
 
     // The renderer draws only when something changed; a window that covered the view is such
     // a change.
@@ -67,6 +69,9 @@ void CShell::OpenAtStart(const std::string& path) {
 }
 
 void CShell::Shutdown() {
+    if (appRunning) {
+        SaveNotationPanelWidth();
+    }
     CancelLoads();
     load.reset(); // waits for its worker
     appRunning = false;

@@ -4,6 +4,7 @@
 #include "QtDrop.h"
 #include "QtGLWindow.h"
 #include "QtKeys.h"
+#include "QtNotationPanel.h"
 #include "platform/ShellEvents.h"
 
 #include <QCloseEvent>
@@ -21,7 +22,8 @@ constexpr int kSizeMoveEndMs = 150;
 } // namespace
 
 CQtMainWindow::CQtMainWindow()
-    : controlStrip(nullptr), glWindow(new CQtGLWindow), glContainer(nullptr) {
+    : controlStrip(nullptr), glWindow(new CQtGLWindow), glContainer(nullptr),
+      notationPanel(new CQtNotationPanel(this)) {
     setWindowTitle(QStringLiteral("Tavrin"));
     QIcon icon;
     for (const char* size : {"32", "48", "256"}) {
@@ -48,6 +50,8 @@ CQtMainWindow::CQtMainWindow()
     layout->addWidget(glContainer, 1);
 
     setCentralWidget(central);
+    addDockWidget(Qt::RightDockWidgetArea, notationPanel);
+    notationPanel->hide();
     resize(1024, 768);
 
     sizeMoveEnd.setSingleShot(true);
@@ -65,6 +69,7 @@ CQtMainWindow::~CQtMainWindow() = default;
 void CQtMainWindow::SetEventSink(IShellEvents& events) {
     eventSink = &events;
     glWindow->SetEventSink(&events);
+    notationPanel->SetEventSink(&events);
 }
 
 void CQtMainWindow::Command(int id, int code) {

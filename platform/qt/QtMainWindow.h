@@ -8,6 +8,7 @@
 
 class CQtControlStrip;
 class CQtGLWindow;
+class CQtNotationPanel;
 
 // Main window: the menu bar, the control strip along the top and the OpenGL window filling the
 // rest. It reports its size, moves, close requests, keys and commands to the event sink.
@@ -22,6 +23,8 @@ public:
     CQtControlStrip& ControlStrip() { return *controlStrip; }
     const CQtControlStrip& ControlStrip() const { return *controlStrip; }
     CQtMenus& Menus() { return menus; }
+    CQtNotationPanel& NotationPanel() { return *notationPanel; }
+    const CQtNotationPanel& NotationPanel() const { return *notationPanel; }
 
     void SetEventSink(IShellEvents& events);
     // Hands a command to the event sink.
@@ -47,6 +50,7 @@ private:
     CQtControlStrip* controlStrip;
     CQtGLWindow* glWindow; // owned by its container widget
     QWidget* glContainer;
+    CQtNotationPanel* notationPanel;
     CQtMenus menus;
     IShellEvents* eventSink = nullptr;
     QTimer sizeMoveEnd;

@@ -45,6 +45,8 @@ done
 [ -s "$fdfile" ] || fail "Xvfb did not start"
 export DISPLAY=:$(head -n1 "$fdfile")
 export TAVRIN_NO_ERROR_BOX=1
+# Settings of its own: the View options start as they do on a new machine.
+export XDG_CONFIG_HOME="$scratch/config"
 
 # Waits until the command succeeds, up to $1 tenths of a second.
 wait_for() {
@@ -206,6 +208,24 @@ echo "Right x3 Left x1 against two steps: difference $steps_difference"
 above 0.01 "$steps_difference" || fail "Right x3, Left x1 is not the position after two moves"
 above "$(difference "$out/steps_2.png" "$out/before.png" "${gl_width}x${gl_height}+0+0")" 0.01 ||
     fail "the steps moved nothing"
+
+# --- a click in the notation panel ----------------------------------------------------------------
+# The 5th move, found by the highlight that Home and Right x5 put on it: a click on it shows the
+# view that Home and Right x5 show.
+xdotool key Home Right Right Right Right Right
+shot_when_still five_steps.png
+import -window root "$scratch/panel.png"
+highlight=$(convert "$scratch/panel.png" -fuzz 8% -fill black +opaque "#f6d36b" -format %@ info:)
+read -r hw hh hx hy <<<"$(echo "$highlight" | tr 'x+' '  ')"
+[ "${hw:-0}" -gt 5 ] && [ "${hw:-0}" -lt 200 ] || fail "no highlighted move in the panel ($highlight)"
+xdotool key Home
+shot_when_still home_again.png
+xdotool mousemove $((hx + hw / 2)) $((hy + hh / 2)) click 1
+shot_when_still clicked_fifth.png
+click_difference=$(difference "$out/clicked_fifth.png" "$out/five_steps.png" "${gl_width}x${gl_height}+0+0")
+echo "a click on the 5th move against Home and Right x5: difference $click_difference"
+above 0.01 "$click_difference" || fail "the click did not show the position after five moves"
+xdotool mousemove --window "$gl" 300 300 click 1
 
 xdotool key End
 shot_when_still last_position.png

@@ -36,9 +36,12 @@ public:
     bool OnMouseWheel(int) override { return false; }
     bool OnKeyDown(int) override { return false; }
     void OnFilesDropped(const std::vector<std::string>& paths) override { dropped = paths; }
+    void OnNotationLink(int link) override { links.push_back(link); }
+    void OnNotationPanelClosed() override {}
 
     std::vector<std::pair<int, int>> commands;
     std::vector<std::string> dropped;
+    std::vector<int> links;
     int closes = 0;
     const IGLSurface* surface = nullptr;
     std::vector<std::pair<int, int>> sizesAtEnd; // the view's size at each end of a size

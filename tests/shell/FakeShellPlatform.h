@@ -135,6 +135,18 @@ public:
     void ReleaseMouse() override { captured = false; }
 
     void PostQuit(int code) override { quitCode = code; }
+    void SetNotation(const CNotationText& text) override { notation = text; }
+    void ShowNotationPanel(bool shown) override { panelShown = shown; }
+    int NotationPanelWidth() const override { return panelWidth; }
+    void SetNotationPanelWidth(int pixels) override { panelWidth = pixels; }
+    std::string ReadSetting(const std::string& key, const std::string& fallback) const override {
+        const auto it = settings.find(key);
+        return it == settings.end() ? fallback : it->second;
+    }
+    void WriteSetting(const std::string& key, const std::string& value) override {
+        settings[key] = value;
+    }
+
     // Any thread, as the real one.
     void PostToInterfaceThread(std::function<void()> task) override {
         const std::lock_guard lock(postedMutex);
@@ -172,6 +184,10 @@ public:
     bool progressShown = false;
     int progress = 0;
     std::vector<CShownBox> boxes;
+    CNotationText notation;
+    bool panelShown = false;
+    int panelWidth = 0;
+    std::map<std::string, std::string> settings;
     std::vector<std::string> questions; // "caption: text"
     bool answerYes = true;
     std::deque<std::string> dialogAnswers; // an empty answer is a cancelled dialog
