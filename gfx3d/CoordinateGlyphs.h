@@ -11,16 +11,11 @@ inline constexpr std::string_view kCoordinateGlyphs = "abcdefgh12345678";
 // bottom-left cell, row by row.
 inline constexpr int kGlyphAtlasColumns = 4;
 
-// Where in its cell a glyph lies, as fractions of the cell: the baseline, and the top of the
-// digits and of the tall letters. Lower-case letters without an ascender reach 0.65; g goes
-// below the baseline.
-inline constexpr float kGlyphBaseline = 0.25f;
-inline constexpr float kGlyphTop = 0.85f;
-
 // The index of `c` in kCoordinateGlyphs, or -1.
 int CoordinateGlyphIndex(char c);
 
 // A (4 * cellSize) x (4 * cellSize) alpha image of all the glyphs, one byte a texel: 255 on a
 // stroke, 0 off it, with a one-texel soft edge. Row 0 is the bottom of the image, as OpenGL
-// takes it.
+// takes it. In its cell a glyph is centred across and stands on a baseline a quarter up; digits
+// and tall letters reach 0.85 of the cell, the others 0.65, and g reaches below the baseline.
 std::vector<std::uint8_t> CoordinateGlyphAtlas(int cellSize);

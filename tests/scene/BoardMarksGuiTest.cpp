@@ -34,6 +34,11 @@ CFrameImage Capture(CScene& scene, const char* name = nullptr) {
     return image;
 }
 
+// The offset of the pixel at (x, y) in the frame's bytes.
+std::size_t At(const CFrameImage& image, double x, double y) {
+    return (static_cast<std::size_t>(y) * image.width + static_cast<std::size_t>(x)) * 4;
+}
+
 // The largest difference of a colour channel between two frames within `radius` pixels of
 // where a world point on the board's top appears.
 int Difference(CScene& scene, const CFrameImage& a, const CFrameImage& b, double x, double z,
@@ -42,10 +47,7 @@ int Difference(CScene& scene, const CFrameImage& a, const CFrameImage& b, double
     int most = 0;
     for (int dy = -radius; dy <= radius; ++dy) {
         for (int dx = -radius; dx <= radius; ++dx) {
-            const std::size_t i = (static_cast<std::size_t>(p.y + dy) * a.width +
-                                   static_cast<std::size_t>(p.x + dx)) *
-                                  4;
-            for (std::size_t c = 0; c < 3; ++c) {
+            for (std::size_t c = 0, i = At(a, p.x + dx, p.y + dy); c < 3; ++c) {
                 most = std::max(most, std::abs(a.rgba[i + c] - b.rgba[i + c]));
             }
         }
@@ -78,13 +80,9 @@ TEST(BoardMarksGui, TheTintsFollowStepsAndJumps) {
     scene.ShowLastMoveTint(true);
     EXPECT_GT(Difference(scene, tinted, plain, 112.5, -37.5), 40) << "e2";
     EXPECT_GT(Difference(scene, tinted, plain, 122.0, -78.0), 40) << "e4, beside the pawn";
-    for (const auto& [x, z] : {std::pair{87.5, -37.5},
-                               {137.5, -37.5},
-                               {112.5, -62.5},
-                               {87.5, -87.5},
-                               {137.5, -87.5},
-                               {112.5, -112.5}}) {
-        EXPECT_EQ(Difference(scene, tinted, plain, x, z), 0) << "d2, f2, e3, d4, f4, e5";
+    for (const auto& [file, rank] : {std::pair{3, 1}, {5, 1}, {4, 2}, {3, 3}, {5, 3}, {4, 4}}) {
+        EXPECT_EQ(Difference(scene, tinted, plain, 25 * file + 12.5, -25 * rank - 12.5), 0)
+            << "d2, f2, e3, d4, f4, e5: " << file << rank;
     }
 
     player.ShowPosition(3);
@@ -122,7 +120,7 @@ TEST(BoardMarksGui, CoordinatesAndTheFlippedView) {
     int changed = 0;
     for (int y = 0; y < labelled.height; ++y) {
         for (int x = 0; x < labelled.width; ++x) {
-            const std::size_t i = (static_cast<std::size_t>(y) * labelled.width + x) * 4;
+            const std::size_t i = At(labelled, x, y);
             if (labelled.rgba[i] == bare.rgba[i] && labelled.rgba[i + 1] == bare.rgba[i + 1]) {
                 continue;
             }
@@ -137,12 +135,18 @@ TEST(BoardMarksGui, CoordinatesAndTheFlippedView) {
     }
     EXPECT_GT(changed, 16 * 40);
 
+    // Where White's e2 pawn stands in White's view, Black's d7 pawn stands in Black's.
+    const CWindowPoint pawn = ProjectToWindow(camera, 1024, 738, 112.5, 20.0, -37.5);
     camera.SetSideInFront(Black);
     EXPECT_FLOAT_EQ(camera.Rotation(), 180.0f);
     const CFrameImage flipped = Capture(scene, "flipped_view.png");
+    EXPECT_LT(flipped.rgba[At(flipped, pawn.x, pawn.y)] + 80,
+              labelled.rgba[At(labelled, pawn.x, pawn.y)])
+        << "a black pawn in front";
     for (EPieceColor side : {Black, White}) {
         camera.SetSideInFront(side);
         for (const SCoordinateLabel& label : CoordinateLabels(side)) {
+            // A point of the label's square; the labels read along x, one way or the other.
             auto at = [&](double right, double up) {
                 return ProjectToWindow(camera, 1024, 738, label.x + 6 * (right * label.rightX), 7.0,
                                        label.z - 6 * up * label.rightX);
@@ -152,9 +156,6 @@ TEST(BoardMarksGui, CoordinatesAndTheFlippedView) {
         }
     }
     camera.SetSideInFront(Black);
-    const CWindowPoint e2 = ProjectToWindow(camera, 1024, 738, 112.5, 7.0, -37.5);
-    const CWindowPoint e7 = ProjectToWindow(camera, 1024, 738, 112.5, 7.0, -162.5);
-    EXPECT_GT(e7.y, e2.y) << "Black's pawns in front";
     camera.AddRotation(30.0f);
     camera.ChangeElevation(20.0f);
     EXPECT_NE(Capture(scene).rgba, flipped.rgba) << "the mouse turns the view";
