@@ -38,6 +38,7 @@ void CGamePlayer::SelectGame(const unsigned index) {
     scene.ShowBoardNow();
     chessSet.SetUp(start.board);
     scene.RebuildPieces();
+    scene.ShowLastMove(std::nullopt);
     scene.SetGameResult(ResultNone);
     scene.RequestRedraw();
 }
@@ -48,6 +49,7 @@ void CGamePlayer::ShowInitialPosition() {
     scene.ShowBoardNow();
     chessSet.SetUp(StartPosition({}).board);
     scene.RebuildPieces();
+    scene.ShowLastMove(std::nullopt);
     scene.SetGameResult(ResultNone);
     scene.RequestRedraw();
 }
@@ -102,6 +104,8 @@ void CGamePlayer::ShowPosition(unsigned moves) {
     }
     scene.ShowBoardNow(); // withdraws a move not taken yet, see SelectGame
     chessSet.CopyPosition(position);
+    scene.ShowLastMove(moves > 0 ? std::optional(game.GetMove(static_cast<int>(moves) - 1))
+                                 : std::nullopt);
     moveIndex = moves;
     scene.ShowBoardNow();
     scene.SetGameResult(moves == count ? game.GetResult() : ResultNone);

@@ -22,13 +22,20 @@ double CCamera::FieldOfView(double aspect) const {
 void CCamera::ResetView() {
     zoom = 1.0f;
     elevation = 50.0f;
-    rotation = 0.0f;
+    rotation = SideInFront() == Black ? 180.0f : 0.0f;
     panX = 0.0f;
     panY = -15.0f;
     minElevation = std::atan(-PanY() / (kEyeDistance + 100.0f)) * 57.295780181884766f;
     projectionDirty = true;
     if (MinElevation() > Elevation()) {
         elevation = MinElevation();
+    }
+}
+
+void CCamera::SetSideInFront(EPieceColor side) {
+    if (sideInFront.exchange(side) != side) {
+        rotation = std::fmod(Rotation() + 180.0f, 360.0f);
+        projectionDirty = true;
     }
 }
 

@@ -16,6 +16,10 @@ namespace {
 
 constexpr GLenum kLights[4] = {GL_LIGHT4, GL_LIGHT1, GL_LIGHT2, GL_LIGHT3};
 
+// Translucent over either wood: amber for the last move, red for a king in check.
+constexpr SSquareTint kLastMoveTint{0, 0, 1.0f, 0.78f, 0.1f, 0.45f};
+constexpr SSquareTint kCheckTint{0, 0, 0.9f, 0.0f, 0.0f, 0.65f};
+
 } // namespace
 
 CScene::CScene(CChessSet& chessSet) : chessSet(chessSet) {
@@ -197,9 +201,9 @@ void CScene::DrawFrame() {
     ++framesDrawn;
 }
 
-// The pieces are moved on to one moment first; the board and the floor are drawn, then the
-// pieces' shadows onto them, then the pieces. What the shadows were drawn from is kept for
-// PieceOn and PiecesBesideTheBoard.
+// The pieces are moved on to one moment first; the board and the floor are drawn, then what
+// lies on the board (coordinates, tints) and the pieces' shadows, then the pieces. What the
+// shadows were drawn from is kept for PieceOn and PiecesBesideTheBoard.
 void CScene::DrawObjects() {
     const std::lock_guard lock(objectsMutex);
     const std::uint32_t now = TickCount();
@@ -215,10 +219,82 @@ void CScene::DrawObjects() {
             object->Draw();
         }
     }
+    if (coordinatesShown) {
+        marksPass.DrawCoordinates(camera.SideInFront());
+    }
+    CollectTints();
+    marksPass.DrawTints(frameTints);
     shadowPass.Draw(frameShadows);
     for (C3DObjPiece* piece : shadowedPieces) {
         piece->DrawModel();
     }
+}
+
+void CScene::CollectTints() {
+    frameTints.clear();
+    if (lastMoveSquares && lastMoveTinted) {
+        for (const CBoardSquare& square : {lastMoveSquares->from, lastMoveSquares->to}) {
+            SSquareTint tint = kLastMoveTint;
+            tint.file = square.file;
+            tint.rank = square.rank;
+            frameTints.push_back(tint);
+        }
+    }
+    if (checkTinted) {
+        for (const CBoardSquare& square : checkSquares) {
+            SSquareTint tint = kCheckTint;
+            tint.file = square.file;
+            tint.rank = square.rank;
+            frameTints.push_back(tint);
+        }
+    }
+}
+
+void CScene::MarkMove(const CMove& move) {
+    lastMoveSquares = MovedSquares(move, chessSet.Board());
+    MarkChecks();
+}
+
+void CScene::MarkChecks() {
+    checkSquares = KingsInCheck(chessSet.Board());
+}
+
+void CScene::ShowLastMove(const std::optional<CMove>& move) {
+    {
+        const std::lock_guard lock(objectsMutex);
+        lastMoveSquares.reset();
+        if (move) {
+            lastMoveSquares = MovedSquares(*move, chessSet.Board());
+        }
+    }
+    projectionDirty = true;
+}
+
+void CScene::ShowCoordinates(bool on) {
+    coordinatesShown = on;
+    projectionDirty = true;
+}
+
+void CScene::ShowLastMoveTint(bool on) {
+    lastMoveTinted = on;
+    projectionDirty = true;
+}
+
+void CScene::ShowCheckTint(bool on) {
+    checkTinted = on;
+    projectionDirty = true;
+}
+
+CSquareTints CScene::TintedSquares() {
+    const std::lock_guard lock(objectsMutex);
+    CSquareTints tints;
+    if (lastMoveTinted) {
+        tints.lastMove = lastMoveSquares;
+    }
+    if (checkTinted) {
+        tints.check = checkSquares;
+    }
+    return tints;
 }
 
 void CScene::FulfilCapture() {

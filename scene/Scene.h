@@ -1,8 +1,10 @@
 #pragma once
 
 #include "chess/ChessSet.h"
+#include "gfx3d/BoardMarksPass.h"
 #include "gfx3d/ContactShadowPass.h"
 #include "platform/FrameImage.h"
+#include "scene/BoardMarks.h"
 #include "scene/Camera.h"
 #include "scene/MultisampleTarget.h"
 #include "scene/ScenePlayback.h"
@@ -33,6 +35,12 @@ struct CScenePiece {
     bool animating;
     float alpha;
     SContactShadow shadow;
+};
+
+// The squares tinted on the board, as the next frame draws them.
+struct CSquareTints {
+    std::optional<CMoveSquares> lastMove;
+    std::vector<CBoardSquare> check;
 };
 
 // The scene and its renderer. One thread, the render thread, owns the OpenGL context and makes
@@ -69,13 +77,22 @@ public:
     // Never below 0: an end without a beginning changes nothing.
     void EndWindowMove() override;
 
-    // IScenePlayback. RebuildPieces does nothing until the scene is built (the build makes the
-    // pieces from the chess set itself).
+    // IScenePlayback. Until the scene is built RebuildPieces only reads the checks from the
+    // chess set (the build makes the pieces from the chess set itself).
     void RebuildPieces() override;
     void ShowBoardNow() override;
     void ApplyAnimationDuration(std::uint32_t milliseconds) override;
     void SetGameResult(int result) override { gameResult = result; }
     void RequestRedraw() override { projectionDirty = true; }
+    void ShowLastMove(const std::optional<CMove>& move) override;
+
+    // What the board shows besides the pieces, each on at start: the coordinates on the frame
+    // (the frame itself stays), the last move's squares tinted, a king in check on a red
+    // square. Any thread; the next frame shows the change.
+    void ShowCoordinates(bool on);
+    void ShowLastMoveTint(bool on);
+    void ShowCheckTint(bool on);
+    CSquareTints TintedSquares();
 
     // One more reason to draw frames back to back (a move being shown, a mouse drag); restarts
     // the frame counter's window. EndContinuousRedraw takes one reason away.
@@ -135,6 +152,11 @@ private:
     void BuildScene();
     void ReleaseScene();
     void FulfilCapture();
+    // With objectsMutex held: the move taken from the chess set (whose board it has reached)
+    // becomes the last move, and the checks are read from the board again.
+    void MarkMove(const CMove& move);
+    void MarkChecks();
+    void CollectTints();
     void RebuildPiecesLocked();
     void ClearPieceGrid();
 
@@ -161,7 +183,7 @@ private:
     CChessSet& chessSet;
     IGLSurface* surface = nullptr;
 
-    std::mutex objectsMutex; // guards objects and pieceGrid
+    std::mutex objectsMutex; // guards objects, pieceGrid and the tints' squares
     std::vector<std::unique_ptr<A3DObject>> objects;
     std::array<std::array<C3DObjPiece*, 8>, 8> pieceGrid{};
     std::uint64_t piecesGeneration = 0; // counts rebuilds of the piece objects
@@ -169,6 +191,15 @@ private:
     std::vector<C3DObjPiece*> shadowedPieces;
     std::vector<SContactShadow> frameShadows;
     CContactShadowPass shadowPass;
+    // The tints' squares as the chess set gave them, and the tints a frame draws from them (kept
+    // to reuse their memory).
+    std::optional<CMoveSquares> lastMoveSquares;
+    std::vector<CBoardSquare> checkSquares;
+    std::vector<SSquareTint> frameTints;
+    CBoardMarksPass marksPass;
+    std::atomic<bool> coordinatesShown{true};
+    std::atomic<bool> lastMoveTinted{true};
+    std::atomic<bool> checkTinted{true};
 
     bool surfaceMultisampled = false;     // the window's surface has multisample buffers
     CMultisampleTarget multisampleTarget; // used only when it has not

@@ -63,6 +63,7 @@ void CScene::AnimateWhileRunning() {
             }
             const CMove move = chessSet.LastMove();
             const CMoveFacts facts = ReadMoveFacts(move);
+            MarkMove(move); // the tints move with the move as its animation starts
             chessSet.ClearMoveReady();
             AnimateMove(move, facts, lock);
             ++movesAnimated;

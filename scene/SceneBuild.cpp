@@ -3,6 +3,7 @@
 #include "common/Ticks.h"
 #include "gfx3d/A3DObject.h"
 #include "gfx3d/AssetPath.h"
+#include "gfx3d/BoardFrame.h"
 #include "gfx3d/C3DObjChessboard.h"
 #include "gfx3d/C3DObjPiece.h"
 #include "gfx3d/C3DObjPlane.h"
@@ -144,9 +145,10 @@ void CScene::BuildScene() {
     objects.push_back(std::make_unique<C3DObjChessboard>());
     auto plane = std::make_unique<C3DObjPlane>();
     plane->MoveTo(100.0f, 0.0f, -100.0f);
-    // The board stands on the floor and hides the floor under it from every view.
-    plane->LeaveOut(0.0f, 0.0f, 200.0f, -200.0f);
+    // The framed board stands on the floor and hides the floor under it from every view.
+    plane->LeaveOut(kFrameLeft, kFrameFront, kFrameRight, kFrameBack);
     objects.push_back(std::move(plane));
+    MarkChecks();
     // The pieces stand as the chess set holds them: the game chosen before the scene was built
     // (a file opened at start, a set-up position) has already placed them.
     RebuildPiecesLocked();
@@ -159,18 +161,22 @@ void CScene::ClearPieceGrid() {
 }
 
 void CScene::RebuildPieces() {
-    if (!buffersCreated) {
-        return;
-    }
     const std::lock_guard lock(objectsMutex);
-    RebuildPiecesLocked();
+    MarkChecks();
+    if (buffersCreated) {
+        RebuildPiecesLocked();
+    }
 }
 
 // The animation thread takes a move only while holding the lock, so under it a move is either
 // taken (and its animation ends with the rebuild) or withdrawn here: never shown twice.
 void CScene::ShowBoardNow() {
     const std::lock_guard lock(objectsMutex);
+    if (chessSet.MoveReady()) {
+        MarkMove(chessSet.LastMove()); // its result is on the board
+    }
     chessSet.ClearMoveReady();
+    MarkChecks();
     if (buffersCreated) {
         RebuildPiecesLocked();
     }
@@ -230,6 +236,7 @@ void CScene::ReleaseScene() {
         objects.clear();
     }
     shadowPass.Release();
+    marksPass.Release();
     C3DObjPiece::ReleaseClassResources();
     sceneReady = false;
     buffersCreated = false;
