@@ -57,6 +57,10 @@ inline std::vector<CMenuDescription> Build() {
     menus.push_back({"View",
                      {{ids::kNotationPanel, "Notation panel\tCtrl+N", 0, true},
                       {ids::kFigurines, "Figurines", 0, true},
+                      {ids::kFlipBoard, "Flip board\tF", 0, true},
+                      {ids::kLastMoveTint, "Last move", 0, true},
+                      {ids::kCheckTint, "Check", 0, true},
+                      {ids::kCoordinates, "Coordinates", 0, true},
                       {ids::kSmoothEdges, "Smooth edges", 0, true}},
                      0});
     menus.push_back({"Options", {{ids::kDisplayFps, "Display fps", 0, true}}, 0});

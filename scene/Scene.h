@@ -89,9 +89,9 @@ public:
     // What the board shows besides the pieces, each on at start: the coordinates on the frame
     // (the frame itself stays), the last move's squares tinted, a king in check on a red
     // square. Any thread; the next frame shows the change.
-    void ShowCoordinates(bool on);
-    void ShowLastMoveTint(bool on);
-    void ShowCheckTint(bool on);
+    void ShowCoordinates(bool on) override;
+    void ShowLastMoveTint(bool on) override;
+    void ShowCheckTint(bool on) override;
     CSquareTints TintedSquares();
 
     // One more reason to draw frames back to back (a move being shown, a mouse drag); restarts

@@ -8,10 +8,10 @@
 class CCamera;
 class IGLSurface;
 
-// What the shell asks of the 3D view: its render thread, the camera, the frame-rate display and
-// smooth edges, a redraw, a new size, a picture of the next frame, and the reasons to draw
-// frames back to back (a drag of the view, a move or resize of the window). CScene implements
-// it; the shell's tests use a fake. Calls are made on the interface thread unless said.
+// What the shell asks of the 3D view: its render thread, the camera, the frame-rate display,
+// smooth edges and the board's marks, a redraw, a new size, a picture of the next frame, and the
+// reasons to draw frames back to back (a drag of the view, a move or resize of the window). CScene
+// implements it; the shell's tests use a fake. Calls are made on the interface thread unless said.
 class ISceneView {
 public:
     virtual ~ISceneView() = default;
@@ -25,6 +25,11 @@ public:
 
     virtual void ShowFps(bool on) = 0;
     virtual void SetSmoothEdges(bool on) = 0;
+    // The board's marks: the coordinates on its frame, the last move's squares, a king in
+    // check. Any thread; each asks for a redraw.
+    virtual void ShowCoordinates(bool on) = 0;
+    virtual void ShowLastMoveTint(bool on) = 0;
+    virtual void ShowCheckTint(bool on) = 0;
 
     // Asks the render thread to apply the projection again and draw. Any thread.
     virtual void RequestRedraw() = 0;

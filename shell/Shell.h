@@ -109,10 +109,20 @@ private:
     void CloseAllGames();
     // Whether games of this file (the same file by any path) are listed.
     bool IsListed(const std::string& path) const;
+    // A View option: a menu item with a mark kept in the user's settings.
+    struct CViewOption {
+        int id;
+        const char* setting;
+        bool byDefault;
+        bool CShell::*mark;
+    };
+    static const CViewOption* FindViewOption(int id);
     // The commands of the View menu that the notation panel and the board answer.
     bool HandleViewCommand(int id);
     // The View options as the user's settings hold them, applied at start.
     void ApplyViewSettings();
+    // Shows option `id` as its mark now stands: the menu's check and what it switches.
+    void ApplyViewOption(int id);
     // The notation panel follows the game and the position on show: its game's notation is
     // made again when another game is on show, its current move on every call.
     void RefreshNotation();
@@ -139,6 +149,10 @@ private:
 
     bool panelMark = true;
     bool figurinesMark = false;
+    bool flippedMark = false;
+    bool lastMoveMark = true;
+    bool checkMark = true;
+    bool coordinatesMark = true;
     int notationGameIndex = -1; // the game whose notation is held, -1 for none
     CNotationGame notationGame;
 

@@ -71,7 +71,7 @@ TEST(BoardMarksGui, TheTintsFollowStepsAndJumps) {
     EXPECT_FALSE(scene.TintedSquares().lastMove);
 
     player.StepOnce();
-    ASSERT_TRUE(RunEventLoopUntil([&] { return scene.movesAnimated == 1; }, 10000));
+    ASSERT_TRUE(RunEventLoopUntil([&] { return scene.MovesAnimated() == 1; }, 10000));
     EXPECT_EQ(scene.TintedSquares().lastMove, (CMoveSquares{{4, 1}, {4, 3}}));
     const CFrameImage tinted = Capture(scene, "last_move_e4.png");
     scene.ShowLastMoveTint(false);

@@ -50,14 +50,15 @@ TEST_F(ShellCommands, StartsWithTheMenuDisabledControlsAndDefaultDurations) {
     for (int id = 40027; id <= 40033; ++id) {
         expected.push_back(id);
     }
-    expected.push_back(40041);
-    expected.push_back(40042);
+    for (int id = 40041; id <= 40046; ++id) {
+        expected.push_back(id);
+    }
     expected.push_back(40040);
     expected.push_back(40025);
     expected.push_back(40000);
     EXPECT_EQ(MenuIds(platform.menus), expected);
 
-    EXPECT_EQ(platform.checked, (std::set<int>{40005, 40017, 40041}));
+    EXPECT_EQ(platform.checked, (std::set<int>{40005, 40017, 40041, 40044, 40045, 40046}));
     EXPECT_EQ(player.AnimationDuration(), 600u);
     EXPECT_EQ(player.PauseDuration(), 1000u);
     EXPECT_EQ(platform.controlText[ids::kStopButton], "<");
@@ -102,12 +103,12 @@ TEST_F(ShellCommands, DurationItemsSetThePlayerAndMoveTheirGroupsMark) {
     for (int i = 0; i < 11; ++i) {
         shell.OnCommand(40002 + i, 0);
         EXPECT_EQ(player.AnimationDuration(), animation[i]);
-        EXPECT_EQ(platform.checked, (std::set<int>{40002 + i, 40017, 40041}));
+        EXPECT_EQ(platform.checked, (std::set<int>{40002 + i, 40017, 40041, 40044, 40045, 40046}));
     }
     for (int i = 0; i < 11; ++i) {
         shell.OnCommand(40014 + i, 0);
         EXPECT_EQ(player.PauseDuration(), pause[i]);
-        EXPECT_EQ(platform.checked, (std::set<int>{40012, 40014 + i, 40041}));
+        EXPECT_EQ(platform.checked, (std::set<int>{40012, 40014 + i, 40041, 40044, 40045, 40046}));
     }
 }
 

@@ -118,13 +118,24 @@ TEST_F(ShellNotation, AClickShowsItsPositionFromEveryState) {
     EXPECT_FALSE(chessSet.MoveReady()) << "the pending move is withdrawn, not shown twice";
 }
 
-// The panel and the figurines are View options that the next run remembers; closing the panel
-// by its own button takes its mark off.
+// The View options are kept for the next run; closing the panel by its own button takes its
+// mark off. Flipped, Esc gives Black's default view, whatever the camera did meanwhile.
 TEST_F(ShellNotation, ViewOptionsAreKeptForTheNextRun) {
     EXPECT_TRUE(platform.panelShown);
-    shell.OnCommand(ids::kFigurines, 0);
+    EXPECT_TRUE(scene.coordinates && scene.lastMoveTint && scene.checkTint);
+    for (int id : {ids::kFigurines, ids::kFlipBoard, ids::kLastMoveTint, ids::kCoordinates}) {
+        shell.OnCommand(id, 0);
+    }
     shell.OnNotationPanelClosed();
     EXPECT_FALSE(platform.checked.count(ids::kNotationPanel));
+    EXPECT_EQ(scene.Camera().SideInFront(), Black);
+    EXPECT_FLOAT_EQ(scene.Camera().Rotation(), 180.0f);
+    scene.buffersCreated = true;
+    scene.Camera().AddRotation(30.0f);
+    scene.Camera().ChangeZoom(20);
+    shell.OnKeyDown(keys::kEscape);
+    EXPECT_FLOAT_EQ(scene.Camera().Rotation(), 180.0f);
+    EXPECT_FLOAT_EQ(scene.Camera().Zoom(), 1.0f);
 
     CFakeShellPlatform next;
     next.settings = platform.settings;
@@ -133,7 +144,12 @@ TEST_F(ShellNotation, ViewOptionsAreKeptForTheNextRun) {
     CShell nextShell(next, nextScene, nextPlayer);
     nextShell.CreateWindows();
     EXPECT_FALSE(next.panelShown);
-    EXPECT_TRUE(next.checked.count(ids::kFigurines));
+    for (int id : {ids::kFigurines, ids::kFlipBoard, ids::kCheckTint}) {
+        EXPECT_TRUE(next.checked.count(id)) << id;
+    }
+    EXPECT_FALSE(next.checked.count(ids::kLastMoveTint) || next.checked.count(ids::kCoordinates));
+    EXPECT_EQ(nextScene.Camera().SideInFront(), Black);
+    EXPECT_TRUE(!nextScene.lastMoveTint && !nextScene.coordinates && nextScene.checkTint);
     nextShell.OnCommand(ids::kNotationPanel, 0);
     EXPECT_TRUE(next.panelShown);
 }
