@@ -20,6 +20,9 @@ inline constexpr int kPreviousGame = 40032;
 inline constexpr int kNextGame = 40033;
 inline constexpr int kCloseAllGames = 40034;
 inline constexpr int kSmoothEdges = 40040;
+// The games table: shown or hidden, and the keyboard focus on it.
+inline constexpr int kGamesTable = 40047;
+inline constexpr int kFocusGamesTable = 40048;
 
 inline constexpr int kStopButton = 1000;
 inline constexpr int kPlayPauseButton = 1001;

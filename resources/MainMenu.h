@@ -54,7 +54,11 @@ inline std::vector<CMenuDescription> Build() {
                       {ids::kPreviousGame, "Previous game\tPgUp", 0, false},
                       {ids::kNextGame, "Next game\tPgDown", 0, false}},
                      0});
-    menus.push_back({"View", {{ids::kSmoothEdges, "Smooth edges", 0, true}}, 0});
+    menus.push_back({"View",
+                     {{ids::kSmoothEdges, "Smooth edges", 0, true},
+                      {ids::kGamesTable, "Games table", 0, true},
+                      {ids::kFocusGamesTable, "Find a game\tCtrl+G", 0, false}},
+                     0});
     menus.push_back({"Options", {{ids::kDisplayFps, "Display fps", 0, true}}, 0});
     menus.push_back({"&About...", {}, ids::kAbout});
     return menus;

@@ -5,6 +5,7 @@
 #include "resources/StringTable.h"
 #include "scene/SceneView.h"
 #include "shell/BackgroundLoad.h"
+#include "shell/SearchKeysJob.h"
 #include "shell/Shell.h"
 
 namespace {
@@ -50,6 +51,7 @@ void CShell::CreateWindows() {
     ShowSmoothEdges(platform.GLSurface().HardwareAccelerated());
     HandleCommand(kDefaultAnimationItem, 0);
     HandleCommand(kDefaultPauseItem, 0);
+    CreateGamesTable();
     platform.ShowMainWindow();
 }
 
@@ -69,6 +71,7 @@ void CShell::OpenAtStart(const std::string& path) {
 void CShell::Shutdown() {
     CancelLoads();
     load.reset(); // waits for its worker
+    keysJob.reset();
     appRunning = false;
     if (renderThread.joinable()) {
         renderThread.join();

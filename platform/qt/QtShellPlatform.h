@@ -49,6 +49,13 @@ public:
     void CaptureMouse() override;
     void ReleaseMouse() override;
 
+    void SetGamesTableContent(const IGamesTableContent& content) override;
+    void ShowGamesTable(bool shown) override;
+    void GamesTableRowsChanged() override;
+    void SetGamesTableCount(const std::string& text) override;
+    void SelectGamesTableRow(int row) override;
+    void FocusGamesTable() override;
+
     void PostQuit(int exitCode) override;
     void PostToInterfaceThread(std::function<void()> task) override;
 

@@ -36,6 +36,10 @@ public:
     bool OnMouseWheel(int) override { return false; }
     bool OnKeyDown(int) override { return false; }
     void OnFilesDropped(const std::vector<std::string>& paths) override { dropped = paths; }
+    void OnGamesTableHeaderClicked(int) override {}
+    void OnGamesTableSearchChanged(const std::string&) override {}
+    void OnGamesTableRowChosen(int) override {}
+    void OnGamesTableClosed() override {}
 
     std::vector<std::pair<int, int>> commands;
     std::vector<std::string> dropped;
