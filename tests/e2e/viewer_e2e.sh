@@ -238,6 +238,20 @@ saved_difference=$(difference "$out/saved.png" "$out/view_when_saved.png" "${gl_
 echo "saved picture ($saved_size) against the view: difference $saved_difference"
 above 0.002 "$saved_difference" || fail "the saved picture is not the view"
 
+# --- the games table: Ctrl+G, a player's name typed (it goes to the search), Enter ------------
+xdotool mousemove --window "$gl" 300 300 click 1
+xdotool key ctrl+g
+sleep 0.7
+xdotool type --delay 30 "fischer"
+sleep 0.7
+import -window root "$out/games_table.png"
+xdotool key Return
+sleep 1
+title=$(xdotool getwindowname "$main")
+echo "games table, \"fischer\" and Enter: '$title'"
+[ "$title" = "Tavrin - Rosenwald Memorial: Byrne, Donald - Fischer, Robert James" ] ||
+    fail "Enter in the games table did not choose Fischer's game"
+
 # --- close: exit code 18 ----------------------------------------------------------------------
 # Closes the window and waits for the program, which must end with code 18 ($1 says when).
 close_with_code_18() {
