@@ -26,6 +26,9 @@ inline constexpr int kFlipBoard = 40043;
 inline constexpr int kLastMoveTint = 40044;
 inline constexpr int kCheckTint = 40045;
 inline constexpr int kCoordinates = 40046;
+// The games table: shown or hidden, and the keyboard focus on it.
+inline constexpr int kGamesTable = 40047;
+inline constexpr int kFocusGamesTable = 40048;
 
 inline constexpr int kStopButton = 1000;
 inline constexpr int kPlayPauseButton = 1001;

@@ -61,7 +61,9 @@ inline std::vector<CMenuDescription> Build() {
                       {ids::kLastMoveTint, "Last move", 0, true},
                       {ids::kCheckTint, "Check", 0, true},
                       {ids::kCoordinates, "Coordinates", 0, true},
-                      {ids::kSmoothEdges, "Smooth edges", 0, true}},
+                      {ids::kSmoothEdges, "Smooth edges", 0, true},
+                      {ids::kGamesTable, "Games table", 0, true},
+                      {ids::kFocusGamesTable, "Find a game\tCtrl+G", 0, false}},
                      0});
     menus.push_back({"Options", {{ids::kDisplayFps, "Display fps", 0, true}}, 0});
     menus.push_back({"&About...", {}, ids::kAbout});

@@ -25,6 +25,8 @@ bool CShell::OnCommand(int id, int code) {
     const bool handled = HandleCommand(id, code);
     if (handled) {
         RefreshNotation();
+    }
+    if (handled && id != ids::kFocusGamesTable) {
         // Keys such as Esc reach the window again at once after a click on a control.
         platform.FocusMainWindow();
     }
@@ -85,12 +87,7 @@ bool CShell::HandleCommand(int id, int code) {
         return true;
     case ids::kGameList:
         if (code == ids::kSelectionChanged) {
-            const int index = platform.GameListSelection();
-            StopPlayback();
-            if (index >= 0 && index < listedGames) {
-                player.SelectGame(static_cast<unsigned>(index));
-                UpdateTitle();
-            }
+            ChooseGame(platform.GameListSelection());
             return true;
         }
         return code == ids::kSelectionEndedOk || code == ids::kSelectionEndedCancel;
@@ -228,6 +225,7 @@ void CShell::FillGameList() {
     platform.EnableControl(ids::kGameList, any);
     platform.EnableControl(ids::kStopButton, any);
     platform.EnableControl(ids::kPlayPauseButton, any);
+    FollowGameList();
 }
 
 void CShell::ShowPlayGlyph() {

@@ -5,6 +5,7 @@
 #include "resources/StringTable.h"
 #include "scene/SceneView.h"
 #include "shell/BackgroundLoad.h"
+#include "shell/SearchKeysJob.h"
 #include "shell/Shell.h"
 
 namespace {
@@ -52,6 +53,7 @@ void CShell::CreateWindows() {
     ShowSmoothEdges(platform.GLSurface().HardwareAccelerated());
     HandleCommand(kDefaultAnimationItem, 0);
     HandleCommand(kDefaultPauseItem, 0);
+    CreateGamesTable();
     platform.ShowMainWindow();
 }
 
@@ -74,6 +76,7 @@ void CShell::Shutdown() {
     }
     CancelLoads();
     load.reset(); // waits for its worker
+    keysJob.reset();
     appRunning = false;
     if (renderThread.joinable()) {
         renderThread.join();

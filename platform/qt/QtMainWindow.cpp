@@ -3,6 +3,7 @@
 #include "QtControlStrip.h"
 #include "QtDrop.h"
 #include "QtGLWindow.h"
+#include "QtGamesTableDock.h"
 #include "QtKeys.h"
 #include "QtNotationPanel.h"
 #include "platform/ShellEvents.h"
@@ -23,7 +24,7 @@ constexpr int kSizeMoveEndMs = 150;
 
 CQtMainWindow::CQtMainWindow()
     : controlStrip(nullptr), glWindow(new CQtGLWindow), glContainer(nullptr),
-      notationPanel(new CQtNotationPanel(this)) {
+      notationPanel(new CQtNotationPanel(this)), gamesTable(new CQtGamesTableDock(this)) {
     setWindowTitle(QStringLiteral("Tavrin"));
     QIcon icon;
     for (const char* size : {"32", "48", "256"}) {
@@ -52,6 +53,8 @@ CQtMainWindow::CQtMainWindow()
     setCentralWidget(central);
     addDockWidget(Qt::RightDockWidgetArea, notationPanel);
     notationPanel->hide();
+    addDockWidget(Qt::BottomDockWidgetArea, gamesTable);
+    gamesTable->hide();
     resize(1024, 768);
 
     sizeMoveEnd.setSingleShot(true);
@@ -70,6 +73,7 @@ void CQtMainWindow::SetEventSink(IShellEvents& events) {
     eventSink = &events;
     glWindow->SetEventSink(&events);
     notationPanel->SetEventSink(&events);
+    gamesTable->SetEventSink(&events);
 }
 
 void CQtMainWindow::Command(int id, int code) {

@@ -2,6 +2,7 @@
 
 #include "QtControlStrip.h"
 #include "QtGLWindow.h"
+#include "QtGamesTableDock.h"
 #include "QtMainWindow.h"
 #include "QtNotationPanel.h"
 
@@ -188,6 +189,30 @@ void CQtShellPlatform::CaptureMouse() {
 
 void CQtShellPlatform::ReleaseMouse() {
     window.GLWindow().SetMouseCaptured(false);
+}
+
+void CQtShellPlatform::SetGamesTableContent(const IGamesTableContent& content) {
+    window.GamesTable().SetContent(content);
+}
+
+void CQtShellPlatform::ShowGamesTable(bool shown) {
+    window.GamesTable().setVisible(shown);
+}
+
+void CQtShellPlatform::GamesTableRowsChanged() {
+    window.GamesTable().RowsChanged();
+}
+
+void CQtShellPlatform::SetGamesTableCount(const std::string& text) {
+    window.GamesTable().SetCount(FromUtf8(text));
+}
+
+void CQtShellPlatform::SelectGamesTableRow(int row) {
+    window.GamesTable().SelectRow(row);
+}
+
+void CQtShellPlatform::FocusGamesTable() {
+    window.GamesTable().FocusTable();
 }
 
 void CQtShellPlatform::PostQuit(int exitCode) {

@@ -55,6 +55,12 @@ public:
     void SetNotationPanelWidth(int pixels) override;
     std::string ReadSetting(const std::string& key, const std::string& fallback) const override;
     void WriteSetting(const std::string& key, const std::string& value) override;
+    void SetGamesTableContent(const IGamesTableContent& content) override;
+    void ShowGamesTable(bool shown) override;
+    void GamesTableRowsChanged() override;
+    void SetGamesTableCount(const std::string& text) override;
+    void SelectGamesTableRow(int row) override;
+    void FocusGamesTable() override;
 
     void PostQuit(int exitCode) override;
     void PostToInterfaceThread(std::function<void()> task) override;

@@ -27,9 +27,10 @@ fail() {
 }
 
 # --- a display of our own -------------------------------------------------------------------
+# -noreset: between two runs of the viewer the server would reset and could refuse the next one.
 fdfile=$(mktemp)
 scratch=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" 2>/dev/null &
 xvfb_pid=$!
 app_pid=
 cleanup() {
@@ -257,6 +258,20 @@ saved_size=$(identify -format '%wx%h' "$out/saved.png")
 saved_difference=$(difference "$out/saved.png" "$out/view_when_saved.png" "${gl_width}x${gl_height}+0+0")
 echo "saved picture ($saved_size) against the view: difference $saved_difference"
 above 0.002 "$saved_difference" || fail "the saved picture is not the view"
+
+# --- the games table: Ctrl+G, a player's name typed (it goes to the search), Enter ------------
+xdotool mousemove --window "$gl" 300 300 click 1
+xdotool key ctrl+g
+sleep 0.7
+xdotool type --delay 30 "fischer"
+sleep 0.7
+import -window root "$out/games_table.png"
+xdotool key Return
+sleep 1
+title=$(xdotool getwindowname "$main")
+echo "games table, \"fischer\" and Enter: '$title'"
+[ "$title" = "Tavrin - Rosenwald Memorial: Byrne, Donald - Fischer, Robert James" ] ||
+    fail "Enter in the games table did not choose Fischer's game"
 
 # --- close: exit code 18 ----------------------------------------------------------------------
 # Closes the window and waits for the program, which must end with code 18 ($1 says when).
