@@ -122,6 +122,12 @@ std::string WriteSan(const CChessboardState& board, const CMove& move) {
     return out;
 }
 
+std::string PlaySan(CChessSet& set, const CMove& move) {
+    std::string out;
+    WriteAndPlay(set, move, out);
+    return out;
+}
+
 std::vector<std::string> WriteGameSan(const CChessboardState& start, const CChessGameData& game) {
     std::vector<std::string> texts(static_cast<std::size_t>(game.MovesCount()));
     CChessSet set;

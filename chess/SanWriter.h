@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chess/ChessGameData.h"
+#include "chess/ChessSet.h"
 #include "chess/ChessboardState.h"
 #include "chess/Move.h"
 
@@ -17,6 +18,10 @@
 
 // `move` played on `board` by the side whose piece stands on its source square.
 std::string WriteSan(const CChessboardState& board, const CMove& move);
+
+// `move` written for the position on `set` and played there. When it cannot be played, the text
+// is empty and the set stays as it was.
+std::string PlaySan(CChessSet& set, const CMove& move);
 
 // The moves of `game` played in turn from `start` (the game's starting position), one text per
 // move. Once a move cannot be played, it and every move after it are empty texts.

@@ -112,6 +112,32 @@ void CGamePlayer::ShowPosition(unsigned moves) {
     scene.RequestRedraw();
 }
 
+void CGamePlayer::ShowMoves(const std::vector<CMove>& moves) {
+    const CChessGameData game = GetGameData(static_cast<int>(gameIndex.load()));
+    CChessSet position;
+    position.SetUp(StartPosition(game.GetStart()).board);
+    for (const CMove& move : moves) {
+        position.Move(move);
+    }
+    scene.ShowBoardNow(); // withdraws a move not taken yet, see SelectGame
+    chessSet.CopyPosition(position);
+    scene.ShowLastMove(moves.empty() ? std::nullopt : std::optional(moves.back()));
+    scene.ShowBoardNow();
+    scene.SetGameResult(ResultNone);
+    scene.RequestRedraw();
+}
+
+void CGamePlayer::StepMove(const CMove& move) {
+    scene.ShowBoardNow();
+    CChessSet check;
+    check.CopyPosition(chessSet);
+    check.Move(move); // throws before the shown set is touched
+    WaitForScene();
+    chessSet.Move(move);
+    scene.SetGameResult(ResultNone);
+    scene.RequestRedraw();
+}
+
 void CGamePlayer::SetAnimationDuration(unsigned milliseconds) {
     animationDuration = milliseconds;
     scene.ApplyAnimationDuration(milliseconds);
@@ -126,16 +152,23 @@ void CGamePlayer::StepForward(const CChessGameData& game) {
     if (index >= static_cast<unsigned>(game.MovesCount())) {
         return;
     }
-    // The scene clears the flag within 50 ms once its animation thread is idle.
-    while (chessSet.MoveReady()) {
-        if (StopRequested()) {
-            return;
-        }
-        SleepMs(handOverPollMs);
+    if (!WaitForScene()) {
+        return;
     }
     const CMove move = game.GetMove(static_cast<int>(index));
     moveIndex = index + 1;
     chessSet.Move(move);
+}
+
+bool CGamePlayer::WaitForScene() const {
+    // The scene clears the flag within 50 ms once its animation thread is idle.
+    while (chessSet.MoveReady()) {
+        if (StopRequested()) {
+            return false;
+        }
+        SleepMs(handOverPollMs);
+    }
+    return true;
 }
 
 // Nothing may leave the thread: a move that cannot be played (none can, in a game the reader

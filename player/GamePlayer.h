@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 // The program's PGN reader, extended by playback: it keeps the current game and the index of
 // its next move, and executes the moves on the chess set from a thread of its own, one every
@@ -58,6 +59,14 @@ public:
     // most all of them; the result line only for all of them), and continues from there.
     void ShowPosition(unsigned moves);
 
+    // Off the main line, for the variations of an annotated game; both leave MoveIndex() alone.
+    // Shows at once the position after `moves` played from the game's start, with no result.
+    // Throws CGeneralException when a move cannot be played; the board stays as it was then.
+    void ShowMoves(const std::vector<CMove>& moves);
+    // Plays `move` on the position on show, animated as a step; the scene's running animation
+    // is ended first. Throws CGeneralException when the move cannot be played there.
+    void StepMove(const CMove& move);
+
     // Stored and applied to the scene at once; the pace follows from the next step.
     void SetAnimationDuration(unsigned milliseconds);
     void SetPauseDuration(unsigned milliseconds) { pauseDuration = milliseconds; }
@@ -86,6 +95,9 @@ private:
     void PlayWhileOn();
     // Clears the caller's playing flag and calls onGameEnd. Player thread.
     void EndPlayback();
+    // Waits until the scene has taken the move handed to it; false when a stop is requested
+    // meanwhile.
+    bool WaitForScene() const;
     // The step of StepForward on a copy of the current game.
     void StepForward(const CChessGameData& game);
     bool StopRequested() const noexcept { return stopRequested.load(std::memory_order_acquire); }

@@ -3,6 +3,7 @@
 #include "chess/SanWriter.h"
 #include "common/TextDecoding.h"
 #include "pgn/FenParser.h"
+#include "shell/NotationLines.h"
 
 namespace {
 
@@ -17,39 +18,46 @@ bool Known(const std::string& value) {
     return !value.empty() && value != "?" && value != "????.??.??";
 }
 
-// Piece letters stand first in a piece's move and after '=' in a promotion.
-std::string WithFigurines(const std::string& san) {
-    std::string out;
-    for (std::size_t i = 0; i < san.size(); ++i) {
-        const bool pieceLetter = i == 0 || san[i - 1] == '=';
-        const char* figurine = nullptr;
-        switch (pieceLetter ? san[i] : ' ') {
-        case 'K':
-            figurine = "\u2654";
-            break;
-        case 'Q':
-            figurine = "\u2655";
-            break;
-        case 'R':
-            figurine = "\u2656";
-            break;
-        case 'B':
-            figurine = "\u2657";
-            break;
-        case 'N':
-            figurine = "\u2658";
-            break;
-        default:
-            out += san[i];
-            continue;
-        }
-        out += figurine;
-    }
-    return out;
-}
-
 CNotationBlock Paragraph(std::vector<CNotationRun> runs) {
     return {CNotationBlock::EKind::kParagraph, 0, {std::move(runs)}};
+}
+
+// The players, with their Elo when known.
+std::string Players(const CNotationGame& game) {
+    const auto player = [](const std::string& name, const std::string& elo) {
+        return elo.empty() ? name : name + " (" + elo + ")";
+    };
+    return player(game.white, game.annotations.whiteElo) + " \u2013 " +
+           player(game.black, game.annotations.blackElo);
+}
+
+// The main line without annotations: White's and Black's moves side by side.
+void AppendPlainMoves(CNotationText& text, const CNotationGame& game, unsigned current,
+                      bool figurines) {
+    const auto move = [&](unsigned position, const std::string& san) {
+        return CNotationRun{figurines ? WithFigurines(san) : san,
+                            position == current ? ENotationStyle::kCurrentMove
+                                                : ENotationStyle::kMove,
+                            static_cast<int>(position)};
+    };
+    const bool blackStarts = game.blackStarts;
+    for (std::size_t i = 0; i < game.san.size();) {
+        const long long number =
+            game.firstMoveNumber + static_cast<long long>((i + blackStarts) / 2);
+        CNotationBlock row{CNotationBlock::EKind::kMoveRow, 0, {{}, {}, {}}};
+        const bool blackFirst = i == 0 && blackStarts;
+        row.cells[0].push_back(
+            {std::to_string(number) + (blackFirst ? "..." : "."), ENotationStyle::kNumber});
+        if (!blackFirst) {
+            row.cells[1].push_back(move(static_cast<unsigned>(i + 1), game.san[i]));
+            ++i;
+        }
+        if (i < game.san.size()) {
+            row.cells[2].push_back(move(static_cast<unsigned>(i + 1), game.san[i]));
+            ++i;
+        }
+        text.blocks.push_back(std::move(row));
+    }
 }
 
 } // namespace
@@ -84,51 +92,42 @@ CNotationGame NotationOf(const CChessGameData& game) {
     return notation;
 }
 
-CNotationText BuildNotation(const CNotationGame& game, unsigned current, bool figurines) {
+CNotationText BuildNotation(const CNotationGame& game, const CNotationPlace& place,
+                            bool figurines) {
+    const CNotationAnnotations& annotations = game.annotations;
     CNotationText text;
-    text.blocks.push_back(
-        Paragraph({{game.white + " \u2013 " + game.black, ENotationStyle::kPlayers}}));
-    if (!game.event.empty()) {
-        text.blocks.push_back(Paragraph({{game.event, ENotationStyle::kHeader}}));
-    }
-    std::string place;
+    text.blocks.push_back(Paragraph({{Players(game), ENotationStyle::kPlayers}}));
+    std::string where;
     for (const std::string* part : {&game.site, &game.date}) {
         if (!part->empty()) {
-            place += (place.empty() ? "" : ", ") + *part;
+            where += (where.empty() ? "" : ", ") + *part;
         }
     }
     if (!game.round.empty()) {
-        place += (place.empty() ? "round " : ", round ") + game.round;
+        where += (where.empty() ? "round " : ", round ") + game.round;
     }
-    if (!place.empty()) {
-        text.blocks.push_back(Paragraph({{place, ENotationStyle::kHeader}}));
+    for (const std::string* line : {&game.event, static_cast<const std::string*>(&where),
+                                    &annotations.opening, &annotations.otherTags}) {
+        if (!line->empty()) {
+            text.blocks.push_back(Paragraph({{*line, ENotationStyle::kHeader}}));
+        }
     }
     text.blocks.push_back(Paragraph({{ResultSign(game.result), ENotationStyle::kHeader}}));
-
-    auto move = [&](unsigned position, const std::string& san) {
-        return CNotationRun{figurines ? WithFigurines(san) : san,
-                            position == current ? ENotationStyle::kCurrentMove
-                                                : ENotationStyle::kMove,
-                            static_cast<int>(position)};
-    };
-    text.blocks.push_back(Paragraph({move(0, "Start")}));
-    const bool blackStarts = game.blackStarts;
-    for (std::size_t i = 0; i < game.san.size();) {
-        const long long number =
-            game.firstMoveNumber + static_cast<long long>((i + blackStarts) / 2);
-        CNotationBlock row{CNotationBlock::EKind::kMoveRow, 0, {{}, {}, {}}};
-        const bool blackFirst = i == 0 && blackStarts;
-        row.cells[0].push_back(
-            {std::to_string(number) + (blackFirst ? "..." : "."), ENotationStyle::kNumber});
-        if (!blackFirst) {
-            row.cells[1].push_back(move(static_cast<unsigned>(i + 1), game.san[i]));
-            ++i;
+    if (!annotations.note.empty()) {
+        text.blocks.push_back(Paragraph({{annotations.note, ENotationStyle::kNote}}));
+    }
+    if (annotations.tree) {
+        for (const std::string& comment : annotations.tree->MainLine().comments) {
+            text.blocks.push_back(Paragraph({{comment, ENotationStyle::kComment}}));
         }
-        if (i < game.san.size()) {
-            row.cells[2].push_back(move(static_cast<unsigned>(i + 1), game.san[i]));
-            ++i;
-        }
-        text.blocks.push_back(std::move(row));
+    }
+    const bool atStart = place.variationMove == CAnnotatedGame::kNone && place.moves == 0;
+    text.blocks.push_back(
+        Paragraph({{"Start", atStart ? ENotationStyle::kCurrentMove : ENotationStyle::kMove, 0}}));
+    if (annotations.tree) {
+        AppendAnnotatedMoves(text, game, place, figurines);
+    } else {
+        AppendPlainMoves(text, game, place.moves, figurines);
     }
     text.blocks.push_back(Paragraph({{ResultSign(game.result), ENotationStyle::kResult}}));
     return text;

@@ -2,6 +2,7 @@
 
 #include "chess/ChessGameData.h"
 #include "platform/NotationText.h"
+#include "shell/NotationAnnotations.h"
 
 #include <string>
 #include <vector>
@@ -19,17 +20,31 @@ struct CNotationGame {
     bool blackStarts = false;      // a set-up position with Black to move
     long long firstMoveNumber = 1; // the number of the first move
     std::vector<std::string> san;
+    CNotationAnnotations annotations; // read again once the game is shown
 };
+
+// The position on show: after the main line's first `moves` moves, or after move
+// `variationMove` of the annotated tree when that is not CAnnotatedGame::kNone.
+struct CNotationPlace {
+    unsigned moves = 0;
+    int variationMove = CAnnotatedGame::kNone;
+};
+
+// Links from here on stand for the moves of the annotated tree: link kVariationLinkBase + i is
+// the position after tree move i.
+inline constexpr int kVariationLinkBase = 1 << 30;
 
 // The notation of a listed game: its tags decoded, its moves written from its starting position.
 CNotationGame NotationOf(const CChessGameData& game);
 
-// The panel's text: the players as "White – Black", Event, Site, Date and Round, the result;
-// "Start" for the starting position, then the moves numbered, White's and Black's side by side,
-// and the result last. Position n (after n moves; 0 is "Start") is link n, and the position
-// after `current` moves is the current one. With `figurines`, piece letters become figurines
-// (♘f3).
-CNotationText BuildNotation(const CNotationGame& game, unsigned current, bool figurines);
+// The panel's text: the players as "White – Black" (with their Elo), Event, Site, Date and
+// Round, the opening and the other tags, the result, and the note on missing annotations;
+// "Start" for the starting position (the game's opening comments above it), then the moves
+// numbered, White's and Black's side by side, and the result last. Position n of the main line
+// (after n moves; 0 is "Start") is link n. With the annotated tree, the main line breaks for
+// each comment and variation, which follow their move as paragraphs, variations indented by
+// depth. `place` is highlighted. With `figurines`, piece letters become figurines (♘f3).
+CNotationText BuildNotation(const CNotationGame& game, const CNotationPlace& place, bool figurines);
 
 // "1-0", "0-1", "½-½" or "*".
 std::string ResultSign(int result);

@@ -2,19 +2,21 @@
 
 #include "platform/ShellEvents.h"
 #include "platform/ShellPlatform.h"
-#include "shell/NotationDocument.h"
 #include "shell/GameTable.h"
 #include "shell/GamesTableContent.h"
+#include "shell/NotationDocument.h"
 
 #include <atomic>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+class CAnnotationJob;
 class CBackgroundLoad;
 class CGamePlayer;
 class CSearchKeysJob;
@@ -142,6 +144,18 @@ private:
     // Keeps the panel's width for the next run, when it is shown.
     void SaveNotationPanelWidth();
 
+    // Variations of the annotated game (ShellNotation.cpp). The position on show is off the
+    // main line while variationMove is a tree move; every command but the steps returns to it.
+    // Reads the annotations of game `index` on a worker; the panel shows them when they come.
+    void ReadAnnotations(int index);
+    void FinishAnnotations(unsigned request);
+    // Shows the position after tree move `move` (the game's start for kNone) at once.
+    void ShowTreePosition(int move);
+    // Right and Left while a variation's position is on show; false for anything else.
+    bool StepInVariation(int id);
+    // Back to the main line where the variation on show branches off it, before playback.
+    void ReturnToMainLine();
+
     // The games table (ShellGamesTable.cpp).
     void CreateGamesTable();
     bool HandleGamesTableCommand(int id);
@@ -187,6 +201,9 @@ private:
     bool coordinatesMark = true;
     int notationGameIndex = -1; // the game whose notation is held, -1 for none
     CNotationGame notationGame;
+    int variationMove = CAnnotatedGame::kNone;
+    unsigned annotationRequest = 0; // the latest; the annotations of older ones are dropped
+    std::map<unsigned, std::unique_ptr<CAnnotationJob>> annotationJobs;
 
     bool maximized = false;
     bool moveGuard = false; // a move or frame drag has been counted in windowMoveRedraw

@@ -80,6 +80,7 @@ bool CShell::HandleCommand(int id, int code) {
             playing = false;
             ShowPlayGlyph();
         } else if (!player.PlayerRunning() && listedGames > 0) {
+            ReturnToMainLine();
             playing = true;
             player.Play(playing);
             ShowPauseGlyph();
@@ -98,6 +99,7 @@ bool CShell::HandleCommand(int id, int code) {
 
 void CShell::StopPlayback() {
     playing = false;
+    variationMove = CAnnotatedGame::kNone;
     ShowPlayGlyph();
     // With no game listed there is no player thread and no game to rewind.
     if (listedGames > 0) {

@@ -12,6 +12,9 @@
 // Steps act on the game on show once playback is off; each first ends a running animation, so
 // a key pressed during one neither loses nor repeats a move.
 bool CShell::HandleGameCommand(int id) {
+    if (StepInVariation(id)) {
+        return true;
+    }
     switch (id) {
     case ids::kSavePicture:
         SavePicture();
@@ -45,6 +48,7 @@ bool CShell::HandleGameCommand(int id) {
     } else if (id == ids::kPreviousMove) {
         player.ShowPosition(player.MoveIndex() - 1);
     } else {
+        variationMove = CAnnotatedGame::kNone;
         player.ShowPosition(static_cast<unsigned>(
             player.GetGameData(static_cast<int>(player.GameIndex())).MovesCount()));
     }

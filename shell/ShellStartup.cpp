@@ -4,6 +4,7 @@
 #include "resources/MainMenu.h"
 #include "resources/StringTable.h"
 #include "scene/SceneView.h"
+#include "shell/AnnotationJob.h"
 #include "shell/BackgroundLoad.h"
 #include "shell/SearchKeysJob.h"
 #include "shell/Shell.h"
@@ -77,6 +78,7 @@ void CShell::Shutdown() {
     CancelLoads();
     load.reset(); // waits for its worker
     keysJob.reset();
+    annotationJobs.clear(); // waits for their workers
     appRunning = false;
     if (renderThread.joinable()) {
         renderThread.join();

@@ -1,4 +1,5 @@
 #include "ShellFixture.h"
+#include "pgn/AnnotationReader.h"
 #include "pgn/FenParser.h"
 #include "resources/CommandIds.h"
 #include "support/ChessTestUtil.h"
@@ -29,6 +30,39 @@ std::string BoardAfter(const CChessGameData& game, unsigned moves) {
         set.Move(game.GetMove(static_cast<int>(i)));
     }
     return testutil::Diagram(set.Board());
+}
+
+// The text as lines: a paragraph as its runs, indented two spaces a depth; a row as its three
+// cells between '|'. The current move stands in [].
+std::string Lines(const CNotationText& text) {
+    std::string out;
+    for (const CNotationBlock& block : text.blocks) {
+        out += std::string(2 * static_cast<std::size_t>(block.indent), ' ');
+        for (std::size_t cell = 0; cell < block.cells.size(); ++cell) {
+            out += cell > 0 ? "|" : "";
+            for (const CNotationRun& run : block.cells[cell]) {
+                const bool current = run.style == ENotationStyle::kCurrentMove;
+                out += current ? "[" + run.text + "]" : run.text;
+            }
+        }
+        out += "\n";
+    }
+    return out;
+}
+
+// The link of the first move run with this text, on the main line or in a variation.
+int LinkOf(const CNotationText& text, const std::string& san, bool variation) {
+    for (const CNotationBlock& block : text.blocks) {
+        for (const auto& cell : block.cells) {
+            for (const CNotationRun& run : cell) {
+                if (run.link >= 0 && run.text == san &&
+                    (run.link >= kVariationLinkBase) == variation) {
+                    return run.link;
+                }
+            }
+        }
+    }
+    return -1;
 }
 
 } // namespace
@@ -63,7 +97,7 @@ TEST(NotationDocument, RowsNumbersResultAndFigurines) {
     game.blackStarts = true;
     game.firstMoveNumber = 41;
     game.san = {"Kxe4", "Nf3", "exf1=Q+"};
-    const CNotationText text = BuildNotation(game, 1, true);
+    const CNotationText text = BuildNotation(game, {1}, true);
     ASSERT_GE(text.blocks.size(), 5u);
     EXPECT_EQ(text.blocks[0].cells[0][0].text, "W \u2013 B");
     const std::vector<CNotationBlock> rows(text.blocks.end() - 3, text.blocks.end() - 1);
@@ -75,8 +109,35 @@ TEST(NotationDocument, RowsNumbersResultAndFigurines) {
     EXPECT_EQ(rows[1].cells[1][0].text, "\u2658f3");
     EXPECT_EQ(rows[1].cells[2][0].text, "exf1=\u2655+");
     EXPECT_EQ(text.blocks.back().cells[0][0], (CNotationRun{"0-1", ENotationStyle::kResult}));
-    EXPECT_EQ(BuildNotation(game, 0, false).blocks[text.blocks.size() - 4].cells[0][0],
+    EXPECT_EQ(BuildNotation(game, {0}, false).blocks[text.blocks.size() - 4].cells[0][0],
               (CNotationRun{"Start", ENotationStyle::kCurrentMove, 0}));
+}
+
+// An annotated game: Elo, opening and the other tags in the header, the preamble above "Start",
+// the main line broken by each comment and variation, glyphs, clock and evaluation beside their
+// move, nested variations indented and numbered again after each interruption.
+TEST(NotationDocument, AnnotationsBreakTheMainLineAndIndentVariations) {
+    const std::string pgn = "[Event \"E\"]\n[White \"W\"]\n[Black \"B\"]\n[Result \"*\"]\n"
+                            "[WhiteElo \"2700\"]\n[ECO \"C20\"]\n[Opening \"King's Pawn\"]\n"
+                            "[Annotator \"A\"]\n[TimeControl \"-\"]\n\n"
+                            "{Preamble} 1. e4! {Best [%clk 0:10:00]} e5 (1... c5 $14 {Sicilian} "
+                            "(1... e6 2. d4) 2. Nf3) 2. Nf3 $146 {[%eval 0.3]} $3 Nc6 *\n";
+    CPGNReader reader;
+    reader.LoadText(pgn);
+    const CChessGameData data = reader.GetGameData(0);
+    CGameAnnotations read{{}, CAnnotationReader::Read(pgn, data), "A note."};
+    read.tags = read.tree->Tags();
+    CNotationGame game = NotationOf(data);
+    game.annotations = AnnotationsForNotation(std::move(read), data);
+    EXPECT_EQ(Lines(BuildNotation(game, {2}, false)),
+              "W (2700) \u2013 B\nE\nC20 King's Pawn\nAnnotator: A\n*\nA note.\nPreamble\n"
+              "Start\n1.|e4! 0:10:00|\nBest\n1...||[e5]\n"
+              "  (1... c5 \u2A72 Sicilian\n    (1... e6 2. d4)\n  2. Nf3)\n"
+              "2.|Nf3 N !! 0.3|Nc6\n*\n");
+    const CNotationText inVariation = BuildNotation(game, {2, 3}, true);
+    EXPECT_NE(Lines(inVariation).find("(1... [e6] 2. d4)"), std::string::npos);
+    EXPECT_EQ(LinkOf(inVariation, "c5", true), kVariationLinkBase + 2);
+    EXPECT_EQ(LinkOf(inVariation, "\u2658f3", false), 3);
 }
 
 // The highlight follows steps, jumps and playback.
@@ -152,4 +213,52 @@ TEST_F(ShellNotation, ViewOptionsAreKeptForTheNextRun) {
     EXPECT_TRUE(!nextScene.lastMoveTint && !nextScene.coordinates && nextScene.checkTint);
     nextShell.OnCommand(ids::kNotationPanel, 0);
     EXPECT_TRUE(next.panelShown);
+}
+
+// Variation moves of the annotated sample: a click shows the position at once, Right goes on in
+// the variation and stops at its end, Left goes back and leaves it for the main line where it
+// branches; Home returns to the main line, and playback from a variation plays the main line on
+// from where the variation branches.
+using ShellVariations = ShellFixture;
+
+TEST_F(ShellVariations, VariationMovesAreShownSteppedAndLeft) {
+    shell.LoadPGNFile("samples/annotated_games.pgn");
+    FinishLoads();
+    for (int waited = 0; waited < 10000 && LinkOf(platform.notation, "exd5", true) < 0; ++waited) {
+        platform.RunPosted();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    const auto expect = [&](const char* san, bool variation,
+                            std::initializer_list<std::string_view> moves) {
+        CChessSet set;
+        testutil::Play(set, moves);
+        EXPECT_EQ(testutil::Diagram(chessSet.Board()), testutil::Diagram(set.Board())) << san;
+        EXPECT_EQ(CurrentLink(platform.notation), LinkOf(platform.notation, san, variation)) << san;
+    };
+    const std::initializer_list<std::string_view> opening = {"e2e4", "c7c6", "d2d4", "d7d5"};
+    shell.OnNotationLink(LinkOf(platform.notation, "exd5", true));
+    expect("exd5", true, {"e2e4", "c7c6", "d2d4", "d7d5", "e4d5"});
+    shell.OnCommand(ids::kNextMove, 0);
+    shell.OnCommand(ids::kNextMove, 0);
+    shell.OnCommand(ids::kNextMove, 0);
+    expect("c4", true, {"e2e4", "c7c6", "d2d4", "d7d5", "e4d5", "c6d5", "c2c4"});
+    EXPECT_EQ(player.MoveIndex(), 0u);
+    for (int i = 0; i < 3; ++i) {
+        shell.OnCommand(ids::kPreviousMove, 0);
+    }
+    expect("d5", false, opening);
+    EXPECT_EQ(player.MoveIndex(), 4u);
+
+    shell.OnNotationLink(LinkOf(platform.notation, "e5", true));
+    shell.OnCommand(ids::kFirstPosition, 0);
+    EXPECT_EQ(CurrentLink(platform.notation), 0);
+    EXPECT_EQ(testutil::Diagram(chessSet.Board()), testutil::Diagram(CChessSet().Board()));
+
+    shell.OnNotationLink(LinkOf(platform.notation, "c4", true));
+    shell.OnCommand(ids::kPlayPauseButton, 0);
+    ASSERT_TRUE(TakeMovesUntil([&] { return player.MoveIndex() >= 5; }));
+    shell.OnCommand(ids::kPlayPauseButton, 0);
+    ASSERT_TRUE(TakeMovesUntil([&] { return !player.PlayerRunning(); }));
+    EXPECT_EQ(testutil::Diagram(chessSet.Board()),
+              BoardAfter(player.GetGameData(0), player.MoveIndex()));
 }
