@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the tsan preset and runs the tests in which threads meet: the player with its
 # consumer, whole games played on screen with the render, animation and player threads, the
-# board's tints following steps and jumps, and the shell's commands and steps, which start and
-# end the player thread.
+# board's tints following steps and jumps, the shell's commands and steps, which start and end
+# the player thread, and the workers that make the table's search keys and read a shown game's
+# annotations.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,8 +13,9 @@ bash scripts/install-deps.sh
 export TSAN_OPTIONS="ignore_noninstrumented_modules=1:suppressions=$PWD/tests/tsan.supp"
 cmake --preset tsan
 cmake --build --preset tsan --target GamePlayerTest GamePlaybackGuiTest SceneAnimationGuiTest \
-  SetUpPositionGuiTest BoardMarksGuiTest ShellCommandsTest ShellNavigationTest
-filter='GamePlayer|GamePlaybackGui|SceneAnimationGui|SetUpPositionGui|BoardMarksGui|ShellCommands|ShellNavigation'
+  SetUpPositionGuiTest BoardMarksGuiTest ShellCommandsTest ShellNavigationTest ShellNotationTest \
+  ShellGamesTableTest
+filter='GamePlayer|GamePlaybackGui|SceneAnimationGui|SetUpPositionGui|BoardMarksGui|ShellCommands|ShellNavigation|ShellNotation|ShellVariations|ShellGamesTable'
 if [ -z "${DISPLAY:-}" ]; then
   xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --preset tsan -R "$filter"
 else
