@@ -115,8 +115,11 @@ public:
     virtual void WriteSetting(const std::string& key, const std::string& value) = 0;
     // --- The games table: a dock below the GL window with a search field, the count of the
     // rows shown and the table, whose cells its content gives. Hidden at start. ---
-    // `content` stays in use as long as the window; set once, before the table is shown.
+    // `content` stays in use until DetachGamesTableContent; set once, before the table is shown.
     virtual void SetGamesTableContent(const IGamesTableContent& content) = 0;
+    // The table holds no rows from here on and reads its content no more: for an owner that
+    // goes before the window.
+    virtual void DetachGamesTableContent() = 0;
     virtual void ShowGamesTable(bool shown) = 0;
     // The rows, the columns shown or the sort changed: all is read anew; no row stays selected.
     virtual void GamesTableRowsChanged() = 0;

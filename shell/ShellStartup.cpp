@@ -78,7 +78,8 @@ void CShell::Shutdown() {
     CancelLoads();
     load.reset(); // waits for its worker
     keysJob.reset();
-    annotationJobs.clear(); // waits for their workers
+    annotationJobs.clear();             // waits for their workers
+    platform.DetachGamesTableContent(); // the window outlives the shell, which owns the content
     appRunning = false;
     if (renderThread.joinable()) {
         renderThread.join();

@@ -155,6 +155,10 @@ CQtGamesTableDock::CQtGamesTableDock(QWidget* parent)
     setWidget(body);
 }
 
+void CQtGamesTableDock::DetachContent() {
+    model->SetContent(nullptr);
+}
+
 void CQtGamesTableDock::SetContent(const IGamesTableContent& content) {
     model->SetContent(&content);
     const int character = table->fontMetrics().averageCharWidth();

@@ -20,6 +20,7 @@ public:
 
     void SetEventSink(IShellEvents* events) { eventSink = events; }
     void SetContent(const IGamesTableContent& content);
+    void DetachContent();
     // Reads the rows, the columns shown and the sort anew.
     void RowsChanged();
     void SetCount(const QString& text);

@@ -195,6 +195,10 @@ void CQtShellPlatform::SetGamesTableContent(const IGamesTableContent& content) {
     window.GamesTable().SetContent(content);
 }
 
+void CQtShellPlatform::DetachGamesTableContent() {
+    window.GamesTable().DetachContent();
+}
+
 void CQtShellPlatform::ShowGamesTable(bool shown) {
     window.GamesTable().setVisible(shown);
 }

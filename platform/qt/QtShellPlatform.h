@@ -56,6 +56,7 @@ public:
     std::string ReadSetting(const std::string& key, const std::string& fallback) const override;
     void WriteSetting(const std::string& key, const std::string& value) override;
     void SetGamesTableContent(const IGamesTableContent& content) override;
+    void DetachGamesTableContent() override;
     void ShowGamesTable(bool shown) override;
     void GamesTableRowsChanged() override;
     void SetGamesTableCount(const std::string& text) override;

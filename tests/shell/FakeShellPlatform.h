@@ -137,6 +137,7 @@ public:
 
     // The games table, read through its content as the window reads it.
     void SetGamesTableContent(const IGamesTableContent& content) override { table = &content; }
+    void DetachGamesTableContent() override { table = nullptr; }
     void ShowGamesTable(bool shown) override { tableShown = shown; }
     void GamesTableRowsChanged() override { tableRow = -1; }
     void SetGamesTableCount(const std::string& text) override { tableCount = text; }
