@@ -1,6 +1,7 @@
 // Times CAnnotationReader::Read on generated game texts of about 0.25, 1 and 4 MB in three
 // shapes and prints the throughput of each: a steady figure across the sizes shows the time
-// growing linearly with the text.
+// growing linearly with the text. Then it times what the notation panel makes of the tree read:
+// the SAN of its moves and the panel's text.
 //
 //   annotated  a long main line, every move with a glyph and a comment holding [%clk] and
 //              [%eval], every fourth with a nested variation
@@ -9,6 +10,7 @@
 
 #include "common/GeneralException.h"
 #include "pgn/AnnotationReader.h"
+#include "shell/NotationDocument.h"
 
 #include <algorithm>
 #include <chrono>
@@ -67,20 +69,38 @@ CGameText Commands(std::size_t bytes) {
     return game;
 }
 
-// The median of three reads, in seconds.
-double TimeRead(const CGameText& game) {
+// The median of three runs of `work`, in seconds.
+template <typename Work>
+double Median(Work work) {
     std::vector<double> seconds;
     for (int run = 0; run < 3; ++run) {
         const auto start = std::chrono::steady_clock::now();
-        const CAnnotatedGame read = CAnnotationReader::Read(game.text, "", game.moves);
+        work();
         const auto stop = std::chrono::steady_clock::now();
         seconds.push_back(std::chrono::duration<double>(stop - start).count());
-        if (read.MainLine().moves.size() != game.moves.size()) {
-            std::fprintf(stderr, "main line not read whole\n");
-        }
     }
     std::sort(seconds.begin(), seconds.end());
     return seconds[1];
+}
+
+// Seconds to read the game, and to make the panel's text of what was read.
+std::pair<double, double> TimeRead(const CGameText& game) {
+    const double read = Median([&] {
+        const CAnnotatedGame tree = CAnnotationReader::Read(game.text, "", game.moves);
+        if (tree.MainLine().moves.size() != game.moves.size()) {
+            std::fprintf(stderr, "main line not read whole\n");
+        }
+    });
+    const CChessGameData data("", "", "", "", "", "", ResultNone, game.moves);
+    const CAnnotatedGame tree = CAnnotationReader::Read(game.text, "", game.moves);
+    const double panel = Median([&] {
+        CNotationGame notation = NotationOf(data);
+        notation.annotations = AnnotationsForNotation({{}, tree, ""}, data);
+        if (BuildNotation(notation, {}, false).blocks.empty()) {
+            std::fprintf(stderr, "no panel text\n");
+        }
+    });
+    return {read, panel};
 }
 
 } // namespace
@@ -90,15 +110,15 @@ int main() {
         const char* name;
         CGameText (*make)(std::size_t);
     } shapes[] = {{"annotated", Annotated}, {"nested", Nested}, {"commands", Commands}};
-    std::printf("%-10s %10s %10s %10s\n", "shape", "MB", "seconds", "MB/s");
+    std::printf("%-10s %10s %10s %10s %10s\n", "shape", "MB", "seconds", "MB/s", "panel s");
     for (const auto& shape : shapes) {
         for (const std::size_t bytes : {250'000u, 1'000'000u, 4'000'000u}) {
             const CGameText game = shape.make(bytes);
             try {
-                const double seconds = TimeRead(game);
+                const auto [seconds, panel] = TimeRead(game);
                 const double megabytes = static_cast<double>(game.text.size()) / 1e6;
-                std::printf("%-10s %10.2f %10.4f %10.1f\n", shape.name, megabytes, seconds,
-                            megabytes / seconds);
+                std::printf("%-10s %10.2f %10.4f %10.1f %10.4f\n", shape.name, megabytes, seconds,
+                            megabytes / seconds, panel);
             } catch (const CGeneralException& e) {
                 std::printf("%-10s refused: %s\n", shape.name, e.GetMessage().c_str());
                 return 1;

@@ -36,31 +36,44 @@ void Join(std::string& text, const std::string& part, const char* separator) {
     }
 }
 
-// The SAN of every move of the tree. A line is played from the position before the move it
-// replaces, which stands on a line of a lower index: lines are added as the text reaches them.
+// The SAN of every move of the tree, each written on the position before it. The tree is walked
+// depth first with a stack of its own: a line holds the position before its next move, and a
+// variation starts from the position before the move it replaces. Time is linear in the tree's
+// size however deep its variations nest.
 std::vector<std::string> TreeSan(const CAnnotatedGame& tree, const CChessboardState& start) {
     std::vector<std::string> san(static_cast<std::size_t>(tree.MovesCount()));
-    for (int line = 0; line < tree.LinesCount(); ++line) {
-        const std::vector<int>& moves = tree.Line(line).moves;
-        if (moves.empty()) {
+    struct CFrame {
+        int line;
+        std::size_t next;
+        std::size_t variations; // of the next move, already walked
+        CChessboardState before;
+    };
+    std::vector<CFrame> stack{{0, 0, 0, start}};
+    CChessSet set;
+    while (!stack.empty()) {
+        CFrame& frame = stack.back();
+        const std::vector<int>& moves = tree.Line(frame.line).moves;
+        if (frame.next == moves.size()) {
+            stack.pop_back();
             continue;
         }
-        CChessSet set;
-        set.SetUp(start);
-        const int before = tree.Previous(moves.front());
-        if (before != CAnnotatedGame::kNone) {
-            for (const CMove& move : tree.MovesTo(before)) {
-                set.Move(move);
-                set.ClearMoveReady();
-            }
+        const CAnnotatedMove& move = tree.Move(moves[frame.next]);
+        if (frame.variations < move.variations.size()) {
+            const int variation = move.variations[frame.variations++];
+            CChessboardState before = frame.before;
+            stack.push_back({variation, 0, 0, std::move(before)}); // `frame` is not used again
+            continue;
         }
-        for (int move : moves) {
-            std::string& text = san[static_cast<std::size_t>(move)];
-            text = PlaySan(set, tree.Move(move).move);
-            if (text.empty()) {
-                break; // the reader resolved every move on its board; this does not happen
-            }
+        set.SetUp(frame.before);
+        std::string& text = san[static_cast<std::size_t>(moves[frame.next])];
+        text = PlaySan(set, move.move);
+        if (text.empty()) {
+            frame.next = moves.size(); // the reader resolved every move on its board: not met
+            continue;
         }
+        frame.before = set.Board();
+        ++frame.next;
+        frame.variations = 0;
     }
     return san;
 }
