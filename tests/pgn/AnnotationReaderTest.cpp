@@ -70,55 +70,35 @@ std::vector<CAnnotatedGame> ReadAnnotated(const std::string& path) {
     return annotated;
 }
 
-// The tree written out: moves, "$n" glyphs, "[clk x]", "[eval x]", "{comments}" and
+// A line of the tree written out: moves, "$n" glyphs, "[clk x]", "[eval x]", "{comments}" and
 // "(variations)", in file order.
-std::string Render(const CAnnotatedGame& game) {
-    struct CPiece {
-        std::string text;
-        int line = -1; // a line still to write out
-    };
+std::string Render(const CAnnotatedGame& game, int index = 0) {
+    const CAnnotationLine& line = game.Line(index);
     std::string out;
-    std::vector<CPiece> todo{{"", 0}};
-    while (!todo.empty()) {
-        const CPiece piece = todo.back();
-        todo.pop_back();
-        if (piece.line < 0) {
-            out += !out.empty() && out.back() != '(' && piece.text != ")" ? " " : "";
-            out += piece.text;
-            continue;
+    const auto add = [&out](const std::string& part) {
+        out += part.empty() ? std::string() : (out.empty() ? "" : " ") + part;
+    };
+    for (const std::string& comment : line.comments) {
+        add("{" + comment + "}");
+    }
+    for (const int m : line.moves) {
+        const CAnnotatedMove& move = game.Move(m);
+        add(move.san);
+        for (const int glyph : move.glyphs) {
+            add("$" + std::to_string(glyph));
         }
-        const CAnnotationLine& line = game.Line(piece.line);
-        std::vector<CPiece> pieces;
-        if (line.depth > 0) {
-            pieces.push_back({"("});
-        }
-        for (const std::string& comment : line.comments) {
-            pieces.push_back({"{" + comment + "}"});
-        }
-        for (const int index : line.moves) {
-            const CAnnotatedMove& move = game.Move(index);
-            std::string text = move.san;
-            for (const int glyph : move.glyphs) {
-                text += " $" + std::to_string(glyph);
+        add(move.clock.empty() ? "" : "[clk " + move.clock + "]");
+        add(move.eval.empty() ? "" : "[eval " + move.eval + "]");
+        std::size_t v = 0;
+        for (const CMoveComment& comment : move.comments) {
+            for (; v < static_cast<std::size_t>(comment.variationsBefore); ++v) {
+                add("(" + Render(game, move.variations[v]) + ")");
             }
-            text += move.clock.empty() ? "" : " [clk " + move.clock + "]";
-            text += move.eval.empty() ? "" : " [eval " + move.eval + "]";
-            pieces.push_back({text});
-            std::size_t v = 0;
-            for (const CMoveComment& comment : move.comments) {
-                while (v < static_cast<std::size_t>(comment.variationsBefore)) {
-                    pieces.push_back({"", move.variations[v++]});
-                }
-                pieces.push_back({"{" + comment.text + "}"});
-            }
-            while (v < move.variations.size()) {
-                pieces.push_back({"", move.variations[v++]});
-            }
+            add("{" + comment.text + "}");
         }
-        if (line.depth > 0) {
-            pieces.push_back({")"});
+        for (; v < move.variations.size(); ++v) {
+            add("(" + Render(game, move.variations[v]) + ")");
         }
-        todo.insert(todo.end(), pieces.rbegin(), pieces.rend());
     }
     return out;
 }
@@ -214,20 +194,18 @@ TEST(AnnotationReader, FixturesGiveTheirTrees) {
     }
 }
 
-TEST(AnnotationReader, MainLineCommentsArePliesWithJoinedTexts) {
-    const CAnnotatedGame game =
+// Main-line comments are keyed by ply, with the texts of one position joined; walks follow
+// the variations back to the game's start.
+TEST(AnnotationReader, MainLineCommentsAndWalks) {
+    const CAnnotatedGame comments =
         ReadAnnotated("tests/fixtures/pgn/comments_in_every_position.pgn").at(0);
     const std::vector<std::pair<int, std::string>> expected = {
         {0, "Before the first move. A second preamble."},
         {1, "After White's move."},
         {2, "After Black's, then a variation after the variation"},
         {3, "spread over two lines"}};
-    EXPECT_EQ(MainLineComments(game), expected);
-    const CTagPair result = game.Tags().at(1);
-    EXPECT_EQ(result.name + "=" + result.value, "Result=*");
-}
-
-TEST(AnnotationReader, WalksFollowTheVariations) {
+    EXPECT_EQ(MainLineComments(comments), expected);
+    EXPECT_EQ(comments.Tags().at(1).name + "=" + comments.Tags().at(1).value, "Result=*");
     const CAnnotatedGame game = ReadAnnotated("tests/fixtures/pgn/nested_variations.pgn").at(0);
     int h3 = 0;
     while (game.Move(h3).san != "h3") {

@@ -1,4 +1,4 @@
-#include "chess/ChessExceptions.h"
+#include "FenTestUtil.h"
 #include "pgn/PGNExceptions.h"
 #include "pgn/PGNReader.h"
 #include "support/ChessTestUtil.h"
@@ -8,40 +8,54 @@
 
 namespace {
 
-// Loads a text and returns the reader's games.
-std::vector<CChessGameData> Games(const std::string& text, CLoadReport* report = nullptr) {
+// What a text reads as: for each game text, "event result moves" or the message that dropped
+// it, separated by " | ".
+std::string Read(const std::string& text) {
+    CPGNReader reader;
+    reader.LoadText(text);
+    const CLoadReport report = reader.LastLoadReport();
+    std::string out;
+    for (int k = 0, read = 0, dropped = 0; k < report.gameTexts; ++k) {
+        out += k > 0 ? " | " : "";
+        if (dropped < static_cast<int>(report.dropped.size()) &&
+            report.dropped[static_cast<std::size_t>(dropped)].ordinal == k) {
+            out += report.dropped[static_cast<std::size_t>(dropped++)].message;
+        } else {
+            const CChessGameData game = reader.GetGameData(read++);
+            out += game.GetEvent() + " " + std::to_string(game.GetResult()) + " " +
+                   std::to_string(game.MovesCount());
+        }
+    }
+    return out;
+}
+
+std::vector<CChessGameData> Games(const std::string& text) {
     CPGNReader reader;
     reader.LoadText(text);
     std::vector<CChessGameData> games;
     for (int i = 0; i < reader.GamesCount(); ++i) {
         games.push_back(reader.GetGameData(i));
     }
-    if (report) {
-        *report = reader.LastLoadReport();
-    }
     return games;
-}
-
-std::string DroppedMessage(const std::string& text) {
-    CLoadReport report;
-    const auto games = Games(text, &report);
-    EXPECT_TRUE(games.empty()) << text;
-    return report.dropped.empty() ? "" : report.dropped.front().message;
 }
 
 std::string FinalPosition(const CChessGameData& game) {
     CChessSet set;
     for (int i = 0; i < game.MovesCount(); ++i) {
         set.Move(game.GetMove(i));
-        set.ClearMoveReady();
     }
     return testutil::Diagram(set.Board());
 }
 
+const char* const kInconsistent = "CPGNReader::ParseGame(): There is inconsistency in game result!";
+const char* const kNumber = "CPGNReader::ParseGame(): Move number not valid!";
+
 } // namespace
 
+// Comments, variations, glyphs and suffixes are read past; castling, checks and a mate are
+// resolved to the game's final position.
 TEST(GameParser, ReadsAnAnnotatedGameToItsFinalPosition) {
-    const std::string text = R"([Event "Paris"]
+    const auto games = Games(R"([Event "Paris"]
 [Site "Paris FRA"]
 [Date "1858.??.??"]
 [Round "?"]
@@ -54,16 +68,12 @@ TEST(GameParser, ReadsAnAnnotatedGameToItsFinalPosition) {
 dxe5 6. Bc4 Nf6 7. Qb3 Qe7 8. Nc3 (8. Qxb7 Qb4+) 8... c6 9. Bg5 b5?! 10. Nxb5! cxb5
 11. Bxb5+ Nbd7 12. O-O-O Rd8 13. Rxd7 Rxd7 14. Rd1 Qe6 15. Bxd7+ Nxd7 16. Qb8+!!
 Nxb8 17. Rd8# 1-0
-)";
-    const auto games = Games(text);
+)");
     ASSERT_EQ(games.size(), 1u);
     const CChessGameData& game = games[0];
-    EXPECT_EQ(game.GetEvent(), "Paris");
-    EXPECT_EQ(game.GetSite(), "Paris FRA");
-    EXPECT_EQ(game.GetDate(), "1858.??.??");
-    EXPECT_EQ(game.GetRound(), "?");
-    EXPECT_EQ(game.GetWhite(), "Morphy, Paul");
-    EXPECT_EQ(game.GetBlack(), "Duke Karl / Count Isouard");
+    EXPECT_EQ(game.GetEvent() + "|" + game.GetSite() + "|" + game.GetDate() + "|" +
+                  game.GetRound() + "|" + game.GetWhite() + "|" + game.GetBlack(),
+              "Paris|Paris FRA|1858.??.??|?|Morphy, Paul|Duke Karl / Count Isouard");
     EXPECT_EQ(game.GetResult(), ResultWhiteWon);
     EXPECT_EQ(game.MovesCount(), 33);
     EXPECT_EQ(game.GetMove(22), (CMove{4, 0, 0, 0})) << "O-O-O";
@@ -71,144 +81,185 @@ Nxb8 17. Rd8# 1-0
               ".n.Rkb.r/p....ppp/....q.../....p.B./....P.../......../PPP..PPP/..K.....");
 }
 
+// Glued move numbers for both sides, castling with zeros, suffix annotations, en passant and
+// capturing promotions, as real files write them.
 TEST(GameParser, ImportFormsOfRealFilesAreRead) {
-    // Glued move numbers for both sides, castling with zeros, suffix annotations, en passant
-    // and a capturing promotion.
     const auto games = Games("[Event \"E\"]\n1.e4 d5 2.e5 f5 3.exf6 gxf6 4.Nf3 Kf7 5.Be2 Kg6 "
                              "6.0-0?! Kh5 7.c4 Nc6 8.cxd5 Nb4 9.d6 a6 10.dxe7 10...Qd7 "
-                             "11.exf8=Q 1-0");
-    ASSERT_EQ(games.size(), 1u);
+                             "11.exf8=Q 1-0\n[Event \"F\"] 1. d4 e5 2. d5 c5 3. dxc6 bxc6 4. e4 "
+                             "Ba6 5. e5 f5 6. exf6 Bxf1 7. fxg7 Bxg2 8. gxh8=Q 1-0");
+    ASSERT_EQ(games.size(), 2u);
     EXPECT_EQ(games[0].MovesCount(), 21);
     EXPECT_EQ(games[0].GetMove(4), (CMove{4, 4, 5, 5})) << "exf6 en passant";
     EXPECT_EQ(games[0].GetMove(10), (CMove{4, 0, 7, 0})) << "0-0";
     EXPECT_EQ(games[0].GetMove(20), (CMove{4, 6, 5, 11})) << "exf8=Q";
     EXPECT_EQ(FinalPosition(games[0]).substr(0, 17), "r.b..Qnr/.ppq...p");
-
-    EXPECT_EQ(Games("[Event \"E\"] 1. d4 e5 2. d5 c5 3. dxc6 bxc6 4. e4 Ba6 5. e5 f5 6. exf6 "
-                    "Bxf1 7. fxg7 Bxg2 8. gxh8=Q 1-0")
-                  .at(0)
-                  .MovesCount(),
-              15);
+    EXPECT_EQ(games[1].MovesCount(), 15);
 }
 
-TEST(GameParser, DroppedGamesLeaveTheOthersAndAreReported) {
-    CLoadReport report;
-    const auto games = Games("[Event \"A\"] 1. e4 e5 1-0\n"
-                             "[Event \"B\"] 1. e4 e5 2. Ke3 1-0\n"
-                             "[Event \"C\"] 1. d4 1/2-1/2\n"
-                             "[Event \"D\"] 1. d4 d5 2. Qd3?? Nh6 3. Qxh7 Rxh7 0-1\n",
-                             &report);
-    ASSERT_EQ(games.size(), 3u);
-    EXPECT_EQ(games[0].GetEvent(), "A");
-    EXPECT_EQ(games[1].GetEvent(), "C");
-    EXPECT_EQ(games[2].GetEvent(), "D");
-    EXPECT_EQ(report.gameTexts, 4);
-    EXPECT_EQ(report.gamesRead, 3);
-    ASSERT_EQ(report.dropped.size(), 1u);
-    EXPECT_EQ(report.dropped[0].ordinal, 1);
-    EXPECT_EQ(report.dropped[0].message,
-              "CPGNReader::FindNKSrcField(): There is no piece to make the move!");
-}
-
+// A game starts at each tag section and at each further Event pair; text before the first is
+// ignored, and only a text without any tag pair fails as a whole.
 TEST(GameParser, GamesStartAtTagSectionsAndAtFurtherEventPairs) {
-    // Only a text without any tag pair fails as a whole.
     for (const char* text : {"", "1. e4 e5 1-0", "1. e4 [Event 1-0", "] 1. e4 [x"}) {
-        SCOPED_TRACE(text);
         EXPECT_THROW_MSG(Games(text), CPGNReaderException,
                          "CPGNReader::ParseData(): Cannot find any \"Event\" tag pair!");
     }
-    auto games = Games("1. e4 e5 [event \"x\"] 1-0");
-    ASSERT_EQ(games.size(), 1u);
-    EXPECT_EQ(games[0].GetEvent(), "x");
-    EXPECT_EQ(games[0].GetResult(), ResultWhiteWon);
-    EXPECT_EQ(Games("[EVENT \"late\"][Event \"x\"][EVENT \"y\"] *").at(0).GetEvent(), "y");
-
-    // Tag pairs between a game's end and the next Event pair belong to the next game.
-    games = Games("[Event \"A\"] 1. e4 1-0 [Site \"x\"] [White \"w\"] [Event \"B\"] 1. d4 *");
+    EXPECT_EQ(Read("1. e4 e5 [event \"x\"] 1-0"), "x 0 0");
+    EXPECT_EQ(Read("[EVENT \"late\"][Event \"x\"][EVENT \"y\"] *"), "y 3 0");
+    EXPECT_EQ(Read("junk 1. e4 [Event \"A\"] *"), "A 3 0");
+    // Pairs between a game's end and the next Event pair belong to the next game, and a game of
+    // tag pairs only keeps its own.
+    auto games = Games("[Event \"A\"] 1. e4 1-0 [Site \"x\"] [White \"w\"] [Event \"B\"] 1. d4 *");
     ASSERT_EQ(games.size(), 2u);
-    EXPECT_EQ(games[0].GetSite(), "");
-    EXPECT_EQ(games[0].MovesCount(), 1);
-    EXPECT_EQ(games[1].GetSite(), "x");
-    EXPECT_EQ(games[1].GetWhite(), "w");
-    games = Games("[Event \"A\"] 1. e4 e5 [Site \"x\"] [Event \"B\"] 1. d4 *");
-    ASSERT_EQ(games.size(), 2u);
-    EXPECT_EQ(games[0].GetResult(), ResultNone);
-    EXPECT_EQ(games[1].GetSite(), "x");
-
-    // A game of tag pairs only keeps its own pairs.
+    EXPECT_EQ(games[0].GetSite() + "|" + games[1].GetSite() + "|" + games[1].GetWhite(), "|x|w");
+    EXPECT_EQ(Read("[Event \"A\"] 1. e4 e5 [Site \"x\"] [Event \"B\"] 1. d4 *"), "A 3 2 | B 3 1");
     games = Games("[Event \"A\"][Site \"s\"][Result \"0-1\"]\n[Event \"B\"] 1. e4 *");
     ASSERT_EQ(games.size(), 2u);
-    EXPECT_EQ(games[0].GetSite(), "s");
-    EXPECT_EQ(games[0].MovesCount(), 0);
-    EXPECT_EQ(games[0].GetResult(), ResultBlackWon);
-    EXPECT_EQ(games[1].GetSite(), "");
-
-    // Text before the first game is ignored.
-    EXPECT_EQ(Games("junk 1. e4 [Event \"A\"] *").size(), 1u);
+    EXPECT_EQ(games[0].GetSite() + "|" + games[1].GetSite(), "s|");
+    EXPECT_EQ(games[0].GetResult() * 10 + games[0].MovesCount(), ResultBlackWon * 10);
 }
 
-TEST(GameParser, ResultTagAndTerminationMarker) {
-    struct Case {
-        const char* result; // nullptr: no Result tag pair
-        const char* marker;
-        int code; // -1: dropped for inconsistency
+// The Result pair and the termination marker must agree where both give a result; the movetext
+// must number its moves; each fault drops the game with its message.
+TEST(GameParser, ResultsAndMovetextFaults) {
+    const struct {
+        const char* tags;
+        const char* movetext;
+        const char* outcome;
+    } cases[] = {
+        {"[Result \"1-0\"]", "1. e4 e5 0-1", kInconsistent},
+        {"[Result \"1-0\"]", "1. e4 e5 *", kInconsistent},
+        {"[Result \"0-1\"]", "1. e4 e5 *", kInconsistent},
+        {"[Result \"*\"]", "1. e4 e5 1-0", "E 0 2"},
+        {"", "1. e4 e5 1-0", "E 0 2"},
+        {"[Result \"1-0\"]", "1. e4 e5", "E 0 2"},
+        {"", "1. e4 e5", "E 3 2"},
+        {"[Result \"*\"]", "1. e4 e5 *", "E 3 2"},
+        {"[Result \"\"]", "1. e4 e5 *", "E 3 2"},
+        {"[Result \"1/2-1/2\"]", "1. e4 e5 1/2-1/2", "E 2 2"},
+        {"[Result \" 1-0\"]", "*", "CPGNReader::ParseGame(): 'Result' tag not valid!"},
+        {"", "1. e4 e5 1-0 2. Nf3 Zz9", "E 0 2"}, // the marker ends the game
+        {"", "2. e4 e5", kNumber},
+        {"", "1. e4 e5 3. d4", kNumber},
+        {"", "1. e4 e5 e4", "CPGNReader::ParseGame(): There is no '.' after the move number!"},
+        {"[Site \"x\"", "1. e4", "CPGNReader::ParseGame(): Tag not closed!"},
+        {"[Site]", "1. e4", "CPGNReader::ReadTag(): Tag not valid!"},
+        {"", "1. e4 e5\n%pause\n2. Nf3 *", "E 3 3"}, // escape lines are ignored
     };
-    const Case cases[] = {
-        {"1-0", "0-1", -1},  {"*", "1-0", 0},
-        {nullptr, "1-0", 0}, {"1-0", "", 0},
-        {nullptr, "", 3},    {"*", "*", 3},
-        {"", "*", 3},        {nullptr, "*", 3},
-        {"1-0", "*", -1},    {"1/2-1/2", "1/2-1/2", 2},
-        {"0-1", "*", -1},
+    for (const auto& c : cases) {
+        const std::string text = std::string("[Event \"E\"]") + c.tags + " " + c.movetext;
+        EXPECT_EQ(Read(text), c.outcome) << text;
+    }
+}
+
+// A set-up position numbers the movetext from its full-move number, Black's first move alone
+// when Black is to move; its moves are resolved on that position.
+TEST(GameParser, SetUpPositionsAndVariants) {
+    const std::string white = "[FEN \"8/8/4k3/8/2K5/8/3R4/8 w - - 0 30\"]";
+    const std::string black = "[FEN \"8/8/4k3/8/2K5/8/3R4/8 b - - 12 30\"]";
+    const std::string last = "[FEN \"8/8/4k3/8/2K5/8/3R4/8 b - - 0 2147483647\"]";
+    const std::string puzzle =
+        "[FEN \"r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 0\"]";
+    const std::string kings = "4k3/8/8/8/8/8/4P3/4K3 w - - 0 1";
+    const char* const notValid = "CPGNReader::ParseGame(): FEN not valid!";
+    const char* const variant = "CPGNReader::ParseGame(): Variant not supported!";
+    const struct {
+        std::string tags;
+        const char* movetext;
+        const char* outcome;
+    } cases[] = {
+        {white, "30. Rd4 Ke5 31. Kc5 *", "E 3 3"},
+        {white, "1. Rd4 Ke5 *", kNumber},
+        {white, "31. Rd4 Ke5 *", kNumber},
+        {black, "Ke5 31. Rd5+ *", "E 3 2"},
+        {black, "30... Ke5 32. Rd5+ *", kNumber},
+        {last, "Ke5 2147483648. Rd5+ *", "E 3 2"},
+        {puzzle, "1. Qxf7# 1-0", "E 0 1"},
+        {puzzle, "0. Qxf7# 1-0", kNumber},
+        {"[FEN \"" + kings + "\"][FEN \"\"]", "1. e4 *", notValid},
+        {"[FEN \"" + kings + "\"]", "1. e4 e5 *",
+         "CChessboardState::GetField(): Index out of range!"},
+        {"[Variant \"atomic\"][Variant \"Standard\"]", "1. e4 *", "E 3 1"},
+        {"[variant \"Standard\"][VARIANT \"atomic\"]", "1. e4 *", variant},
+        // Result first, then Variant, then FEN.
+        {"[FEN \"x\"][Variant \"Chess960\"][Result \"2-0\"]", "*",
+         "CPGNReader::ParseGame(): 'Result' tag not valid!"},
+        {"[FEN \"x\"][Variant \"Chess960\"]", "*", variant},
+        {"[FEN \"x\"][Variant \"Standard\"]", "*", notValid},
     };
-    for (const Case& c : cases) {
-        std::string text = "[Event \"E\"]";
-        if (c.result) {
-            text += std::string("[Result \"") + c.result + "\"]";
+    for (const auto& c : cases) {
+        const std::string text = "[Event \"E\"]" + c.tags + " " + c.movetext;
+        EXPECT_EQ(Read(text), c.outcome) << text;
+    }
+    for (const char* name :
+         {"", "Standard", "CHESS", "regular", "Normal", "From Position", "from position"}) {
+        EXPECT_EQ(Read("[Event \"E\"][Variant \"" + std::string(name) + "\"] 1. e4 *"), "E 3 1");
+    }
+    for (const char* name :
+         {"Chess960", "Crazyhouse", "fromposition", "standard ", "Three-check", "Standard\\\""}) {
+        EXPECT_EQ(Read("[Event \"E\"][Variant \"" + std::string(name) + "\"] 1. e4 *"), variant);
+    }
+    // FEN pairs are matched in any case, SetUp is neither needed nor checked, and a later pair
+    // wins over an earlier one.
+    for (const std::string& tags :
+         {"[fen \"" + kings + "\"]", "[FEN \"" + kings + "\"][SetUp \"0\"]",
+          "[FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"][Fen \"" + kings + "\"]"}) {
+        EXPECT_EQ(Games("[Event \"E\"]" + tags + " 1. e4 Kd7 *").at(0).GetStart(), kings) << tags;
+    }
+}
+
+// Cutting a game at any point and writing the position there as a FEN tag pair gives a game
+// whose moves are the rest of the original's: the reader resolves them on the set-up position
+// exactly as it did in the whole game.
+TEST(GameParser, AnyCutOfAGameReadsAsTheRestOfIt) {
+    const std::vector<std::string> tokens = {
+        "e4",   "d5", "e5",     "f5",  "exf6", "Nc6", "Nf3", "Qd6", "Be2", "Bd7", "O-O",  "O-O-O",
+        "fxg7", "a6", "gxh8=Q", "Nh6", "d3",   "Nb4", "Bg5", "e5",  "h3",  "Bg7", "Qxd8#"};
+    const auto movetext = [&](std::size_t from, int number) {
+        std::string text;
+        for (std::size_t i = from; i < tokens.size(); ++i) {
+            if (i % 2 == 0) {
+                text += std::to_string(number++) + ". ";
+            } else if (i == from) {
+                text += std::to_string(number++) + "... ";
+            }
+            text += tokens[i] + " ";
         }
-        text += std::string(" 1. e4 e5 ") + c.marker;
-        if (c.code < 0) {
-            EXPECT_EQ(DroppedMessage(text),
-                      "CPGNReader::ParseGame(): There is inconsistency in game result!")
-                << text;
-        } else {
-            EXPECT_EQ(Games(text).at(0).GetResult(), c.code) << text;
+        return text + "*";
+    };
+    const std::vector<CChessGameData> whole = Games("[Event \"E\"] " + movetext(0, 1));
+    ASSERT_EQ(whole.size(), 1u);
+    const CChessGameData& game = whole[0];
+    ASSERT_EQ(game.MovesCount(), static_cast<int>(tokens.size()));
+    CChessSet set;
+    for (std::size_t cut = 0; cut <= tokens.size(); ++cut) {
+        const int fullMove = static_cast<int>(cut / 2) + 1;
+        const std::string fen = testutil::Placement(set.Board()) + (cut % 2 ? " b" : " w") +
+                                " - - 0 " + std::to_string(fullMove);
+        const std::vector<CChessGameData> rest =
+            Games("[Event \"E\"][FEN \"" + fen + "\"] " + movetext(cut, fullMove));
+        ASSERT_EQ(rest.size(), 1u) << fen;
+        ASSERT_EQ(rest[0].MovesCount(), game.MovesCount() - static_cast<int>(cut)) << fen;
+        for (int i = 0; i < rest[0].MovesCount(); ++i) {
+            ASSERT_EQ(rest[0].GetMove(i), game.GetMove(static_cast<int>(cut) + i)) << fen;
+        }
+        if (cut < tokens.size()) {
+            set.Move(game.GetMove(static_cast<int>(cut)));
         }
     }
-    EXPECT_EQ(DroppedMessage("[Event \"E\"][Result \" 1-0\"] *"),
-              "CPGNReader::ParseGame(): 'Result' tag not valid!");
-    const auto ended = Games("[Event \"E\"] 1. e4 e5 1-0 2. Nf3 Zz9");
-    EXPECT_EQ(ended.at(0).MovesCount(), 2);
 }
 
-TEST(GameParser, MovetextShapeErrors) {
-    EXPECT_EQ(DroppedMessage("[Event \"E\"] 2. e4 e5"),
-              "CPGNReader::ParseGame(): Move number not valid!");
-    EXPECT_EQ(DroppedMessage("[Event \"E\"] 1. e4 e5 e4"),
-              "CPGNReader::ParseGame(): There is no '.' after the move number!");
-    EXPECT_EQ(DroppedMessage("[Event \"E\"] 1. e4 e5 3. d4"),
-              "CPGNReader::ParseGame(): Move number not valid!");
-    EXPECT_EQ(DroppedMessage("[Event \"E\"][Site \"x\" 1. e4"),
-              "CPGNReader::ParseGame(): Tag not closed!");
-    EXPECT_EQ(DroppedMessage("[Event \"E\"][Site] 1. e4"), "CPGNReader::ReadTag(): Tag not valid!");
-    // Escape lines inside movetext are ignored.
-    EXPECT_EQ(Games("[Event \"E\"]\n1. e4 e5\n%pause\n2. Nf3 *").at(0).MovesCount(), 3);
-}
-
+// Characters that movetext handling would remove or act on read as written in a value.
 TEST(GameParser, ReadTagDecodesTheValue) {
     std::string name, value;
     CPGNReader::ReadTag("[Event\"a \\\"b\\\" \\\\ c]d\"]", name, value);
-    EXPECT_EQ(name, "Event");
-    EXPECT_EQ(value, "a \"b\" \\ c]d");
+    EXPECT_EQ(name + "=" + value, "Event=a \"b\" \\ c]d");
     CPGNReader::ReadTag("[X\"\"]", name, value);
     EXPECT_EQ(value, "");
     for (const char* bad : {"[Event]", "[Event\"]", "[Event\"x\"y]", "[Event\"x]"}) {
-        SCOPED_TRACE(bad);
         EXPECT_THROW_MSG(CPGNReader::ReadTag(bad, name, value), CPGNReaderException,
                          "CPGNReader::ReadTag(): Tag not valid!");
     }
-    // Characters that movetext handling would remove or act on read as written in a value.
-    const auto games = Games("[Event \"Match #3; (final) $100 a]b Wait...\"][White \"A\"] 1. e4 *");
-    ASSERT_EQ(games.size(), 1u);
-    EXPECT_EQ(games[0].GetEvent(), "Match #3; (final) $100 a]b Wait...");
+    EXPECT_EQ(Read("[Event \"Match #3; (final) $100 a]b Wait...\"][White \"A\"] 1. e4 *"),
+              "Match #3; (final) $100 a]b Wait... 3 1");
 }

@@ -78,40 +78,7 @@ std::vector<std::size_t> SplitterStarts(std::string_view text) {
     return starts;
 }
 
-std::vector<std::string_view> GameTexts(std::string_view text) {
-    const std::vector<std::size_t> starts = SplitterStarts(text);
-    std::vector<std::string_view> games;
-    for (std::size_t k = 0; k < starts.size(); ++k) {
-        const std::size_t end = k + 1 < starts.size() ? starts[k + 1] : text.size();
-        games.push_back(text.substr(starts[k], end - starts[k]));
-    }
-    return games;
-}
-
-using Texts = std::vector<std::string_view>;
-
 } // namespace
-
-// Texts in these tests are already pre-processed: "[Name"value"]", no space before '['.
-TEST(GameSplitter, TagSectionsAndFurtherEventPairsStartGames) {
-    EXPECT_EQ(GameTexts("junk 1. e4 [Site\"s\"][Event\"A\"] 1. e4 *[White\"w\"] 1. d4 "
-                        "[Result\"1-0\"][Event\"C\"] 1. c4"),
-              (Texts{"[Site\"s\"][Event\"A\"] 1. e4 *", "[White\"w\"] 1. d4 ",
-                     "[Result\"1-0\"][Event\"C\"] 1. c4"}));
-    // Games of tag pairs only, one after the other.
-    EXPECT_EQ(GameTexts("[White\"a\"][Event\"A\"][Result\"0-1\"][Event\"B\"][Event\"C\"] *"),
-              (Texts{"[White\"a\"][Event\"A\"][Result\"0-1\"]", "[Event\"B\"]", "[Event\"C\"] *"}));
-    // Anything but a tag pair ends a run, and pairs without a quote count as pairs.
-    EXPECT_EQ(GameTexts("[Event\"A\"]][ECO] *[X][Y]"),
-              (Texts{"[Event\"A\"]]", "[ECO] *", "[X][Y]"}));
-    // An "[Event"" that is no pair of its own starts a game where it stands.
-    EXPECT_EQ(GameTexts("[Site\"s\"] 1. e4 [Event\"x"), (Texts{"[Site\"s\"] 1. e4 ", "[Event\"x"}));
-    EXPECT_EQ(GameTexts("[Site\"[Event\"][Event\"B\"] *"),
-              (Texts{"[Site\"", "[Event\"]", "[Event\"B\"] *"}));
-    // An escaped quote keeps the value open across the next bracket.
-    EXPECT_EQ(GameTexts("[Event\"a\\\"][Site\"b\"]"), (Texts{"[Event\"a\\\"][Site\"b\"]"}));
-    EXPECT_TRUE(GameTexts("1. e4 ] [Event 1-0").empty());
-}
 
 // Random texts of fragments that tag pairs, values and movetext can leave after
 // pre-processing, split by the splitter and by the plain scan above. Where every run of tag
@@ -168,14 +135,10 @@ struct CGamePlan {
     int plies = 0;
 };
 
+// "1-0", "0-1", "1/2-1/2" give their codes, anything else none.
 int ResultCode(const std::string& text) {
-    if (text == "1-0") {
-        return ResultWhiteWon;
-    }
-    if (text == "0-1") {
-        return ResultBlackWon;
-    }
-    return text == "1/2-1/2" ? ResultDraw : ResultNone;
+    const std::vector<std::string> codes = {"1-0", "0-1", "1/2-1/2"};
+    return static_cast<int>(std::find(codes.begin(), codes.end(), text) - codes.begin());
 }
 
 std::string Value(const std::string& tag, std::size_t game, const CGamePlan& plan) {
@@ -251,10 +214,11 @@ TEST(GameSplitter, FilesOfGamesWithAnyTagsReadGameByGame) {
         for (std::size_t i = 0; i < plans.size(); ++i) {
             const CGamePlan& plan = plans[i];
             const CChessGameData game = reader.GetGameData(static_cast<int>(i));
-            EXPECT_EQ(game.GetEvent(), Field(plan, "Event", i)) << text;
-            EXPECT_EQ(game.GetSite(), Field(plan, "Site", i)) << text;
-            EXPECT_EQ(game.GetWhite(), Field(plan, "White", i)) << text;
-            EXPECT_EQ(game.GetBlack(), Field(plan, "Black", i)) << text;
+            EXPECT_EQ(game.GetEvent() + "|" + game.GetSite() + "|" + game.GetWhite() + "|" +
+                          game.GetBlack(),
+                      Field(plan, "Event", i) + "|" + Field(plan, "Site", i) + "|" +
+                          Field(plan, "White", i) + "|" + Field(plan, "Black", i))
+                << text;
             EXPECT_EQ(game.MovesCount(), plan.plies) << text;
             const int tagResult = Has(plan, "Result") ? ResultCode(plan.result) : ResultNone;
             EXPECT_EQ(game.GetResult(),
@@ -262,11 +226,4 @@ TEST(GameSplitter, FilesOfGamesWithAnyTagsReadGameByGame) {
                 << text;
         }
     }
-}
-
-TEST(GameSplitter, AGameWithoutEventIsTitledByItsPlayers) {
-    CPGNReader reader;
-    reader.LoadText("[Result \"*\"]\n1. e4 *\n[White \"A\"]\n[Black \"B\"]\n1. d4 *\n"
-                    "[Black \"C\"]\n[Event \"E\"]\n1. c4 *\n");
-    EXPECT_EQ(reader.GamesTitles(), (std::vector<std::string>{"? - ?", "A - B", "E: ? - C"}));
 }
