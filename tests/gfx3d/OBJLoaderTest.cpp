@@ -54,33 +54,26 @@ const std::string kTriangle = "v 1.0 2.0 3.0\nvt 0.5 0.25 0.0\nvn 0.0 0.0 1.0\n"
 
 } // namespace
 
-TEST(OBJLoader, AccessorsRefuseUntilAFileWasRead) {
-    COBJLoader loader;
-    const auto expectNoFile = [&loader] {
-        EXPECT_THROW_MSG(loader.Vertices(), COBJLoaderException,
-                         "COBJLoader::Vertices(): There was no file loaded!");
-        EXPECT_THROW_MSG(loader.Normals(), COBJLoaderException,
-                         "COBJLoader::Normals(): There was no file loaded!");
-        EXPECT_THROW_MSG(loader.TexCoords(), COBJLoaderException,
-                         "COBJLoader::TexCoords(): There was no file loaded!");
-        EXPECT_THROW_MSG(loader.VertexCount(), COBJLoaderException,
-                         "COBJLoader::VertexCount(): There was no file loaded!");
-    };
-    expectNoFile();
+// The accessors refuse until a file was read; Load parses the file and releases its buffer; a
+// refused text leaves no model, neither the previous one nor a half-filled one.
+TEST(OBJLoader, LoadParsesTheFileThenReleasesItsBuffer) {
+    ProbedLoader loader;
     EXPECT_THROW_MSG(loader.Load(WriteFile("none.obj", "") + ".missing"), CFileReaderException,
                      "AFileReader::LoadFile(): Cannot determine file size!");
-    expectNoFile();
-}
+    EXPECT_THROW_MSG(loader.Vertices(), COBJLoaderException,
+                     "COBJLoader::Vertices(): There was no file loaded!");
+    EXPECT_THROW_MSG(loader.Normals(), COBJLoaderException,
+                     "COBJLoader::Normals(): There was no file loaded!");
+    EXPECT_THROW_MSG(loader.TexCoords(), COBJLoaderException,
+                     "COBJLoader::TexCoords(): There was no file loaded!");
+    EXPECT_THROW_MSG(loader.VertexCount(), COBJLoaderException,
+                     "COBJLoader::VertexCount(): There was no file loaded!");
 
-TEST(OBJLoader, LoadParsesTheFileThenReleasesItsBuffer) {
     const std::string text = kTriangle + "f 1/1/1 1/1/1 -1/-1/-1\n";
-    ProbedLoader loader;
     loader.Load(WriteFile("triangle.obj", text));
     EXPECT_FALSE(loader.HoldsBuffer());
     EXPECT_EQ(Read(loader), Parse(text));
     EXPECT_EQ(loader.VertexCount(), 3);
-
-    // A refused text leaves no model, not the previous one nor a half-filled one.
     EXPECT_THROW_MSG(loader.Load(WriteFile("bad.obj", kTriangle + "f 1/1/1 1/1/1 2/1/1\n")),
                      COBJLoaderException, "COBJLoader::Load(): Face index out of range!");
     EXPECT_FALSE(loader.HoldsBuffer());
@@ -104,38 +97,30 @@ TEST(OBJLoader, NumbersReadAsAtofAndAtoiWithinTheirLine) {
 
 TEST(OBJLoader, RefusesFacesItCannotResolve) {
     const std::string model = kTriangle + "v 4.0 5.0 6.0\nv 7.0 8.0 9.0\nf 1/1/1 2/1/1 3/1/1\n";
-    const std::string form = "COBJLoader::Load(): Face reference not in the form a/b/c!";
-    const std::string range = "COBJLoader::Load(): Face index out of range!";
-    const std::string fewer = "COBJLoader::Load(): Face with fewer than three corners!";
-    const std::pair<std::string, std::string> cases[] = {
-        {"f 1//1 2/1/1 3/1/1", form},
-        {"f 1/1/1 2/1 3/1/1", form},
-        {"f 1 2 3 4 5 6", form},
-        {"f x/1/1 2/1/1 3/1/1", form},
-        {"f /1/1 2/1/1 3/1/1", form},
-        {"f 1/1/- 2/1/1 3/1/1", form},
-        {"f1/1/1 2/1/1 3/1/1", form}, // the character after the f is skipped
-        {"f 0/1/1 2/1/1 3/1/1", range},
-        {"f 1/1/1 4/1/1 3/1/1", range},
-        {"f -4/1/1 2/1/1 3/1/1", range},
-        {"f 1/2/1 2/1/1 3/1/1", range},
-        {"f 1/1/-2 2/1/1 3/1/1", range},
-        {"f 1/1/99999999999999999999 2/1/1 3/1/1", range},
-        {"f 1/1/1 2/1/1", fewer},
-        {"f 1/1/1 2/1/1    ", fewer},
-        {"       f", fewer},
+    // The character after the f is skipped, whatever it is.
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"Face reference not in the form a/b/c!",
+         {"f 1//1 2/1/1 3/1/1", "f 1/1/1 2/1 3/1/1", "f 1 2 3 4 5 6", "f x/1/1 2/1/1 3/1/1",
+          "f /1/1 2/1/1 3/1/1", "f 1/1/- 2/1/1 3/1/1", "f1/1/1 2/1/1 3/1/1"}},
+        {"Face index out of range!",
+         {"f 0/1/1 2/1/1 3/1/1", "f 1/1/1 4/1/1 3/1/1", "f -4/1/1 2/1/1 3/1/1",
+          "f 1/2/1 2/1/1 3/1/1", "f 1/1/-2 2/1/1 3/1/1", "f 1/1/99999999999999999999 2/1/1 3/1/1"}},
+        {"Face with fewer than three corners!", {"f 1/1/1 2/1/1", "f 1/1/1 2/1/1    ", "       f"}},
     };
-    for (const std::string& faceless : {std::string(), std::string("v 1 2 3\nvt 0 0\nvn 0 1 0\n")}) {
+    for (const std::string& faceless :
+         {std::string(), std::string("v 1 2 3\nvt 0 0\nvn 0 1 0\n")}) {
         EXPECT_THROW_MSG(COBJLoader().LoadText(faceless), COBJLoaderException,
                          "COBJLoader::Load(): Model has no faces!");
     }
     COBJLoader loader;
-    for (const auto& [face, message] : cases) {
-        SCOPED_TRACE(face);
-        loader.LoadText(model);
-        ASSERT_EQ(loader.VertexCount(), 3);
-        EXPECT_THROW_MSG(loader.LoadText(model + face + "\n"), COBJLoaderException, message);
-        EXPECT_EQ(loader.VertexCount(), 0);
+    for (const auto& [message, faces] : cases) {
+        for (const std::string& face : faces) {
+            loader.LoadText(model);
+            ASSERT_EQ(loader.VertexCount(), 3);
+            EXPECT_THROW_MSG(loader.LoadText(model + face + "\n"), COBJLoaderException,
+                             "COBJLoader::Load(): " + message);
+            EXPECT_EQ(loader.VertexCount(), 0) << face;
+        }
     }
 }
 
