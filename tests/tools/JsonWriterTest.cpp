@@ -11,21 +11,13 @@
 namespace {
 
 std::string Utf8(std::uint32_t cp) {
-    std::string s;
     if (cp < 0x80) {
-        s += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        s += static_cast<char>(0xC0 | (cp >> 6));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        s += static_cast<char>(0xE0 | (cp >> 12));
-        s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        s += static_cast<char>(0xF0 | (cp >> 18));
-        s += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
+        return std::string(1, static_cast<char>(cp));
+    }
+    const int tail = cp < 0x800 ? 1 : cp < 0x10000 ? 2 : 3;
+    std::string s(1, static_cast<char>(((0xFF << (7 - tail)) & 0xFF) | (cp >> (6 * tail))));
+    for (int k = tail - 1; k >= 0; --k) {
+        s += static_cast<char>(0x80 | ((cp >> (6 * k)) & 0x3F));
     }
     return s;
 }
