@@ -47,9 +47,6 @@ std::string FinalPosition(const CChessGameData& game) {
     return testutil::Diagram(set.Board());
 }
 
-const char* const kInconsistent = "CPGNReader::ParseGame(): There is inconsistency in game result!";
-const char* const kNumber = "CPGNReader::ParseGame(): Move number not valid!";
-
 } // namespace
 
 // Comments, variations, glyphs and suffixes are read past; castling, checks and a mate are
@@ -117,95 +114,6 @@ TEST(GameParser, GamesStartAtTagSectionsAndAtFurtherEventPairs) {
     ASSERT_EQ(games.size(), 2u);
     EXPECT_EQ(games[0].GetSite() + "|" + games[1].GetSite(), "s|");
     EXPECT_EQ(games[0].GetResult() * 10 + games[0].MovesCount(), ResultBlackWon * 10);
-}
-
-// The Result pair and the termination marker must agree where both give a result; the movetext
-// must number its moves; each fault drops the game with its message.
-TEST(GameParser, ResultsAndMovetextFaults) {
-    const struct {
-        const char* tags;
-        const char* movetext;
-        const char* outcome;
-    } cases[] = {
-        {"[Result \"1-0\"]", "1. e4 e5 0-1", kInconsistent},
-        {"[Result \"1-0\"]", "1. e4 e5 *", kInconsistent},
-        {"[Result \"0-1\"]", "1. e4 e5 *", kInconsistent},
-        {"[Result \"*\"]", "1. e4 e5 1-0", "E 0 2"},
-        {"", "1. e4 e5 1-0", "E 0 2"},
-        {"[Result \"1-0\"]", "1. e4 e5", "E 0 2"},
-        {"", "1. e4 e5", "E 3 2"},
-        {"[Result \"*\"]", "1. e4 e5 *", "E 3 2"},
-        {"[Result \"\"]", "1. e4 e5 *", "E 3 2"},
-        {"[Result \"1/2-1/2\"]", "1. e4 e5 1/2-1/2", "E 2 2"},
-        {"[Result \" 1-0\"]", "*", "CPGNReader::ParseGame(): 'Result' tag not valid!"},
-        {"", "1. e4 e5 1-0 2. Nf3 Zz9", "E 0 2"}, // the marker ends the game
-        {"", "2. e4 e5", kNumber},
-        {"", "1. e4 e5 3. d4", kNumber},
-        {"", "1. e4 e5 e4", "CPGNReader::ParseGame(): There is no '.' after the move number!"},
-        {"[Site \"x\"", "1. e4", "CPGNReader::ParseGame(): Tag not closed!"},
-        {"[Site]", "1. e4", "CPGNReader::ReadTag(): Tag not valid!"},
-        {"", "1. e4 e5\n%pause\n2. Nf3 *", "E 3 3"}, // escape lines are ignored
-    };
-    for (const auto& c : cases) {
-        const std::string text = std::string("[Event \"E\"]") + c.tags + " " + c.movetext;
-        EXPECT_EQ(Read(text), c.outcome) << text;
-    }
-}
-
-// A set-up position numbers the movetext from its full-move number, Black's first move alone
-// when Black is to move; its moves are resolved on that position.
-TEST(GameParser, SetUpPositionsAndVariants) {
-    const std::string white = "[FEN \"8/8/4k3/8/2K5/8/3R4/8 w - - 0 30\"]";
-    const std::string black = "[FEN \"8/8/4k3/8/2K5/8/3R4/8 b - - 12 30\"]";
-    const std::string last = "[FEN \"8/8/4k3/8/2K5/8/3R4/8 b - - 0 2147483647\"]";
-    const std::string puzzle =
-        "[FEN \"r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 0\"]";
-    const std::string kings = "4k3/8/8/8/8/8/4P3/4K3 w - - 0 1";
-    const char* const notValid = "CPGNReader::ParseGame(): FEN not valid!";
-    const char* const variant = "CPGNReader::ParseGame(): Variant not supported!";
-    const struct {
-        std::string tags;
-        const char* movetext;
-        const char* outcome;
-    } cases[] = {
-        {white, "30. Rd4 Ke5 31. Kc5 *", "E 3 3"},
-        {white, "1. Rd4 Ke5 *", kNumber},
-        {white, "31. Rd4 Ke5 *", kNumber},
-        {black, "Ke5 31. Rd5+ *", "E 3 2"},
-        {black, "30... Ke5 32. Rd5+ *", kNumber},
-        {last, "Ke5 2147483648. Rd5+ *", "E 3 2"},
-        {puzzle, "1. Qxf7# 1-0", "E 0 1"},
-        {puzzle, "0. Qxf7# 1-0", kNumber},
-        {"[FEN \"" + kings + "\"][FEN \"\"]", "1. e4 *", notValid},
-        {"[FEN \"" + kings + "\"]", "1. e4 e5 *",
-         "CChessboardState::GetField(): Index out of range!"},
-        {"[Variant \"atomic\"][Variant \"Standard\"]", "1. e4 *", "E 3 1"},
-        {"[variant \"Standard\"][VARIANT \"atomic\"]", "1. e4 *", variant},
-        // Result first, then Variant, then FEN.
-        {"[FEN \"x\"][Variant \"Chess960\"][Result \"2-0\"]", "*",
-         "CPGNReader::ParseGame(): 'Result' tag not valid!"},
-        {"[FEN \"x\"][Variant \"Chess960\"]", "*", variant},
-        {"[FEN \"x\"][Variant \"Standard\"]", "*", notValid},
-    };
-    for (const auto& c : cases) {
-        const std::string text = "[Event \"E\"]" + c.tags + " " + c.movetext;
-        EXPECT_EQ(Read(text), c.outcome) << text;
-    }
-    for (const char* name :
-         {"", "Standard", "CHESS", "regular", "Normal", "From Position", "from position"}) {
-        EXPECT_EQ(Read("[Event \"E\"][Variant \"" + std::string(name) + "\"] 1. e4 *"), "E 3 1");
-    }
-    for (const char* name :
-         {"Chess960", "Crazyhouse", "fromposition", "standard ", "Three-check", "Standard\\\""}) {
-        EXPECT_EQ(Read("[Event \"E\"][Variant \"" + std::string(name) + "\"] 1. e4 *"), variant);
-    }
-    // FEN pairs are matched in any case, SetUp is neither needed nor checked, and a later pair
-    // wins over an earlier one.
-    for (const std::string& tags :
-         {"[fen \"" + kings + "\"]", "[FEN \"" + kings + "\"][SetUp \"0\"]",
-          "[FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"][Fen \"" + kings + "\"]"}) {
-        EXPECT_EQ(Games("[Event \"E\"]" + tags + " 1. e4 Kd7 *").at(0).GetStart(), kings) << tags;
-    }
 }
 
 // Cutting a game at any point and writing the position there as a FEN tag pair gives a game
