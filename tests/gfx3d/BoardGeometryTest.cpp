@@ -97,19 +97,6 @@ TEST(BoardGeometryTest, SquaresTileTheBoardWithTheirTopsAtSeven) {
     }
 }
 
-TEST(BoardGeometryTest, WoodsAlternateStartingWithRedWoodAtRowZeroColumnZero) {
-    // Two texture slots, B for even and A for odd columns, exchanged after every row.
-    bool slotA = false; // false: wood, true: red wood
-    bool slotB = true;
-    for (int row = 0; row < kBoardSquares; ++row) {
-        for (int column = 0; column < kBoardSquares; ++column) {
-            EXPECT_EQ(IsRedWoodSquare(row, column), column % 2 == 0 ? slotB : slotA)
-                << row << "," << column;
-        }
-        std::swap(slotA, slotB);
-    }
-}
-
 // Together the two batches show every square's top, the board's four outer sides and nothing
 // else: the bottoms and the sides between neighbouring blocks are never seen.
 TEST(BoardGeometryTest, TheTwoWoodBatchesHoldTheTopsAndTheOuterSides) {

@@ -84,11 +84,14 @@ TEST(MoveResolution, TokensOnTheInitialPosition) {
         {"exd5", "4 3 3 4"},  {"ed5", "4 3 3 4"},          {"exd5", "4 5 3 4", Black},
         {"O-O", "4 0 7 0"},   {"0-0", "4 0 7 0"},          {"O-O+", "4 7 7 7", Black},
         {"0-0-0", "4 0 0 0"}, {"O-O-O+", "4 7 0 7", Black}};
-    const CCase syntax[] = {{"e4xd5", kNotation}, {"ixd5", kSymbol}, {"e", kNotation},
-                            {"", kNotation},      {"+", kNotation},  {"Nxxf3", kNotation},
-                            {"e9", kSquare},      {"E4", kSquare},   {"e4#", kSquare},
-                            {"nf3", kSymbol},     {"Pe4", kSymbol},  {"O-0", kSquare},
-                            {"0-O-0", kSquare}};
+    // Refused tokens, and pieces with no way to the square (the d2 pawn blocks Qd3; no piece
+    // moves onto itself).
+    const CCase refused[] = {{"e4xd5", kNotation}, {"ixd5", kSymbol},        {"e", kNotation},
+                             {"", kNotation},      {"+", kNotation},         {"Nxxf3", kNotation},
+                             {"e9", kSquare},      {"E4", kSquare},          {"e4#", kSquare},
+                             {"nf3", kSymbol},     {"Pe4", kSymbol},         {"O-0", kSquare},
+                             {"0-O-0", kSquare},   {"Qd3", kNoSlider},       {"Rh3", kNoSlider},
+                             {"Kd3", kNoStepper},  {"Qd8", kNoSlider, Black}};
     // Promotions fold the piece into the rank, on any rank: plus for White, minus for Black.
     const CCase promotions[] = {
         {"e8=N", "4 6 4 8"},    {"e8=B", "4 6 4 9"},          {"e8R", "4 6 4 10"},
@@ -108,7 +111,7 @@ TEST(MoveResolution, TokensOnTheInitialPosition) {
         {"e4?!?", kSquare},    {"e4!+!", kSquare},     {"!?", kNotation}};
     const CChessSet set;
     Check(set, moves);
-    Check(set, syntax);
+    Check(set, refused);
     Check(set, promotions);
     Check(set, badPromotions);
     Check(set, annotations);
@@ -130,26 +133,6 @@ TEST(MoveResolution, PawnPushSearchLooksTwoSquaresBackAtMost) {
         {"f5", kPawnMove, Black}, {"f6", kPawnMove, Black},  {"d5", "-1 -1 3 4", Black},
         {"h5", "7 6 7 4", Black}, {"e8", kOutOfRange, Black}};
     Check(set, cases);
-}
-
-TEST(MoveResolution, SlidersSeeTheirOwnLinesUpToTheFirstPiece) {
-    for (const auto& [df, dr] : std::vector<std::pair<int, int>>{
-             {1, 0}, {1, 1}, {0, -1}, {1, -1}, {-1, 0}, {-1, -1}, {0, 1}, {-1, 1}}) {
-        const bool straight = df == 0 || dr == 0;
-        const std::string square{static_cast<char>('d' + 3 * df), static_cast<char>('4' + 3 * dr)};
-        const std::string from = std::to_string(3 + 3 * df) + " " + std::to_string(3 + 3 * dr);
-        for (const char piece : {'Q', 'R', 'B'}) {
-            CChessSet set;
-            Arrange(set, "Kh2 kh8 " + std::string(1, piece) + square);
-            const bool reaches = piece == 'Q' || (piece == 'R') == straight;
-            const std::string token = std::string(1, piece) + "d4";
-            EXPECT_EQ(Outcome(set, token, White), reaches ? from + " 3 3" : kNoSlider) << square;
-        }
-    }
-    // The d2 pawn is in the way; a piece never moves onto itself.
-    const CCase cases[] = {
-        {"Qd3", kNoSlider}, {"Rh3", kNoSlider}, {"Kd3", kNoStepper}, {"Qd8", kNoSlider, Black}};
-    Check(CChessSet{}, cases);
 }
 
 // Hints single out a candidate by file, rank or square; a hint that filters nothing, or one

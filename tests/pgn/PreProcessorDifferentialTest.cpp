@@ -39,30 +39,6 @@ std::string Outcome(void (*process)(std::string&), std::string text) {
     }
 }
 
-// A C++ string literal that reproduces the text byte for byte.
-std::string Escaped(std::string_view text) {
-    static const char* const digits = "01234567";
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto b = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (b < 0x20 || b >= 0x7F) {
-            out += {'\\', digits[b >> 6], digits[(b >> 3) & 7], digits[b & 7]};
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
 bool Disagree(const std::string& input) {
     return Outcome(ReferencePreProcess, input) != Outcome(PreProcessPgnText, input);
 }
@@ -95,9 +71,11 @@ public:
         ++outcomes[expected.starts_with("threw ") ? expected : "rewritten"];
         if (expected != actual && ++mismatches <= 5) {
             const std::string small = Minimized(input);
-            ADD_FAILURE() << "input:      " << Escaped(input) << "\nminimized:  " << Escaped(small)
-                          << "\nreference:  " << Escaped(Outcome(ReferencePreProcess, small))
-                          << "\nproduction: " << Escaped(Outcome(PreProcessPgnText, small));
+            ADD_FAILURE() << "input:      " << testing::PrintToString(input)
+                          << "\nminimized:  " << testing::PrintToString(small) << "\nreference:  "
+                          << testing::PrintToString(Outcome(ReferencePreProcess, small))
+                          << "\nproduction: "
+                          << testing::PrintToString(Outcome(PreProcessPgnText, small));
         }
     }
     bool Stop() const { return mismatches >= 5; }
@@ -306,13 +284,13 @@ struct Case {
 void ExpectBoth(const Case& c) {
     for (auto* process : {&PreProcessPgnText, &ReferencePreProcess}) {
         const char* who = process == &ReferencePreProcess ? "reference" : "production";
-        SCOPED_TRACE(std::string(who) + " on " + Escaped(c.input));
+        SCOPED_TRACE(std::string(who) + " on " + testing::PrintToString(c.input));
         std::string text = c.input;
         if (c.fails) {
             EXPECT_THROW_MSG(process(text), CPGNReaderException, c.expected);
         } else {
             EXPECT_NO_THROW(process(text));
-            EXPECT_EQ(Escaped(text), Escaped(c.expected));
+            EXPECT_EQ(text, c.expected);
         }
     }
 }

@@ -71,56 +71,6 @@ private:
     Events events;
 };
 
-// Plays the animation thread's part: takes each handed-over move and clears the flag. While
-// stalled it takes nothing, as a scene that has stopped.
-class CMoveConsumer {
-public:
-    explicit CMoveConsumer(CChessSet& set) : set(set), thread([this] { Run(); }) {}
-    ~CMoveConsumer() {
-        quit = true;
-        thread.join();
-    }
-
-    void Stall(bool value) { stalled = value; }
-    std::vector<CMove> Moves() const {
-        const std::lock_guard lock(mutex);
-        return moves;
-    }
-    std::size_t Count() const { return Moves().size(); }
-
-private:
-    void Run() {
-        while (!quit) {
-            if (!stalled && set.MoveReady()) {
-                const CMove move = set.LastMove();
-                {
-                    const std::lock_guard lock(mutex);
-                    moves.push_back(move);
-                }
-                set.ClearMoveReady();
-            }
-            std::this_thread::sleep_for(milliseconds(1));
-        }
-    }
-
-    CChessSet& set;
-    std::atomic<bool> quit{false};
-    std::atomic<bool> stalled{false};
-    mutable std::mutex mutex;
-    std::vector<CMove> moves;
-    std::thread thread;
-};
-
-bool WaitUntil(const std::function<bool()>& condition, milliseconds limit = milliseconds(3000)) {
-    for (const auto end = Clock::now() + limit; !condition();) {
-        if (Clock::now() > end) {
-            return false;
-        }
-        std::this_thread::sleep_for(milliseconds(2));
-    }
-    return true;
-}
-
 // The board and both captured sets in one comparable text.
 std::string Position(const CChessSet& set) {
     std::string text = testutil::Diagram(set.Board());
@@ -174,16 +124,33 @@ protected:
         playing = true;
         player.Play(playing);
     }
+    // Waits for the condition while playing the animation thread's part: takes each move
+    // handed over and clears the flag, unless stalled like a scene that has stopped.
+    bool WaitUntil(const std::function<bool()>& condition,
+                   milliseconds limit = milliseconds(3000)) {
+        for (const auto end = Clock::now() + limit;; std::this_thread::sleep_for(milliseconds(1))) {
+            if (!stalled && chessSet.MoveReady()) {
+                taken.push_back(chessSet.LastMove());
+                chessSet.ClearMoveReady();
+            }
+            if (condition() && (stalled || !chessSet.MoveReady())) {
+                return true;
+            }
+            if (Clock::now() > end) {
+                return false;
+            }
+        }
+    }
     bool WaitForEnd() {
         return WaitUntil([this] { return !player.PlayerRunning(); });
     }
     // Plays the current game until the scene has taken at least `moves` moves, then pauses.
     unsigned PlayAndPauseAfter(std::size_t moves) {
-        EXPECT_TRUE(WaitUntil([&] { return consumer.Count() >= moves; }));
+        EXPECT_TRUE(WaitUntil([&] { return taken.size() >= moves; }));
         playing = false;
         EXPECT_TRUE(WaitForEnd());
         const unsigned paused = player.MoveIndex();
-        EXPECT_TRUE(WaitUntil([&] { return consumer.Count() == paused; }));
+        EXPECT_TRUE(WaitUntil([&] { return taken.size() == paused; }));
         return paused;
     }
     CChessGameData Game() const { return player.GetGameData(static_cast<int>(player.GameIndex())); }
@@ -191,7 +158,8 @@ protected:
     CRecordingScene scene;
     CChessSet chessSet;
     CGamePlayer player{scene, chessSet};
-    CMoveConsumer consumer{chessSet};
+    std::vector<CMove> taken; // by the scene, in order
+    bool stalled = false;
     std::atomic<bool> playing{false};
     std::thread::id endThread;
 };
@@ -244,7 +212,7 @@ TEST_F(GamePlayerTest, PlaysAGameToItsEndAtThePaceOfTheDurations) {
     Start(0);
     ASSERT_TRUE(WaitForEnd());
     EXPECT_GE(Clock::now() - start, 2 * kFastStep);
-    EXPECT_EQ(consumer.Moves(), MovesOf(Game(), 3));
+    EXPECT_EQ(taken, MovesOf(Game(), 3));
     EXPECT_EQ(player.MoveIndex(), 3u);
     EXPECT_EQ(Position(chessSet), PositionAfter(Game(), 3));
     EXPECT_FALSE(playing);
@@ -253,7 +221,7 @@ TEST_F(GamePlayerTest, PlaysAGameToItsEndAtThePaceOfTheDurations) {
 
     Play();
     ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(consumer.Count(), 3u);
+    EXPECT_EQ(taken.size(), 3u);
     EXPECT_FALSE(playing);
     EXPECT_EQ(scene.Take(), kEnd);
 
@@ -261,7 +229,7 @@ TEST_F(GamePlayerTest, PlaysAGameToItsEndAtThePaceOfTheDurations) {
     Start(2);
     ASSERT_TRUE(WaitForEnd());
     EXPECT_GE(Clock::now() - empty, kFastStep);
-    EXPECT_EQ(consumer.Count(), 3u);
+    EXPECT_EQ(taken.size(), 3u);
     EXPECT_EQ(scene.Take(), (Events{"apply 100", "end", "result 2", "redraw"}));
 }
 
@@ -272,7 +240,7 @@ TEST_F(GamePlayerTest, ThePauseLengthensTheStepAndPlayAfterAPauseContinuesAtOnce
     player.SetPauseDuration(200);
     const auto start = Clock::now();
     Start(1);
-    ASSERT_TRUE(WaitUntil([this] { return consumer.Count() >= 2; }));
+    ASSERT_TRUE(WaitUntil([this] { return taken.size() >= 2; }));
     EXPECT_GE(Clock::now() - start, 2 * kFastStep);
     const unsigned paused = PlayAndPauseAfter(2);
     EXPECT_EQ(Position(chessSet), PositionAfter(Game(), static_cast<int>(paused)));
@@ -280,19 +248,18 @@ TEST_F(GamePlayerTest, ThePauseLengthensTheStepAndPlayAfterAPauseContinuesAtOnce
 
     player.SetAnimationDuration(2000);
     Play(); // joins the thread that ended by itself
-    ASSERT_TRUE(
-        WaitUntil([this, paused] { return consumer.Count() > paused; }, milliseconds(1000)));
+    ASSERT_TRUE(WaitUntil([this, paused] { return taken.size() > paused; }, milliseconds(1000)));
     playing = false;
     player.Pause();
     EXPECT_FALSE(player.PlayerRunning());
-    EXPECT_EQ(consumer.Moves(), MovesOf(Game(), paused + 1));
+    EXPECT_EQ(taken, MovesOf(Game(), paused + 1));
 }
 
 TEST_F(GamePlayerTest, StopRewindsEvenWhenTheSceneTakesNoMoreMoves) {
     Start(1);
-    ASSERT_TRUE(WaitUntil([this] { return consumer.Count() >= 1; }));
+    ASSERT_TRUE(WaitUntil([this] { return taken.size() >= 1; }));
     // The player now waits for the scene to take a move that it never takes.
-    consumer.Stall(true);
+    stalled = true;
     ASSERT_TRUE(WaitUntil([this] { return chessSet.MoveReady(); }));
     std::this_thread::sleep_for(kFastStep);
     scene.Take();
@@ -305,13 +272,13 @@ TEST_F(GamePlayerTest, StopRewindsEvenWhenTheSceneTakesNoMoreMoves) {
     EXPECT_EQ(scene.Take(), kRewound);
 
     // Playing again starts from the first move.
-    const std::size_t taken = consumer.Count();
-    consumer.Stall(false);
+    const std::size_t count = taken.size();
+    stalled = false;
     Play();
-    ASSERT_TRUE(WaitUntil([&] { return consumer.Count() > taken; }));
+    ASSERT_TRUE(WaitUntil([&] { return taken.size() > count; }));
     playing = false;
     player.Stop();
-    EXPECT_EQ(consumer.Moves().at(taken), Game().GetMove(0));
+    EXPECT_EQ(taken.at(count), Game().GetMove(0));
 }
 
 TEST_F(GamePlayerTest, DestructionJoinsARunningPlayerAndLeavesTheFlagAlone) {
@@ -320,8 +287,8 @@ TEST_F(GamePlayerTest, DestructionJoinsARunningPlayerAndLeavesTheFlagAlone) {
     running->SetAnimationDuration(kFastAnimation);
     playing = true;
     running->Play(playing);
-    ASSERT_TRUE(WaitUntil([this] { return consumer.Count() >= 1; }));
-    consumer.Stall(true);
+    ASSERT_TRUE(WaitUntil([this] { return taken.size() >= 1; }));
+    stalled = true;
     ASSERT_TRUE(WaitUntil([this] { return chessSet.MoveReady(); }));
     running.reset();
     EXPECT_TRUE(playing);
@@ -333,7 +300,7 @@ TEST_F(GamePlayerTest, DestructionJoinsARunningPlayerAndLeavesTheFlagAlone) {
 TEST_F(GamePlayerTest, ChoosingAGameStartsItFromItsOwnPosition) {
     Start(1);
     PlayAndPauseAfter(2);
-    consumer.Stall(true);
+    stalled = true;
     player.StepForward();
     ASSERT_TRUE(chessSet.MoveReady());
     scene.Take();
@@ -342,13 +309,12 @@ TEST_F(GamePlayerTest, ChoosingAGameStartsItFromItsOwnPosition) {
     EXPECT_EQ(Position(chessSet), PositionAfter(Game(), 0));
     EXPECT_FALSE(chessSet.MoveReady());
     EXPECT_EQ(scene.Take(), kRewound);
-    consumer.Stall(false);
+    stalled = false;
 
-    const std::size_t before = consumer.Count();
+    const std::size_t before = taken.size();
     Play();
     ASSERT_TRUE(WaitForEnd());
-    ASSERT_TRUE(WaitUntil([&] { return consumer.Count() == before + 3; }));
-    const std::vector<CMove> taken = consumer.Moves();
+    ASSERT_TRUE(WaitUntil([&] { return taken.size() == before + 3; }));
     EXPECT_EQ(std::vector<CMove>(taken.begin() + static_cast<std::ptrdiff_t>(before), taken.end()),
               MovesOf(Game(), 3));
     EXPECT_EQ(Position(chessSet), PositionAfter(Game(), 3));
@@ -363,7 +329,7 @@ TEST_F(GamePlayerTest, ChoosingAGameStartsItFromItsOwnPosition) {
 // Single steps: each withdraws what the scene has not taken, then hands over one move; the
 // result shows with the last one and stays at the end.
 TEST_F(GamePlayerTest, StepsAndJumpsKeepBoardAndResultInStep) {
-    consumer.Stall(true);
+    stalled = true;
     player.SelectGame(0);
     const int count = Game().MovesCount();
     scene.Take();
