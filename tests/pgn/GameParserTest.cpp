@@ -39,60 +39,7 @@ std::vector<CChessGameData> Games(const std::string& text) {
     return games;
 }
 
-std::string FinalPosition(const CChessGameData& game) {
-    CChessSet set;
-    for (int i = 0; i < game.MovesCount(); ++i) {
-        set.Move(game.GetMove(i));
-    }
-    return testutil::Diagram(set.Board());
-}
-
 } // namespace
-
-// Comments, variations, glyphs and suffixes are read past; castling, checks and a mate are
-// resolved to the game's final position.
-TEST(GameParser, ReadsAnAnnotatedGameToItsFinalPosition) {
-    const auto games = Games(R"([Event "Paris"]
-[Site "Paris FRA"]
-[Date "1858.??.??"]
-[Round "?"]
-[White "Morphy, Paul"]
-[Black "Duke Karl / Count Isouard"]
-[Result "1-0"]
-[ECO "C41"]
-
-1. e4 e5 2. Nf3 d6 {Philidor} 3. d4 Bg4 $2 {[%clk 0:01:02]} 4. dxe5 Bxf3 5. Qxf3
-dxe5 6. Bc4 Nf6 7. Qb3 Qe7 8. Nc3 (8. Qxb7 Qb4+) 8... c6 9. Bg5 b5?! 10. Nxb5! cxb5
-11. Bxb5+ Nbd7 12. O-O-O Rd8 13. Rxd7 Rxd7 14. Rd1 Qe6 15. Bxd7+ Nxd7 16. Qb8+!!
-Nxb8 17. Rd8# 1-0
-)");
-    ASSERT_EQ(games.size(), 1u);
-    const CChessGameData& game = games[0];
-    EXPECT_EQ(game.GetEvent() + "|" + game.GetSite() + "|" + game.GetDate() + "|" +
-                  game.GetRound() + "|" + game.GetWhite() + "|" + game.GetBlack(),
-              "Paris|Paris FRA|1858.??.??|?|Morphy, Paul|Duke Karl / Count Isouard");
-    EXPECT_EQ(game.GetResult(), ResultWhiteWon);
-    EXPECT_EQ(game.MovesCount(), 33);
-    EXPECT_EQ(game.GetMove(22), (CMove{4, 0, 0, 0})) << "O-O-O";
-    EXPECT_EQ(FinalPosition(game),
-              ".n.Rkb.r/p....ppp/....q.../....p.B./....P.../......../PPP..PPP/..K.....");
-}
-
-// Glued move numbers for both sides, castling with zeros, suffix annotations, en passant and
-// capturing promotions, as real files write them.
-TEST(GameParser, ImportFormsOfRealFilesAreRead) {
-    const auto games = Games("[Event \"E\"]\n1.e4 d5 2.e5 f5 3.exf6 gxf6 4.Nf3 Kf7 5.Be2 Kg6 "
-                             "6.0-0?! Kh5 7.c4 Nc6 8.cxd5 Nb4 9.d6 a6 10.dxe7 10...Qd7 "
-                             "11.exf8=Q 1-0\n[Event \"F\"] 1. d4 e5 2. d5 c5 3. dxc6 bxc6 4. e4 "
-                             "Ba6 5. e5 f5 6. exf6 Bxf1 7. fxg7 Bxg2 8. gxh8=Q 1-0");
-    ASSERT_EQ(games.size(), 2u);
-    EXPECT_EQ(games[0].MovesCount(), 21);
-    EXPECT_EQ(games[0].GetMove(4), (CMove{4, 4, 5, 5})) << "exf6 en passant";
-    EXPECT_EQ(games[0].GetMove(10), (CMove{4, 0, 7, 0})) << "0-0";
-    EXPECT_EQ(games[0].GetMove(20), (CMove{4, 6, 5, 11})) << "exf8=Q";
-    EXPECT_EQ(FinalPosition(games[0]).substr(0, 17), "r.b..Qnr/.ppq...p");
-    EXPECT_EQ(games[1].MovesCount(), 15);
-}
 
 // A game starts at each tag section and at each further Event pair; text before the first is
 // ignored, and only a text without any tag pair fails as a whole.
