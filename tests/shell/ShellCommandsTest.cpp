@@ -65,14 +65,11 @@ TEST_F(ShellCommands, StartsWithDefaultDurationsAndHandlesEveryCommandOfTheMenu)
         EXPECT_TRUE(shell.OnCommand(ids::kGameList, code)) << code;
     }
     const int focusBefore = platform.focusRequests;
-    for (const auto& [id, code] : {std::pair{ids::kGameList, 0},
-                                   {ids::kGameList, 7},
-                                   {40013, 0},
-                                   {40035, 0},
-                                   {39999, 0},
-                                   {1004, 0},
-                                   {0, 0}}) {
-        EXPECT_FALSE(shell.OnCommand(id, code)) << id << " " << code;
+    for (int code : {0, 3, 4, 7}) {
+        EXPECT_FALSE(shell.OnCommand(ids::kGameList, code)) << code;
+    }
+    for (int id : {40013, 40035, 39999, 1004, 0}) {
+        EXPECT_FALSE(shell.OnCommand(id, 0)) << id;
     }
     EXPECT_EQ(platform.focusRequests, focusBefore);
     EXPECT_TRUE(platform.boxes.empty()) << "nothing loaded, nothing to report";
