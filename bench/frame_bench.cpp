@@ -24,9 +24,9 @@ class CStopwatch {
 public:
     explicit CStopwatch(const CScene& scene)
         : scene(scene), start(std::chrono::steady_clock::now()), cpuStart(std::clock()),
-          firstFrame(scene.framesDrawn) {}
+          firstFrame(scene.FramesDrawn()) {}
     SFrameTime PerFrame() const {
-        const auto frames = static_cast<double>(scene.framesDrawn - firstFrame);
+        const auto frames = static_cast<double>(scene.FramesDrawn() - firstFrame);
         if (frames == 0.0) {
             return {};
         }
@@ -50,12 +50,12 @@ void Wait(int milliseconds) {
 
 // Frames of the still position drawn back to back for `seconds`.
 SFrameTime MeasureStill(CScene& scene, double seconds) {
-    scene.continuousRedraw = 1;
+    scene.BeginContinuousRedraw();
     Wait(300); // settle
     const CStopwatch watch(scene);
     Wait(static_cast<int>(seconds * 1000));
     const SFrameTime time = watch.PerFrame();
-    scene.continuousRedraw = 0;
+    scene.EndContinuousRedraw();
     return time;
 }
 
@@ -67,19 +67,19 @@ SFrameTime MeasureMoves(CSceneWindow& view) {
     CScene& scene = view.scene;
     CChessSet& chessSet = view.chessSet;
     auto play = [&](CMove move) {
-        const std::uint64_t before = scene.movesAnimated;
+        const std::uint64_t before = scene.MovesAnimated();
         chessSet.Move(move);
-        RunEventLoopUntil([&] { return scene.movesAnimated > before; }, 20000);
+        RunEventLoopUntil([&] { return scene.MovesAnimated() > before; }, 20000);
     };
     scene.ApplyAnimationDuration(100);
     play({4, 1, 4, 3});
     play({3, 6, 3, 4});
     scene.ApplyAnimationDuration(1000);
-    const std::uint64_t jump = scene.movesAnimated + 1;
+    const std::uint64_t jump = scene.MovesAnimated() + 1;
     chessSet.Move({6, 0, 5, 2});
-    RunEventLoopUntil([&] { return scene.continuousRedraw != 0; }, 20000);
+    RunEventLoopUntil([&] { return scene.DrawingContinuously(); }, 20000);
     const CStopwatch watch(scene);
-    RunEventLoopUntil([&] { return scene.movesAnimated == jump; }, 20000);
+    RunEventLoopUntil([&] { return scene.MovesAnimated() == jump; }, 20000);
     play({4, 3, 3, 4});
     const SFrameTime time = watch.PerFrame();
     chessSet.Reset();
@@ -108,21 +108,21 @@ int main(int argc, char** argv) {
     }
     // The renderer compiles its shaders and the driver settles its memory over the first
     // frames; they are not measured.
-    view.scene.continuousRedraw = 1;
+    view.scene.BeginContinuousRedraw();
     Wait(3000);
-    view.scene.continuousRedraw = 0;
+    view.scene.EndContinuousRedraw();
     IGLSurface& surface = view.window->Surface();
     std::printf("view %d x %d, %s renderer (smooth edges %s by default)\n", surface.Width(),
                 surface.Height(), surface.HardwareAccelerated() ? "hardware" : "software",
                 surface.HardwareAccelerated() ? "on" : "off");
     for (int round = 0; round < 2; ++round) {
         for (bool smooth : {false, true}) {
-            view.scene.smoothEdges = smooth;
+            view.scene.SetSmoothEdges(smooth);
             Print(smooth ? "still position, smooth edges:" : "still position:",
                   MeasureStill(view.scene, 3.0));
         }
         for (bool smooth : {false, true}) {
-            view.scene.smoothEdges = smooth;
+            view.scene.SetSmoothEdges(smooth);
             Print(smooth ? "jump and capture, smooth edges:" : "jump and capture:",
                   MeasureMoves(view));
         }

@@ -35,10 +35,10 @@ int main(int argc, char** argv) {
     std::uint64_t framesAtReady = 0;
     RunEventLoopUntil(
         [&] {
-            if (scene.sceneReady && framesAtReady == 0) {
-                framesAtReady = scene.framesDrawn + 1;
+            if (scene.SceneReady() && framesAtReady == 0) {
+                framesAtReady = scene.FramesDrawn() + 1;
             }
-            return framesAtReady != 0 && scene.framesDrawn >= framesAtReady;
+            return framesAtReady != 0 && scene.FramesDrawn() >= framesAtReady;
         },
         60000);
     const double firstFrame = since();

@@ -1,4 +1,4 @@
-#include "ReferencePreProcessor.h"
+#include "support/ReferencePreProcessor.h"
 #include "common/GeneralException.h"
 #include "pgn/PGNExceptions.h"
 #include "pgn/PreProcessor.h"

@@ -1,6 +1,7 @@
 #include "gfx3d/C3DObjChessboard.h"
 
 #include "gfx3d/AssetPath.h"
+#include "gfx3d/BoardFrame.h"
 #include "gfx3d/BoardGeometry.h"
 #include "gfx3d/Material.h"
 #include "gfx3d/Texture.h"
@@ -19,9 +20,12 @@ struct SWoodBuffers {
 };
 SWoodBuffers woodBlocks;
 SWoodBuffers redWoodBlocks;
+SWoodBuffers frame; // in red wood, darkened by its material
 GLuint woodTexture = 0;
 GLuint redWoodTexture = 0;
 int instanceCount = 0;
+// The frame is of the dark squares' wood, a shade darker, as a frame stained apart.
+constexpr GLfloat kFrameShade = 0.5f;
 
 void FillBuffer(GLuint& buffer, const std::vector<float>& data) {
     glGenBuffers(1, &buffer);
@@ -30,8 +34,7 @@ void FillBuffer(GLuint& buffer, const std::vector<float>& data) {
                  GL_STATIC_DRAW);
 }
 
-void FillWoodBuffers(SWoodBuffers& wood, bool redWood) {
-    const SBoardBatch batch = BuildBoardBatch(redWood);
+void FillWoodBuffers(SWoodBuffers& wood, const SBoardBatch& batch) {
     FillBuffer(wood.buffers[0], batch.positions);
     FillBuffer(wood.buffers[1], batch.normals);
     FillBuffer(wood.buffers[2], batch.texCoords);
@@ -90,8 +93,9 @@ int C3DObjChessboard::InstanceCount() {
 }
 
 void C3DObjChessboard::CreateBoardBuffers() {
-    FillWoodBuffers(woodBlocks, false);
-    FillWoodBuffers(redWoodBlocks, true);
+    FillWoodBuffers(woodBlocks, BuildBoardBatch(false));
+    FillWoodBuffers(redWoodBlocks, BuildBoardBatch(true));
+    FillWoodBuffers(frame, BuildFrameBatch());
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
@@ -107,10 +111,11 @@ void C3DObjChessboard::DeleteClassObjects() {
     redWoodTexture = 0;
     DeleteWoodBuffers(woodBlocks);
     DeleteWoodBuffers(redWoodBlocks);
+    DeleteWoodBuffers(frame);
 }
 
-// Two draws, one per wood, instead of one per square: each draw and each change of texture costs
-// a software renderer as much as many triangles.
+// One draw per wood instead of one per square, and one for the frame: each draw and each change
+// of texture costs a software renderer as much as many triangles.
 void C3DObjChessboard::Draw() {
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
@@ -120,6 +125,8 @@ void C3DObjChessboard::Draw() {
     glTranslatef(posX, posY, posZ);
     DrawWood(redWoodBlocks, redWoodTexture);
     DrawWood(woodBlocks, woodTexture);
+    SetDullMaterial(kFrameShade, kFrameShade * 0.3f, 30.0f);
+    DrawWood(frame, redWoodTexture);
     glPopMatrix();
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);

@@ -3,8 +3,9 @@
 #include "gfx3d/A3DObject.h"
 
 // The 8 x 8 board of wooden blocks, 200 x 200 units from its position towards +x and -z, its
-// top face 7 units above its position, drawn as one batch of blocks per wood. All boards share
-// the buffers and the two wood textures, created by the first board and deleted by the last.
+// top face 7 units above its position, drawn as one batch of blocks per wood, in a dark wooden
+// frame kFrameWidth wide (gfx3d/BoardFrame.h). All boards share the buffers and the two wood
+// textures, created by the first board and deleted by the last.
 //
 // Construction, drawing and destruction run on the thread that owns the OpenGL context.
 class C3DObjChessboard : public A3DObject {

@@ -33,7 +33,6 @@ public:
 
     EPieceColor Color() const { return color; }
     bool IsAnimating() const { return animating.load(std::memory_order_acquire); }
-    std::uint32_t AnimationType() const { return animationType; }
     std::uint32_t AnimationDuration() const { return animationDuration; }
     // Applies to animations started afterwards and to the running one.
     void SetAnimationDuration(std::uint32_t milliseconds) { animationDuration = milliseconds; }

@@ -1,6 +1,6 @@
 #include "gfx3d/ContactShadow.h"
 
-#include "gfx3d/BoardGeometry.h"
+#include "gfx3d/BoardFrame.h"
 #include "gfx3d/PieceModel.h"
 
 #include <algorithm>
@@ -10,14 +10,14 @@
 namespace {
 
 constexpr float kPieceHalfWidth = static_cast<float>(kPieceModelWidth * 0.5);
-constexpr float kBoardSize = kSquareSize * kBoardSquares;
 // Where the blur begins and ends, as fractions of the half side: the base's rim (7.5 of 11)
 // lies in the middle of the blur.
 constexpr float kBlurStart = 0.4f;
 constexpr float kBlurEnd = 0.95f; // the border texels stay clear
 
+// The board's top and its frame's are one level.
 bool OverTheBoard(float x, float z) {
-    return x >= 0.0f && x <= kBoardSize && z <= 0.0f && z >= -kBoardSize;
+    return x >= kFrameLeft && x <= kFrameRight && z <= kFrameFront && z >= kFrameBack;
 }
 
 } // namespace

@@ -21,12 +21,6 @@ public:
         StartAnimation(x, y, z, PieceMoveAnimation(PieceKind));
     }
     EPieceType Kind() const override { return PieceKind; }
-
-    static void LoadModel() { C3DObjPiece::LoadModel(PieceKind); }
-    static void CreateVBO() { C3DObjPiece::CreateVBO(PieceKind); }
-    static bool ModelLoaded() { return C3DObjPiece::ModelLoaded(PieceKind); }
-    static bool BuffersCreated() { return C3DObjPiece::BuffersCreated(PieceKind); }
-    static int VertexCount() { return C3DObjPiece::VertexCount(PieceKind); }
 };
 
 using C3DObjPawn = C3DObjPieceOf<Pawn>;

@@ -1,5 +1,6 @@
 #include "gfx3d/Texture.h"
 
+#include "common/FileProblem.h"
 #include "gfx3d/GfxExceptions.h"
 #include "gfx3d/TGAImage.h"
 
@@ -31,6 +32,45 @@ CTexturePixels TexturePixels(const CTGAImage& image) {
 
 const std::uint8_t* CTexturePixels::Data(const CTGAImage& image) const {
     return expanded.empty() ? image.Pixels().data() : expanded.data();
+}
+
+namespace {
+
+constexpr std::string_view kRefusalStart = "Cannot load texture from file '";
+constexpr std::string_view kRefusalEnd = "'!";
+
+// Why a texture file does not decode, in plain words.
+std::string TextureProblem(const std::string& path) {
+    std::string problem = DescribeFileProblem(path);
+    if (!problem.empty()) {
+        return problem;
+    }
+    CTGAImage image;
+    switch (image.Load(path.c_str())) {
+    case CTGAImage::kLoaded:
+        return {};
+    case CTGAImage::kCannotOpen:
+        return "the file is empty";
+    case CTGAImage::kNoMemory:
+        return "not enough memory for the image";
+    case CTGAImage::kBadFormat:
+        return "the image is damaged or cut short";
+    default:
+        return "a TGA image of a kind that is not read, or larger than " +
+               std::to_string(CTGAImage::kDefaultMaxSide) + " pixels on a side";
+    }
+}
+
+} // namespace
+
+std::string ExplainTextureFailure(const std::string& message) {
+    if (!message.starts_with(kRefusalStart) || !message.ends_with(kRefusalEnd)) {
+        return message;
+    }
+    const std::string path = message.substr(
+        kRefusalStart.size(), message.size() - kRefusalStart.size() - kRefusalEnd.size());
+    const std::string problem = TextureProblem(path);
+    return problem.empty() ? message : message + " (" + problem + ")";
 }
 
 void LoadTexture(const std::string& path, unsigned int& texture) {

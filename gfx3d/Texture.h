@@ -25,3 +25,8 @@ CTexturePixels TexturePixels(const CTGAImage& image);
 // is generated then. Call on the thread that owns the current OpenGL context. `texture` is a
 // GLuint.
 void LoadTexture(const std::string& path, unsigned int& texture);
+
+// A message of the program with, when it is LoadTexture's refusal, what is wrong with the file
+// in plain words added: "Cannot load texture from file 'gfx/wood.tga'! (the file is empty)".
+// Reads the file again to tell; any other message comes back as it is.
+std::string ExplainTextureFailure(const std::string& message);

@@ -374,3 +374,22 @@ CAnnotatedGame CAnnotationReader::Read(std::string_view text, const CChessGameDa
     }
     return Read(text, game.GetStart(), moves);
 }
+
+std::vector<CTagPair> CAnnotationReader::ReadTags(std::string_view text) {
+    std::vector<CTagPair> tags;
+    CGameTextLexer lexer(text);
+    try {
+        for (CGameToken token = lexer.Next(); token.kind == EGameToken::TagPair;
+             token = lexer.Next()) {
+            std::string name;
+            std::string value;
+            CPGNReader::ReadTag("[" + std::string(token.name) + '"' + std::string(token.inner) +
+                                    "\"]",
+                                name, value);
+            tags.push_back({std::move(name), std::move(value)});
+        }
+    } catch (const CGeneralException&) {
+        // The pairs read so far stand.
+    }
+    return tags;
+}

@@ -28,4 +28,7 @@ public:
                                const std::vector<CMove>& moves);
     // The same for a game as CPGNReader read it.
     static CAnnotatedGame Read(std::string_view text, const CChessGameData& game);
+    // Only the tag pairs at the text's start, in file order, as far as they can be read: what
+    // stands of them even when the rest of the text is refused.
+    static std::vector<CTagPair> ReadTags(std::string_view text);
 };

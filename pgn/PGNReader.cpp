@@ -71,6 +71,17 @@ std::shared_ptr<const CGameListSnapshot> CPGNReader::Games() const {
     return games;
 }
 
+std::optional<CGameSource> CPGNReader::GameSource(int i) const {
+    const std::shared_ptr<const CGameListSnapshot> list = Games();
+    if (i < 0 || static_cast<std::size_t>(i) >= list->Size()) {
+        return std::nullopt;
+    }
+    std::size_t first = 0;
+    const CGameBatch& batch = list->BatchOf(static_cast<std::size_t>(i), first);
+    const CStoredGame& game = batch.Game(static_cast<std::size_t>(i) - first);
+    return CGameSource{batch.File(), game.textOffset, game.textLength};
+}
+
 int CPGNReader::GamesCount() const {
     if (!loaded) {
         throw CPGNReaderException("CPGNReader::GamesCount(): There was no file loaded!");

@@ -3,6 +3,7 @@
 #include "chess/ChessGameData.h"
 #include "chess/ChessSet.h"
 #include "common/FileReader.h"
+#include "pgn/GameAnnotations.h"
 #include "pgn/GameList.h"
 #include "pgn/LoadReport.h"
 #include "pgn/TextParser.h"
@@ -10,6 +11,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,6 +49,8 @@ public:
 
     // The list as it stands now. Never null.
     std::shared_ptr<const CGameListSnapshot> Games() const;
+    // Where game i's text stands in its file; nothing for an index outside the list.
+    std::optional<CGameSource> GameSource(int i) const;
 
     // Both throw CPGNReaderException until a file has been read.
     int GamesCount() const;

@@ -45,4 +45,19 @@ public:
 
     // Files dropped onto the window, in the file system's encoding, in the order given.
     virtual void OnFilesDropped(const std::vector<std::string>& paths) = 0;
+
+    // A link of the notation panel was clicked.
+    virtual void OnNotationLink(int link) = 0;
+    // The user closed the notation panel by its own button.
+    virtual void OnNotationPanelClosed() = 0;
+    // --- The games table (see IShellPlatform). ---
+    // A click on the header of `column`, a column of the table's content.
+    virtual void OnGamesTableHeaderClicked(int column) = 0;
+    // The user changed the search text: typed, erased, or cleared it with Esc.
+    virtual void OnGamesTableSearchChanged(const std::string& text) = 0;
+    // The user chose a row: a click on it, or Enter in the table or in the search field.
+    virtual void OnGamesTableRowChosen(int row) = 0;
+    // The user closed the table with the close button of its dock.
+    virtual void OnGamesTableClosed() = 0;
+    // --- End of the games table. ---
 };

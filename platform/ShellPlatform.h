@@ -1,11 +1,13 @@
 #pragma once
 
 #include "platform/FrameImage.h"
+#include "platform/NotationText.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
+class IGamesTableContent;
 class IGLSurface;
 class IShellEvents;
 
@@ -100,6 +102,30 @@ public:
     virtual void ShowCursor() = 0;
     virtual void CaptureMouse() = 0;
     virtual void ReleaseMouse() = 0;
+
+    // The notation panel, a dock beside the view: its text (the current move kept in view), its
+    // visibility and its width in pixels.
+    virtual void SetNotation(const CNotationText& text) = 0;
+    virtual void ShowNotationPanel(bool shown) = 0;
+    virtual int NotationPanelWidth() const = 0;
+    virtual void SetNotationPanelWidth(int pixels) = 0;
+
+    // The user's settings, kept between runs (the View menu's options, the panel's width).
+    virtual std::string ReadSetting(const std::string& key, const std::string& fallback) const = 0;
+    virtual void WriteSetting(const std::string& key, const std::string& value) = 0;
+    // --- The games table: a dock below the GL window with a search field, the count of the
+    // rows shown and the table, whose cells its content gives. Hidden at start. ---
+    // `content` stays in use as long as the window; set once, before the table is shown.
+    virtual void SetGamesTableContent(const IGamesTableContent& content) = 0;
+    virtual void ShowGamesTable(bool shown) = 0;
+    // The rows, the columns shown or the sort changed: all is read anew; no row stays selected.
+    virtual void GamesTableRowsChanged() = 0;
+    virtual void SetGamesTableCount(const std::string& text) = 0;
+    // Selects row `row` and scrolls it into view; -1 selects none.
+    virtual void SelectGamesTableRow(int row) = 0;
+    // Gives the table the keyboard focus; it is shown.
+    virtual void FocusGamesTable() = 0;
+    // --- End of the games table. ---
 
     // Ends the event loop; the program then returns `exitCode`.
     virtual void PostQuit(int exitCode) = 0;

@@ -38,6 +38,7 @@ void CGamePlayer::SelectGame(const unsigned index) {
     scene.ShowBoardNow();
     chessSet.SetUp(start.board);
     scene.RebuildPieces();
+    scene.ShowLastMove(std::nullopt);
     scene.SetGameResult(ResultNone);
     scene.RequestRedraw();
 }
@@ -48,6 +49,7 @@ void CGamePlayer::ShowInitialPosition() {
     scene.ShowBoardNow();
     chessSet.SetUp(StartPosition({}).board);
     scene.RebuildPieces();
+    scene.ShowLastMove(std::nullopt);
     scene.SetGameResult(ResultNone);
     scene.RequestRedraw();
 }
@@ -102,6 +104,8 @@ void CGamePlayer::ShowPosition(unsigned moves) {
     }
     scene.ShowBoardNow(); // withdraws a move not taken yet, see SelectGame
     chessSet.CopyPosition(position);
+    scene.ShowLastMove(moves > 0 ? std::optional(game.GetMove(static_cast<int>(moves) - 1))
+                                 : std::nullopt);
     moveIndex = moves;
     scene.ShowBoardNow();
     scene.SetGameResult(moves == count ? game.GetResult() : ResultNone);
@@ -134,11 +138,34 @@ void CGamePlayer::StepForward(const CChessGameData& game) {
     chessSet.Move(move);
 }
 
+// Nothing may leave the thread: a move that cannot be played (none can, in a game the reader
+// listed) ends playback as the end of the game does.
 void CGamePlayer::PlayerThread() {
+    try {
+        PlayWhileOn();
+    } catch (const std::exception&) {
+        EndPlayback();
+    } catch (const CGeneralException&) {
+        EndPlayback();
+    }
+    playerRunning = false;
+}
+
+void CGamePlayer::EndPlayback() {
+    *playFlag = false;
+    if (onGameEnd) {
+        onGameEnd();
+    }
+}
+
+void CGamePlayer::PlayWhileOn() {
     std::atomic<bool>& flag = *playFlag;
     std::uint32_t ticks = StepTicks();
     std::uint32_t count = 0;
     StepForward();
+    if (onStep) {
+        onStep();
+    }
     // Each step is followed by `ticks` + 1 sleeps, the first step included, so the moves come
     // every (ticks + 1) x 100 ms; the flag is read after every sleep.
     while (true) {
@@ -154,14 +181,13 @@ void CGamePlayer::PlayerThread() {
         count = 0;
         const CChessGameData game = GetGameData(static_cast<int>(gameIndex.load()));
         StepForward(game);
+        if (onStep) {
+            onStep();
+        }
         if (moveIndex >= static_cast<unsigned>(game.MovesCount())) {
-            flag = false;
-            if (onGameEnd) {
-                onGameEnd();
-            }
+            EndPlayback();
             scene.SetGameResult(game.GetResult());
             scene.RequestRedraw();
         }
     }
-    playerRunning = false;
 }

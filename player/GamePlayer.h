@@ -77,9 +77,15 @@ public:
     // Called on the player thread when the game has ended, after the playing flag was cleared.
     // Set it while no player thread runs.
     std::function<void()> onGameEnd;
+    // Called on the player thread after each move it hands to the scene. Set it while no player
+    // thread runs.
+    std::function<void()> onStep;
 
 private:
     void PlayerThread();
+    void PlayWhileOn();
+    // Clears the caller's playing flag and calls onGameEnd. Player thread.
+    void EndPlayback();
     // The step of StepForward on a copy of the current game.
     void StepForward(const CChessGameData& game);
     bool StopRequested() const noexcept { return stopRequested.load(std::memory_order_acquire); }

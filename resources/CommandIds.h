@@ -20,6 +20,15 @@ inline constexpr int kPreviousGame = 40032;
 inline constexpr int kNextGame = 40033;
 inline constexpr int kCloseAllGames = 40034;
 inline constexpr int kSmoothEdges = 40040;
+inline constexpr int kNotationPanel = 40041;
+inline constexpr int kFigurines = 40042;
+inline constexpr int kFlipBoard = 40043;
+inline constexpr int kLastMoveTint = 40044;
+inline constexpr int kCheckTint = 40045;
+inline constexpr int kCoordinates = 40046;
+// The games table: shown or hidden, and the keyboard focus on it.
+inline constexpr int kGamesTable = 40047;
+inline constexpr int kFocusGamesTable = 40048;
 
 inline constexpr int kStopButton = 1000;
 inline constexpr int kPlayPauseButton = 1001;

@@ -54,7 +54,17 @@ inline std::vector<CMenuDescription> Build() {
                       {ids::kPreviousGame, "Previous game\tPgUp", 0, false},
                       {ids::kNextGame, "Next game\tPgDown", 0, false}},
                      0});
-    menus.push_back({"View", {{ids::kSmoothEdges, "Smooth edges", 0, true}}, 0});
+    menus.push_back({"View",
+                     {{ids::kNotationPanel, "Notation panel\tCtrl+N", 0, true},
+                      {ids::kFigurines, "Figurines", 0, true},
+                      {ids::kFlipBoard, "Flip board\tF", 0, true},
+                      {ids::kLastMoveTint, "Last move", 0, true},
+                      {ids::kCheckTint, "Check", 0, true},
+                      {ids::kCoordinates, "Coordinates", 0, true},
+                      {ids::kSmoothEdges, "Smooth edges", 0, true},
+                      {ids::kGamesTable, "Games table", 0, true},
+                      {ids::kFocusGamesTable, "Find a game\tCtrl+G", 0, false}},
+                     0});
     menus.push_back({"Options", {{ids::kDisplayFps, "Display fps", 0, true}}, 0});
     menus.push_back({"&About...", {}, ids::kAbout});
     return menus;

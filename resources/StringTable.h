@@ -13,16 +13,15 @@ inline constexpr std::string_view kAboutText =                       // 10002
     "format and then displays animated chess game on the 3D chessboard.\n\nCamera controls:\n"
     "   [mouse wheel] - zoom in/zoom out\n   [dragging with left mouse button] - rotating\n"
     "   [dragging with right mouse button] - moving\n   [Esc] - restore default view";
-inline constexpr std::string_view kAbout = "About";                               // 10003
-inline constexpr std::string_view kError = "Error";                               // 10004
-inline constexpr std::string_view kPgnNotValid = "PGN file not valid!";           // 10005
-inline constexpr std::string_view kLoadingModels = "Loading models";              // 10006
-inline constexpr std::string_view kCreatingVbo = "Creating VBO...";               // 10007
-inline constexpr std::string_view kInitializingOpenGL = "Initializing OpenGL..."; // 10008
-inline constexpr std::string_view kGameOver = "Game over";                        // 10009
-inline constexpr std::string_view kWhiteWon = "white won";                        // 10010
-inline constexpr std::string_view kBlackWon = "black won";                        // 10011
-inline constexpr std::string_view kDraw = "draw";                                 // 10012
+inline constexpr std::string_view kAbout = "About";                     // 10003
+inline constexpr std::string_view kError = "Error";                     // 10004
+inline constexpr std::string_view kPgnNotValid = "PGN file not valid!"; // 10005
+inline constexpr std::string_view kLoadingModels = "Loading models";    // 10006
+inline constexpr std::string_view kCreatingVbo = "Creating VBO...";     // 10007
+inline constexpr std::string_view kGameOver = "Game over";              // 10009
+inline constexpr std::string_view kWhiteWon = "white won";              // 10010
+inline constexpr std::string_view kBlackWon = "black won";              // 10011
+inline constexpr std::string_view kDraw = "draw";                       // 10012
 
 // Caption of the box that lists the games a load left out.
 inline constexpr std::string_view kWarning = "Warning";

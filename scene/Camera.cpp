@@ -1,22 +1,41 @@
 #include "scene/Camera.h"
 
 #include <cmath>
+#include <numbers>
 
 CCamera::CCamera(std::atomic<bool>& projectionDirty, const std::atomic<bool>& enabled)
     : projectionDirty(projectionDirty), enabled(enabled) {
     ResetView();
 }
 
+double CCamera::FieldOfView(double aspect) const {
+    const double vertical = FieldOfView();
+    if (aspect <= 0.0 || aspect >= kDefaultAspect) {
+        return vertical;
+    }
+    constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
+    const double halfTangent =
+        std::tan(vertical * kRadiansPerDegree / 2.0) * kDefaultAspect / aspect;
+    return 2.0 * std::atan(halfTangent) / kRadiansPerDegree;
+}
+
 void CCamera::ResetView() {
     zoom = 1.0f;
     elevation = 50.0f;
-    rotation = 0.0f;
+    rotation = SideInFront() == Black ? 180.0f : 0.0f;
     panX = 0.0f;
     panY = -15.0f;
     minElevation = std::atan(-PanY() / (kEyeDistance + 100.0f)) * 57.295780181884766f;
     projectionDirty = true;
     if (MinElevation() > Elevation()) {
         elevation = MinElevation();
+    }
+}
+
+void CCamera::SetSideInFront(EPieceColor side) {
+    if (sideInFront.exchange(side) != side) {
+        rotation = std::fmod(Rotation() + 180.0f, 360.0f);
+        projectionDirty = true;
     }
 }
 

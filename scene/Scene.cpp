@@ -1,5 +1,6 @@
 #include "scene/Scene.h"
 
+#include "common/GeneralException.h"
 #include "common/Ticks.h"
 #include "gfx3d/A3DObject.h"
 #include "gfx3d/C3DObjPiece.h"
@@ -15,12 +16,22 @@ namespace {
 
 constexpr GLenum kLights[4] = {GL_LIGHT4, GL_LIGHT1, GL_LIGHT2, GL_LIGHT3};
 
+// Translucent over either wood: amber for the last move, red for a king in check.
+constexpr SSquareTint kLastMoveTint{0, 0, 1.0f, 0.78f, 0.1f, 0.45f};
+constexpr SSquareTint kCheckTint{0, 0, 0.9f, 0.0f, 0.0f, 0.65f};
+
 } // namespace
 
 CScene::CScene(CChessSet& chessSet) : chessSet(chessSet) {
 }
 
 CScene::~CScene() = default;
+
+void CScene::EndWindowMove() {
+    std::uint32_t current = windowMoveRedraw;
+    while (current > 0 && !windowMoveRedraw.compare_exchange_weak(current, current - 1)) {
+    }
+}
 
 void CScene::RequestResize(int width, int height) {
     pendingWidth = width;
@@ -43,6 +54,28 @@ void CScene::RenderThread(IGLSurface& glSurface, const std::atomic<bool>& appRun
         return;
     }
     renderRunning = true;
+    // Nothing may leave the thread: a failure is reported (the program then ends) and the
+    // thread still releases what it made.
+    try {
+        DrawWhileRunning(appRunning);
+    } catch (const CGeneralException& e) {
+        glSurface.ReportFatalError("The 3D view failed: " + e.GetMessage());
+    } catch (const std::exception& e) {
+        glSurface.ReportFatalError(std::string("The 3D view failed: ") + e.what());
+    }
+    renderRunning = false;
+    ReleaseScene();
+    multisampleTarget.Release();
+    glDeleteLists(fontBase, kFontLists);
+    glSurface.DestroyContext();
+    surface = nullptr;
+    // Whoever still waits for a picture gets a broken promise instead of a hang.
+    passCaptures.clear();
+    const std::lock_guard lock(captureMutex);
+    captures.clear();
+}
+
+void CScene::DrawWhileRunning(const std::atomic<bool>& appRunning) {
     while (appRunning) {
         if (!UpdateLoading()) {
             continue;
@@ -72,16 +105,6 @@ void CScene::RenderThread(IGLSurface& glSurface, const std::atomic<bool>& appRun
             SleepMs(100);
         }
     }
-    renderRunning = false;
-    ReleaseScene();
-    multisampleTarget.Release();
-    glDeleteLists(fontBase, 382);
-    glSurface.DestroyContext();
-    surface = nullptr;
-    // Whoever still waits for a picture gets a broken promise instead of a hang.
-    passCaptures.clear();
-    const std::lock_guard lock(captureMutex);
-    captures.clear();
 }
 
 bool CScene::InitOpenGL() {
@@ -124,8 +147,8 @@ void CScene::ResizeViewport(int width, int height) {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(camera.FieldOfView(), static_cast<double>(width) / height,
-                   static_cast<double>(0.1f), 500.0);
+    gluPerspective(camera.FieldOfView(static_cast<double>(width) / height),
+                   static_cast<double>(width) / height, static_cast<double>(0.1f), 500.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     viewportWidth = width;
@@ -178,9 +201,9 @@ void CScene::DrawFrame() {
     ++framesDrawn;
 }
 
-// The pieces are moved on to one moment first; the board and the floor are drawn, then the
-// pieces' shadows onto them, then the pieces. What the shadows were drawn from is kept for
-// PieceOn and PiecesBesideTheBoard.
+// The pieces are moved on to one moment first; the board and the floor are drawn, then what
+// lies on the board (coordinates, tints) and the pieces' shadows, then the pieces. What the
+// shadows were drawn from is kept for PieceOn and PiecesBesideTheBoard.
 void CScene::DrawObjects() {
     const std::lock_guard lock(objectsMutex);
     const std::uint32_t now = TickCount();
@@ -196,10 +219,82 @@ void CScene::DrawObjects() {
             object->Draw();
         }
     }
+    if (coordinatesShown) {
+        marksPass.DrawCoordinates(camera.SideInFront());
+    }
+    CollectTints();
+    marksPass.DrawTints(frameTints);
     shadowPass.Draw(frameShadows);
     for (C3DObjPiece* piece : shadowedPieces) {
         piece->DrawModel();
     }
+}
+
+void CScene::CollectTints() {
+    frameTints.clear();
+    if (lastMoveSquares && lastMoveTinted) {
+        for (const CBoardSquare& square : {lastMoveSquares->from, lastMoveSquares->to}) {
+            SSquareTint tint = kLastMoveTint;
+            tint.file = square.file;
+            tint.rank = square.rank;
+            frameTints.push_back(tint);
+        }
+    }
+    if (checkTinted) {
+        for (const CBoardSquare& square : checkSquares) {
+            SSquareTint tint = kCheckTint;
+            tint.file = square.file;
+            tint.rank = square.rank;
+            frameTints.push_back(tint);
+        }
+    }
+}
+
+void CScene::MarkMove(const CMove& move) {
+    lastMoveSquares = MovedSquares(move, chessSet.Board());
+    MarkChecks();
+}
+
+void CScene::MarkChecks() {
+    checkSquares = KingsInCheck(chessSet.Board());
+}
+
+void CScene::ShowLastMove(const std::optional<CMove>& move) {
+    {
+        const std::lock_guard lock(objectsMutex);
+        lastMoveSquares.reset();
+        if (move) {
+            lastMoveSquares = MovedSquares(*move, chessSet.Board());
+        }
+    }
+    projectionDirty = true;
+}
+
+void CScene::ShowCoordinates(bool on) {
+    coordinatesShown = on;
+    projectionDirty = true;
+}
+
+void CScene::ShowLastMoveTint(bool on) {
+    lastMoveTinted = on;
+    projectionDirty = true;
+}
+
+void CScene::ShowCheckTint(bool on) {
+    checkTinted = on;
+    projectionDirty = true;
+}
+
+CSquareTints CScene::TintedSquares() {
+    const std::lock_guard lock(objectsMutex);
+    CSquareTints tints;
+    if (lastMoveTinted) {
+        tints.lastMove = lastMoveSquares;
+    }
+    if (checkTinted) {
+        tints.check = checkSquares;
+    }
+    return tints;
 }
 
 void CScene::FulfilCapture() {

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "chess/ChessSet.h"
+#include "gfx3d/BoardMarksPass.h"
 #include "gfx3d/ContactShadowPass.h"
 #include "platform/FrameImage.h"
+#include "scene/BoardMarks.h"
 #include "scene/Camera.h"
 #include "scene/MultisampleTarget.h"
 #include "scene/ScenePlayback.h"
+#include "scene/SceneView.h"
 
 #include <array>
 #include <atomic>
@@ -34,12 +37,18 @@ struct CScenePiece {
     SContactShadow shadow;
 };
 
+// The squares tinted on the board, as the next frame draws them.
+struct CSquareTints {
+    std::optional<CMoveSquares> lastMove;
+    std::vector<CBoardSquare> check;
+};
+
 // The scene and its renderer. One thread, the render thread, owns the OpenGL context and makes
 // every OpenGL call; it draws a frame only when something changed (a resize, the camera,
 // running animations), else it idles. The other threads talk to it through atomic flags and
 // counters, and through `objectsMutex`, which guards `objects` and `pieceGrid`: it is held
 // while a frame draws the objects and while the objects change, never while sleeping.
-class CScene : public IScenePlayback {
+class CScene : public IScenePlayback, public ISceneView {
 public:
     explicit CScene(CChessSet& chessSet);
     ~CScene() override;
@@ -50,54 +59,81 @@ public:
     // holds, then releases every object, buffer, texture and display list it created and the
     // context. A context or GLEW failure is reported through the surface (an "Error" box, then
     // the program ends with a non-zero code) and ends the thread.
-    void RenderThread(IGLSurface& surface, const std::atomic<bool>& appRunning);
+    void RenderThread(IGLSurface& surface, const std::atomic<bool>& appRunning) override;
 
     // Records a new client size; the render thread applies it before its next frame. Any thread.
-    void RequestResize(int width, int height);
+    void RequestResize(int width, int height) override;
     // Asks for the next frame to be read back. Any thread; the future is fulfilled by the
     // render thread (or broken if it ends first).
-    std::future<CFrameImage> RequestCapture();
+    std::future<CFrameImage> RequestCapture() override;
 
-    CCamera& Camera() { return camera; }
+    CCamera& Camera() override { return camera; }
+    bool BuffersCreated() const override { return buffersCreated; }
+    void ShowFps(bool on) override { showFps = on; }
+    // Edges drawn 4x multisampled: through the surface's multisample buffers where it has them
+    // (a hardware renderer), else through an off-screen multisampled buffer. Any thread.
+    void SetSmoothEdges(bool on) override { smoothEdges = on; }
+    void BeginWindowMove() override { ++windowMoveRedraw; }
+    // Never below 0: an end without a beginning changes nothing.
+    void EndWindowMove() override;
 
-    // IScenePlayback. RebuildPieces does nothing until the scene is built (the build makes the
-    // pieces from the chess set itself).
+    // IScenePlayback. Until the scene is built RebuildPieces only reads the checks from the
+    // chess set (the build makes the pieces from the chess set itself).
     void RebuildPieces() override;
     void ShowBoardNow() override;
     void ApplyAnimationDuration(std::uint32_t milliseconds) override;
     void SetGameResult(int result) override { gameResult = result; }
     void RequestRedraw() override { projectionDirty = true; }
+    void ShowLastMove(const std::optional<CMove>& move) override;
+
+    // What the board shows besides the pieces, each on at start: the coordinates on the frame
+    // (the frame itself stays), the last move's squares tinted, a king in check on a red
+    // square. Any thread; the next frame shows the change.
+    void ShowCoordinates(bool on) override;
+    void ShowLastMoveTint(bool on) override;
+    void ShowCheckTint(bool on) override;
+    CSquareTints TintedSquares();
 
     // One more reason to draw frames back to back (a move being shown, a mouse drag); restarts
     // the frame counter's window. EndContinuousRedraw takes one reason away.
-    void BeginContinuousRedraw();
-    void EndContinuousRedraw();
+    void BeginContinuousRedraw() override;
+    void EndContinuousRedraw() override;
+
+    // The scene's state, for checks and measurements. Any thread.
+    bool SceneReady() const { return sceneReady; }
+    bool FpsShown() const { return showFps; }
+    bool SmoothEdges() const { return smoothEdges; }
+    int GameResult() const { return gameResult; }
+    std::uint64_t FramesDrawn() const { return framesDrawn; }     // frames swapped so far
+    std::uint64_t MovesAnimated() const { return movesAnimated; } // moves whose animation ended
+    bool DrawingContinuously() const { return continuousRedraw != 0; }
+    bool RenderRunning() const { return renderRunning; }
 
     // The piece object on a square, and the pieces beside the board, as drawn now.
     std::optional<CScenePiece> PieceOn(int file, int rank);
     std::vector<CScenePiece> PiecesBesideTheBoard();
 
+private:
     // Flags and counters shared with the other threads.
     std::atomic<bool> projectionDirty{false};
     std::atomic<bool> buffersCreated{false};
     std::atomic<bool> sceneReady{false};
     std::atomic<bool> showFps{false};
-    // Edges drawn 4x multisampled: through the surface's multisample buffers where it has them
-    // (a hardware renderer), else through an off-screen multisampled buffer. Any thread.
     std::atomic<bool> smoothEdges{false};
     std::atomic<bool> renderRunning{false};
     std::atomic<std::uint32_t> continuousRedraw{0};
     std::atomic<std::uint32_t> windowMoveRedraw{0};
     std::atomic<std::uint32_t> fpsInterval{400};
     std::atomic<int> gameResult{3};
-    std::atomic<std::uint64_t> framesDrawn{0};   // frames swapped so far
-    std::atomic<std::uint64_t> movesAnimated{0}; // moves whose animation has ended
+    std::atomic<std::uint64_t> framesDrawn{0};
+    std::atomic<std::uint64_t> movesAnimated{0};
     std::atomic<bool> loadingModels{false};
     std::atomic<int> modelsLoaded{0};
 
-private:
     bool InitOpenGL();
     void ResizeViewport(int width, int height);
+    // The render loop: loading, then a frame whenever something changed, until appRunning ends.
+    void DrawWhileRunning(const std::atomic<bool>& appRunning);
     void DrawFrame();
     void DrawObjects();
     CScenePiece Describe(const C3DObjPiece& piece) const;
@@ -116,6 +152,11 @@ private:
     void BuildScene();
     void ReleaseScene();
     void FulfilCapture();
+    // With objectsMutex held: the move taken from the chess set (whose board it has reached)
+    // becomes the last move, and the checks are read from the board again.
+    void MarkMove(const CMove& move);
+    void MarkChecks();
+    void CollectTints();
     void RebuildPiecesLocked();
     void ClearPieceGrid();
 
@@ -130,6 +171,7 @@ private:
     CMoveFacts ReadMoveFacts(const CMove& move) const;
 
     void AnimationThread();
+    void AnimateWhileRunning();
     // Called with `lock` holding objectsMutex; may release and take it again.
     void AnimateMove(const CMove& move, const CMoveFacts& facts,
                      std::unique_lock<std::mutex>& lock);
@@ -141,7 +183,7 @@ private:
     CChessSet& chessSet;
     IGLSurface* surface = nullptr;
 
-    std::mutex objectsMutex; // guards objects and pieceGrid
+    std::mutex objectsMutex; // guards objects, pieceGrid and the tints' squares
     std::vector<std::unique_ptr<A3DObject>> objects;
     std::array<std::array<C3DObjPiece*, 8>, 8> pieceGrid{};
     std::uint64_t piecesGeneration = 0; // counts rebuilds of the piece objects
@@ -149,6 +191,15 @@ private:
     std::vector<C3DObjPiece*> shadowedPieces;
     std::vector<SContactShadow> frameShadows;
     CContactShadowPass shadowPass;
+    // The tints' squares as the chess set gave them, and the tints a frame draws from them (kept
+    // to reuse their memory).
+    std::optional<CMoveSquares> lastMoveSquares;
+    std::vector<CBoardSquare> checkSquares;
+    std::vector<SSquareTint> frameTints;
+    CBoardMarksPass marksPass;
+    std::atomic<bool> coordinatesShown{true};
+    std::atomic<bool> lastMoveTinted{true};
+    std::atomic<bool> checkTinted{true};
 
     bool surfaceMultisampled = false;     // the window's surface has multisample buffers
     CMultisampleTarget multisampleTarget; // used only when it has not
@@ -161,6 +212,8 @@ private:
     int viewportWidth = 0;
     int viewportHeight = 0;
 
+    // Display lists of the bitmap font: glyphs 0..380, and a last one that stays empty.
+    static constexpr int kFontLists = 382;
     std::uint32_t fontBase = 0;
     // Restarted by whoever begins a continuous redraw, counted by the render thread.
     std::atomic<std::uint32_t> fpsStartTick{0};

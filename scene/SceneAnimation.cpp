@@ -1,8 +1,10 @@
+#include "common/GeneralException.h"
 #include "common/Ticks.h"
 #include "gfx3d/A3DObject.h"
 #include "gfx3d/AnimationCurves.h"
 #include "gfx3d/C3DObjPiece.h"
 #include "gfx3d/PieceClasses.h"
+#include "platform/GLSurface.h"
 #include "scene/Scene.h"
 #include "scene/ScenePlacement.h"
 
@@ -39,6 +41,17 @@ void CScene::ApplyAnimationDuration(std::uint32_t milliseconds) {
 // Takes the executed moves from the chess set one at a time and shows each; the player hands
 // over the next move only after this thread has taken the previous one.
 void CScene::AnimationThread() {
+    // Nothing may leave the thread: a failure is reported (the program then ends).
+    try {
+        AnimateWhileRunning();
+    } catch (const CGeneralException& e) {
+        surface->ReportFatalError("The 3D view failed: " + e.GetMessage());
+    } catch (const std::exception& e) {
+        surface->ReportFatalError(std::string("The 3D view failed: ") + e.what());
+    }
+}
+
+void CScene::AnimateWhileRunning() {
     while (renderRunning) {
         if (chessSet.MoveReady()) {
             // What the animation needs from the chess set is read before the flag is cleared:
@@ -50,6 +63,7 @@ void CScene::AnimationThread() {
             }
             const CMove move = chessSet.LastMove();
             const CMoveFacts facts = ReadMoveFacts(move);
+            MarkMove(move); // the tints move with the move as its animation starts
             chessSet.ClearMoveReady();
             AnimateMove(move, facts, lock);
             ++movesAnimated;

@@ -1,12 +1,15 @@
+#include "common/FileProblem.h"
 #include "common/GeneralException.h"
 #include "common/Ticks.h"
 #include "gfx3d/A3DObject.h"
 #include "gfx3d/AssetPath.h"
+#include "gfx3d/BoardFrame.h"
 #include "gfx3d/C3DObjChessboard.h"
 #include "gfx3d/C3DObjPiece.h"
 #include "gfx3d/C3DObjPlane.h"
 #include "gfx3d/PieceClasses.h"
 #include "gfx3d/PieceModel.h"
+#include "gfx3d/Texture.h"
 #include "platform/GLSurface.h"
 #include "resources/StringTable.h"
 #include "scene/Scene.h"
@@ -31,13 +34,22 @@ void CScene::StartModelLoaders() {
     loaderThreads.emplace_back([this] { WatchModelLoading(); });
     for (EPieceType kind : kLoadOrder) {
         loaderThreads.emplace_back([this, kind] {
+            // Nothing may leave the thread: every failure ends the loading with its reason.
+            std::string failure;
             try {
                 C3DObjPiece::LoadModel(kind);
             } catch (const CGeneralException& e) {
+                failure = e.GetMessage();
+            } catch (const std::exception& e) {
+                failure = e.what();
+            }
+            if (!failure.empty()) {
+                const std::string path = AssetPath(PieceModelFile(kind));
+                const std::string problem = DescribeFileProblem(path);
                 const std::lock_guard lock(loadFailureMutex);
                 if (loadFailure.empty()) {
-                    loadFailure = "Cannot load the piece model '" +
-                                  AssetPath(PieceModelFile(kind)) + "': " + e.GetMessage();
+                    loadFailure = "Cannot load the piece model '" + path + "': " +
+                                  (problem.empty() ? failure : problem + " (" + failure + ")");
                 }
             }
         });
@@ -105,11 +117,22 @@ bool CScene::UpdateLoading() {
         }
     }
     DrawStatusText(strings::kCreatingVbo);
-    for (EPieceType kind : kLoadOrder) {
-        C3DObjPiece::CreateVBO(kind);
+    try {
+        for (EPieceType kind : kLoadOrder) {
+            C3DObjPiece::CreateVBO(kind);
+        }
+        buffersCreated = true;
+        BuildScene();
+    } catch (const CGeneralException& e) {
+        // A texture that cannot be read: the user is told which and why, and the program ends.
+        loadFailureReported = true;
+        surface->ReportFatalError(ExplainTextureFailure(e.GetMessage()));
+        {
+            const std::lock_guard lock(loadFailureMutex);
+            loadFailure = e.GetMessage();
+        }
+        return false;
     }
-    buffersCreated = true;
-    BuildScene();
     sceneReady = true;
     fpsStartTick = TickCount();
     DrawFrame();
@@ -122,9 +145,10 @@ void CScene::BuildScene() {
     objects.push_back(std::make_unique<C3DObjChessboard>());
     auto plane = std::make_unique<C3DObjPlane>();
     plane->MoveTo(100.0f, 0.0f, -100.0f);
-    // The board stands on the floor and hides the floor under it from every view.
-    plane->LeaveOut(0.0f, 0.0f, 200.0f, -200.0f);
+    // The framed board stands on the floor and hides the floor under it from every view.
+    plane->LeaveOut(kFrameLeft, kFrameFront, kFrameRight, kFrameBack);
     objects.push_back(std::move(plane));
+    MarkChecks();
     // The pieces stand as the chess set holds them: the game chosen before the scene was built
     // (a file opened at start, a set-up position) has already placed them.
     RebuildPiecesLocked();
@@ -137,18 +161,22 @@ void CScene::ClearPieceGrid() {
 }
 
 void CScene::RebuildPieces() {
-    if (!buffersCreated) {
-        return;
-    }
     const std::lock_guard lock(objectsMutex);
-    RebuildPiecesLocked();
+    MarkChecks();
+    if (buffersCreated) {
+        RebuildPiecesLocked();
+    }
 }
 
 // The animation thread takes a move only while holding the lock, so under it a move is either
 // taken (and its animation ends with the rebuild) or withdrawn here: never shown twice.
 void CScene::ShowBoardNow() {
     const std::lock_guard lock(objectsMutex);
+    if (chessSet.MoveReady()) {
+        MarkMove(chessSet.LastMove()); // its result is on the board
+    }
     chessSet.ClearMoveReady();
+    MarkChecks();
     if (buffersCreated) {
         RebuildPiecesLocked();
     }
@@ -208,6 +236,7 @@ void CScene::ReleaseScene() {
         objects.clear();
     }
     shadowPass.Release();
+    marksPass.Release();
     C3DObjPiece::ReleaseClassResources();
     sceneReady = false;
     buffersCreated = false;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "chess/Move.h"
+
 #include <cstdint>
+#include <optional>
 
 // What the game player asks of the scene. CScene implements it; tests use a recording fake.
 class IScenePlayback {
@@ -21,4 +24,9 @@ public:
     virtual void SetGameResult(int result) = 0;
     // Asks the render thread to apply the projection again and draw.
     virtual void RequestRedraw() = 0;
+    // The move that led to the position the chess set now holds, or none at a game's start, for
+    // the last-move tint; called after the chess set was changed without a move being handed
+    // over (a game chosen, a jump). A move handed over becomes the last move by itself when
+    // the scene takes it, or withdraws it.
+    virtual void ShowLastMove(const std::optional<CMove>& move) = 0;
 };

@@ -9,7 +9,6 @@
 namespace {
 
 constexpr int kFontGlyphs = 381; // U+0000 .. U+017C
-constexpr int kFontLists = 382;  // the last list stays empty
 constexpr unsigned kFontHeight = 15;
 
 std::u32string Widen(std::string_view text) {

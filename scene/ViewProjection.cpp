@@ -96,8 +96,9 @@ CWindowPoint ProjectToWindow(const CCamera& camera, int width, int height, doubl
                              double z) {
     height = std::max(height, 1);
     const double centre = CCamera::kSceneCentre;
-    const Mat4 projection = Perspective(camera.FieldOfView(), static_cast<double>(width) / height,
-                                        static_cast<double>(0.1f), 500.0);
+    const Mat4 projection =
+        Perspective(camera.FieldOfView(static_cast<double>(width) / height),
+                    static_cast<double>(width) / height, static_cast<double>(0.1f), 500.0);
     Mat4 view = LookAt(centre, 0.0, CCamera::kEyeDistance, centre, 7.0, -centre, 0.0, 1.0, 0.0);
     view = Multiply(view, Translate(centre + camera.PanX(), -camera.PanY(), -centre));
     view = Multiply(view, Rotate(camera.Elevation(), 1, 0, 0));

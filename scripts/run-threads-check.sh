@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the tsan preset and runs the tests in which threads meet: the player with its
-# consumer, whole games played on screen with the render, animation and player threads, and
-# the shell's commands and steps, which start and end the player thread.
+# consumer, whole games played on screen with the render, animation and player threads, the
+# board's tints following steps and jumps, and the shell's commands and steps, which start and
+# end the player thread.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,8 +12,8 @@ bash scripts/install-deps.sh
 export TSAN_OPTIONS="ignore_noninstrumented_modules=1:suppressions=$PWD/tests/tsan.supp"
 cmake --preset tsan
 cmake --build --preset tsan --target GamePlayerTest GamePlaybackGuiTest SceneAnimationGuiTest \
-  SetUpPositionGuiTest ShellCommandsTest ShellNavigationTest
-filter='GamePlayer|GamePlaybackGui|SceneAnimationGui|SetUpPositionGui|ShellCommands|ShellNavigation'
+  SetUpPositionGuiTest BoardMarksGuiTest ShellCommandsTest ShellNavigationTest
+filter='GamePlayer|GamePlaybackGui|SceneAnimationGui|SetUpPositionGui|BoardMarksGui|ShellCommands|ShellNavigation'
 if [ -z "${DISPLAY:-}" ]; then
   xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --preset tsan -R "$filter"
 else

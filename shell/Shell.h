@@ -2,18 +2,23 @@
 
 #include "platform/ShellEvents.h"
 #include "platform/ShellPlatform.h"
+#include "shell/NotationDocument.h"
+#include "shell/GameTable.h"
+#include "shell/GamesTableContent.h"
 
 #include <atomic>
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 class CBackgroundLoad;
 class CGamePlayer;
-class CScene;
+class CSearchKeysJob;
+class ISceneView;
 
 // The program's interface thread: it builds the main window's menu and controls, starts and
 // ends the render thread, and turns commands, mouse and keys into calls on the player, the
@@ -23,7 +28,7 @@ public:
     // The exit code of the program when its window is closed.
     static constexpr int kExitCodeOnClose = 18;
 
-    CShell(IShellPlatform& platform, CScene& scene, CGamePlayer& player);
+    CShell(IShellPlatform& platform, ISceneView& scene, CGamePlayer& player);
     // Shuts down if Shutdown was not called.
     ~CShell() override;
     CShell(const CShell&) = delete;
@@ -50,8 +55,10 @@ public:
     void LoadPGNFile(const std::string& path);
     // Fills the game list from the player's list of games.
     void FillGameList();
-    // True while a load runs or waits.
-    bool LoadRunning() const { return load != nullptr || !pendingLoads.empty(); }
+    // True while a load runs or waits, or the games table has yet to follow the last one.
+    bool LoadRunning() const {
+        return load != nullptr || !pendingLoads.empty() || keysJob != nullptr;
+    }
     void ShowPlayGlyph();
     void ShowPauseGlyph();
 
@@ -68,6 +75,15 @@ public:
     bool OnKeyDown(int virtualKey) override;
     // Each file is loaded as if chosen in the open-file dialog.
     void OnFilesDropped(const std::vector<std::string>& paths) override;
+    // Shows the position after the move clicked in the notation panel, pausing a playing game.
+    void OnNotationLink(int link) override;
+    void OnNotationPanelClosed() override;
+
+    // IShellEvents: the games table (ShellGamesTable.cpp).
+    void OnGamesTableHeaderClicked(int column) override;
+    void OnGamesTableSearchChanged(const std::string& text) override;
+    void OnGamesTableRowChosen(int row) override;
+    void OnGamesTableClosed() override;
 
     bool Playing() const { return playing; }
     bool FpsShown() const { return fpsMark; }
@@ -83,7 +99,7 @@ private:
     void StopPlayback();
     // Hands the GL window's client size to the render thread, once that has started.
     void UpdateGLWindowSize();
-    // The commands of the Game menu and "Save picture...".
+    // The commands of the Game menu and "Save picture...", then those of the games table.
     bool HandleGameCommand(int id);
     // Switches playback off and ends the player thread, leaving the game where it is.
     void PauseForStep();
@@ -91,7 +107,8 @@ private:
     void SavePicture();
     // Sets the mark of "View > Smooth edges" and tells the scene.
     void ShowSmoothEdges(bool on);
-    // "Tavrin - " and the current game's list title, or "Tavrin" while no game is listed.
+    // "Tavrin - " and the current game's list title, or "Tavrin" while no game is listed; the
+    // games table selects the game's row.
     void UpdateTitle();
     // Starts the next waiting load, unless one runs.
     void StartNextLoad();
@@ -105,9 +122,47 @@ private:
     void CloseAllGames();
     // Whether games of this file (the same file by any path) are listed.
     bool IsListed(const std::string& path) const;
+    // A View option: a menu item with a mark kept in the user's settings.
+    struct CViewOption {
+        int id;
+        const char* setting;
+        bool byDefault;
+        bool CShell::*mark;
+    };
+    static const CViewOption* FindViewOption(int id);
+    // The commands of the View menu that the notation panel and the board answer.
+    bool HandleViewCommand(int id);
+    // The View options as the user's settings hold them, applied at start.
+    void ApplyViewSettings();
+    // Shows option `id` as its mark now stands: the menu's check and what it switches.
+    void ApplyViewOption(int id);
+    // The notation panel follows the game and the position on show: its game's notation is
+    // made again when another game is on show, its current move on every call.
+    void RefreshNotation();
+    // Keeps the panel's width for the next run, when it is shown.
+    void SaveNotationPanelWidth();
+
+    // The games table (ShellGamesTable.cpp).
+    void CreateGamesTable();
+    bool HandleGamesTableCommand(int id);
+    void ShowGamesTable(bool shown);
+    // Shows game `index` as a choice in the game list does: playback stops, the game is
+    // selected, the list's selection, the title and the table follow. Out of range: only stops.
+    void ChooseGame(int index);
+    // The game `step` places after the one on show: in the table's order while it has one of
+    // its own, else in the list's. None past either end.
+    std::optional<std::size_t> NeighbourGame(int step) const;
+    // The table follows the player's list: at once when it was emptied, else once the search
+    // keys of its new games are made on a worker.
+    void FollowGameList();
+    void FinishSearchKeys();
+    // Rows, count and the selected row anew.
+    void RefreshGamesTable();
+    // Selects the row of the game on show when the filter lets it through, none else.
+    void SelectGameInTable();
 
     IShellPlatform& platform;
-    CScene& scene;
+    ISceneView& scene;
     CGamePlayer& player;
 
     // True while the user has playback switched on; the player thread reads and clears it.
@@ -124,6 +179,15 @@ private:
     std::deque<std::string> pendingLoads;  // loads asked for while it runs
     std::uint32_t loadStartTick = 0;
 
+    bool panelMark = true;
+    bool figurinesMark = false;
+    bool flippedMark = false;
+    bool lastMoveMark = true;
+    bool checkMark = true;
+    bool coordinatesMark = true;
+    int notationGameIndex = -1; // the game whose notation is held, -1 for none
+    CNotationGame notationGame;
+
     bool maximized = false;
     bool moveGuard = false; // a move or frame drag has been counted in windowMoveRedraw
 
@@ -131,4 +195,10 @@ private:
     bool rotating = false;
     bool shifting = false;
     CScreenPoint savedCursor;
+
+    // The games table.
+    CGameTable gameTable;
+    CGamesTableContent gamesTableContent{gameTable};
+    std::unique_ptr<CSearchKeysJob> keysJob; // the keys of the list the table is to follow
+    bool gamesTableShown = false;
 };

@@ -5,7 +5,7 @@
 #include "resources/CommandIds.h"
 #include "resources/MainMenu.h"
 #include "resources/StringTable.h"
-#include "scene/Scene.h"
+#include "scene/SceneView.h"
 #include "shell/BackgroundLoad.h"
 #include "shell/ListTitle.h"
 #include "shell/LoadMessages.h"
@@ -24,6 +24,9 @@ constexpr std::uint32_t kProgressDelayMs = 300;
 bool CShell::OnCommand(int id, int code) {
     const bool handled = HandleCommand(id, code);
     if (handled) {
+        RefreshNotation();
+    }
+    if (handled && id != ids::kFocusGamesTable) {
         // Keys such as Esc reach the window again at once after a click on a control.
         platform.FocusMainWindow();
     }
@@ -57,7 +60,7 @@ bool CShell::HandleCommand(int id, int code) {
     case ids::kDisplayFps:
         fpsMark = !fpsMark;
         platform.SetMenuItemChecked(ids::kDisplayFps, fpsMark);
-        scene.showFps = fpsMark;
+        scene.ShowFps(fpsMark);
         scene.RequestRedraw();
         return true;
     case ids::kSmoothEdges:
@@ -84,12 +87,7 @@ bool CShell::HandleCommand(int id, int code) {
         return true;
     case ids::kGameList:
         if (code == ids::kSelectionChanged) {
-            const int index = platform.GameListSelection();
-            StopPlayback();
-            if (index >= 0 && index < listedGames) {
-                player.SelectGame(static_cast<unsigned>(index));
-                UpdateTitle();
-            }
+            ChooseGame(platform.GameListSelection());
             return true;
         }
         return code == ids::kSelectionEndedOk || code == ids::kSelectionEndedCancel;
@@ -203,6 +201,7 @@ void CShell::FinishLoad() {
         player.SelectGame(0);
     }
     UpdateTitle();
+    RefreshNotation();
     const std::string dropped = DroppedGamesText(ended->Path(), report);
     if (!dropped.empty()) {
         platform.ShowMessageBox(EMessageBoxKind::Warning, std::string(strings::kWarning), dropped);
@@ -214,6 +213,7 @@ void CShell::FinishLoad() {
 void CShell::FillGameList() {
     const std::shared_ptr<const CGameListSnapshot> games = player.Games();
     listedGames = static_cast<int>(games->Size());
+    notationGameIndex = -1; // the list has changed: an index may now name another game
     platform.SetGameListEntries(listedGames, [games](int index) {
         return ListTitle(games->Game(static_cast<std::size_t>(index)));
     });
@@ -225,6 +225,7 @@ void CShell::FillGameList() {
     platform.EnableControl(ids::kGameList, any);
     platform.EnableControl(ids::kStopButton, any);
     platform.EnableControl(ids::kPlayPauseButton, any);
+    FollowGameList();
 }
 
 void CShell::ShowPlayGlyph() {

@@ -1,4 +1,5 @@
-#include "scene/Scene.h"
+#include "scene/Camera.h"
+#include "scene/SceneView.h"
 #include "shell/Shell.h"
 
 namespace {
@@ -14,7 +15,7 @@ constexpr int kZoomPercentPerNotch = 8;
 void CShell::OnRawMouseMotion(int dx, int dy) {
     CCamera& camera = scene.Camera();
     if (rotating) {
-        if (scene.buffersCreated) {
+        if (scene.BuffersCreated()) {
             camera.AddRotation(static_cast<float>(dx) / kPixelsPerDegree);
         }
         camera.ChangeElevation(static_cast<float>(dy) / kPixelsPerDegree);

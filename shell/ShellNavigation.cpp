@@ -1,7 +1,7 @@
 #include "player/GamePlayer.h"
 #include "resources/CommandIds.h"
 #include "resources/StringTable.h"
-#include "scene/Scene.h"
+#include "scene/SceneView.h"
 #include "shell/ListTitle.h"
 #include "shell/PictureName.h"
 #include "shell/Shell.h"
@@ -31,7 +31,7 @@ bool CShell::HandleGameCommand(int id) {
     case ids::kLastPosition:
         break;
     default:
-        return false;
+        return HandleViewCommand(id) || HandleGamesTableCommand(id);
     }
     if (listedGames == 0) {
         return true;
@@ -63,12 +63,9 @@ void CShell::ChooseNeighbourGame(int step) {
     if (listedGames == 0) {
         return;
     }
-    const int index = static_cast<int>(player.GameIndex()) + step;
-    if (index < 0 || index >= listedGames) {
-        return;
+    if (const std::optional<std::size_t> next = NeighbourGame(step)) {
+        ChooseGame(static_cast<int>(*next));
     }
-    platform.SetGameListSelection(index);
-    HandleCommand(ids::kGameList, ids::kSelectionChanged);
 }
 
 void CShell::UpdateTitle() {
@@ -77,6 +74,7 @@ void CShell::UpdateTitle() {
         title += " - " + ListTitle(player.Games()->Game(player.GameIndex()));
     }
     platform.SetWindowTitle(title);
+    SelectGameInTable();
 }
 
 // The picture is the frame as it is now, taken before the dialog covers the view.

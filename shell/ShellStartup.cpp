@@ -3,8 +3,9 @@
 #include "resources/CommandIds.h"
 #include "resources/MainMenu.h"
 #include "resources/StringTable.h"
-#include "scene/Scene.h"
+#include "scene/SceneView.h"
 #include "shell/BackgroundLoad.h"
+#include "shell/SearchKeysJob.h"
 #include "shell/Shell.h"
 
 namespace {
@@ -15,7 +16,7 @@ constexpr int kDefaultPauseItem = ids::kFirstPauseDuration + 3;         // 1 s
 
 } // namespace
 
-CShell::CShell(IShellPlatform& platform, CScene& scene, CGamePlayer& player)
+CShell::CShell(IShellPlatform& platform, ISceneView& scene, CGamePlayer& player)
     : platform(platform), scene(scene), player(player) {
 }
 
@@ -41,6 +42,8 @@ void CShell::CreateWindows() {
             }
         });
     };
+    player.onStep = [this] { platform.PostToInterfaceThread([this] { RefreshNotation(); }); };
+    ApplyViewSettings();
 
     // The renderer draws only when something changed; a window that covered the view is such
     // a change.
@@ -50,6 +53,7 @@ void CShell::CreateWindows() {
     ShowSmoothEdges(platform.GLSurface().HardwareAccelerated());
     HandleCommand(kDefaultAnimationItem, 0);
     HandleCommand(kDefaultPauseItem, 0);
+    CreateGamesTable();
     platform.ShowMainWindow();
 }
 
@@ -67,8 +71,12 @@ void CShell::OpenAtStart(const std::string& path) {
 }
 
 void CShell::Shutdown() {
+    if (appRunning) {
+        SaveNotationPanelWidth();
+    }
     CancelLoads();
     load.reset(); // waits for its worker
+    keysJob.reset();
     appRunning = false;
     if (renderThread.joinable()) {
         renderThread.join();
@@ -96,7 +104,7 @@ void CShell::OnSize(EWindowSizeKind kind) {
 
 void CShell::OnMoving() {
     if (!moveGuard) {
-        ++scene.windowMoveRedraw;
+        scene.BeginWindowMove();
         moveGuard = true;
     }
 }
@@ -106,16 +114,14 @@ void CShell::OnExitSizeMove() {
     // Only a drag counted by OnMoving gives its count back.
     if (moveGuard) {
         moveGuard = false;
-        std::uint32_t current = scene.windowMoveRedraw;
-        while (current > 0 && !scene.windowMoveRedraw.compare_exchange_weak(current, current - 1)) {
-        }
+        scene.EndWindowMove();
     }
 }
 
 void CShell::ShowSmoothEdges(bool on) {
     smoothEdgesMark = on;
     platform.SetMenuItemChecked(ids::kSmoothEdges, on);
-    scene.smoothEdges = on;
+    scene.SetSmoothEdges(on);
     scene.RequestRedraw();
 }
 

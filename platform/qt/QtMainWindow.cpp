@@ -3,7 +3,9 @@
 #include "QtControlStrip.h"
 #include "QtDrop.h"
 #include "QtGLWindow.h"
+#include "QtGamesTableDock.h"
 #include "QtKeys.h"
+#include "QtNotationPanel.h"
 #include "platform/ShellEvents.h"
 
 #include <QCloseEvent>
@@ -21,7 +23,8 @@ constexpr int kSizeMoveEndMs = 150;
 } // namespace
 
 CQtMainWindow::CQtMainWindow()
-    : controlStrip(nullptr), glWindow(new CQtGLWindow), glContainer(nullptr) {
+    : controlStrip(nullptr), glWindow(new CQtGLWindow), glContainer(nullptr),
+      notationPanel(new CQtNotationPanel(this)), gamesTable(new CQtGamesTableDock(this)) {
     setWindowTitle(QStringLiteral("Tavrin"));
     QIcon icon;
     for (const char* size : {"32", "48", "256"}) {
@@ -48,6 +51,10 @@ CQtMainWindow::CQtMainWindow()
     layout->addWidget(glContainer, 1);
 
     setCentralWidget(central);
+    addDockWidget(Qt::RightDockWidgetArea, notationPanel);
+    notationPanel->hide();
+    addDockWidget(Qt::BottomDockWidgetArea, gamesTable);
+    gamesTable->hide();
     resize(1024, 768);
 
     sizeMoveEnd.setSingleShot(true);
@@ -65,6 +72,8 @@ CQtMainWindow::~CQtMainWindow() = default;
 void CQtMainWindow::SetEventSink(IShellEvents& events) {
     eventSink = &events;
     glWindow->SetEventSink(&events);
+    notationPanel->SetEventSink(&events);
+    gamesTable->SetEventSink(&events);
 }
 
 void CQtMainWindow::Command(int id, int code) {

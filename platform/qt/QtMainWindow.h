@@ -7,10 +7,13 @@
 #include <QTimer>
 
 class CQtControlStrip;
+class CQtGamesTableDock;
 class CQtGLWindow;
+class CQtNotationPanel;
 
-// Main window: the menu bar, the control strip along the top and the OpenGL window filling the
-// rest. It reports its size, moves, close requests, keys and commands to the event sink.
+// Main window: the menu bar, the control strip along the top, the OpenGL window filling the
+// rest and, when shown, the games table's dock below it. It reports its size, moves, close
+// requests, keys and commands to the event sink.
 class CQtMainWindow final : public QMainWindow {
 public:
     static constexpr int kControlStripHeight = 30;
@@ -22,6 +25,9 @@ public:
     CQtControlStrip& ControlStrip() { return *controlStrip; }
     const CQtControlStrip& ControlStrip() const { return *controlStrip; }
     CQtMenus& Menus() { return menus; }
+    CQtNotationPanel& NotationPanel() { return *notationPanel; }
+    const CQtNotationPanel& NotationPanel() const { return *notationPanel; }
+    CQtGamesTableDock& GamesTable() { return *gamesTable; }
 
     void SetEventSink(IShellEvents& events);
     // Hands a command to the event sink.
@@ -47,6 +53,8 @@ private:
     CQtControlStrip* controlStrip;
     CQtGLWindow* glWindow; // owned by its container widget
     QWidget* glContainer;
+    CQtNotationPanel* notationPanel;
+    CQtGamesTableDock* gamesTable;
     CQtMenus menus;
     IShellEvents* eventSink = nullptr;
     QTimer sizeMoveEnd;

@@ -2,7 +2,9 @@
 
 #include "QtControlStrip.h"
 #include "QtGLWindow.h"
+#include "QtGamesTableDock.h"
 #include "QtMainWindow.h"
+#include "QtNotationPanel.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -16,6 +18,7 @@
 #include <QImageWriter>
 #include <QMessageBox>
 #include <QMetaObject>
+#include <QSettings>
 #include <QStringList>
 
 namespace {
@@ -188,10 +191,62 @@ void CQtShellPlatform::ReleaseMouse() {
     window.GLWindow().SetMouseCaptured(false);
 }
 
+void CQtShellPlatform::SetGamesTableContent(const IGamesTableContent& content) {
+    window.GamesTable().SetContent(content);
+}
+
+void CQtShellPlatform::ShowGamesTable(bool shown) {
+    window.GamesTable().setVisible(shown);
+}
+
+void CQtShellPlatform::GamesTableRowsChanged() {
+    window.GamesTable().RowsChanged();
+}
+
+void CQtShellPlatform::SetGamesTableCount(const std::string& text) {
+    window.GamesTable().SetCount(FromUtf8(text));
+}
+
+void CQtShellPlatform::SelectGamesTableRow(int row) {
+    window.GamesTable().SelectRow(row);
+}
+
+void CQtShellPlatform::FocusGamesTable() {
+    window.GamesTable().FocusTable();
+}
+
 void CQtShellPlatform::PostQuit(int exitCode) {
     QCoreApplication::exit(exitCode);
 }
 
 void CQtShellPlatform::PostToInterfaceThread(std::function<void()> task) {
     QMetaObject::invokeMethod(&window, std::move(task), Qt::QueuedConnection);
+}
+
+void CQtShellPlatform::SetNotation(const CNotationText& text) {
+    window.NotationPanel().SetText(text);
+}
+
+void CQtShellPlatform::ShowNotationPanel(bool shown) {
+    window.NotationPanel().setVisible(shown);
+}
+
+int CQtShellPlatform::NotationPanelWidth() const {
+    return window.NotationPanel().width();
+}
+
+void CQtShellPlatform::SetNotationPanelWidth(int pixels) {
+    window.resizeDocks({&window.NotationPanel()}, {pixels}, Qt::Horizontal);
+}
+
+// Settings live where Qt keeps a user's settings (~/.config/Tavrin/Tavrin.conf on Linux).
+std::string CQtShellPlatform::ReadSetting(const std::string& key,
+                                          const std::string& fallback) const {
+    const QSettings settings(QStringLiteral("Tavrin"), QStringLiteral("Tavrin"));
+    return settings.value(FromUtf8(key), FromUtf8(fallback)).toString().toStdString();
+}
+
+void CQtShellPlatform::WriteSetting(const std::string& key, const std::string& value) {
+    QSettings settings(QStringLiteral("Tavrin"), QStringLiteral("Tavrin"));
+    settings.setValue(FromUtf8(key), FromUtf8(value));
 }

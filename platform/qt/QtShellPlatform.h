@@ -49,6 +49,19 @@ public:
     void CaptureMouse() override;
     void ReleaseMouse() override;
 
+    void SetNotation(const CNotationText& text) override;
+    void ShowNotationPanel(bool shown) override;
+    int NotationPanelWidth() const override;
+    void SetNotationPanelWidth(int pixels) override;
+    std::string ReadSetting(const std::string& key, const std::string& fallback) const override;
+    void WriteSetting(const std::string& key, const std::string& value) override;
+    void SetGamesTableContent(const IGamesTableContent& content) override;
+    void ShowGamesTable(bool shown) override;
+    void GamesTableRowsChanged() override;
+    void SetGamesTableCount(const std::string& text) override;
+    void SelectGamesTableRow(int row) override;
+    void FocusGamesTable() override;
+
     void PostQuit(int exitCode) override;
     void PostToInterfaceThread(std::function<void()> task) override;
 

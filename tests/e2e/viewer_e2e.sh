@@ -27,9 +27,10 @@ fail() {
 }
 
 # --- a display of our own -------------------------------------------------------------------
+# -noreset: between two runs of the viewer the server would reset and could refuse the next one.
 fdfile=$(mktemp)
 scratch=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" 2>/dev/null &
 xvfb_pid=$!
 app_pid=
 cleanup() {
@@ -45,6 +46,8 @@ done
 [ -s "$fdfile" ] || fail "Xvfb did not start"
 export DISPLAY=:$(head -n1 "$fdfile")
 export TAVRIN_NO_ERROR_BOX=1
+# Settings of its own: the View options start as they do on a new machine.
+export XDG_CONFIG_HOME="$scratch/config"
 
 # Waits until the command succeeds, up to $1 tenths of a second.
 wait_for() {
@@ -207,6 +210,24 @@ above 0.01 "$steps_difference" || fail "Right x3, Left x1 is not the position af
 above "$(difference "$out/steps_2.png" "$out/before.png" "${gl_width}x${gl_height}+0+0")" 0.01 ||
     fail "the steps moved nothing"
 
+# --- a click in the notation panel ----------------------------------------------------------------
+# The 5th move, found by the highlight that Home and Right x5 put on it: a click on it shows the
+# view that Home and Right x5 show.
+xdotool key Home Right Right Right Right Right
+shot_when_still five_steps.png
+import -window root "$scratch/panel.png"
+highlight=$(convert "$scratch/panel.png" -fuzz 8% -fill black +opaque "#f6d36b" -format %@ info:)
+read -r hw hh hx hy <<<"$(echo "$highlight" | tr 'x+' '  ')"
+[ "${hw:-0}" -gt 5 ] && [ "${hw:-0}" -lt 200 ] || fail "no highlighted move in the panel ($highlight)"
+xdotool key Home
+shot_when_still home_again.png
+xdotool mousemove $((hx + hw / 2)) $((hy + hh / 2)) click 1
+shot_when_still clicked_fifth.png
+click_difference=$(difference "$out/clicked_fifth.png" "$out/five_steps.png" "${gl_width}x${gl_height}+0+0")
+echo "a click on the 5th move against Home and Right x5: difference $click_difference"
+above 0.01 "$click_difference" || fail "the click did not show the position after five moves"
+xdotool mousemove --window "$gl" 300 300 click 1
+
 xdotool key End
 shot_when_still last_position.png
 above "$(white_share "$out/last_position.png" "$result_region")" 0.02 || fail "End shows no result line"
@@ -237,6 +258,20 @@ saved_size=$(identify -format '%wx%h' "$out/saved.png")
 saved_difference=$(difference "$out/saved.png" "$out/view_when_saved.png" "${gl_width}x${gl_height}+0+0")
 echo "saved picture ($saved_size) against the view: difference $saved_difference"
 above 0.002 "$saved_difference" || fail "the saved picture is not the view"
+
+# --- the games table: Ctrl+G, a player's name typed (it goes to the search), Enter ------------
+xdotool mousemove --window "$gl" 300 300 click 1
+xdotool key ctrl+g
+sleep 0.7
+xdotool type --delay 30 "fischer"
+sleep 0.7
+import -window root "$out/games_table.png"
+xdotool key Return
+sleep 1
+title=$(xdotool getwindowname "$main")
+echo "games table, \"fischer\" and Enter: '$title'"
+[ "$title" = "Tavrin - Rosenwald Memorial: Byrne, Donald - Fischer, Robert James" ] ||
+    fail "Enter in the games table did not choose Fischer's game"
 
 # --- close: exit code 18 ----------------------------------------------------------------------
 # Closes the window and waits for the program, which must end with code 18 ($1 says when).

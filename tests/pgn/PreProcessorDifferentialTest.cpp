@@ -1,4 +1,4 @@
-#include "ReferencePreProcessor.h"
+#include "support/ReferencePreProcessor.h"
 #include "pgn/PGNExceptions.h"
 #include "pgn/PGNReader.h"
 #include "pgn/PreProcessor.h"

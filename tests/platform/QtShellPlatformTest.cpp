@@ -1,5 +1,6 @@
 #include "QtTestEnvironment.h"
 #include "platform/GLSurface.h"
+#include "platform/GamesTableContent.h"
 #include "platform/ShellEvents.h"
 #include "resources/CommandIds.h"
 #include "resources/MainMenu.h"
@@ -7,9 +8,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QDropEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMimeData>
+#include <QTableView>
+#include <QTest>
 #include <QToolButton>
 #include <QUrl>
 #include <chrono>
@@ -36,12 +43,39 @@ public:
     bool OnMouseWheel(int) override { return false; }
     bool OnKeyDown(int) override { return false; }
     void OnFilesDropped(const std::vector<std::string>& paths) override { dropped = paths; }
+    void OnNotationLink(int link) override { links.push_back(link); }
+    void OnNotationPanelClosed() override {}
+    void OnGamesTableHeaderClicked(int column) override { headerClicks.push_back(column); }
+    void OnGamesTableSearchChanged(const std::string& text) override { searches.push_back(text); }
+    void OnGamesTableRowChosen(int row) override { chosenRows.push_back(row); }
+    void OnGamesTableClosed() override { ++tableCloses; }
 
     std::vector<std::pair<int, int>> commands;
     std::vector<std::string> dropped;
+    std::vector<int> links;
     int closes = 0;
+    std::vector<int> headerClicks;
+    std::vector<std::string> searches;
+    std::vector<int> chosenRows;
+    int tableCloses = 0;
     const IGLSurface* surface = nullptr;
     std::vector<std::pair<int, int>> sizesAtEnd; // the view's size at each end of a size
+};
+
+// Rows of three columns, the last one hidden, sorted by the second one descending.
+class CThreeColumns final : public IGamesTableContent {
+public:
+    int RowCount() const override { return rows; }
+    int ColumnCount() const override { return 3; }
+    std::string HeaderText(int column) const override { return "H" + std::to_string(column); }
+    int ColumnCharacters(int) const override { return 5; }
+    bool ColumnShown(int column) const override { return column < 2; }
+    std::string CellText(int row, int column) const override {
+        return std::to_string(row) + "," + std::to_string(column);
+    }
+    int SortColumn() const override { return 1; }
+    bool SortDescending() const override { return true; }
+    int rows = 3;
 };
 
 QMainWindow* TheMainWindow() {
@@ -173,4 +207,50 @@ TEST_F(QtShellPlatform, TheEndOfASizeFollowsTheViewsFinalSize) {
     EXPECT_GT(window->Surface().Width(), 0);
     EXPECT_EQ(events.sizesAtEnd.back(),
               std::make_pair(window->Surface().Width(), window->Surface().Height()));
+}
+
+// Enter chooses the selected row, or the first; Esc clears the search; typing in the table
+// goes to the search field.
+TEST_F(QtShellPlatform, TheGamesTableShowsItsContentAndReportsTheUsersActions) {
+    CThreeColumns content;
+    IShellPlatform& platform = window->Platform();
+    platform.SetGamesTableContent(content);
+    window->Show();
+    platform.ShowGamesTable(true);
+    auto* table = main->findChild<QTableView*>();
+    auto* field = main->findChild<QLineEdit*>();
+    ASSERT_TRUE(RunEventLoopUntil([table] { return table->isVisible(); }, 5000));
+    content.rows = 5;
+    platform.GamesTableRowsChanged();
+    platform.SetGamesTableCount("5 of 9 games");
+    const QAbstractItemModel& model = *table->model();
+    EXPECT_EQ(model.rowCount(), 5);
+    EXPECT_EQ(model.data(model.index(4, 1)).toString(), QStringLiteral("4,1"));
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("H0"));
+    EXPECT_TRUE(table->isColumnHidden(2));
+    QHeaderView& header = *table->horizontalHeader();
+    EXPECT_EQ(header.sortIndicatorSection(), 1);
+    EXPECT_EQ(header.sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_EQ(main->findChild<QLabel*>("GamesCount")->text(), QStringLiteral("5 of 9 games"));
+
+    QTest::mouseClick(header.viewport(), Qt::LeftButton, {},
+                      QPoint(header.sectionViewportPosition(0) + 5, 5));
+    EXPECT_EQ(events.headerClicks, std::vector<int>{0});
+    QTest::keyClicks(field, "ab");
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_EQ(events.searches, (std::vector<std::string>{"a", "ab", ""}));
+
+    QTest::keyClick(field, Qt::Key_Return);
+    platform.SelectGamesTableRow(2);
+    QTest::keyClick(field, Qt::Key_Down);
+    EXPECT_EQ(table->currentIndex().row(), 3);
+    QTest::keyClick(table, Qt::Key_Enter);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                      table->visualRect(model.index(1, 0)).center());
+    EXPECT_EQ(events.chosenRows, (std::vector<int>{0, 3, 1}));
+    QTest::keyClicks(table, "K");
+    EXPECT_EQ(field->text(), QStringLiteral("K"));
+
+    main->findChild<QDockWidget*>(QStringLiteral("GamesTable"))->close();
+    EXPECT_EQ(events.tableCloses, 1);
 }

@@ -53,6 +53,7 @@ public:
     void ApplyAnimationDuration(std::uint32_t ms) override { Log("apply " + std::to_string(ms)); }
     void SetGameResult(int result) override { Log("result " + std::to_string(result)); }
     void RequestRedraw() override { Log("redraw"); }
+    void ShowLastMove(const std::optional<CMove>&) override {}
 
     void Log(std::string event) {
         const std::lock_guard lock(mutex);

@@ -19,7 +19,7 @@ TEST_F(CameraFixture, ResetGivesTheDefaultViewAtAnyTime) {
     EXPECT_FLOAT_EQ(camera.Zoom(), 1.0f);
     EXPECT_FLOAT_EQ(camera.Elevation(), 50.0f);
     EXPECT_FLOAT_EQ(camera.PanY(), -15.0f);
-    EXPECT_NEAR(camera.MinElevation(), 3.4336f, 1e-4);
+    EXPECT_NEAR(camera.MinElevation(), 3.0128f, 1e-4);
     EXPECT_DOUBLE_EQ(camera.FieldOfView(), 45.0);
 
     camera.SetScreenSize(1000, 500);
@@ -81,7 +81,7 @@ TEST_F(CameraFixture, PanningVerticallyKeepsTheCameraAboveTheBoard) {
     }
     camera.ChangePanY(-(camera.PanY() - CCamera::kPanYMin) * 2.0f);
     EXPECT_FLOAT_EQ(camera.PanY(), CCamera::kPanYMin);
-    EXPECT_NEAR(camera.MinElevation(), 39.6f, 0.05f);
+    EXPECT_NEAR(camera.MinElevation(), 35.99f, 0.05f);
     EXPECT_FLOAT_EQ(camera.Elevation(), camera.MinElevation());
 }
 

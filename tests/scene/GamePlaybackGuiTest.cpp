@@ -3,7 +3,6 @@
 #include "scene/ScenePlacement.h"
 #include "support/SceneWindow.h"
 
-#include <QImage>
 #include <filesystem>
 #include <thread>
 
@@ -29,8 +28,7 @@ constexpr const char* kGame = R"([Event "Playback"]
 // at its end the scene matches the board and the result line is drawn.
 TEST(GamePlaybackGui, AGamePlaysToItsEndOnScreen) {
     CSceneWindow view;
-    ASSERT_TRUE(view.WaitUntilShown());
-    ASSERT_TRUE(view.StartRendering());
+    ASSERT_TRUE(view.Start());
     CScene& scene = view.scene;
     CChessSet& chessSet = view.chessSet;
 
@@ -46,7 +44,7 @@ TEST(GamePlaybackGui, AGamePlaysToItsEndOnScreen) {
     player.Play(playing);
     ASSERT_TRUE(RunEventLoopUntil([&] { return ended == 1; }, 60000));
     ASSERT_TRUE(RunEventLoopUntil(
-        [&] { return scene.movesAnimated == 23 && scene.continuousRedraw == 0; }, 10000));
+        [&] { return scene.MovesAnimated() == 23 && !scene.DrawingContinuously(); }, 10000));
     EXPECT_FALSE(playing);
 
     for (int file = 0; file < 8; ++file) {
@@ -63,12 +61,10 @@ TEST(GamePlaybackGui, AGamePlaysToItsEndOnScreen) {
     // White took the f5 pawn en passant, the g7 pawn and both rooks.
     EXPECT_EQ(scene.PiecesBesideTheBoard().size(), 4u);
     EXPECT_TRUE(IsKingAttacked(chessSet.Board(), Black)) << "the game ends in check (mate)";
-    EXPECT_EQ(scene.gameResult, 0);
+    EXPECT_EQ(scene.GameResult(), 0);
 
-    std::future<CFrameImage> frame = scene.RequestCapture();
-    ASSERT_TRUE(
-        RunEventLoopUntil([&] { return frame.wait_for(0s) == std::future_status::ready; }, 30000));
-    const CFrameImage image = frame.get();
+    const CFrameImage image = view.Capture();
+    ASSERT_GT(image.width, 200);
     int white = 0;
     for (int y = 8; y < 30; ++y) {
         for (int x = 8; x < 200; ++x) {
@@ -77,9 +73,7 @@ TEST(GamePlaybackGui, AGamePlaysToItsEndOnScreen) {
         }
     }
     EXPECT_GT(white, 100) << "the result line";
-    std::filesystem::create_directories("build/pictures");
-    QImage(image.rgba.data(), image.width, image.height, image.width * 4, QImage::Format_RGBA8888)
-        .save("build/pictures/after_mate.png");
+    view.SavePicture(image, "after_mate.png");
 
     player.Stop();
     EXPECT_EQ(player.MoveIndex(), 0u);

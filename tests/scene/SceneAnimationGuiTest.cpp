@@ -1,7 +1,6 @@
 #include "scene/ScenePlacement.h"
 #include "support/SceneWindow.h"
 
-#include <QImage>
 #include <filesystem>
 #include <thread>
 
@@ -27,8 +26,7 @@ CMove M(std::string_view text) {
 // on the chess set while the render and animation threads run, as the player would.
 TEST(SceneAnimationGui, AGameEndsWithTheSceneMatchingTheBoard) {
     CSceneWindow view;
-    ASSERT_TRUE(view.WaitUntilShown());
-    ASSERT_TRUE(view.StartRendering());
+    ASSERT_TRUE(view.Start());
     CScene& scene = view.scene;
     CChessSet& chessSet = view.chessSet;
     scene.ApplyAnimationDuration(100);
@@ -40,10 +38,10 @@ TEST(SceneAnimationGui, AGameEndsWithTheSceneMatchingTheBoard) {
         ASSERT_TRUE(RunEventLoopUntil([&] { return !chessSet.MoveReady(); }, 10000));
         chessSet.Move(M(text));
         ++played;
-        ASSERT_TRUE(RunEventLoopUntil([&] { return scene.movesAnimated == played; }, 10000))
+        ASSERT_TRUE(RunEventLoopUntil([&] { return scene.MovesAnimated() == played; }, 10000))
             << text;
     }
-    ASSERT_TRUE(RunEventLoopUntil([&] { return scene.continuousRedraw == 0; }, 10000));
+    ASSERT_TRUE(RunEventLoopUntil([&] { return !scene.DrawingContinuously(); }, 10000));
 
     // Every square shows what the board holds, at rest in its place.
     for (int file = 0; file < 8; ++file) {
@@ -82,22 +80,14 @@ TEST(SceneAnimationGui, AGameEndsWithTheSceneMatchingTheBoard) {
     EXPECT_EQ(kinds, (std::vector<EPieceType>{Pawn, Pawn, Rook}));
 
     scene.SetGameResult(0);
-    scene.RequestRedraw();
-    std::future<CFrameImage> frame = scene.RequestCapture();
-    ASSERT_TRUE(
-        RunEventLoopUntil([&] { return frame.wait_for(0s) == std::future_status::ready; }, 30000));
-    const CFrameImage image = frame.get();
-    std::filesystem::create_directories("build/pictures");
-    QImage(image.rgba.data(), image.width, image.height, image.width * 4, QImage::Format_RGBA8888)
-        .save("build/pictures/after_short_game.png");
+    view.SavePicture(view.Capture(), "after_short_game.png");
 }
 
 // The shadow the last frame drew under a piece lies on the surface under the piece's centre;
 // it grows fainter while the piece is in the air and fades with a piece being taken.
 TEST(SceneAnimationGui, TheShadowFollowsAMovingPieceAndFadesWithATakenOne) {
     CSceneWindow view;
-    ASSERT_TRUE(view.WaitUntilShown());
-    ASSERT_TRUE(view.StartRendering());
+    ASSERT_TRUE(view.Start());
     CScene& scene = view.scene;
     auto expectUnder = [](const CScenePiece& piece, float surface) {
         EXPECT_FLOAT_EQ(piece.shadow.x, piece.x + 7.5f);
@@ -120,15 +110,15 @@ TEST(SceneAnimationGui, TheShadowFollowsAMovingPieceAndFadesWithATakenOne) {
     EXPECT_LT(knight->x, SquarePosition(6, 0).x);
     EXPECT_GT(knight->x, SquarePosition(5, 2).x);
     EXPECT_LT(knight->shadow.opacity, resting);
-    ASSERT_TRUE(RunEventLoopUntil([&] { return scene.movesAnimated == 1; }, 10000));
+    ASSERT_TRUE(RunEventLoopUntil([&] { return scene.MovesAnimated() == 1; }, 10000));
 
     // d7-d5, e2-e4 and exd5: the d5 pawn fades out with its shadow.
     scene.ApplyAnimationDuration(100);
     for (const char* text : {"d7d5", "e2e4"}) {
-        const std::uint64_t before = scene.movesAnimated;
+        const std::uint64_t before = scene.MovesAnimated();
         ASSERT_TRUE(RunEventLoopUntil([&] { return !view.chessSet.MoveReady(); }, 10000));
         view.chessSet.Move(M(text));
-        ASSERT_TRUE(RunEventLoopUntil([&] { return scene.movesAnimated == before + 1; }, 10000));
+        ASSERT_TRUE(RunEventLoopUntil([&] { return scene.MovesAnimated() == before + 1; }, 10000));
     }
     scene.ApplyAnimationDuration(3000);
     view.chessSet.Move(M("e4d5"));
@@ -148,7 +138,7 @@ TEST(SceneAnimationGui, TheShadowFollowsAMovingPieceAndFadesWithATakenOne) {
     EXPECT_FLOAT_EQ(taken->x, SquarePosition(3, 4).x);
     EXPECT_NEAR(taken->shadow.opacity, resting * taken->alpha, 1e-5f);
     // Once it has dropped into its slot beside the board, it stands on the floor.
-    ASSERT_TRUE(RunEventLoopUntil([&] { return scene.movesAnimated == 4; }, 10000));
+    ASSERT_TRUE(RunEventLoopUntil([&] { return scene.MovesAnimated() == 4; }, 10000));
     scene.RequestRedraw();
     ASSERT_TRUE(RunEventLoopUntil(
         [&] {

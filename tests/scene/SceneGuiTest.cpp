@@ -1,15 +1,10 @@
 #include "gfx3d/C3DObjChessboard.h"
 #include "gfx3d/C3DObjPiece.h"
 #include "gfx3d/C3DObjPlane.h"
-#include "platform/GLSurface.h"
-#include "platform/qt/QtPlatform.h"
-#include "scene/Scene.h"
 #include "scene/ViewProjection.h"
+#include "support/SceneWindow.h"
 
-#include <QImage>
-#include <chrono>
-#include <filesystem>
-#include <thread>
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -26,20 +21,12 @@ struct CPixel {
 class SceneGui : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        window = CreateMainWindow().release();
-        window->Show();
-        scene = new CScene(chessSet);
-        window->Surface().SetResizeHandler([](int w, int h) { scene->RequestResize(w, h); });
-        ASSERT_TRUE(RunEventLoopUntil([] { return window->IsGLWindowExposed(); }, 10000));
-        running = true;
-        renderer = new std::thread([] { scene->RenderThread(window->Surface(), running); });
-        ASSERT_TRUE(RunEventLoopUntil([] { return scene->sceneReady.load(); }, 60000));
+        view = new CSceneWindow;
+        scene = &view->scene;
+        ASSERT_TRUE(view->Start());
     }
     static void TearDownTestSuite() {
-        running = false;
-        if (renderer) {
-            renderer->join();
-        }
+        view->StopRendering();
         // Everything the render thread created is released when it ends.
         for (EPieceType kind : {Pawn, Knight, Bishop, Rook, Queen, King}) {
             EXPECT_FALSE(C3DObjPiece::BuffersCreated(kind)) << kind;
@@ -47,18 +34,12 @@ protected:
         EXPECT_FALSE(C3DObjPiece::TexturesLoaded());
         EXPECT_EQ(C3DObjChessboard::InstanceCount(), 0);
         EXPECT_EQ(C3DObjPlane::InstanceCount(), 0);
-        delete renderer;
-        delete scene;
-        delete window;
+        delete view;
     }
 
-    // A frame drawn after every change made so far.
-    static CFrameImage Capture() {
-        scene->projectionDirty = true;
-        std::future<CFrameImage> frame = scene->RequestCapture();
-        EXPECT_TRUE(RunEventLoopUntil(
-            [&] { return frame.wait_for(0s) == std::future_status::ready; }, 30000));
-        return frame.get();
+    static CFrameImage Capture() { return view->Capture(); }
+    static void Save(const CFrameImage& image, const std::string& name) {
+        view->SavePicture(image, name);
     }
 
     static CPixel At(const CFrameImage& image, double x, double y) {
@@ -87,19 +68,8 @@ protected:
         return sum / 25;
     }
 
-    static void Save(const CFrameImage& image, const std::string& name) {
-        const std::filesystem::path dir = std::filesystem::path("build") / "pictures";
-        std::filesystem::create_directories(dir);
-        QImage(image.rgba.data(), image.width, image.height, image.width * 4,
-               QImage::Format_RGBA8888)
-            .save(QString::fromStdString((dir / name).string()));
-    }
-
-    static inline CChessSet chessSet;
-    static inline CQtMainWindowHandle* window = nullptr;
+    static inline CSceneWindow* view = nullptr;
     static inline CScene* scene = nullptr;
-    static inline std::thread* renderer = nullptr;
-    static inline std::atomic<bool> running{false};
 };
 
 TEST_F(SceneGui, DefaultViewShowsTheBoardWithWhiteAtTheBottom) {
@@ -145,9 +115,9 @@ TEST_F(SceneGui, GameResultIsWrittenAtTheTopLeft) {
         }
         return count;
     };
-    scene->gameResult = 2;
+    scene->SetGameResult(2);
     const CFrameImage withText = Capture();
-    scene->gameResult = 3;
+    scene->SetGameResult(3);
     const CFrameImage without = Capture();
     Save(withText, "game_over_draw.png");
     EXPECT_GT(whiteTextPixels(withText), 100);
@@ -172,9 +142,9 @@ TEST_F(SceneGui, ZoomNarrowsTheViewAndResetRestoresIt) {
 // Multisampling changes the pixels along edges and leaves the inside of every surface alone.
 TEST_F(SceneGui, SmoothEdgesSoftenOnlyTheEdges) {
     const CFrameImage plain = Capture();
-    scene->smoothEdges = true;
+    scene->SetSmoothEdges(true);
     const CFrameImage smooth = Capture();
-    scene->smoothEdges = false;
+    scene->SetSmoothEdges(false);
     Save(smooth, "default_view_smooth_edges.png");
     ASSERT_EQ(smooth.rgba.size(), plain.rgba.size());
     std::size_t changed = 0;

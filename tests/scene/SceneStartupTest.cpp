@@ -39,5 +39,5 @@ TEST(SceneStartup, AFailedContextIsReportedAndEndsTheRenderThread) {
     ASSERT_EQ(surface.reports.size(), 1u);
     EXPECT_EQ(surface.reports[0], "OpenGL could not be started: Cannot create the OpenGL context!");
     EXPECT_EQ(surface.swaps, 0);
-    EXPECT_FALSE(scene.renderRunning);
+    EXPECT_FALSE(scene.RenderRunning());
 }

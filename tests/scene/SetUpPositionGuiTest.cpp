@@ -2,7 +2,6 @@
 #include "scene/ViewProjection.h"
 #include "support/SceneWindow.h"
 
-#include <QImage>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -37,14 +36,6 @@ CChessboardState ExpectedPosition() {
     return board;
 }
 
-CFrameImage Capture(CScene& scene) {
-    scene.projectionDirty = true;
-    std::future<CFrameImage> frame = scene.RequestCapture();
-    EXPECT_TRUE(
-        RunEventLoopUntil([&] { return frame.wait_for(0s) == std::future_status::ready; }, 30000));
-    return frame.get();
-}
-
 // The mean difference of the colour channels of two frames over a 7 x 7 patch around the
 // point where the centre of a square's top face appears.
 int PatchDifference(CScene& scene, const CFrameImage& a, const CFrameImage& b, int file, int rank) {
@@ -65,12 +56,6 @@ int PatchDifference(CScene& scene, const CFrameImage& a, const CFrameImage& b, i
         }
     }
     return sum / count;
-}
-
-void Save(const CFrameImage& image, const char* name) {
-    std::filesystem::create_directories("build/pictures");
-    QImage(image.rgba.data(), image.width, image.height, image.width * 4, QImage::Format_RGBA8888)
-        .save(QString("build/pictures/") + name);
 }
 
 void ExpectSceneShowsBoard(CScene& scene, const CChessboardState& board) {
@@ -94,14 +79,13 @@ void ExpectSceneShowsBoard(CScene& scene, const CChessboardState& board) {
 // then plays from there, and Stop returns to it.
 TEST(SetUpPositionGui, ChoosingTheGameShowsItsPositionAndPlaysFromIt) {
     CSceneWindow view;
-    ASSERT_TRUE(view.WaitUntilShown());
-    ASSERT_TRUE(view.StartRendering());
+    ASSERT_TRUE(view.Start());
     CScene& scene = view.scene;
     CChessSet& chessSet = view.chessSet;
 
     chessSet.SetUp(CChessboardState{});
     scene.RebuildPieces();
-    const CFrameImage emptyBoard = Capture(scene);
+    const CFrameImage emptyBoard = view.Capture();
 
     CGamePlayer player(scene, chessSet);
     player.LoadText(kGame);
@@ -111,8 +95,8 @@ TEST(SetUpPositionGui, ChoosingTheGameShowsItsPositionAndPlaysFromIt) {
     ExpectSceneShowsBoard(scene, expected);
     EXPECT_TRUE(scene.PiecesBesideTheBoard().empty());
 
-    const CFrameImage position = Capture(scene);
-    Save(position, "set_up_position.png");
+    const CFrameImage position = view.Capture();
+    view.SavePicture(position, "set_up_position.png");
     ASSERT_EQ(position.rgba.size(), emptyBoard.rgba.size());
     // A piece covers the centre of its square. An empty square looks as on the empty board
     // unless a piece stands in front of it (from White's side) and may hide part of it.
@@ -155,13 +139,13 @@ TEST(SetUpPositionGui, ChoosingTheGameShowsItsPositionAndPlaysFromIt) {
     player.Play(playing);
     ASSERT_TRUE(RunEventLoopUntil([&] { return ended == 1; }, 60000));
     ASSERT_TRUE(RunEventLoopUntil(
-        [&] { return scene.movesAnimated == 3 && scene.continuousRedraw == 0; }, 10000));
+        [&] { return scene.MovesAnimated() == 3 && !scene.DrawingContinuously(); }, 10000));
     EXPECT_EQ(chessSet.Board().GetField(4, 3).Piece(), (CPiece{Black, Pawn})) << "dxe4";
     ExpectSceneShowsBoard(scene, chessSet.Board());
     ASSERT_EQ(scene.PiecesBesideTheBoard().size(), 1u) << "the knight Black took";
     EXPECT_EQ(scene.PiecesBesideTheBoard()[0].kind, Knight);
-    EXPECT_EQ(scene.gameResult, 3);
-    Save(Capture(scene), "set_up_position_played.png");
+    EXPECT_EQ(scene.GameResult(), 3);
+    view.SavePicture(view.Capture(), "set_up_position_played.png");
 
     player.Stop();
     EXPECT_EQ(player.MoveIndex(), 0u);

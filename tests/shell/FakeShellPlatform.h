@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/GLSurface.h"
+#include "platform/GamesTableContent.h"
 #include "platform/ShellPlatform.h"
 
 #include <deque>
@@ -134,7 +135,34 @@ public:
     void CaptureMouse() override { captured = true; }
     void ReleaseMouse() override { captured = false; }
 
+    // The games table, read through its content as the window reads it.
+    void SetGamesTableContent(const IGamesTableContent& content) override { table = &content; }
+    void ShowGamesTable(bool shown) override { tableShown = shown; }
+    void GamesTableRowsChanged() override { tableRow = -1; }
+    void SetGamesTableCount(const std::string& text) override { tableCount = text; }
+    void SelectGamesTableRow(int row) override { tableRow = row; }
+    void FocusGamesTable() override { tableFocused = true; }
+    std::vector<std::string> TableColumn(int column) const {
+        std::vector<std::string> cells;
+        for (int row = 0; row < table->RowCount(); ++row) {
+            cells.push_back(table->CellText(row, column));
+        }
+        return cells;
+    }
+
     void PostQuit(int code) override { quitCode = code; }
+    void SetNotation(const CNotationText& text) override { notation = text; }
+    void ShowNotationPanel(bool shown) override { panelShown = shown; }
+    int NotationPanelWidth() const override { return panelWidth; }
+    void SetNotationPanelWidth(int pixels) override { panelWidth = pixels; }
+    std::string ReadSetting(const std::string& key, const std::string& fallback) const override {
+        const auto it = settings.find(key);
+        return it == settings.end() ? fallback : it->second;
+    }
+    void WriteSetting(const std::string& key, const std::string& value) override {
+        settings[key] = value;
+    }
+
     // Any thread, as the real one.
     void PostToInterfaceThread(std::function<void()> task) override {
         const std::lock_guard lock(postedMutex);
@@ -172,6 +200,10 @@ public:
     bool progressShown = false;
     int progress = 0;
     std::vector<CShownBox> boxes;
+    CNotationText notation;
+    bool panelShown = false;
+    int panelWidth = 0;
+    std::map<std::string, std::string> settings;
     std::vector<std::string> questions; // "caption: text"
     bool answerYes = true;
     std::deque<std::string> dialogAnswers; // an empty answer is a cancelled dialog
@@ -191,6 +223,11 @@ public:
     bool cursorHidden = false;
     bool captured = false;
     int quitCode = -1;
+    const IGamesTableContent* table = nullptr;
+    bool tableShown = false;
+    std::string tableCount;
+    int tableRow = -1;
+    bool tableFocused = false;
     std::mutex postedMutex;
     std::deque<std::function<void()>> posted;
 };

@@ -1,18 +1,18 @@
 #pragma once
 
+#include "FakeScene.h"
 #include "FakeShellPlatform.h"
 #include "chess/ChessSet.h"
 #include "player/GamePlayer.h"
-#include "scene/Scene.h"
 #include "shell/Shell.h"
 
 #include <gtest/gtest.h>
 
-// The shell on the recording platform, with a real player and a scene whose render thread is
-// never started (its camera works once `buffersCreated` is set).
+// The shell on the recording platform, with a real player and a fake scene (its camera works
+// once `buffersCreated` is set).
 class ShellFixture : public ::testing::Test {
 protected:
-    ShellFixture() : scene(chessSet), player(scene, chessSet), shell(platform, scene, player) {
+    ShellFixture() : player(scene, chessSet), shell(platform, scene, player) {
         platform.SetEventSink(shell);
         shell.CreateWindows();
     }
@@ -43,7 +43,7 @@ protected:
 
     CFakeShellPlatform platform;
     CChessSet chessSet;
-    CScene scene;
+    CFakeScene scene{chessSet};
     CGamePlayer player;
     CShell shell;
 };

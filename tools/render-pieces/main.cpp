@@ -5,7 +5,7 @@
 // This file owns the Qt side (application, off-screen surface, context, PNG files); the drawing
 // lives in PieceRenderer.cpp, which includes GLEW and must not meet Qt's OpenGL headers.
 
-#include "platform/qt/GLFormat.h"
+#include "platform/qt/QtGLFormat.h"
 #include "tools/render-pieces/PieceRenderer.h"
 
 #include <QGuiApplication>

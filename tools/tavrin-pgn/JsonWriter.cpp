@@ -45,7 +45,7 @@ void AppendJsonString(std::string& out, std::string_view utf8) {
 }
 
 void AppendGameLine(std::string& out, int ordinal, const CChessGameData& game,
-                    const std::vector<std::string>* san) {
+                    const std::vector<std::string>* san, const CGameAnnotations* annotations) {
     out += "{\"game\":";
     out += std::to_string(ordinal);
     AppendField(out, "event", game.GetEvent());
@@ -86,6 +86,32 @@ void AppendGameLine(std::string& out, int ordinal, const CChessGameData& game,
             AppendJsonString(out, (*san)[i]);
         }
         out += ']';
+    }
+    if (annotations != nullptr) {
+        out += ",\"tags\":[";
+        for (std::size_t i = 0; i < annotations->tags.size(); ++i) {
+            out += i > 0 ? ",[" : "[";
+            AppendJsonString(out, DecodeToUtf8(annotations->tags[i].name));
+            out += ',';
+            AppendJsonString(out, DecodeToUtf8(annotations->tags[i].value));
+            out += ']';
+        }
+        out += "],\"comments\":[";
+        if (annotations->tree) {
+            bool first = true;
+            for (const auto& [ply, text] : MainLineComments(*annotations->tree)) {
+                out += first ? "[" : ",[";
+                first = false;
+                out += std::to_string(ply);
+                out += ',';
+                AppendJsonString(out, DecodeToUtf8(text));
+                out += ']';
+            }
+        }
+        out += ']';
+        if (!annotations->note.empty()) {
+            AppendField(out, "annotationNote", annotations->note);
+        }
     }
     out += "}\n";
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chess/ChessGameData.h"
+#include "pgn/GameAnnotations.h"
 
 #include <string>
 #include <string_view>
@@ -15,11 +16,15 @@
 void AppendJsonString(std::string& out, std::string_view utf8);
 
 // {"game":N,"event":…,"site":…,"date":…,"round":…,"white":…,"black":…,"result":R,
-//  "start":…,"moves":[[sf,sr,df,dr],…],"san":[…]} followed by a line feed; "start", the FEN
-// text of a set-up starting position, only for a game that has one, and "san", the moves in
-// standard algebraic notation, only when `san` is given.
+//  "start":…,"moves":[[sf,sr,df,dr],…],"san":[…],"tags":[…],"comments":[…]} followed by a line
+// feed; "start", the FEN text of a set-up starting position, only for a game that has one;
+// "san", the moves in standard algebraic notation, only when `san` is given; with
+// `annotations`, "tags" ([["Event","…"],…], every tag pair in file order) and "comments"
+// ([[ply,"text"],…], the main line's comments, ply 0 before the first move), and when the
+// annotations could not be read, "annotationNote" saying why (the comments are then empty).
 void AppendGameLine(std::string& out, int ordinal, const CChessGameData& game,
-                    const std::vector<std::string>* san = nullptr);
+                    const std::vector<std::string>* san = nullptr,
+                    const CGameAnnotations* annotations = nullptr);
 
 // {"dropped":N,"error":…} followed by a line feed.
 void AppendDroppedLine(std::string& out, int ordinal, std::string_view message);

@@ -21,11 +21,12 @@
 namespace {
 
 constexpr const char* usage =
-    "usage: tavrin-pgn [--quiet] [--san] [--strict] [--threads N] FILE...\n"
-    "  --quiet      print only each file's summary line\n"
-    "  --san        add each game's moves in standard algebraic notation\n"
-    "  --strict     exit with code 3 when a game was dropped\n"
-    "  --threads N  parse on N threads (default: as many as the machine has)\n";
+    "usage: tavrin-pgn [--quiet] [--san] [--annotations] [--strict] [--threads N] FILE...\n"
+    "  --quiet        print only each file's summary line\n"
+    "  --san          add each game's moves in standard algebraic notation\n"
+    "  --annotations  add each game's tag pairs and its main line's comments\n"
+    "  --strict       exit with code 3 when a game was dropped\n"
+    "  --threads N    parse on N threads (default: as many as the machine has)\n";
 constexpr std::size_t flushThreshold = 1 << 20;
 
 bool WriteOut(std::string& out) {
@@ -40,6 +41,7 @@ bool WriteOut(std::string& out) {
 struct COptions {
     bool quiet = false;
     bool san = false;
+    bool annotations = false;
     bool strict = false;
     unsigned threads = 0;
 };
@@ -77,13 +79,16 @@ EFileOutcome ProcessFile(const std::string& path, const COptions& options) {
                 ++nextDropped;
             } else if (nextGame < gamesRead) {
                 const CChessGameData game = reader.GetGameData(nextGame);
+                std::vector<std::string> san;
                 if (options.san) {
-                    const std::vector<std::string> texts =
-                        WriteGameSan(StartPosition(game.GetStart()).board, game);
-                    AppendGameLine(out, ordinal, game, &texts);
-                } else {
-                    AppendGameLine(out, ordinal, game);
+                    san = WriteGameSan(StartPosition(game.GetStart()).board, game);
                 }
+                CGameAnnotations annotations;
+                if (options.annotations) {
+                    annotations = ReadGameAnnotations(*reader.GameSource(nextGame), game);
+                }
+                AppendGameLine(out, ordinal, game, options.san ? &san : nullptr,
+                               options.annotations ? &annotations : nullptr);
                 ++nextGame;
             }
             if (out.size() >= flushThreshold) {
@@ -128,6 +133,8 @@ int main(int argc, char** argv) {
             options.quiet = true;
         } else if (!optionsEnded && arg == "--san") {
             options.san = true;
+        } else if (!optionsEnded && arg == "--annotations") {
+            options.annotations = true;
         } else if (!optionsEnded && arg == "--strict") {
             options.strict = true;
         } else if (!optionsEnded && arg == "--threads" && i + 1 < argc &&

@@ -1,4 +1,4 @@
-#include "ReferencePreProcessor.h"
+#include "support/ReferencePreProcessor.h"
 
 #include "pgn/PGNExceptions.h"
 
