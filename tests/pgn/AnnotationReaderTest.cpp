@@ -166,32 +166,19 @@ TEST(AnnotationReader, AgreesWithTheFirstReaderOnEveryGameOfSamplesAndFixtures) 
     }
 }
 
+// Each fixture with a .tree file beside it reads as the tree written there.
 TEST(AnnotationReader, FixturesGiveTheirTrees) {
-    const struct {
-        const char* file;
-        const char* tree;
-    } cases[] = {
-        {"comments_in_every_position",
-         "{Before the first move.} {A second preamble.} e4 {After White's move.} e5 {After "
-         "Black's, then a variation} ({Opens the variation} c5 {inside it} Nf3) {after the "
-         "variation} Nf3 {spread over two lines}"},
-        {"rest_of_line_comments", "{before the first move} e4 {after e4 { braces are text here} "
-                                  "e5 Qh5 {a threat (not a variation)} Nc6 Bc4 Nf6 Qxf7# {mate}"},
-        {"nested_variations", "e4 (d4 d5 c4 (Nf3 Nf6 (c5 dxc5) g3) e6) (c4) e5 Nf3 (f4 exf4) Nc6 "
-                              "(d6 d4 (Bc4 Be7 (Bg4 h3)) Nd7) Bb5 (Bc4)"},
-        {"variations_that_break_off", "e4 (d4 d5) e5 (c5 Nf3) (e6 d4) (d5 exd5) Nf3"},
-        {"glyphs", "e4 $1 e5 $2 Bc4 $3 Nc6 $4 Qh5 $5 Nf6 $6 $4 Qxf7# $1 $1 $18"},
-        {"clock_and_eval_commands",
-         "{Game start.} e4 [clk 1:30:00] [eval 0.17] c5 [clk 1:29:58] [eval +0.3] {Sicilian.} "
-         "Nf3 [clk 1:29:01.5] [eval #-3] {arrows hidden} (c3 [clk 0:01:00]) d6 {50% done [% "
-         "not closed}"},
-    };
-    for (const auto& c : cases) {
-        const std::vector<CAnnotatedGame> games =
-            ReadAnnotated("tests/fixtures/pgn/" + std::string(c.file) + ".pgn");
-        ASSERT_EQ(games.size(), 1u) << c.file;
-        EXPECT_EQ(Render(games[0]), c.tree) << c.file;
+    int checked = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("tests/fixtures/pgn")) {
+        if (entry.path().extension() == ".tree") {
+            std::filesystem::path pgn = entry.path();
+            const std::vector<CAnnotatedGame> games = ReadAnnotated(pgn.replace_extension(".pgn"));
+            ASSERT_EQ(games.size(), 1u) << pgn;
+            EXPECT_EQ(Render(games[0]) + "\n", ReadFile(entry.path())) << pgn;
+            ++checked;
+        }
     }
+    EXPECT_EQ(checked, 6);
 }
 
 // Main-line comments are keyed by ply, with the texts of one position joined; walks follow
