@@ -1,8 +1,8 @@
-#include "support/ReferencePreProcessor.h"
 #include "pgn/PGNExceptions.h"
 #include "pgn/PGNReader.h"
 #include "pgn/PreProcessor.h"
 #include "support/ExpectThrow.h"
+#include "support/ReferencePreProcessor.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -275,60 +275,49 @@ TEST(PreProcessorDifferentialTest, GameLikeTextsMatchTheReference) {
     ExpectEveryOutcome(comparison, 50);
 }
 
-struct Case {
-    std::string input;
-    std::string expected; // the rewritten text, or the message when `fails`
-    bool fails = false;
-};
-
-void ExpectBoth(const Case& c) {
-    for (auto* process : {&PreProcessPgnText, &ReferencePreProcess}) {
-        const char* who = process == &ReferencePreProcess ? "reference" : "production";
-        SCOPED_TRACE(std::string(who) + " on " + testing::PrintToString(c.input));
-        std::string text = c.input;
-        if (c.fails) {
-            EXPECT_THROW_MSG(process(text), CPGNReaderException, c.expected);
-        } else {
-            EXPECT_NO_THROW(process(text));
-            EXPECT_EQ(text, c.expected);
+// Reads the C string literal that starts at `at`, leaving `at` past it.
+std::string Literal(const std::string& line, std::size_t& at) {
+    std::string text;
+    for (at = line.find('"', at) + 1; line[at] != '"'; ++at) {
+        if (line[at] != '\\') {
+            text += line[at];
+            continue;
         }
+        const char c = line[++at];
+        text += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
     }
+    ++at;
+    return text;
 }
 
 // Cases where both must give what the rules state: the reference is checked here, and the
 // seams between rules that random texts meet only rarely.
 TEST(PreProcessorDifferentialTest, StatedCasesAndRuleSeams) {
-    // clang-format off
-    const std::vector<Case> cases = {
-        {"[Event \"Casual game\"]\n[Site \"?\"]\n\n1. e4 {best by test} e5 2. Nf3 (2. f4 exf4) "
-         "2... Nc6 $1 3. Bb5# 1-0\n",
-         "[Event\"Casual game\"][Site\"?\"] 1. e4 e5 2. Nf3 Nc6 3. Bb5 1-0 "},
-        {"", ""}, {"[Event \"Match #3\"]", "[Event\"Match #3\"]"},
-        {"[Event \"Prize $100\"]", "[Event\"Prize $100\"]"}, {"[Site \"a; b\"]", "[Site\"a; b\"]"},
-        {"[Event \"Wait...\"]", "[Event\"Wait...\"]"},
-        {"[Event \"a]b\"] (1. d4) 1. e4", "[Event\"a]b\"] 1. e4"},
-        {"[Event \"  two  spaces {x} \"]", "[Event\"  two  spaces {x} \"]"},
-        {"[Event \"Match (final)\"]", "[Event\"Match (final)\"]"},
-        {"[Event \"say \\\"hi\\\" #1\"]", "[Event\"say \\\"hi\\\" #1\"]"},
-        {"[Event \"a\tb\"]", "[Event\"a\tb\"]"},
-        {"[Event \"open\n1. e4 $1", "[Event\"open 1. e4 "}, {"[ Event  \"x\" ]", "[Event\"x\"]"},
-        {"[\"\\\r", "[\"\\"}, {"[a \"x\"$\"y\"]", "[a\"x\"y\"]"},
-        {"e4 \"a  b\" e5", "e4\"a b\" e5"},
-        {"12...Nf6", "Nf6"}, {"5.... e5", "e5"}, {"1. e4 1...", "1. e4 "},
-        {"1. e4 {good} 1... e5", "1. e4 e5"},
-        {"1. e4\r\ne5\r\n", "1. e4 e5 "}, {"{a}{b}", " "}, {"{a} {b}", " "},
-        {"x (1... d5 (1... c5) 2. c4) y", "x y"}, {"(a {x)} b)", " "}, {"(a {:-(} b) c", " c"},
-        {"e4 ; rest of line (\ne5", "e4 e5"}, {"e4 $14$2 e5", "e4 e5"}, {"Qh7# 1-0", "Qh7 1-0"},
-        {"%comment (\n[Event \"x\"]", "[Event\"x\"]"}, {"a % b\n%skip\r\n\r\n%", "a % b "},
-        {"a\n\r%x", "a %x"}, {"1. e4 {\n%in comment}", "1. e4 "},
-        {"{open", kCommentError, true}, {"x... {", kCommentError, true},
-        {"(1. e4 (1. d4)", kVariationError, true}, {"Wait... ", kPeriodsError, true},
-        {"... e5", kPeriodsError, true},
-    };
-    // clang-format on
-    for (const Case& c : cases) {
-        ExpectBoth(c);
+    const std::map<std::string, std::string> faults = {
+        {"comment", kCommentError}, {"variation", kVariationError}, {"periods", kPeriodsError}};
+    std::ifstream fixture("tests/fixtures/preprocessor/rule_seams.txt");
+    int checked = 0;
+    for (std::string line; std::getline(fixture, line);) {
+        if (line.empty() || line[0] != '"') {
+            continue;
+        }
+        std::size_t at = 0;
+        const std::string input = Literal(line, at);
+        const bool fails = line.find('"', at) == std::string::npos;
+        const std::string expected = fails ? faults.at(line.substr(at + 1)) : Literal(line, at);
+        for (auto* process : {&PreProcessPgnText, &ReferencePreProcess}) {
+            SCOPED_TRACE((process == &ReferencePreProcess ? "reference: " : "production: ") + line);
+            std::string text = input;
+            if (fails) {
+                EXPECT_THROW_MSG(process(text), CPGNReaderException, expected);
+            } else {
+                EXPECT_NO_THROW(process(text));
+                EXPECT_EQ(text, expected);
+            }
+        }
+        ++checked;
     }
+    EXPECT_EQ(checked, 38);
 }
 
 // Recovery: a file of good games with one broken game (an unclosed comment or variation, stray
