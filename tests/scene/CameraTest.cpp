@@ -84,18 +84,3 @@ TEST_F(CameraFixture, PanningVerticallyKeepsTheCameraAboveTheBoard) {
     EXPECT_NEAR(camera.MinElevation(), 35.99f, 0.05f);
     EXPECT_FLOAT_EQ(camera.Elevation(), camera.MinElevation());
 }
-
-TEST_F(CameraFixture, NothingChangesWhileLoading) {
-    enabled = false;
-    camera.SetScreenSize(1000, 500);
-    camera.ChangeElevation(10.0f);
-    camera.ChangeZoom(50);
-    camera.ChangePanX(100.0f);
-    camera.ChangePanY(100.0f);
-    camera.AddRotation(45.0f);
-    EXPECT_FLOAT_EQ(camera.Elevation(), 50.0f);
-    EXPECT_FLOAT_EQ(camera.Zoom(), 1.0f);
-    EXPECT_FLOAT_EQ(camera.PanX(), 0.0f);
-    EXPECT_FLOAT_EQ(camera.PanY(), -15.0f);
-    EXPECT_FLOAT_EQ(camera.Rotation(), 0.0f);
-}

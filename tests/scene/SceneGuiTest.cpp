@@ -93,15 +93,6 @@ TEST_F(SceneGui, DefaultViewShowsTheBoardWithWhiteAtTheBottom) {
     EXPECT_GT(e2.y, e7.y);
     EXPECT_GT(e2.y, image.height / 2.0);
     EXPECT_GT(LumaAround(image, 112.5, 14.0, -37.5), LumaAround(image, 112.5, 14.0, -162.5) + 40);
-
-    // Nothing is written over the view while no game has ended.
-    int white = 0;
-    for (int y = 8; y < 30; ++y) {
-        for (int x = 8; x < 200; ++x) {
-            white += At(image, x, y).Luma() > 200;
-        }
-    }
-    EXPECT_EQ(white, 0);
 }
 
 TEST_F(SceneGui, GameResultIsWrittenAtTheTopLeft) {
@@ -117,7 +108,7 @@ TEST_F(SceneGui, GameResultIsWrittenAtTheTopLeft) {
     };
     scene->SetGameResult(2);
     const CFrameImage withText = Capture();
-    scene->SetGameResult(3);
+    scene->SetGameResult(3); // none: nothing is written over the view
     const CFrameImage without = Capture();
     Save(withText, "game_over_draw.png");
     EXPECT_GT(whiteTextPixels(withText), 100);
