@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <string>
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -107,19 +106,6 @@ TEST_F(GlyphRasterizerTest, LettersSitOnTheBaselineAtFifteenPixels) {
     EXPECT_EQ(z.yOrigin, zDot.yOrigin);
     EXPECT_GT(Top(zDot), Top(z));
     EXPECT_EQ(z.advance, zDot.advance);
-}
-
-TEST_F(GlyphRasterizerTest, AnotherThreadGetsTheSameGlyphs) {
-    std::vector<CGlyphBitmap> fromThread;
-    std::thread render([&] { fromThread = window->Surface().RasterizeGlyphs(0, kGlyphCount); });
-    render.join();
-    ASSERT_EQ(glyphs.size(), fromThread.size());
-    for (std::size_t i = 0; i < glyphs.size(); ++i) {
-        EXPECT_EQ(glyphs[i].rows, fromThread[i].rows) << i;
-        EXPECT_EQ(glyphs[i].xOrigin, fromThread[i].xOrigin) << i;
-        EXPECT_EQ(glyphs[i].yOrigin, fromThread[i].yOrigin) << i;
-        EXPECT_EQ(glyphs[i].advance, fromThread[i].advance) << i;
-    }
 }
 
 } // namespace
