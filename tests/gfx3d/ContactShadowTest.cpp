@@ -2,33 +2,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(ContactShadowTest, TheShadowLiesUnderThePieceAndFadesAsItRisesOrFades) {
-    struct SCase {
-        SVec3 position;
-        float alpha;
-        float surface;
-        float opacity;
-    };
-    const SCase cases[] = {
-        {{5.0f, 0.0f, -5.0f}, 1.0f, 7.0f, kContactShadowOpacity},             // a1, on the board
-        {{105.0f, 10.0f, -55.0f}, 1.0f, 7.0f, kContactShadowOpacity * 0.75f}, // 10 up
-        {{105.0f, 0.0f, -55.0f}, 0.5f, 7.0f, kContactShadowOpacity * 0.5f},   // half faded
-        {{216.5f, -7.0f, -31.25f}, 1.0f, 0.0f, kContactShadowOpacity}, // captured, on the floor
-        {{216.5f, 93.0f, -31.25f}, 1.0f, 0.0f, 0.0f},                  // dropping from above
-        {{180.0f, 0.0f, 30.0f}, 1.0f, 0.0f, kContactShadowOpacity * 0.825f}, // rook swung out
-    };
-    for (const SCase& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << c.position.x << "," << c.position.y << "," << c.position.z);
-        const SContactShadow s = ContactShadowOf(c.position, c.alpha);
-        EXPECT_FLOAT_EQ(s.x, c.position.x + 7.5f);
-        EXPECT_FLOAT_EQ(s.z, c.position.z - 7.5f);
-        EXPECT_EQ(s.y, c.surface);
-        EXPECT_NEAR(s.opacity, c.opacity, 1e-6f);
-        EXPECT_GE(s.halfSize, kContactShadowHalfSize);
-    }
-}
-
 TEST(ContactShadowTest, TheDiscIsDarkInTheMiddleAndClearAtTheEdges) {
     const int size = 32;
     const std::vector<std::uint8_t> image = ContactShadowImage(size);

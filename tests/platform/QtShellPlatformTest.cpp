@@ -189,13 +189,6 @@ TEST_F(QtShellPlatform, DroppedLocalFilesReachTheShellAndOthersAreRefused) {
     EXPECT_FALSE(refused.isAccepted());
 }
 
-TEST_F(QtShellPlatform, ClosingAsksTheShellAndKeepsTheWindow) {
-    window->Show();
-    main->close();
-    EXPECT_EQ(events.closes, 1);
-    EXPECT_TRUE(main->isVisible());
-}
-
 // The view's size comes from the window system after the window's own; the end of a size still
 // follows it when the interface thread was busy as the window appeared.
 TEST_F(QtShellPlatform, TheEndOfASizeFollowsTheViewsFinalSize) {

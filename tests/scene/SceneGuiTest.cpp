@@ -115,21 +115,6 @@ TEST_F(SceneGui, GameResultIsWrittenAtTheTopLeft) {
     EXPECT_EQ(whiteTextPixels(without), 0);
 }
 
-TEST_F(SceneGui, ZoomNarrowsTheViewAndResetRestoresIt) {
-    const CFrameImage before = Capture();
-    scene->Camera().ChangeZoom(8);
-    const CFrameImage zoomed = Capture();
-    // The board's corners move outwards from the picture's centre.
-    const CWindowPoint a1 = ProjectToWindow(scene->Camera(), 1024, 738, 0.0, 7.0, 0.0);
-    scene->Camera().ResetView();
-    const CWindowPoint a1Default = ProjectToWindow(scene->Camera(), 1024, 738, 0.0, 7.0, 0.0);
-    EXPECT_LT(a1.x, a1Default.x);
-    EXPECT_NE(zoomed.rgba, before.rgba);
-
-    const CFrameImage reset = Capture();
-    EXPECT_EQ(reset.rgba, before.rgba) << "the reset view is the default picture";
-}
-
 // Multisampling changes the pixels along edges and leaves the inside of every surface alone.
 TEST_F(SceneGui, SmoothEdgesSoftenOnlyTheEdges) {
     const CFrameImage plain = Capture();

@@ -11,7 +11,6 @@
 namespace {
 
 constexpr const char* kCastling = "tests/fixtures/pgn/castling_and_promotion.pgn";
-constexpr const char* kTwoGames = "tests/fixtures/pgn/two_games_one_dropped.pgn";
 
 // The board and the number of pieces each side has captured.
 std::string Describe(const CChessSet& set) {
@@ -133,19 +132,6 @@ TEST_F(ShellNavigation, NeighbouringGamesAreChosenAsInTheListAndNameTheWindow) {
     platform.selection = 1;
     shell.OnCommand(ids::kGameList, ids::kSelectionChanged);
     EXPECT_EQ(platform.title, "Tavrin - " + titles[1]);
-}
-
-TEST_F(ShellNavigation, DroppedFilesAreLoadedOneByOneWithTheirBoxes) {
-    shell.OnFilesDropped({kCastling, "tests/fixtures/pgn/no_such_file.pgn", kTwoGames});
-    FinishLoads();
-    EXPECT_EQ(platform.gameList.size(), 3u);
-    ASSERT_EQ(platform.boxes.size(), 2u);
-    EXPECT_EQ(platform.boxes[0].text,
-              "PGN file not valid!\ntests/fixtures/pgn/no_such_file.pgn: No "
-              "such file or directory\nAFileReader::LoadFile(): Cannot "
-              "determine file size!");
-    EXPECT_EQ(platform.boxes[1].kind, EMessageBoxKind::Warning);
-    EXPECT_EQ(player.GameIndex(), 0u);
 }
 
 TEST_F(ShellNavigation, APictureIsRefusedWhileTheViewIsNotDrawn) {
