@@ -181,18 +181,9 @@ TEST(AnnotationReader, FixturesGiveTheirTrees) {
     EXPECT_EQ(checked, 6);
 }
 
-// Main-line comments are keyed by ply, with the texts of one position joined; walks follow
-// the variations back to the game's start.
-TEST(AnnotationReader, MainLineCommentsAndWalks) {
-    const CAnnotatedGame comments =
-        ReadAnnotated("tests/fixtures/pgn/comments_in_every_position.pgn").at(0);
-    const std::vector<std::pair<int, std::string>> expected = {
-        {0, "Before the first move. A second preamble."},
-        {1, "After White's move."},
-        {2, "After Black's, then a variation after the variation"},
-        {3, "spread over two lines"}};
-    EXPECT_EQ(MainLineComments(comments), expected);
-    EXPECT_EQ(comments.Tags().at(1).name + "=" + comments.Tags().at(1).value, "Result=*");
+// Walks follow the variations back to the game's start. (The main line's comments, keyed by
+// ply, are the tool case annotations_follow_moves.)
+TEST(AnnotationReader, WalksFollowTheVariations) {
     const CAnnotatedGame game = ReadAnnotated("tests/fixtures/pgn/nested_variations.pgn").at(0);
     int h3 = 0;
     while (game.Move(h3).san != "h3") {
