@@ -41,23 +41,14 @@ std::vector<CChessGameData> Games(const std::string& text) {
 
 } // namespace
 
-// A game starts at each tag section and at each further Event pair; text before the first is
-// ignored, and only a text without any tag pair fails as a whole.
-TEST(GameParser, GamesStartAtTagSectionsAndAtFurtherEventPairs) {
+// Only a text without any tag pair fails as a whole; a game of tag pairs only keeps its own.
+// Where other games start is the tool case games_start_at_tag_sections.
+TEST(GameParser, ATextWithoutTagPairsFailsAndAGameOfTagPairsKeepsItsOwn) {
     for (const char* text : {"", "1. e4 e5 1-0", "1. e4 [Event 1-0", "] 1. e4 [x"}) {
         EXPECT_THROW_MSG(Games(text), CPGNReaderException,
                          "CPGNReader::ParseData(): Cannot find any \"Event\" tag pair!");
     }
-    EXPECT_EQ(Read("1. e4 e5 [event \"x\"] 1-0"), "x 0 0");
-    EXPECT_EQ(Read("[EVENT \"late\"][Event \"x\"][EVENT \"y\"] *"), "y 3 0");
-    EXPECT_EQ(Read("junk 1. e4 [Event \"A\"] *"), "A 3 0");
-    // Pairs between a game's end and the next Event pair belong to the next game, and a game of
-    // tag pairs only keeps its own.
-    auto games = Games("[Event \"A\"] 1. e4 1-0 [Site \"x\"] [White \"w\"] [Event \"B\"] 1. d4 *");
-    ASSERT_EQ(games.size(), 2u);
-    EXPECT_EQ(games[0].GetSite() + "|" + games[1].GetSite() + "|" + games[1].GetWhite(), "|x|w");
-    EXPECT_EQ(Read("[Event \"A\"] 1. e4 e5 [Site \"x\"] [Event \"B\"] 1. d4 *"), "A 3 2 | B 3 1");
-    games = Games("[Event \"A\"][Site \"s\"][Result \"0-1\"]\n[Event \"B\"] 1. e4 *");
+    const auto games = Games("[Event \"A\"][Site \"s\"][Result \"0-1\"]\n[Event \"B\"] 1. e4 *");
     ASSERT_EQ(games.size(), 2u);
     EXPECT_EQ(games[0].GetSite() + "|" + games[1].GetSite(), "s|");
     EXPECT_EQ(games[0].GetResult() * 10 + games[0].MovesCount(), ResultBlackWon * 10);
