@@ -33,11 +33,6 @@ std::string Name(char32_t codePoint) {
     return text;
 }
 
-// Rows of the glyph above the baseline (its top edge relative to the raster position).
-int Top(const CGlyphBitmap& glyph) {
-    return glyph.height - static_cast<int>(glyph.yOrigin);
-}
-
 class GlyphRasterizerTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -82,30 +77,6 @@ TEST_F(GlyphRasterizerTest, EveryBitmapIsPackedForGlBitmapAndCutToItsInk) {
         EXPECT_TRUE(Glyph(codePoint).rows.empty()) << Name(codePoint);
         EXPECT_EQ(Glyph(codePoint).advance > 0.0f, codePoint == 0x20) << Name(codePoint);
     }
-}
-
-TEST_F(GlyphRasterizerTest, LettersSitOnTheBaselineAtFifteenPixels) {
-    const CGlyphBitmap& a = Glyph(U'A');
-    SCOPED_TRACE(Picture(a));
-    EXPECT_GE(a.height, 8);
-    EXPECT_LE(a.height, 15);
-    EXPECT_EQ(0.0f, a.yOrigin);
-    EXPECT_GT(a.advance, 0.0f);
-    EXPECT_LE(a.width, a.advance + 1);
-
-    const CGlyphBitmap& p = Glyph(U'p');
-    EXPECT_GT(p.yOrigin, 0.0f) << "descender below the baseline\n" << Picture(p);
-    EXPECT_LT(Top(p), Top(a));
-    EXPECT_GE(Glyph(U'W').width, Glyph(U'i').width + 5);
-
-    // U+017C, the last glyph of the font: the z with a dot above it.
-    const CGlyphBitmap& zDot = Glyph(U'\u017C');
-    const CGlyphBitmap& z = Glyph(U'z');
-    SCOPED_TRACE(Picture(zDot));
-    EXPECT_FALSE(zDot.rows.empty());
-    EXPECT_EQ(z.yOrigin, zDot.yOrigin);
-    EXPECT_GT(Top(zDot), Top(z));
-    EXPECT_EQ(z.advance, zDot.advance);
 }
 
 } // namespace
