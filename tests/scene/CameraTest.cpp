@@ -14,27 +14,7 @@ struct CameraFixture : testing::Test {
 
 } // namespace
 
-TEST_F(CameraFixture, ResetGivesTheDefaultViewAtAnyTime) {
-    EXPECT_TRUE(dirty);
-    EXPECT_FLOAT_EQ(camera.Zoom(), 1.0f);
-    EXPECT_FLOAT_EQ(camera.Elevation(), 50.0f);
-    EXPECT_FLOAT_EQ(camera.PanY(), -15.0f);
-    EXPECT_NEAR(camera.MinElevation(), 3.0128f, 1e-4);
-    EXPECT_DOUBLE_EQ(camera.FieldOfView(), 45.0);
-
-    camera.SetScreenSize(1000, 500);
-    camera.ChangeZoom(25);
-    camera.ChangePanX(10);
-    camera.AddRotation(30);
-    enabled = false;
-    dirty = false;
-    camera.ResetView();
-    EXPECT_TRUE(dirty);
-    EXPECT_FLOAT_EQ(camera.Zoom(), 1.0f);
-    EXPECT_FLOAT_EQ(camera.PanX(), 0.0f);
-    EXPECT_FLOAT_EQ(camera.Rotation(), 0.0f);
-}
-
+// (Esc's reset to the default view, during a load too, is the shell's input test.)
 TEST_F(CameraFixture, ChangesOutsideTheLimitsAreDroppedNotClamped) {
     camera.ChangeElevation(39.0f);
     EXPECT_FLOAT_EQ(camera.Elevation(), 89.0f);
