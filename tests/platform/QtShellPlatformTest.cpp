@@ -190,7 +190,7 @@ TEST_F(QtShellPlatform, DroppedLocalFilesReachTheShellAndOthersAreRefused) {
 }
 
 // The view's size comes from the window system after the window's own; the end of a size still
-// follows it when the interface thread was busy as the window appeared.
+// follows it when the interface thread was busy as the window appeared. Closing asks the shell.
 TEST_F(QtShellPlatform, TheEndOfASizeFollowsTheViewsFinalSize) {
     window->Show();
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
@@ -199,6 +199,9 @@ TEST_F(QtShellPlatform, TheEndOfASizeFollowsTheViewsFinalSize) {
     EXPECT_GT(window->Surface().Width(), 0);
     EXPECT_EQ(events.sizesAtEnd.back(),
               std::make_pair(window->Surface().Width(), window->Surface().Height()));
+    main->close(); // asks the shell, which ends the program; the window stays until then
+    EXPECT_EQ(events.closes, 1);
+    EXPECT_TRUE(main->isVisible());
 }
 
 // Enter chooses the selected row, or the first; Esc clears the search; typing in the table

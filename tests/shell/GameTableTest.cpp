@@ -218,6 +218,10 @@ TEST_F(GameTableTest, FollowsAppendedGamesAndAnEmptiedList) {
     fresh.SetFilter("kasparov");
     EXPECT_EQ(Shown(table), Shown(fresh));
     EXPECT_EQ(table.CountText(), "5 of 9 games");
+    table.SetFilter("kasparov garry"); // narrows what "kasparov" kept, across both batches
+    fresh.SetFilter("kasparov garry");
+    EXPECT_EQ(Shown(table), Shown(fresh));
+    table.SetFilter("kasparov");
     EXPECT_TRUE(table.FileColumnShown());
     EXPECT_EQ(table.CellText(0, kColumnFile), "b.pgn");
 

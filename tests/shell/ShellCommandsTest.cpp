@@ -304,8 +304,7 @@ TEST_F(ShellCommands, ALoadOrAChoiceInTheListStopsPlaybackFirst) {
 // ends, lists nothing and leaves the game on show and playback as they were. Closing the
 // window ends the program with code 18.
 TEST_F(ShellCommands, LoadsQueueAndACancelOrACloseLeavesEverythingAsItWas) {
-    shell.LoadPGNFile(kTwoGames);
-    shell.LoadPGNFile(kCastling);
+    shell.OnFilesDropped({kTwoGames, kCastling}); // as two loads, in order
     EXPECT_TRUE(shell.LoadRunning());
     FinishLoads();
     const std::vector<std::string> listed = platform.gameList;

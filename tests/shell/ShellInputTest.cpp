@@ -136,9 +136,11 @@ TEST_F(ShellInput, EscResetsTheViewDuringAndAfterLoading) {
     scene.buffersCreated = false; // loading
     const CView changed = ViewOf(scene.Camera());
     shell.OnMouseWheel(120);
-    shell.OnButtonDown(EMouseButton::Right);
-    shell.OnRawMouseMotion(20, 10);
-    shell.OnButtonUp(EMouseButton::Right);
+    for (const EMouseButton button : {EMouseButton::Left, EMouseButton::Right}) {
+        shell.OnButtonDown(button);
+        shell.OnRawMouseMotion(20, 10);
+        shell.OnButtonUp(button);
+    }
     EXPECT_EQ(ViewOf(scene.Camera()), changed) << "drags during loading move nothing";
     scene.projectionDirty = false;
     EXPECT_TRUE(shell.OnKeyDown(27));
