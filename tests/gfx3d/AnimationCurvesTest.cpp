@@ -9,14 +9,6 @@
 
 namespace {
 
-const SVec3 kStart{25.0f, 0.0f, -50.0f};
-const SVec3 kTarget{75.0f, 10.0f, -150.0f};
-
-SVec3 Line(float t) {
-    return {kStart.x + t * (kTarget.x - kStart.x), kStart.y + t * (kTarget.y - kStart.y),
-            kStart.z + t * (kTarget.z - kStart.z)};
-}
-
 void ExpectAt(const SVec3& actual, const SVec3& expected) {
     EXPECT_NEAR(actual.x, expected.x, 1e-4f);
     EXPECT_NEAR(actual.y, expected.y, 1e-4f);
@@ -25,69 +17,48 @@ void ExpectAt(const SVec3& actual, const SVec3& expected) {
 
 } // namespace
 
-TEST(AnimationCurvesTest, LineMovesEveryCoordinateAndExtrapolatesPastTheEnd) {
-    for (const float t : {0.0f, 0.25f, 0.5f, 1.0f, 1.2f}) {
-        SCOPED_TRACE(t);
-        const SAnimationFrame frame = AnimationFrame(kStart, kTarget, kAnimationLine, t);
-        EXPECT_TRUE(frame.setsPosition);
-        EXPECT_EQ(frame.alpha, 1.0f);
-        ExpectAt(frame.position, Line(t));
+// From (25, 0, -50) to (75, 10, -150): the line extrapolates past the end; a captured piece
+// fades in place for a third of the time, then drops from 150 above onto the target; the
+// knight jumps 30 up and the castling rook swings 35 aside in z at half time; other types hold
+// the piece where it is.
+TEST(AnimationCurvesTest, EachCurveAtChosenTimes) {
+    const SVec3 start{25.0f, 0.0f, -50.0f};
+    const SVec3 target{75.0f, 10.0f, -150.0f};
+    const struct {
+        std::uint32_t type;
+        float t;
+        bool moves;
+        SVec3 position;
+        float alpha;
+    } cases[] = {
+        {kAnimationLine, 0.0f, true, start, 1.0f},
+        {kAnimationLine, 0.25f, true, {37.5f, 2.5f, -75.0f}, 1.0f},
+        {kAnimationLine, 1.2f, true, {85.0f, 12.0f, -170.0f}, 1.0f},
+        {kAnimationFadeAndDrop, 0.0f, false, start, 1.0f},
+        {kAnimationFadeAndDrop, 0.2f, false, start, 0.4f},
+        {kAnimationFadeAndDrop, 0.3299f, false, start, 1.0f - 3.0f * 0.3299f},
+        {kAnimationFadeAndDrop, 0.33f, true, {75.0f, 10.0f + 150.0f * 0.67f, -150.0f}, 1.0f},
+        {kAnimationFadeAndDrop, 1.1f, true, {75.0f, 10.0f - 15.0f, -150.0f}, 1.0f},
+        {kAnimationJump, 0.5f, true, {50.0f, 35.0f, -100.0f}, 1.0f},
+        {kAnimationArcPlusZ, 0.5f, true, {50.0f, 5.0f, -65.0f}, 1.0f},
+        {kAnimationArcMinusZ, 0.5f, true, {50.0f, 5.0f, -135.0f}, 1.0f},
+        {kAnimationArcMinusZ, 0.25f, true, {37.5f, 2.5f, -75.0f - 140.0f * 0.1875f}, 1.0f},
+        {kAnimationHold, 0.5f, false, start, 1.0f},
+        {6, 1.0f, false, start, 1.0f},
+        {1000, 2.0f, false, start, 1.0f},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.type << " at " << c.t);
+        const SAnimationFrame frame = AnimationFrame(start, target, c.type, c.t);
+        EXPECT_EQ(frame.setsPosition, c.moves);
+        EXPECT_NEAR(frame.alpha, c.alpha, 1e-6f);
+        if (c.moves || c.type == kAnimationFadeAndDrop) {
+            ExpectAt(frame.position, c.position);
+        }
     }
-}
-
-TEST(AnimationCurvesTest, FadeAndDropFadesInPlaceThenComesDownOntoTheTarget) {
-    SAnimationFrame frame = AnimationFrame(kStart, kTarget, kAnimationFadeAndDrop, 0.2f);
-    EXPECT_FALSE(frame.setsPosition);
-    EXPECT_NEAR(frame.alpha, 0.4f, 1e-6f);
-    ExpectAt(frame.position, kStart);
-
-    frame = AnimationFrame(kStart, kTarget, kAnimationFadeAndDrop, 0.0f);
-    EXPECT_FALSE(frame.setsPosition);
-    EXPECT_EQ(frame.alpha, 1.0f);
-    frame = AnimationFrame(kStart, kTarget, kAnimationFadeAndDrop, 0.3299f);
-    EXPECT_FALSE(frame.setsPosition);
-    EXPECT_NEAR(frame.alpha, 1.0f - 3.0f * 0.3299f, 1e-6f);
-
-    for (const float t : {0.33f, 0.6f, 1.0f, 1.1f}) {
-        SCOPED_TRACE(t);
-        frame = AnimationFrame(kStart, kTarget, kAnimationFadeAndDrop, t);
-        EXPECT_TRUE(frame.setsPosition);
-        EXPECT_EQ(frame.alpha, 1.0f);
-        ExpectAt(frame.position, {kTarget.x, kTarget.y + 150.0f * (1.0f - t), kTarget.z});
-    }
-}
-
-TEST(AnimationCurvesTest, KnightJumpsThirtyUnitsAtHalfTimeAndOtherPiecesSlide) {
     EXPECT_EQ(PieceMoveAnimation(Knight), kAnimationJump);
     for (const EPieceType kind : {Pawn, Bishop, Rook, Queen, King}) {
         EXPECT_EQ(PieceMoveAnimation(kind), kAnimationLine);
-    }
-    const SVec3 middle = Line(0.5f);
-    const SAnimationFrame knight =
-        AnimationFrame(kStart, kTarget, PieceMoveAnimation(Knight), 0.5f);
-    ExpectAt(knight.position, {middle.x, middle.y + 30.0f, middle.z});
-    const SAnimationFrame rook = AnimationFrame(kStart, kTarget, PieceMoveAnimation(Rook), 0.5f);
-    ExpectAt(rook.position, middle);
-}
-
-TEST(AnimationCurvesTest, ArcsSwingThirtyFiveUnitsInZAtHalfTime) {
-    const SVec3 middle = Line(0.5f);
-    ExpectAt(AnimationFrame(kStart, kTarget, kAnimationArcPlusZ, 0.5f).position,
-             {middle.x, middle.y, middle.z + 35.0f});
-    ExpectAt(AnimationFrame(kStart, kTarget, kAnimationArcMinusZ, 0.5f).position,
-             {middle.x, middle.y, middle.z - 35.0f});
-    const SAnimationFrame quarter = AnimationFrame(kStart, kTarget, kAnimationArcMinusZ, 0.25f);
-    EXPECT_TRUE(quarter.setsPosition);
-    ExpectAt(quarter.position, {Line(0.25f).x, Line(0.25f).y, Line(0.25f).z - 140.0f * 0.1875f});
-}
-
-TEST(AnimationCurvesTest, HoldingTypesNeverMoveThePiece) {
-    for (const std::uint32_t type : {kAnimationHold, 6u, 1000u}) {
-        for (const float t : {0.0f, 0.5f, 1.0f, 2.0f}) {
-            const SAnimationFrame frame = AnimationFrame(kStart, kTarget, type, t);
-            EXPECT_FALSE(frame.setsPosition) << type << " at " << t;
-            EXPECT_EQ(frame.alpha, 1.0f);
-        }
     }
 }
 

@@ -1,15 +1,10 @@
-// Welding identical triangle corners into shared vertices: on a hand-made mesh, on random meshes
-// built from a small pool of corners, and on the committed piece models.
+// Welding identical triangle corners into shared vertices: on a hand-made mesh and on random
+// meshes built from a small pool of corners.
 
 #include "gfx3d/MeshWeld.h"
 
-#include "gfx3d/AssetPath.h"
-#include "gfx3d/OBJLoader.h"
-#include "gfx3d/PieceModel.h"
-
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <random>
 #include <set>
@@ -127,22 +122,5 @@ TEST(MeshWeldTest, ARandomMeshExpandsBackToItsCornersWithOneVertexPerDistinctCor
         const SIndexedMesh mesh = Weld(corners);
         ExpectFaithfulWeld(corners, mesh);
         EXPECT_EQ(static_cast<std::size_t>(mesh.UniqueVertexCount()), used.size());
-    }
-}
-
-TEST(MeshWeldTest, EveryCommittedModelWeldsFaithfullyToFarFewerVertices) {
-    for (const EPieceType kind : {Pawn, Knight, Bishop, Rook, Queen, King}) {
-        SCOPED_TRACE(PieceModelFile(kind));
-        COBJLoader loader;
-        loader.Load(AssetPath(PieceModelFile(kind)));
-        const SPieceModelArrays prepared = PreparePieceModel(
-            loader.Vertices(), loader.Normals(), loader.TexCoords(), loader.VertexCount());
-        const SCorners corners{prepared.positions, prepared.normals, prepared.texCoords};
-        const SIndexedMesh mesh = Weld(corners);
-        ExpectFaithfulWeld(corners, mesh);
-        std::printf("%-10s %6d corners -> %6d vertices (%.2f corners per vertex)\n",
-                    PieceModelFile(kind), corners.Count(), mesh.UniqueVertexCount(),
-                    static_cast<double>(corners.Count()) / mesh.UniqueVertexCount());
-        EXPECT_LT(mesh.UniqueVertexCount() * 3, corners.Count());
     }
 }

@@ -70,55 +70,35 @@ std::vector<CAnnotatedGame> ReadAnnotated(const std::string& path) {
     return annotated;
 }
 
-// The tree written out: moves, "$n" glyphs, "[clk x]", "[eval x]", "{comments}" and
+// A line of the tree written out: moves, "$n" glyphs, "[clk x]", "[eval x]", "{comments}" and
 // "(variations)", in file order.
-std::string Render(const CAnnotatedGame& game) {
-    struct CPiece {
-        std::string text;
-        int line = -1; // a line still to write out
-    };
+std::string Render(const CAnnotatedGame& game, int index = 0) {
+    const CAnnotationLine& line = game.Line(index);
     std::string out;
-    std::vector<CPiece> todo{{"", 0}};
-    while (!todo.empty()) {
-        const CPiece piece = todo.back();
-        todo.pop_back();
-        if (piece.line < 0) {
-            out += !out.empty() && out.back() != '(' && piece.text != ")" ? " " : "";
-            out += piece.text;
-            continue;
+    const auto add = [&out](const std::string& part) {
+        out += part.empty() ? std::string() : (out.empty() ? "" : " ") + part;
+    };
+    for (const std::string& comment : line.comments) {
+        add("{" + comment + "}");
+    }
+    for (const int m : line.moves) {
+        const CAnnotatedMove& move = game.Move(m);
+        add(move.san);
+        for (const int glyph : move.glyphs) {
+            add("$" + std::to_string(glyph));
         }
-        const CAnnotationLine& line = game.Line(piece.line);
-        std::vector<CPiece> pieces;
-        if (line.depth > 0) {
-            pieces.push_back({"("});
-        }
-        for (const std::string& comment : line.comments) {
-            pieces.push_back({"{" + comment + "}"});
-        }
-        for (const int index : line.moves) {
-            const CAnnotatedMove& move = game.Move(index);
-            std::string text = move.san;
-            for (const int glyph : move.glyphs) {
-                text += " $" + std::to_string(glyph);
+        add(move.clock.empty() ? "" : "[clk " + move.clock + "]");
+        add(move.eval.empty() ? "" : "[eval " + move.eval + "]");
+        std::size_t v = 0;
+        for (const CMoveComment& comment : move.comments) {
+            for (; v < static_cast<std::size_t>(comment.variationsBefore); ++v) {
+                add("(" + Render(game, move.variations[v]) + ")");
             }
-            text += move.clock.empty() ? "" : " [clk " + move.clock + "]";
-            text += move.eval.empty() ? "" : " [eval " + move.eval + "]";
-            pieces.push_back({text});
-            std::size_t v = 0;
-            for (const CMoveComment& comment : move.comments) {
-                while (v < static_cast<std::size_t>(comment.variationsBefore)) {
-                    pieces.push_back({"", move.variations[v++]});
-                }
-                pieces.push_back({"{" + comment.text + "}"});
-            }
-            while (v < move.variations.size()) {
-                pieces.push_back({"", move.variations[v++]});
-            }
+            add("{" + comment.text + "}");
         }
-        if (line.depth > 0) {
-            pieces.push_back({")"});
+        for (; v < move.variations.size(); ++v) {
+            add("(" + Render(game, move.variations[v]) + ")");
         }
-        todo.insert(todo.end(), pieces.rbegin(), pieces.rend());
     }
     return out;
 }
@@ -186,47 +166,23 @@ TEST(AnnotationReader, AgreesWithTheFirstReaderOnEveryGameOfSamplesAndFixtures) 
     }
 }
 
+// Each fixture with a .tree file beside it reads as the tree written there.
 TEST(AnnotationReader, FixturesGiveTheirTrees) {
-    const struct {
-        const char* file;
-        const char* tree;
-    } cases[] = {
-        {"comments_in_every_position",
-         "{Before the first move.} {A second preamble.} e4 {After White's move.} e5 {After "
-         "Black's, then a variation} ({Opens the variation} c5 {inside it} Nf3) {after the "
-         "variation} Nf3 {spread over two lines}"},
-        {"rest_of_line_comments", "{before the first move} e4 {after e4 { braces are text here} "
-                                  "e5 Qh5 {a threat (not a variation)} Nc6 Bc4 Nf6 Qxf7# {mate}"},
-        {"nested_variations", "e4 (d4 d5 c4 (Nf3 Nf6 (c5 dxc5) g3) e6) (c4) e5 Nf3 (f4 exf4) Nc6 "
-                              "(d6 d4 (Bc4 Be7 (Bg4 h3)) Nd7) Bb5 (Bc4)"},
-        {"variations_that_break_off", "e4 (d4 d5) e5 (c5 Nf3) (e6 d4) (d5 exd5) Nf3"},
-        {"glyphs", "e4 $1 e5 $2 Bc4 $3 Nc6 $4 Qh5 $5 Nf6 $6 $4 Qxf7# $1 $1 $18"},
-        {"clock_and_eval_commands",
-         "{Game start.} e4 [clk 1:30:00] [eval 0.17] c5 [clk 1:29:58] [eval +0.3] {Sicilian.} "
-         "Nf3 [clk 1:29:01.5] [eval #-3] {arrows hidden} (c3 [clk 0:01:00]) d6 {50% done [% "
-         "not closed}"},
-    };
-    for (const auto& c : cases) {
-        const std::vector<CAnnotatedGame> games =
-            ReadAnnotated("tests/fixtures/pgn/" + std::string(c.file) + ".pgn");
-        ASSERT_EQ(games.size(), 1u) << c.file;
-        EXPECT_EQ(Render(games[0]), c.tree) << c.file;
+    int checked = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("tests/fixtures/pgn")) {
+        if (entry.path().extension() == ".tree") {
+            std::filesystem::path pgn = entry.path();
+            const std::vector<CAnnotatedGame> games = ReadAnnotated(pgn.replace_extension(".pgn"));
+            ASSERT_EQ(games.size(), 1u) << pgn;
+            EXPECT_EQ(Render(games[0]) + "\n", ReadFile(entry.path())) << pgn;
+            ++checked;
+        }
     }
+    EXPECT_EQ(checked, 6);
 }
 
-TEST(AnnotationReader, MainLineCommentsArePliesWithJoinedTexts) {
-    const CAnnotatedGame game =
-        ReadAnnotated("tests/fixtures/pgn/comments_in_every_position.pgn").at(0);
-    const std::vector<std::pair<int, std::string>> expected = {
-        {0, "Before the first move. A second preamble."},
-        {1, "After White's move."},
-        {2, "After Black's, then a variation after the variation"},
-        {3, "spread over two lines"}};
-    EXPECT_EQ(MainLineComments(game), expected);
-    const CTagPair result = game.Tags().at(1);
-    EXPECT_EQ(result.name + "=" + result.value, "Result=*");
-}
-
+// Walks follow the variations back to the game's start. (The main line's comments, keyed by
+// ply, are the tool case annotations_follow_moves.)
 TEST(AnnotationReader, WalksFollowTheVariations) {
     const CAnnotatedGame game = ReadAnnotated("tests/fixtures/pgn/nested_variations.pgn").at(0);
     int h3 = 0;

@@ -1,13 +1,10 @@
 #include "pgn/GameSplitter.h"
 
-#include "pgn/PGNReader.h"
 #include "pgn/TagPairScanner.h"
 
-#include <algorithm>
 #include <iterator>
 #include <random>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -78,40 +75,7 @@ std::vector<std::size_t> SplitterStarts(std::string_view text) {
     return starts;
 }
 
-std::vector<std::string_view> GameTexts(std::string_view text) {
-    const std::vector<std::size_t> starts = SplitterStarts(text);
-    std::vector<std::string_view> games;
-    for (std::size_t k = 0; k < starts.size(); ++k) {
-        const std::size_t end = k + 1 < starts.size() ? starts[k + 1] : text.size();
-        games.push_back(text.substr(starts[k], end - starts[k]));
-    }
-    return games;
-}
-
-using Texts = std::vector<std::string_view>;
-
 } // namespace
-
-// Texts in these tests are already pre-processed: "[Name"value"]", no space before '['.
-TEST(GameSplitter, TagSectionsAndFurtherEventPairsStartGames) {
-    EXPECT_EQ(GameTexts("junk 1. e4 [Site\"s\"][Event\"A\"] 1. e4 *[White\"w\"] 1. d4 "
-                        "[Result\"1-0\"][Event\"C\"] 1. c4"),
-              (Texts{"[Site\"s\"][Event\"A\"] 1. e4 *", "[White\"w\"] 1. d4 ",
-                     "[Result\"1-0\"][Event\"C\"] 1. c4"}));
-    // Games of tag pairs only, one after the other.
-    EXPECT_EQ(GameTexts("[White\"a\"][Event\"A\"][Result\"0-1\"][Event\"B\"][Event\"C\"] *"),
-              (Texts{"[White\"a\"][Event\"A\"][Result\"0-1\"]", "[Event\"B\"]", "[Event\"C\"] *"}));
-    // Anything but a tag pair ends a run, and pairs without a quote count as pairs.
-    EXPECT_EQ(GameTexts("[Event\"A\"]][ECO] *[X][Y]"),
-              (Texts{"[Event\"A\"]]", "[ECO] *", "[X][Y]"}));
-    // An "[Event"" that is no pair of its own starts a game where it stands.
-    EXPECT_EQ(GameTexts("[Site\"s\"] 1. e4 [Event\"x"), (Texts{"[Site\"s\"] 1. e4 ", "[Event\"x"}));
-    EXPECT_EQ(GameTexts("[Site\"[Event\"][Event\"B\"] *"),
-              (Texts{"[Site\"", "[Event\"]", "[Event\"B\"] *"}));
-    // An escaped quote keeps the value open across the next bracket.
-    EXPECT_EQ(GameTexts("[Event\"a\\\"][Site\"b\"]"), (Texts{"[Event\"a\\\"][Site\"b\"]"}));
-    EXPECT_TRUE(GameTexts("1. e4 ] [Event 1-0").empty());
-}
 
 // Random texts of fragments that tag pairs, values and movetext can leave after
 // pre-processing, split by the splitter and by the plain scan above. Where every run of tag
@@ -156,117 +120,4 @@ TEST(GameSplitter, AgreesWithAPlainScanOnRandomTexts) {
         }
     }
     EXPECT_GT(eventFirst, 1000);
-}
-
-namespace {
-
-struct CGamePlan {
-    std::vector<std::string> tags; // "Name", in file order
-    std::string movetext;
-    std::string marker;
-    std::string result; // the Result tag value, if a Result tag is among the tags
-    int plies = 0;
-};
-
-int ResultCode(const std::string& text) {
-    if (text == "1-0") {
-        return ResultWhiteWon;
-    }
-    if (text == "0-1") {
-        return ResultBlackWon;
-    }
-    return text == "1/2-1/2" ? ResultDraw : ResultNone;
-}
-
-std::string Value(const std::string& tag, std::size_t game, const CGamePlan& plan) {
-    return tag == "Result" ? plan.result : tag + std::to_string(game);
-}
-
-bool Has(const CGamePlan& plan, const std::string& tag) {
-    return std::find(plan.tags.begin(), plan.tags.end(), tag) != plan.tags.end();
-}
-
-std::string Field(const CGamePlan& plan, const std::string& tag, std::size_t game) {
-    return Has(plan, tag) ? Value(tag, game, plan) : "";
-}
-
-} // namespace
-
-// Files of games with any tags in any order, with or without movetext and termination marker,
-// read game by game. A game of tag pairs only is followed by a game that begins with its Event
-// pair, and holds an Event pair itself: otherwise both are one tag section.
-TEST(GameSplitter, FilesOfGamesWithAnyTagsReadGameByGame) {
-    const std::vector<std::string> names = {"Event", "Site",   "Date", "Round",  "White",
-                                            "Black", "Result", "ECO",  "Opening"};
-    const std::vector<std::pair<std::string, int>> movetexts = {
-        {"", 0}, {"1. e4 e5", 2}, {"1. d4 d5 2. c4", 3}, {"1. Nf3", 1}};
-    const std::vector<std::string> markers = {"", "*", "1-0", "0-1", "1/2-1/2"};
-    const std::vector<std::string> gaps = {"\n", " ", "\r\n", "\n{note}\n", "\n; x\n", "\n%x\n"};
-    std::mt19937 random(1010);
-    const auto pick = [&random](const auto& items) -> const auto& {
-        return items[random() % items.size()];
-    };
-    for (int round = 0; round < 400; ++round) {
-        std::vector<CGamePlan> plans(1 + random() % 7);
-        for (CGamePlan& plan : plans) {
-            for (const std::string& name : names) {
-                if (random() % 3 == 0) {
-                    plan.tags.push_back(name);
-                }
-            }
-            if (plan.tags.empty()) {
-                plan.tags.push_back(pick(names));
-            }
-            std::shuffle(plan.tags.begin(), plan.tags.end(), random);
-            const auto& movetext = pick(movetexts);
-            plan.movetext = movetext.first;
-            plan.plies = movetext.second;
-            plan.marker = pick(markers);
-            plan.result = plan.marker.empty() ? pick(markers) : plan.marker;
-        }
-        for (std::size_t i = 0; i + 1 < plans.size(); ++i) {
-            if (plans[i].movetext.empty() && plans[i].marker.empty()) {
-                if (!Has(plans[i], "Event")) {
-                    plans[i].tags.push_back("Event");
-                }
-                std::vector<std::string>& next = plans[i + 1].tags;
-                next.erase(std::remove(next.begin(), next.end(), "Event"), next.end());
-                next.insert(next.begin(), "Event");
-            }
-        }
-
-        std::string text = round % 2 ? "junk 1. e4 e5\n" : "";
-        for (std::size_t i = 0; i < plans.size(); ++i) {
-            for (const std::string& tag : plans[i].tags) {
-                text += "[" + tag + " \"" + Value(tag, i, plans[i]) + "\"]" + pick(gaps);
-            }
-            text += plans[i].movetext + " " + plans[i].marker + "\n\n";
-        }
-
-        CPGNReader reader;
-        reader.LoadText(text);
-        const CLoadReport report = reader.LastLoadReport();
-        ASSERT_TRUE(report.dropped.empty()) << report.dropped.front().message << "\n" << text;
-        ASSERT_EQ(reader.GamesCount(), static_cast<int>(plans.size())) << text;
-        for (std::size_t i = 0; i < plans.size(); ++i) {
-            const CGamePlan& plan = plans[i];
-            const CChessGameData game = reader.GetGameData(static_cast<int>(i));
-            EXPECT_EQ(game.GetEvent(), Field(plan, "Event", i)) << text;
-            EXPECT_EQ(game.GetSite(), Field(plan, "Site", i)) << text;
-            EXPECT_EQ(game.GetWhite(), Field(plan, "White", i)) << text;
-            EXPECT_EQ(game.GetBlack(), Field(plan, "Black", i)) << text;
-            EXPECT_EQ(game.MovesCount(), plan.plies) << text;
-            const int tagResult = Has(plan, "Result") ? ResultCode(plan.result) : ResultNone;
-            EXPECT_EQ(game.GetResult(),
-                      tagResult != ResultNone ? tagResult : ResultCode(plan.marker))
-                << text;
-        }
-    }
-}
-
-TEST(GameSplitter, AGameWithoutEventIsTitledByItsPlayers) {
-    CPGNReader reader;
-    reader.LoadText("[Result \"*\"]\n1. e4 *\n[White \"A\"]\n[Black \"B\"]\n1. d4 *\n"
-                    "[Black \"C\"]\n[Event \"E\"]\n1. c4 *\n");
-    EXPECT_EQ(reader.GamesTitles(), (std::vector<std::string>{"? - ?", "A - B", "E: ? - C"}));
 }

@@ -169,16 +169,13 @@ TEST(QtGLWindowTest, FatalErrorFromAnotherThreadEndsTheEventLoopWithANonZeroCode
 } // namespace
 
 TEST(RendererKindTest, MesasSoftwareRenderersAreKnownByName) {
+    // clang-format off
     const std::pair<const char*, bool> cases[] = {
-        {"llvmpipe (LLVM 15.0.6, 256 bits)", true},
-        {"softpipe", true},
-        {"Mesa DRI swrast", true},
-        {"LLVMPIPE", true},
-        {"Mesa Intel(R) UHD Graphics 620 (KBL GT2)", false},
+        {"llvmpipe (LLVM 15.0.6, 256 bits)", true}, {"softpipe", true}, {"Mesa DRI swrast", true},
+        {"LLVMPIPE", true}, {"Mesa Intel(R) UHD Graphics 620 (KBL GT2)", false},
         {"NVIDIA GeForce GTX 1060/PCIe/SSE2", false},
-        {"AMD Radeon RX 580 (radeonsi, polaris10, LLVM 15.0.6)", false},
-        {"", false},
-    };
+        {"AMD Radeon RX 580 (radeonsi, polaris10, LLVM 15.0.6)", false}, {"", false}};
+    // clang-format on
     for (const auto& [name, software] : cases) {
         EXPECT_EQ(IsSoftwareRenderer(name), software) << name;
     }

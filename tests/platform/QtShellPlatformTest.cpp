@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMimeData>
 #include <QTableView>
 #include <QTest>
@@ -99,9 +100,12 @@ protected:
         main = TheMainWindow();
     }
 
-    QAction* ActionNamed(const QString& text) {
+    // The action of that text, in the menu of that title when one is given.
+    QAction* ActionNamed(const QString& text, const std::string& menu = "") {
         for (QAction* action : main->findChildren<QAction*>()) {
-            if (action->text() == text) {
+            const auto* parent = qobject_cast<QMenu*>(action->parent());
+            if (action->text() == text &&
+                (menu.empty() || (parent && parent->title().toStdString() == menu))) {
                 return action;
             }
         }
@@ -113,32 +117,27 @@ protected:
     QMainWindow* main = nullptr;
 };
 
-// Shortcuts belong to the window (a menu's own arrow keys stay the menu's), and each item
-// reports its id.
+// Every item of the menu shows the text before its tab and takes the shortcut after it (for the
+// window: a menu's own arrow keys stay the menu's), and reports its id.
 TEST_F(QtShellPlatform, MenuItemsCarryTheirShortcutsAndIds) {
     ASSERT_NE(main, nullptr);
-    const struct {
-        const char* text;
-        const char* keys;
-        int id;
-    } items[] = {{"Load PGN file...", "Ctrl+O", ids::kLoadPgnFile},
-                 {"Save picture...", "Ctrl+S", ids::kSavePicture},
-                 {"Next move", "Right", ids::kNextMove},
-                 {"Previous move", "Left", ids::kPreviousMove},
-                 {"First position", "Home", ids::kFirstPosition},
-                 {"Last position", "End", ids::kLastPosition},
-                 {"Play/Pause", "Space", ids::kPlayPause},
-                 {"Previous game", "PgUp", ids::kPreviousGame},
-                 {"Next game", "PgDown", ids::kNextGame}};
-    for (const auto& item : items) {
-        QAction* action = ActionNamed(QString::fromUtf8(item.text));
-        ASSERT_NE(action, nullptr) << item.text;
-        EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromUtf8(item.keys))) << item.text;
-        EXPECT_EQ(action->shortcutContext(), Qt::WindowShortcut) << item.text;
-        events.commands.clear();
-        action->trigger();
-        EXPECT_EQ(events.commands, (std::vector<std::pair<int, int>>{{item.id, 0}})) << item.text;
+    int shortcuts = 0;
+    for (const CMenuDescription& menu : mainmenu::Build()) {
+        for (const CMenuItemDescription& item : menu.items) {
+            const QString text = QString::fromStdString(item.text);
+            QAction* action = ActionNamed(text.section(QLatin1Char('\t'), 0, 0), menu.title);
+            ASSERT_NE(action, nullptr) << item.text;
+            EXPECT_EQ(action->shortcut(), QKeySequence(text.section(QLatin1Char('\t'), 1)))
+                << item.text;
+            EXPECT_EQ(action->shortcutContext(), Qt::WindowShortcut) << item.text;
+            shortcuts += action->shortcut().isEmpty() ? 0 : 1;
+            events.commands.clear();
+            action->trigger();
+            EXPECT_EQ(events.commands, (std::vector<std::pair<int, int>>{{item.id, 0}}))
+                << item.text;
+        }
     }
+    EXPECT_EQ(shortcuts, 12);
     window->Platform().CheckMenuRadioItem(ids::kFirstAnimationDuration);
     window->Platform().CheckMenuRadioItem(ids::kFirstAnimationDuration + 1);
     EXPECT_FALSE(ActionNamed(QStringLiteral("100 ms"))->isChecked());
@@ -190,15 +189,8 @@ TEST_F(QtShellPlatform, DroppedLocalFilesReachTheShellAndOthersAreRefused) {
     EXPECT_FALSE(refused.isAccepted());
 }
 
-TEST_F(QtShellPlatform, ClosingAsksTheShellAndKeepsTheWindow) {
-    window->Show();
-    main->close();
-    EXPECT_EQ(events.closes, 1);
-    EXPECT_TRUE(main->isVisible());
-}
-
 // The view's size comes from the window system after the window's own; the end of a size still
-// follows it when the interface thread was busy as the window appeared.
+// follows it when the interface thread was busy as the window appeared. Closing asks the shell.
 TEST_F(QtShellPlatform, TheEndOfASizeFollowsTheViewsFinalSize) {
     window->Show();
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
@@ -207,6 +199,9 @@ TEST_F(QtShellPlatform, TheEndOfASizeFollowsTheViewsFinalSize) {
     EXPECT_GT(window->Surface().Width(), 0);
     EXPECT_EQ(events.sizesAtEnd.back(),
               std::make_pair(window->Surface().Width(), window->Surface().Height()));
+    main->close(); // asks the shell, which ends the program; the window stays until then
+    EXPECT_EQ(events.closes, 1);
+    EXPECT_TRUE(main->isVisible());
 }
 
 // Enter chooses the selected row, or the first; Esc clears the search; typing in the table

@@ -14,27 +14,7 @@ struct CameraFixture : testing::Test {
 
 } // namespace
 
-TEST_F(CameraFixture, ResetGivesTheDefaultViewAtAnyTime) {
-    EXPECT_TRUE(dirty);
-    EXPECT_FLOAT_EQ(camera.Zoom(), 1.0f);
-    EXPECT_FLOAT_EQ(camera.Elevation(), 50.0f);
-    EXPECT_FLOAT_EQ(camera.PanY(), -15.0f);
-    EXPECT_NEAR(camera.MinElevation(), 3.0128f, 1e-4);
-    EXPECT_DOUBLE_EQ(camera.FieldOfView(), 45.0);
-
-    camera.SetScreenSize(1000, 500);
-    camera.ChangeZoom(25);
-    camera.ChangePanX(10);
-    camera.AddRotation(30);
-    enabled = false;
-    dirty = false;
-    camera.ResetView();
-    EXPECT_TRUE(dirty);
-    EXPECT_FLOAT_EQ(camera.Zoom(), 1.0f);
-    EXPECT_FLOAT_EQ(camera.PanX(), 0.0f);
-    EXPECT_FLOAT_EQ(camera.Rotation(), 0.0f);
-}
-
+// (Esc's reset to the default view, during a load too, is the shell's input test.)
 TEST_F(CameraFixture, ChangesOutsideTheLimitsAreDroppedNotClamped) {
     camera.ChangeElevation(39.0f);
     EXPECT_FLOAT_EQ(camera.Elevation(), 89.0f);
@@ -83,19 +63,4 @@ TEST_F(CameraFixture, PanningVerticallyKeepsTheCameraAboveTheBoard) {
     EXPECT_FLOAT_EQ(camera.PanY(), CCamera::kPanYMin);
     EXPECT_NEAR(camera.MinElevation(), 35.99f, 0.05f);
     EXPECT_FLOAT_EQ(camera.Elevation(), camera.MinElevation());
-}
-
-TEST_F(CameraFixture, NothingChangesWhileLoading) {
-    enabled = false;
-    camera.SetScreenSize(1000, 500);
-    camera.ChangeElevation(10.0f);
-    camera.ChangeZoom(50);
-    camera.ChangePanX(100.0f);
-    camera.ChangePanY(100.0f);
-    camera.AddRotation(45.0f);
-    EXPECT_FLOAT_EQ(camera.Elevation(), 50.0f);
-    EXPECT_FLOAT_EQ(camera.Zoom(), 1.0f);
-    EXPECT_FLOAT_EQ(camera.PanX(), 0.0f);
-    EXPECT_FLOAT_EQ(camera.PanY(), -15.0f);
-    EXPECT_FLOAT_EQ(camera.Rotation(), 0.0f);
 }

@@ -25,7 +25,8 @@ constexpr const char* kGame = R"([Event "Playback"]
 } // namespace
 
 // The player plays the game at 100 ms / 0 ms while the render and animation threads show it;
-// at its end the scene matches the board and the result line is drawn.
+// at its end every piece stands at rest on its square, the taken ones beside the board, and
+// the result line is drawn.
 TEST(GamePlaybackGui, AGamePlaysToItsEndOnScreen) {
     CSceneWindow view;
     ASSERT_TRUE(view.Start());
@@ -55,11 +56,19 @@ TEST(GamePlaybackGui, AGamePlaysToItsEndOnScreen) {
             if (shown) {
                 EXPECT_EQ(shown->kind, field.Piece().type);
                 EXPECT_EQ(shown->color, field.Piece().color);
+                EXPECT_FLOAT_EQ(shown->x, SquarePosition(file, rank).x);
+                EXPECT_FLOAT_EQ(shown->z, SquarePosition(file, rank).z);
+                EXPECT_FALSE(shown->animating);
             }
         }
     }
-    // White took the f5 pawn en passant, the g7 pawn and both rooks.
+    // White took the f5 pawn en passant, the g7 pawn and both rooks: they stand in its slots.
     EXPECT_EQ(scene.PiecesBesideTheBoard().size(), 4u);
+    for (const CScenePiece& piece : scene.PiecesBesideTheBoard()) {
+        EXPECT_EQ(piece.color, Black);
+        EXPECT_FLOAT_EQ(piece.y, -7.0f);
+        EXPECT_FLOAT_EQ(piece.x, 216.5f);
+    }
     EXPECT_TRUE(IsKingAttacked(chessSet.Board(), Black)) << "the game ends in check (mate)";
     EXPECT_EQ(scene.GameResult(), 0);
 

@@ -10,78 +10,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// "e2e4" -> (4, 1, 4, 3); "g7h8=Q" -> the promotion code on rank 8.
+// "e2e4" -> (4, 1, 4, 3).
 CMove M(std::string_view text) {
-    CMove move{text[0] - 'a', text[1] - '1', text[2] - 'a', text[3] - '1'};
-    if (text.size() == 6) {
-        const int type = static_cast<int>(std::string_view("PNBRQK").find(text[5]));
-        move.destRank = move.destRank == 7 ? 7 + type : -type;
-    }
-    return move;
+    return {text[0] - 'a', text[1] - '1', text[2] - 'a', text[3] - '1'};
 }
 
 } // namespace
-
-// A short game with both castlings, an en-passant capture and a capturing promotion, executed
-// on the chess set while the render and animation threads run, as the player would.
-TEST(SceneAnimationGui, AGameEndsWithTheSceneMatchingTheBoard) {
-    CSceneWindow view;
-    ASSERT_TRUE(view.Start());
-    CScene& scene = view.scene;
-    CChessSet& chessSet = view.chessSet;
-    scene.ApplyAnimationDuration(100);
-
-    const char* game[] = {"e2e4", "d7d5", "e4e5", "f7f5", "e5f6", "b8c6", "g1f3",  "c8d7",
-                          "f1e2", "d8d6", "e1h1", "e8a8", "f6g7", "a7a6", "g7h8=Q"};
-    std::uint64_t played = 0;
-    for (const char* text : game) {
-        ASSERT_TRUE(RunEventLoopUntil([&] { return !chessSet.MoveReady(); }, 10000));
-        chessSet.Move(M(text));
-        ++played;
-        ASSERT_TRUE(RunEventLoopUntil([&] { return scene.MovesAnimated() == played; }, 10000))
-            << text;
-    }
-    ASSERT_TRUE(RunEventLoopUntil([&] { return !scene.DrawingContinuously(); }, 10000));
-
-    // Every square shows what the board holds, at rest in its place.
-    for (int file = 0; file < 8; ++file) {
-        for (int rank = 0; rank < 8; ++rank) {
-            const CField field = chessSet.Board().GetField(file, rank);
-            const std::optional<CScenePiece> shown = scene.PieceOn(file, rank);
-            ASSERT_EQ(field.IsEmpty(), !shown.has_value()) << file << "," << rank;
-            if (shown) {
-                EXPECT_EQ(shown->kind, field.Piece().type) << file << "," << rank;
-                EXPECT_EQ(shown->color, field.Piece().color) << file << "," << rank;
-                const CSquarePosition at = SquarePosition(file, rank);
-                EXPECT_FLOAT_EQ(shown->x, at.x);
-                EXPECT_FLOAT_EQ(shown->z, at.z);
-                EXPECT_FALSE(shown->animating);
-            }
-        }
-    }
-    EXPECT_EQ(scene.PieceOn(6, 0)->kind, King);
-    EXPECT_EQ(scene.PieceOn(5, 0)->kind, Rook);
-    EXPECT_EQ(scene.PieceOn(2, 7)->kind, King);
-    EXPECT_EQ(scene.PieceOn(3, 7)->kind, Rook);
-    EXPECT_EQ(scene.PieceOn(7, 7)->kind, Queen);
-    EXPECT_FALSE(scene.PieceOn(5, 4).has_value()) << "the pawn taken en passant left f5";
-
-    // White took the f5 pawn, the g7 pawn and the h8 rook: they stand in its first three slots.
-    const std::vector<CScenePiece> beside = scene.PiecesBesideTheBoard();
-    ASSERT_EQ(beside.size(), 3u);
-    std::vector<EPieceType> kinds;
-    for (const CScenePiece& piece : beside) {
-        kinds.push_back(piece.kind);
-        EXPECT_EQ(piece.color, Black);
-        EXPECT_FLOAT_EQ(piece.y, -7.0f);
-        EXPECT_FLOAT_EQ(piece.x, 216.5f);
-    }
-    std::sort(kinds.begin(), kinds.end());
-    EXPECT_EQ(kinds, (std::vector<EPieceType>{Pawn, Pawn, Rook}));
-
-    scene.SetGameResult(0);
-    view.SavePicture(view.Capture(), "after_short_game.png");
-}
 
 // The shadow the last frame drew under a piece lies on the surface under the piece's centre;
 // it grows fainter while the piece is in the air and fades with a piece being taken.

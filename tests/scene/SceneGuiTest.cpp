@@ -93,15 +93,6 @@ TEST_F(SceneGui, DefaultViewShowsTheBoardWithWhiteAtTheBottom) {
     EXPECT_GT(e2.y, e7.y);
     EXPECT_GT(e2.y, image.height / 2.0);
     EXPECT_GT(LumaAround(image, 112.5, 14.0, -37.5), LumaAround(image, 112.5, 14.0, -162.5) + 40);
-
-    // Nothing is written over the view while no game has ended.
-    int white = 0;
-    for (int y = 8; y < 30; ++y) {
-        for (int x = 8; x < 200; ++x) {
-            white += At(image, x, y).Luma() > 200;
-        }
-    }
-    EXPECT_EQ(white, 0);
 }
 
 TEST_F(SceneGui, GameResultIsWrittenAtTheTopLeft) {
@@ -117,26 +108,11 @@ TEST_F(SceneGui, GameResultIsWrittenAtTheTopLeft) {
     };
     scene->SetGameResult(2);
     const CFrameImage withText = Capture();
-    scene->SetGameResult(3);
+    scene->SetGameResult(3); // none: nothing is written over the view
     const CFrameImage without = Capture();
     Save(withText, "game_over_draw.png");
     EXPECT_GT(whiteTextPixels(withText), 100);
     EXPECT_EQ(whiteTextPixels(without), 0);
-}
-
-TEST_F(SceneGui, ZoomNarrowsTheViewAndResetRestoresIt) {
-    const CFrameImage before = Capture();
-    scene->Camera().ChangeZoom(8);
-    const CFrameImage zoomed = Capture();
-    // The board's corners move outwards from the picture's centre.
-    const CWindowPoint a1 = ProjectToWindow(scene->Camera(), 1024, 738, 0.0, 7.0, 0.0);
-    scene->Camera().ResetView();
-    const CWindowPoint a1Default = ProjectToWindow(scene->Camera(), 1024, 738, 0.0, 7.0, 0.0);
-    EXPECT_LT(a1.x, a1Default.x);
-    EXPECT_NE(zoomed.rgba, before.rgba);
-
-    const CFrameImage reset = Capture();
-    EXPECT_EQ(reset.rgba, before.rgba) << "the reset view is the default picture";
 }
 
 // Multisampling changes the pixels along edges and leaves the inside of every surface alone.

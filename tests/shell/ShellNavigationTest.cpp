@@ -3,6 +3,7 @@
 #include "resources/CommandIds.h"
 #include "resources/StringTable.h"
 #include "shell/PictureName.h"
+#include "support/ChessTestUtil.h"
 
 #include <chrono>
 #include <thread>
@@ -10,26 +11,11 @@
 namespace {
 
 constexpr const char* kCastling = "tests/fixtures/pgn/castling_and_promotion.pgn";
-constexpr const char* kTwoGames = "tests/fixtures/pgn/two_games_one_dropped.pgn";
 
-// A board in one comparable text: one letter per square, '.' for empty, then the captures.
+// The board and the number of pieces each side has captured.
 std::string Describe(const CChessSet& set) {
-    std::string text;
-    for (int rank = 0; rank < 8; ++rank) {
-        for (int file = 0; file < 8; ++file) {
-            const CField field = set.Board().GetField(file, rank);
-            if (field.IsEmpty()) {
-                text += '.';
-            } else {
-                const CPiece piece = field.Piece();
-                text += "PNBRQK"[piece.type] + (piece.color == Black ? 'a' - 'A' : 0);
-            }
-        }
-    }
-    for (EPieceColor side : {White, Black}) {
-        text += " " + std::to_string(set.Captured(side).Count());
-    }
-    return text;
+    return testutil::Diagram(set.Board()) + " " + std::to_string(set.Captured(White).Count()) +
+           " " + std::to_string(set.Captured(Black).Count());
 }
 
 // The position after the first `moves` moves of the game, played on a set of its own.
@@ -54,63 +40,42 @@ protected:
     }
 };
 
-TEST_F(ShellNavigation, WithoutAGameEveryStepDoesNothing) {
+// Without a game every step does nothing. Forward and back through a game, over both of its
+// ends, against positions played apart; the result shows with the last move. A move the scene
+// has not taken yet is shown at once by the next step, which hands over its own move: each key
+// moves exactly one step, and a step back is shown at once.
+TEST_F(ShellNavigation, StepsShowThePositionAfterEachMove) {
     for (int id = ids::kNextMove; id <= ids::kNextGame; ++id) {
         Command(id);
     }
     EXPECT_EQ(platform.title, "Tavrin");
     EXPECT_FALSE(shell.Playing());
     EXPECT_TRUE(platform.boxes.empty());
-}
 
-// Forward and back through a game, over both of its ends, against positions played apart.
-TEST_F(ShellNavigation, StepsShowThePositionAfterEachMove) {
     shell.LoadPGNFile(kCastling);
     FinishLoads();
     const int count = Game().MovesCount();
-    Command(ids::kPreviousMove);
-    ExpectShowing(0);
-    for (int i = 1; i <= 3; ++i) {
-        Command(ids::kNextMove);
-        ExpectShowing(i);
+    const struct {
+        int command;
+        int shown;
+        bool result;
+    } steps[] = {{ids::kPreviousMove, 0, false}, {ids::kNextMove, 1, false},
+                 {ids::kNextMove, 2, false},     {ids::kPreviousMove, 1, false},
+                 {ids::kNextMove, 2, false},     {ids::kLastPosition, count, true},
+                 {ids::kNextMove, count, true},  {ids::kPreviousMove, count - 1, false},
+                 {ids::kNextMove, count, true},  {ids::kFirstPosition, 0, false}};
+    for (const auto& step : steps) {
+        Command(step.command);
+        ExpectShowing(step.shown);
+        EXPECT_EQ(scene.gameResult.load(), step.result ? Game().GetResult() : ResultNone);
+        if (step.shown == 2) {
+            EXPECT_TRUE(chessSet.MoveReady());
+            EXPECT_EQ(chessSet.LastMove(), Game().GetMove(1));
+        }
+        if (step.command == ids::kPreviousMove) {
+            EXPECT_FALSE(chessSet.MoveReady());
+        }
     }
-    Command(ids::kPreviousMove);
-    ExpectShowing(2);
-    EXPECT_FALSE(chessSet.MoveReady()) << "a step back is shown at once, not animated";
-    EXPECT_EQ(scene.gameResult.load(), ResultNone);
-
-    Command(ids::kLastPosition);
-    ExpectShowing(count);
-    EXPECT_EQ(scene.gameResult.load(), Game().GetResult());
-    Command(ids::kNextMove); // at the end: nothing but the result
-    ExpectShowing(count);
-    EXPECT_EQ(scene.gameResult.load(), Game().GetResult());
-    Command(ids::kPreviousMove);
-    ExpectShowing(count - 1);
-    EXPECT_EQ(scene.gameResult.load(), ResultNone);
-    Command(ids::kNextMove); // the last move shows the result, as the player does
-    ExpectShowing(count);
-    EXPECT_EQ(scene.gameResult.load(), Game().GetResult());
-
-    Command(ids::kFirstPosition);
-    ExpectShowing(0);
-    EXPECT_EQ(scene.gameResult.load(), ResultNone);
-}
-
-// A move the scene has not taken yet (its animation still to come) is shown at once by the
-// next step, which then hands over its own move: each key moves exactly one step.
-TEST_F(ShellNavigation, AStepDuringAnAnimationNeitherLosesNorRepeatsAMove) {
-    shell.LoadPGNFile(kCastling);
-    FinishLoads();
-    Command(ids::kNextMove);
-    EXPECT_TRUE(chessSet.MoveReady());
-    Command(ids::kNextMove);
-    EXPECT_TRUE(chessSet.MoveReady());
-    EXPECT_EQ(chessSet.LastMove(), Game().GetMove(1));
-    ExpectShowing(2);
-    Command(ids::kPreviousMove);
-    EXPECT_FALSE(chessSet.MoveReady());
-    ExpectShowing(1);
 }
 
 TEST_F(ShellNavigation, AStepDuringPlayPausesFirst) {
@@ -167,19 +132,6 @@ TEST_F(ShellNavigation, NeighbouringGamesAreChosenAsInTheListAndNameTheWindow) {
     platform.selection = 1;
     shell.OnCommand(ids::kGameList, ids::kSelectionChanged);
     EXPECT_EQ(platform.title, "Tavrin - " + titles[1]);
-}
-
-TEST_F(ShellNavigation, DroppedFilesAreLoadedOneByOneWithTheirBoxes) {
-    shell.OnFilesDropped({kCastling, "tests/fixtures/pgn/no_such_file.pgn", kTwoGames});
-    FinishLoads();
-    EXPECT_EQ(platform.gameList.size(), 3u);
-    ASSERT_EQ(platform.boxes.size(), 2u);
-    EXPECT_EQ(platform.boxes[0].text,
-              "PGN file not valid!\ntests/fixtures/pgn/no_such_file.pgn: No "
-              "such file or directory\nAFileReader::LoadFile(): Cannot "
-              "determine file size!");
-    EXPECT_EQ(platform.boxes[1].kind, EMessageBoxKind::Warning);
-    EXPECT_EQ(player.GameIndex(), 0u);
 }
 
 TEST_F(ShellNavigation, APictureIsRefusedWhileTheViewIsNotDrawn) {

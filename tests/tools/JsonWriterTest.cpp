@@ -11,21 +11,13 @@
 namespace {
 
 std::string Utf8(std::uint32_t cp) {
-    std::string s;
     if (cp < 0x80) {
-        s += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        s += static_cast<char>(0xC0 | (cp >> 6));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        s += static_cast<char>(0xE0 | (cp >> 12));
-        s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        s += static_cast<char>(0xF0 | (cp >> 18));
-        s += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
+        return std::string(1, static_cast<char>(cp));
+    }
+    const int tail = cp < 0x800 ? 1 : cp < 0x10000 ? 2 : 3;
+    std::string s(1, static_cast<char>(((0xFF << (7 - tail)) & 0xFF) | (cp >> (6 * tail))));
+    for (int k = tail - 1; k >= 0; --k) {
+        s += static_cast<char>(0x80 | ((cp >> (6 * k)) & 0x3F));
     }
     return s;
 }
@@ -93,33 +85,4 @@ TEST(JsonWriter, RandomStringsSurviveARoundTripThroughAJsonParser) {
         ASSERT_EQ(ParseJsonString(literal), value) << testing::PrintToString(value);
         ASSERT_TRUE(IsValidUtf8(literal));
     }
-}
-
-TEST(JsonWriter, GameAndDroppedLines) {
-    const CChessGameData game("Open \"A\"", "Gen\xE8ve", "2024.01.02", "3", "M\xC3\xBCller", "", 1,
-                              {{4, 1, 4, 3}, {4, 0, 7, 0}, {7, 1, 7, -4}});
-    std::string out;
-    AppendGameLine(out, 7, game);
-    EXPECT_EQ(out, "{\"game\":7,\"event\":\"Open \\\"A\\\"\",\"site\":\"Gen\xC3\xA8ve\","
-                   "\"date\":\"2024.01.02\",\"round\":\"3\",\"white\":\"M\xC3\xBCller\","
-                   "\"black\":\"\",\"result\":1,\"moves\":[[4,1,4,3],[4,0,7,0],[7,1,7,-4]]}\n");
-
-    out.clear();
-    AppendGameLine(out, 0, CChessGameData("", "", "", "", "", "", 3, {}));
-    EXPECT_EQ(out, "{\"game\":0,\"event\":\"\",\"site\":\"\",\"date\":\"\",\"round\":\"\","
-                   "\"white\":\"\",\"black\":\"\",\"result\":3,\"moves\":[]}\n");
-
-    // The starting position follows the result, only for a game that has one.
-    out.clear();
-    AppendGameLine(out, 1,
-                   CChessGameData("", "", "", "", "", "", 2, {{4, 5, 4, 4}},
-                                  "8/8/4k3/8/2K5/8/3R4/8 b - - 12 30"));
-    EXPECT_EQ(out, "{\"game\":1,\"event\":\"\",\"site\":\"\",\"date\":\"\",\"round\":\"\","
-                   "\"white\":\"\",\"black\":\"\",\"result\":2,"
-                   "\"start\":\"8/8/4k3/8/2K5/8/3R4/8 b - - 12 30\",\"moves\":[[4,5,4,4]]}\n");
-
-    out.clear();
-    AppendDroppedLine(out, 12, "CPGNReader::ParseGame(): Move number not valid!");
-    EXPECT_EQ(out, "{\"dropped\":12,\"error\":\"CPGNReader::ParseGame(): Move number not "
-                   "valid!\"}\n");
 }
