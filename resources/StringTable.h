@@ -1,5 +1,7 @@
 #pragma once
 
+#include "resources/AppInfo.h"
+
 #include <string_view>
 
 // The program's texts, by their table number.
@@ -9,7 +11,8 @@ inline constexpr std::string_view kTitle = "Tavrin";                 // 10000
 inline constexpr std::string_view kFileFilter = "PGN Files (*.pgn)"; // 10001, first pair
 inline constexpr std::string_view kAllFilesFilter = "All files (*)"; // 10001, second pair
 inline constexpr std::string_view kAboutText =                       // 10002
-    "Tavrin\nVersion: 1.0\n\nProgram reads move sequences from files in Portable Game Notation "
+    "Tavrin\nVersion: " TAVRIN_VERSION
+    "\n\nProgram reads move sequences from files in Portable Game Notation "
     "format and then displays animated chess game on the 3D chessboard.\n\nCamera controls:\n"
     "   [mouse wheel] - zoom in/zoom out\n   [dragging with left mouse button] - rotating\n"
     "   [dragging with right mouse button] - moving\n   [Esc] - restore default view";

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Tavrin needs to build, run and test. Idempotent: packages that
-# are already present are left alone, and apt is not touched at all when nothing is missing.
-# Works as root or through sudo.
+# Installs the Debian 12 packages Tavrin needs to build, run and test, and to build and check
+# its Debian package. Idempotent: packages that are already present are left alone, and apt is
+# not touched at all when nothing is missing. Works as root or through sudo.
 set -euo pipefail
 
 packages=(
@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev clang
   xvfb xauth libgl1-mesa-dri fonts-liberation
   xdotool imagemagick libx11-dev
+  dpkg-dev file help2man appstream desktop-file-utils lintian
 )
 
 missing=()

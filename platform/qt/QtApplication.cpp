@@ -1,4 +1,5 @@
 #include "QtPlatform.h"
+#include "resources/AppInfo.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -23,6 +24,8 @@ struct CQtApplication::Impl {
 CQtApplication::CQtApplication(int argc, char** argv) {
     PrepareQtPlatform();
     QCoreApplication::setApplicationName(QStringLiteral("Tavrin"));
+    // Desktops match the window to its desktop entry, and so to its name and icon, by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TAVRIN_APP_ID));
     impl = std::make_unique<Impl>(argc, argv);
 }
 

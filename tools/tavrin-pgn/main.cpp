@@ -2,12 +2,14 @@
 // text to stdout (the game read, or why it was dropped), then a summary line per file to stderr.
 // --san adds each game's moves in standard algebraic notation; --threads N parses on N threads
 // (by default as many as the machine has). Exit codes: 0 all files read, 1 a file could not be
-// read at all, 2 usage error, 3 (with --strict only) a game was dropped.
+// read at all, 2 usage error, 3 (with --strict only) a game was dropped. --version prints the
+// program's version.
 
 #include "chess/SanWriter.h"
 #include "common/GeneralException.h"
 #include "pgn/FenParser.h"
 #include "pgn/PGNReader.h"
+#include "resources/AppInfo.h"
 #include "tools/tavrin-pgn/JsonWriter.h"
 
 #include <cstddef>
@@ -26,7 +28,8 @@ constexpr const char* usage =
     "  --san          add each game's moves in standard algebraic notation\n"
     "  --annotations  add each game's tag pairs and its main line's comments\n"
     "  --strict       exit with code 3 when a game was dropped\n"
-    "  --threads N    parse on N threads (default: as many as the machine has)\n";
+    "  --threads N    parse on N threads (default: as many as the machine has)\n"
+    "  --version      print the version and exit\n";
 constexpr std::size_t flushThreshold = 1 << 20;
 
 bool WriteOut(std::string& out) {
@@ -128,6 +131,9 @@ int main(int argc, char** argv) {
             optionsEnded = true;
         } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
             std::fputs(usage, stdout);
+            return 0;
+        } else if (!optionsEnded && arg == "--version") {
+            std::fputs("tavrin-pgn " TAVRIN_VERSION "\n", stdout);
             return 0;
         } else if (!optionsEnded && arg == "--quiet") {
             options.quiet = true;
