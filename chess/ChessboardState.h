@@ -19,6 +19,8 @@ public:
         return fields[static_cast<std::size_t>(Index(file, rank))];
     }
 
+    bool operator==(const CChessboardState&) const = default;
+
     // Empties every square, then sets up the standard starting position.
     void SetInitialPosition();
 

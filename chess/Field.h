@@ -9,6 +9,7 @@
 class CField {
 public:
     bool IsEmpty() const noexcept { return code == 0; }
+    bool operator==(const CField&) const = default;
     // True when the field holds exactly this piece.
     bool Holds(const CPiece& candidate) const noexcept { return code == Encode(candidate); }
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 
 namespace {
 
@@ -75,9 +76,15 @@ void ReadPlacement(std::string_view placement, CChessboardState& board) {
 }
 
 // Letters other than KQkq name the rook files of Chess960 castling rights.
-void CheckCastling(std::string_view castling) {
+std::uint8_t ReadCastling(std::string_view castling) {
+    std::uint8_t rights = 0;
     for (const char c : castling) {
-        if (c == 'K' || c == 'Q' || c == 'k' || c == 'q' || c == '-') {
+        static constexpr std::string_view kLetters = "KQkq";
+        if (const std::size_t bit = kLetters.find(c); bit != npos) {
+            rights |= static_cast<std::uint8_t>(1u << bit);
+            continue;
+        }
+        if (c == '-') {
             continue;
         }
         if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) {
@@ -85,6 +92,28 @@ void CheckCastling(std::string_view castling) {
         }
         ThrowNotValid();
     }
+    return rights;
+}
+
+// The file of an en-passant square on the rank the side to move captures onto, else -1.
+std::int32_t ReadEnPassantFile(std::string_view square, EPieceColor sideToMove) {
+    const char rank = sideToMove == White ? '6' : '3';
+    if (square.size() == 2 && square[0] >= 'a' && square[0] <= 'h' && square[1] == rank) {
+        return square[0] - 'a';
+    }
+    return -1;
+}
+
+// Digits up to a bound that no game reaches; anything else is 0.
+std::int32_t ReadHalfMoveClock(std::string_view text) {
+    std::int32_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9' || value > 99999) {
+            return 0;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return value;
 }
 
 // Puzzle exporters write 0 for the first move; it is read as 1.
@@ -117,11 +146,13 @@ CFenPosition ParseFen(std::string_view fen) {
         ThrowNotValid();
     }
     position.sideToMove = fields[1] == "w" ? White : Black;
-    CheckCastling(fields[2]);
-    // fields[3], the en-passant square, and fields[4], the half-move clock, are not used.
+    position.castling = ReadCastling(fields[2]);
+    position.enPassantFile = ReadEnPassantFile(fields[3], position.sideToMove);
     if (count == 6) {
+        position.halfMoveClock = ReadHalfMoveClock(fields[4]);
         position.fullMoveNumber = ReadFullMoveNumber(fields[5]);
     }
+    position.Sanitise();
     return position;
 }
 
@@ -129,7 +160,5 @@ CFenPosition StartPosition(std::string_view fen) {
     if (!fen.empty()) {
         return ParseFen(fen);
     }
-    CFenPosition position;
-    position.board.SetInitialPosition();
-    return position;
+    return CPosition::Initial();
 }

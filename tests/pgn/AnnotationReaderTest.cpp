@@ -3,8 +3,10 @@
 #include "pgn/FenParser.h"
 #include "pgn/PGNExceptions.h"
 #include "pgn/PGNReader.h"
+#include "pgn/PgnWriter.h"
 #include "support/ExpectThrow.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -70,9 +72,9 @@ std::vector<CAnnotatedGame> ReadAnnotated(const std::string& path) {
     return annotated;
 }
 
-// A line of the tree written out: moves, "$n" glyphs, "[clk x]", "[eval x]", "{comments}" and
-// "(variations)", in file order.
-std::string Render(const CAnnotatedGame& game, int index = 0) {
+// A line of the tree written out: moves (as written, or with `squares` as their records),
+// "$n" glyphs, "[clk x]", "[eval x]", "{comments}" and "(variations)", in file order.
+std::string Render(const CAnnotatedGame& game, int index = 0, bool squares = false) {
     const CAnnotationLine& line = game.Line(index);
     std::string out;
     const auto add = [&out](const std::string& part) {
@@ -83,7 +85,10 @@ std::string Render(const CAnnotatedGame& game, int index = 0) {
     }
     for (const int m : line.moves) {
         const CAnnotatedMove& move = game.Move(m);
-        add(move.san);
+        const CMove& r = move.move;
+        add(squares ? "<" + std::to_string(r.sourceFile) + std::to_string(r.sourceRank) +
+                          std::to_string(r.destFile) + std::to_string(r.destRank) + ">"
+                    : move.san);
         for (const int glyph : move.glyphs) {
             add("$" + std::to_string(glyph));
         }
@@ -92,12 +97,12 @@ std::string Render(const CAnnotatedGame& game, int index = 0) {
         std::size_t v = 0;
         for (const CMoveComment& comment : move.comments) {
             for (; v < static_cast<std::size_t>(comment.variationsBefore); ++v) {
-                add("(" + Render(game, move.variations[v]) + ")");
+                add("(" + Render(game, move.variations[v], squares) + ")");
             }
             add("{" + comment.text + "}");
         }
         for (; v < move.variations.size(); ++v) {
-            add("(" + Render(game, move.variations[v]) + ")");
+            add("(" + Render(game, move.variations[v], squares) + ")");
         }
     }
     return out;
@@ -161,6 +166,47 @@ TEST(AnnotationReader, AgreesWithTheFirstReaderOnEveryGameOfSamplesAndFixtures) 
                 std::erase(san, '#');
                 EXPECT_EQ(CPGNReader::FindMove(san, game.Colour(index), set), move.move) << san;
                 EXPECT_EQ(path.back(), move.move);
+            }
+        }
+    }
+}
+
+// Every game written with its tree reads back as the same tree; written with notes, each move
+// reads back with its note's evaluation, glyph and line.
+TEST(AnnotationReader, WrittenGamesReadBackAsTheirTrees) {
+    const char* const evals[] = {"0.45", "-1.20", "#3", "#-2"};
+    for (const std::string& file : PgnFiles()) {
+        for (const auto& [data, raw] : ReadGames(file)) {
+            const CAnnotatedGame tree = CAnnotationReader::Read(raw, data);
+            std::vector<CMoveNote> notes(static_cast<std::size_t>(data.MovesCount()));
+            for (std::size_t i = 0; i < notes.size(); ++i) {
+                notes[i] = {evals[i % 4],
+                            static_cast<std::uint8_t>(i % 3 == 0 ? 0 : 2 * (i % 3)),
+                            {data.GetMove(static_cast<int>(i))}};
+            }
+            for (const std::vector<CMoveNote>* added : {&notes, (std::vector<CMoveNote>*)nullptr}) {
+                const std::string text = WritePgnGame(data, &tree, added);
+                SCOPED_TRACE(text);
+                CPGNReader reader;
+                reader.LoadText(text);
+                ASSERT_EQ(reader.GamesCount(), 1);
+                const CAnnotatedGame back = CAnnotationReader::Read(text, reader.GetGameData(0));
+                ASSERT_EQ(back.Tags().size(), tree.Tags().size());
+                for (std::size_t t = 0; t < tree.Tags().size(); ++t) {
+                    EXPECT_EQ(back.Tags()[t].value, tree.Tags()[t].value);
+                }
+                if (added == nullptr) {
+                    EXPECT_EQ(Render(back, 0, true), Render(tree, 0, true));
+                    continue;
+                }
+                for (std::size_t i = 0; i < notes.size(); ++i) {
+                    const CAnnotatedMove& move = back.Move(back.MainLine().moves[i]);
+                    EXPECT_EQ(move.eval, notes[i].eval);
+                    EXPECT_TRUE(
+                        notes[i].glyph == 0 ||
+                        std::count(move.glyphs.begin(), move.glyphs.end(), notes[i].glyph) == 1);
+                    EXPECT_EQ(back.Line(move.variations.back()).moves.size(), 1u);
+                }
             }
         }
     }
