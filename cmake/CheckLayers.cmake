@@ -11,6 +11,7 @@ cmake_minimum_required(VERSION 3.25)
 set(uses_common "")
 set(uses_chess common)
 set(uses_pgn chess common)
+set(uses_engine chess common platform/ChildProcess.h)
 set(uses_gfx3d chess common)
 set(uses_platform common)
 set(uses_platform/qt platform common resources)
@@ -21,13 +22,13 @@ set(uses_shell player pgn chess common platform resources scene/ScenePlayback.h
     scene/SceneView.h scene/Camera.h)
 set(uses_app common chess pgn gfx3d platform platform/qt/QtPlatform.h resources scene player
     shell)
-set(uses_tools common chess pgn gfx3d platform platform/qt/QtPlatform.h
-    platform/qt/QtGLFormat.h resources scene tools)
+set(uses_tools common chess pgn engine gfx3d platform platform/qt/QtPlatform.h
+    platform/qt/QtGLFormat.h platform/qt/QtChildProcess.h resources scene tools)
 set(qt_allowed platform/qt app tools bench fuzz support)
 set(any_layer bench fuzz support)
 
 set(violations "")
-foreach(library common chess pgn gfx3d platform platform/qt resources scene player shell app
+foreach(library common chess pgn engine gfx3d platform platform/qt resources scene player shell app
         tools bench fuzz support)
     file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${library}/*.h
          ${SOURCE_DIR}/${library}/*.cpp)

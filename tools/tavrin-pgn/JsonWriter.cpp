@@ -45,7 +45,8 @@ void AppendJsonString(std::string& out, std::string_view utf8) {
 }
 
 void AppendGameLine(std::string& out, int ordinal, const CChessGameData& game,
-                    const std::vector<std::string>* san, const CGameAnnotations* annotations) {
+                    const std::vector<std::string>* san, const CGameAnnotations* annotations,
+                    std::string_view extra) {
     out += "{\"game\":";
     out += std::to_string(ordinal);
     AppendField(out, "event", game.GetEvent());
@@ -113,6 +114,7 @@ void AppendGameLine(std::string& out, int ordinal, const CChessGameData& game,
             AppendField(out, "annotationNote", annotations->note);
         }
     }
+    out += extra;
     out += "}\n";
 }
 

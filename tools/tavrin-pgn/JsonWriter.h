@@ -21,10 +21,11 @@ void AppendJsonString(std::string& out, std::string_view utf8);
 // "san", the moves in standard algebraic notation, only when `san` is given; with
 // `annotations`, "tags" ([["Event","…"],…], every tag pair in file order) and "comments"
 // ([[ply,"text"],…], the main line's comments, ply 0 before the first move), and when the
-// annotations could not be read, "annotationNote" saying why (the comments are then empty).
+// annotations could not be read, "annotationNote" saying why (the comments are then empty);
+// then `extra`, more fields as they are (",\"fens\":[…]").
 void AppendGameLine(std::string& out, int ordinal, const CChessGameData& game,
                     const std::vector<std::string>* san = nullptr,
-                    const CGameAnnotations* annotations = nullptr);
+                    const CGameAnnotations* annotations = nullptr, std::string_view extra = {});
 
 // {"dropped":N,"error":…} followed by a line feed.
 void AppendDroppedLine(std::string& out, int ordinal, std::string_view message);

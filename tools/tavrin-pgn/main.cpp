@@ -1,21 +1,24 @@
 // tavrin-pgn FILE...: reads each PGN file as the viewer does and writes one JSON line per game
 // text to stdout (the game read, or why it was dropped), then a summary line per file to stderr.
 // --san adds each game's moves in standard algebraic notation; --threads N parses on N threads
-// (by default as many as the machine has). Exit codes: 0 all files read, 1 a file could not be
-// read at all, 2 usage error, 3 (with --strict only) a game was dropped. --version prints the
-// program's version.
+// (by default as many as the machine has); --fens adds the FEN of every position, --analyse N
+// an engine's evaluation of each at N nodes (--engine PATH chooses the engine). Exit codes: 0 all
+// files read, 1 a file could not be read at all, 2 usage error, 3 (with --strict only) a game was
+// dropped. --version prints the program's version.
 
 #include "chess/SanWriter.h"
 #include "common/GeneralException.h"
 #include "pgn/FenParser.h"
 #include "pgn/PGNReader.h"
 #include "resources/AppInfo.h"
+#include "tools/tavrin-pgn/EngineFields.h"
 #include "tools/tavrin-pgn/JsonWriter.h"
 
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,12 +26,17 @@
 namespace {
 
 constexpr const char* usage =
-    "usage: tavrin-pgn [--quiet] [--san] [--annotations] [--strict] [--threads N] FILE...\n"
+    "usage: tavrin-pgn [--quiet] [--san] [--annotations] [--strict] [--threads N] [--fens]\n"
+    "                  [--analyse NODES] [--engine PATH] FILE...\n"
     "  --quiet        print only each file's summary line\n"
     "  --san          add each game's moves in standard algebraic notation\n"
     "  --annotations  add each game's tag pairs and its main line's comments\n"
     "  --strict       exit with code 3 when a game was dropped\n"
     "  --threads N    parse on N threads (default: as many as the machine has)\n"
+    "  --fens         add the FEN of the position before the first move and after each\n"
+    "  --analyse N    add an engine's evaluation of each of those positions at N nodes\n"
+    "  --engine PATH  the UCI engine for --analyse (default: the viewer's, else\n"
+    "                 /usr/games/stockfish)\n"
     "  --version      print the version and exit\n";
 constexpr std::size_t flushThreshold = 1 << 20;
 
@@ -47,6 +55,10 @@ struct COptions {
     bool annotations = false;
     bool strict = false;
     unsigned threads = 0;
+    bool fens = false;
+    long long analyseNodes = 0;
+    std::string engine;
+    CEvalsWriter* evals = nullptr;
 };
 
 // What a file gave.
@@ -90,8 +102,15 @@ EFileOutcome ProcessFile(const std::string& path, const COptions& options) {
                 if (options.annotations) {
                     annotations = ReadGameAnnotations(*reader.GameSource(nextGame), game);
                 }
+                std::string extra;
+                if (options.fens) {
+                    AppendFens(extra, game);
+                }
+                if (options.evals != nullptr) {
+                    options.evals->Append(extra, game);
+                }
                 AppendGameLine(out, ordinal, game, options.san ? &san : nullptr,
-                               options.annotations ? &annotations : nullptr);
+                               options.annotations ? &annotations : nullptr, extra);
                 ++nextGame;
             }
             if (out.size() >= flushThreshold) {
@@ -116,6 +135,17 @@ bool ParseThreads(const char* text, unsigned& threads) {
         return false;
     }
     threads = static_cast<unsigned>(value);
+    return true;
+}
+
+// A node count from 1 to 10^12.
+bool ParseNodes(const char* text, long long& nodes) {
+    char* end = nullptr;
+    const long long value = std::strtoll(text, &end, 10);
+    if (end == text || *end != '\0' || value < 1 || value > 1000000000000LL) {
+        return false;
+    }
+    nodes = value;
     return true;
 }
 
@@ -146,6 +176,13 @@ int main(int argc, char** argv) {
         } else if (!optionsEnded && arg == "--threads" && i + 1 < argc &&
                    ParseThreads(argv[i + 1], options.threads)) {
             ++i;
+        } else if (!optionsEnded && arg == "--fens") {
+            options.fens = true;
+        } else if (!optionsEnded && arg == "--analyse" && i + 1 < argc &&
+                   ParseNodes(argv[i + 1], options.analyseNodes)) {
+            ++i;
+        } else if (!optionsEnded && arg == "--engine" && i + 1 < argc) {
+            options.engine = argv[++i];
         } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
             std::fprintf(stderr, "tavrin-pgn: unknown option '%s'\n%s", argv[i], usage);
             return kExitUsage;
@@ -161,6 +198,13 @@ int main(int argc, char** argv) {
     bool allRead = true;
     bool anyDropped = false;
     try {
+        std::unique_ptr<CEvalsWriter> evals;
+        if (options.analyseNodes > 0) {
+            evals = std::make_unique<CEvalsWriter>(options.engine.empty() ? DefaultEnginePath()
+                                                                          : options.engine,
+                                                   options.analyseNodes);
+            options.evals = evals.get();
+        }
         for (const std::string& file : files) {
             const EFileOutcome outcome = ProcessFile(file, options);
             allRead = allRead && outcome != EFileOutcome::kFailed;
