@@ -10,6 +10,7 @@ packages=(
   xvfb xauth libgl1-mesa-dri fonts-liberation
   xdotool imagemagick libx11-dev
   dpkg-dev file help2man appstream desktop-file-utils lintian
+  stockfish
 )
 
 missing=()

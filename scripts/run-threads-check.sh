@@ -2,8 +2,8 @@
 # Builds the tsan preset and runs the tests in which threads meet: the player with its
 # consumer, whole games played on screen with the render, animation and player threads, the
 # board's tints following steps and jumps, the shell's commands and steps, which start and end
-# the player thread, and the workers that make the table's search keys and read a shown game's
-# annotations.
+# the player thread, the workers that make the table's search keys and read a shown game's
+# annotations, and the engine's analysis threads (the fake engine's faults, the real engine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,8 +14,8 @@ export TSAN_OPTIONS="ignore_noninstrumented_modules=1:suppressions=$PWD/tests/ts
 cmake --preset tsan
 cmake --build --preset tsan --target GamePlayerTest GamePlaybackGuiTest SceneAnimationGuiTest \
   SetUpPositionGuiTest BoardMarksGuiTest ShellCommandsTest ShellNavigationTest ShellNotationTest \
-  ShellGamesTableTest
-filter='GamePlayer|GamePlaybackGui|SceneAnimationGui|SetUpPositionGui|BoardMarksGui|ShellCommands|ShellNavigation|ShellNotation|ShellVariations|ShellGamesTable'
+  ShellGamesTableTest EngineTest RealEngineTest
+filter='GamePlayer|GamePlaybackGui|SceneAnimationGui|SetUpPositionGui|BoardMarksGui|ShellCommands|ShellNavigation|ShellNotation|ShellVariations|ShellGamesTable|LiveAnalysis|RealEngine'
 if [ -z "${DISPLAY:-}" ]; then
   xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --preset tsan -R "$filter"
 else
