@@ -1,7 +1,7 @@
 #include "EngineEvents.h"
+#include "SpawnedProcess.h"
 #include "engine/EngineException.h"
 #include "engine/GameAnalysis.h"
-#include "platform/qt/QtChildProcess.h"
 
 #include <filesystem>
 #include <fstream>
@@ -39,7 +39,7 @@ int FakeScore(int plies) {
 // Each fault gives its message once; an error switches the analysis off, and the next
 // switch-on with a sound engine analyses again.
 TEST(LiveAnalysis, EachFaultOfTheFakeEngineGivesItsMessageAndTheNextStartWorks) {
-    CQtChildProcessFactory factory;
+    CTestProcessFactory factory;
     const struct {
         std::string path;
         CEngineEvent::EKind kind;
@@ -102,7 +102,7 @@ TEST(LiveAnalysis, EachFaultOfTheFakeEngineGivesItsMessageAndTheNextStartWorks) 
 // the position it was searched for, no earlier id follows a later one, and the last position's
 // lines come last. Then the whole game at a fixed budget, and a cancel.
 TEST(LiveAnalysis, QuickStepsNeverReportAnEarlierPositionsLines) {
-    CQtChildProcessFactory factory;
+    CTestProcessFactory factory;
     CEngineEvents events;
     {
         CLiveAnalysis live(factory, events.Sink(), kLimits, 30);

@@ -1,7 +1,7 @@
 #include "EngineEvents.h"
+#include "SpawnedProcess.h"
 #include "engine/GameAnalysis.h"
 #include "pgn/FenParser.h"
-#include "platform/qt/QtChildProcess.h"
 
 #include <atomic>
 #include <thread>
@@ -15,7 +15,7 @@ using testutil::Steps;
 // Debian's stockfish: a mate in two is reported as #2 with the mating move first, and fifty
 // positions stepped through as keys repeat end with the last position's lines only.
 TEST(RealEngine, ReportsTheMateInTwoAndFollowsFiftyQuickSteps) {
-    CQtChildProcessFactory factory;
+    CTestProcessFactory factory;
     CEngineEvents events;
     CLiveAnalysis live(factory, events.Sink());
     CEngineSettings settings = CEngineSettings::Defaults();
@@ -53,7 +53,7 @@ TEST(RealEngine, ReportsTheMateInTwoAndFollowsFiftyQuickSteps) {
 
 // The fool's mate analysed at a fixed budget: g4 is a blunder, and the game ends mated.
 TEST(RealEngine, WholeGameAnalysisMarksTheBlunder) {
-    CQtChildProcessFactory factory;
+    CTestProcessFactory factory;
     CGameAnalysisResult result;
     std::atomic<bool> done{false};
     CAnalysisBudget budget;
