@@ -10,6 +10,17 @@ namespace {
 constexpr int kPollMs = 5;
 constexpr std::size_t kQuotedBytes = 80;
 
+// The start of a line the engine sent, printable whatever its bytes: each byte outside
+// printable ASCII shows as '?'.
+std::string Quoted(std::string_view text) {
+    std::string quoted = "\"";
+    for (const char c : text.substr(0, kQuotedBytes)) {
+        quoted += c >= 0x20 && c < 0x7f ? c : '?';
+    }
+    quoted += text.size() > kQuotedBytes ? "...\"" : "\"";
+    return quoted;
+}
+
 } // namespace
 
 CLiveAnalysis::CLiveAnalysis(IChildProcessFactory& factory,
@@ -227,8 +238,7 @@ void CLiveAnalysis::HandleLine(const std::string& text) {
             CEngineEvent warning;
             warning.kind = CEngineEvent::EKind::Warning;
             warning.text = "CLiveAnalysis::Analyse(): The engine " + engine.Path() +
-                           " sent a line that does not read: \"" + text.substr(0, kQuotedBytes) +
-                           (text.size() > kQuotedBytes ? "...\"" : "\"");
+                           " sent a line that does not read: " + Quoted(text);
             Emit(std::move(warning));
         }
         break;
