@@ -27,7 +27,8 @@ std::string FakeEngine(const std::string& mode, const std::string& delay = "0") 
     return path.string();
 }
 
-const CEngineLimits kLimits{400, 300};
+// Short enough for the faults to show quickly, long enough for a loaded machine's bash.
+const CEngineLimits kLimits{1500, 300};
 
 // The fake scores a position by its number of moves, from the side to move.
 int FakeScore(int plies) {
@@ -49,15 +50,15 @@ TEST(LiveAnalysis, EachFaultOfTheFakeEngineGivesItsMessageAndTheNextStartWorks) 
          "CUciEngine::Start(): The engine /nonexistent/engine cannot be started (No such file). "
          "Install Debian's package stockfish (sudo apt install stockfish) or choose a UCI engine "
          "in the Engine settings."},
-        {FakeEngine("slow", "1"), CEngineEvent::EKind::Error,
-         "CUciEngine::Start(): The engine @ did not answer uci within 400 ms and was stopped."},
+        {FakeEngine("slow", "3"), CEngineEvent::EKind::Error,
+         "CUciEngine::Start(): The engine @ did not answer uci within 1500 ms and was stopped."},
         {FakeEngine("noready"), CEngineEvent::EKind::Error,
-         "CUciEngine::WaitFor(): The engine @ did not answer isready within 400 ms and was "
+         "CUciEngine::WaitFor(): The engine @ did not answer isready within 1500 ms and was "
          "stopped."},
         {FakeEngine("crash"), CEngineEvent::EKind::Error,
          "CUciEngine::ReadLine(): The engine @ crashed (signal 11)."},
         {FakeEngine("nostop"), CEngineEvent::EKind::Error,
-         "CLiveAnalysis::Analyse(): The engine @ did not stop its search within 400 ms and was "
+         "CLiveAnalysis::Analyse(): The engine @ did not stop its search within 1500 ms and was "
          "stopped."},
         {FakeEngine("garbage"), CEngineEvent::EKind::Warning,
          "CLiveAnalysis::Analyse(): The engine @ sent a line that does not read: \"info depth x "
@@ -105,7 +106,7 @@ TEST(LiveAnalysis, QuickStepsNeverReportAnEarlierPositionsLines) {
     CTestProcessFactory factory;
     CEngineEvents events;
     {
-        CLiveAnalysis live(factory, events.Sink(), kLimits, 30);
+        CLiveAnalysis live(factory, events.Sink(), {}, 30);
         CEngineSettings settings;
         settings.path = FakeEngine("slow", "0.05");
         live.SetSettings(settings);
@@ -168,5 +169,5 @@ TEST(LiveAnalysis, QuickStepsNeverReportAnEarlierPositionsLines) {
     EXPECT_TRUE(done);
     EXPECT_TRUE(result.cancelled);
     EXPECT_EQ(result.error, "CUciEngine::Go(): The engine " + settings.path +
-                                " did not end its search within 400 ms of stop and was stopped.");
+                                " did not end its search within 1500 ms of stop and was stopped.");
 }
