@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <vector>
 
 namespace testutil {
@@ -38,6 +39,15 @@ public:
     std::vector<CEngineEvent> All() {
         const std::lock_guard lock(mutex);
         return events;
+    }
+    // One line an event, for a failure's message.
+    std::string Dump() {
+        std::string out;
+        for (const CEngineEvent& e : All()) {
+            out += std::to_string(static_cast<int>(e.kind)) + " " + std::to_string(e.positionId) +
+                   " " + std::to_string(e.lines.size()) + " " + e.text + "\n";
+        }
+        return out;
     }
 
 private:

@@ -5,7 +5,7 @@
 #   ok       answers as an engine does
 #   slow     answers uci, isready and stop after DELAY seconds
 #   noready  never answers isready
-#   garbage  prints lines that do not read between its lines
+#   garbage  prints lines that do not read after the second line of a search
 #   crash    ends with a segmentation fault after two lines of its first search
 #   nostop   ignores stop and quit
 # A search of "go infinite" runs until stop; any other ends with bestmove after its third line.
@@ -14,6 +14,7 @@ delay=${2:-0}
 moves=0
 searching=0
 depth=0
+partial=
 
 say() { printf '%s\n' "$*"; }
 answer() {
@@ -27,10 +28,14 @@ info() {
 
 while :; do
   if [ "$searching" = 1 ]; then
-    IFS= read -r -t 0.02 line
+    # A timeout may fall inside a line (a loaded machine): its start is kept for the next read.
+    IFS= read -r -t 0.02 chunk
     status=$?
+    line="$partial$chunk"
+    partial=
     if [ "$status" != 0 ]; then
       [ "$status" -gt 128 ] || exit 0 # end of input
+      partial=$line
       info
       if [ "$limited" = 1 ] && [ "$mode" != nostop ] && [ "$depth" -ge 3 ]; then
         searching=0
@@ -38,7 +43,7 @@ while :; do
         continue
       fi
       if [ "$mode" = crash ] && [ "$depth" -ge 2 ]; then kill -SEGV $$; fi
-      if [ "$mode" = garbage ]; then
+      if [ "$mode" = garbage ] && [ "$depth" = 2 ]; then
         say "info depth x score cp 5"
         printf '\001\377 binary\n'
         head -c 70000 /dev/zero | tr '\0' g
