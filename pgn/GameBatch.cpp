@@ -29,6 +29,9 @@ void Prefault(void* memory, std::size_t bytes) {
     }
 }
 
+// A list of millions of games is sized by this record.
+static_assert(sizeof(CStoredGame) == 64);
+
 } // namespace
 
 CGameBatch::CGameBatch(std::shared_ptr<const CSourceFile> file, std::size_t textBytes)
@@ -103,6 +106,7 @@ void CGameBatch::Add(const CParsedGame& game) {
     stored.moves = moves;
     stored.tags = tags;
     stored.result = static_cast<std::int8_t>(game.result);
+    stored.SetRatings(game.whiteElo, game.blackElo);
     games.push_back(stored);
 }
 

@@ -32,6 +32,9 @@ CMove UnpackMove(CPackedMove packed) noexcept;
 // above (every move that the board executes is such a move).
 bool CanPackMove(const CMove& move) noexcept;
 
+// The highest rating a game keeps; a higher value is taken for no rating.
+inline constexpr std::uint16_t kMaxRating = 4095;
+
 // One game of the list in compact form. Its texts and moves live in its batch.
 struct CStoredGame {
     std::uint64_t textOffset = 0; // where the game's text starts in its file
@@ -41,6 +44,21 @@ struct CStoredGame {
     const char* tags = nullptr; // the tag values back to back, in ETagField order
     std::array<std::uint32_t, kTagFields> tagEnds{}; // end of each value within `tags`
     std::int8_t result = ResultNone;
+    // The players' ratings, 12 bits each (White's low), in what would otherwise be padding.
+    std::array<std::uint8_t, 3> ratings{};
+
+    // The rating of a WhiteElo or BlackElo pair, 1..kMaxRating; 0 when the game gives none.
+    std::uint16_t WhiteElo() const noexcept {
+        return static_cast<std::uint16_t>(ratings[0] | (ratings[1] & 0x0F) << 8);
+    }
+    std::uint16_t BlackElo() const noexcept {
+        return static_cast<std::uint16_t>(ratings[1] >> 4 | ratings[2] << 4);
+    }
+    void SetRatings(std::uint16_t white, std::uint16_t black) noexcept {
+        ratings = {static_cast<std::uint8_t>(white & 0xFF),
+                   static_cast<std::uint8_t>((white >> 8 & 0x0F) | (black & 0x0F) << 4),
+                   static_cast<std::uint8_t>(black >> 4 & 0xFF)};
+    }
 
     std::string_view Tag(ETagField field) const noexcept {
         const std::uint32_t begin = field == 0 ? 0 : tagEnds[static_cast<std::size_t>(field) - 1];
@@ -55,6 +73,8 @@ struct CParsedGame {
     std::span<const CMove> moves;
     std::uint64_t textOffset = 0;
     std::uint32_t textLength = 0;
+    std::uint16_t whiteElo = 0; // 0: none given, or not a rating
+    std::uint16_t blackElo = 0;
 };
 
 // The games of one stretch of a file, in file order, in compact form: 2 bytes a move and the tag

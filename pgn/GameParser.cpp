@@ -93,19 +93,48 @@ bool SplitGluedMoveNumber(std::string_view token, std::string_view& number,
 }
 
 // The tags ParseGameText reads, in the order of their values in the scratch text: the six that
-// a game keeps, the FEN text, then Result and Variant.
-enum EReadTag : int { kReadResult = kTagFields, kReadVariant, kReadTags };
+// a game keeps, the FEN text, then Result, Variant and the players' ratings.
+enum EReadTag : int {
+    kReadResult = kTagFields,
+    kReadVariant,
+    kReadWhiteElo,
+    kReadBlackElo,
+    kReadTags
+};
 
 // The tag a name stands for (compared in lower case), or -1.
 int ReadTagIndex(std::string_view name) {
     static constexpr std::array<std::string_view, kReadTags> names = {
-        "event", "site", "date", "round", "white", "black", "fen", "result", "variant"};
+        "event", "site",   "date",    "round",    "white",   "black",
+        "fen",   "result", "variant", "whiteelo", "blackelo"};
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (EqualsLowerCase(name, names[i])) {
             return static_cast<int>(i);
         }
     }
     return -1;
+}
+
+// A rating as files write it: digits alone, surrounding spaces allowed, 1..kMaxRating. Anything
+// else ("", "-", "?", "0", "2700?") is no rating: 0.
+std::uint16_t ReadRating(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    if (text.empty() || text.size() > 4) {
+        return 0;
+    }
+    unsigned value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return 0;
+        }
+        value = value * 10 + static_cast<unsigned>(c - '0');
+    }
+    return value <= kMaxRating ? static_cast<std::uint16_t>(value) : 0;
 }
 
 const CChessboardState& InitialBoard() {
@@ -273,5 +302,7 @@ CParsedGame ParseGameText(std::string_view text, CGameScratch& scratch) {
     }
     game.result = result;
     game.moves = moves;
+    game.whiteElo = ReadRating(decoded(kReadWhiteElo));
+    game.blackElo = ReadRating(decoded(kReadBlackElo));
     return game;
 }
