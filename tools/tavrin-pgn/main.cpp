@@ -4,7 +4,8 @@
 // (by default as many as the machine has); --fens adds the FEN of every position, --analyse N
 // an engine's evaluation of each at N nodes (--engine PATH chooses the engine). Exit codes: 0 all
 // files read, 1 a file could not be read at all, 2 usage error, 3 (with --strict only) a game was
-// dropped. --version prints the program's version.
+// dropped. --version prints the program's version. The options about openings are described in
+// OpeningOptions.h.
 
 #include "chess/SanWriter.h"
 #include "common/GeneralException.h"
@@ -13,6 +14,7 @@
 #include "resources/AppInfo.h"
 #include "tools/tavrin-pgn/EngineFields.h"
 #include "tools/tavrin-pgn/JsonWriter.h"
+#include "tools/tavrin-pgn/OpeningOptions.h"
 
 #include <cstddef>
 #include <cstdio>
@@ -26,11 +28,16 @@
 namespace {
 
 constexpr const char* usage =
-    "usage: tavrin-pgn [--quiet] [--san] [--annotations] [--strict] [--threads N] [--fens]\n"
+    "usage: tavrin-pgn [--quiet] [--san] [--annotations] [--openings] [--explore MOVES]\n"
+    "                  [--explore-fen FEN] [--strict] [--threads N] [--fens]\n"
     "                  [--analyse NODES] [--engine PATH] FILE...\n"
     "  --quiet        print only each file's summary line\n"
     "  --san          add each game's moves in standard algebraic notation\n"
     "  --annotations  add each game's tag pairs and its main line's comments\n"
+    "  --openings     add each game's opening: ECO, name and the ply that names it\n"
+    "  --explore MOVES  print, instead of the games, the moves the games played after\n"
+    "                 MOVES (\"1. e4 c5 2. Nf3\"), with their results\n"
+    "  --explore-fen FEN  the same for the position FEN\n"
     "  --strict       exit with code 3 when a game was dropped\n"
     "  --threads N    parse on N threads (default: as many as the machine has)\n"
     "  --fens         add the FEN of the position before the first move and after each\n"
@@ -59,6 +66,7 @@ struct COptions {
     long long analyseNodes = 0;
     std::string engine;
     CEvalsWriter* evals = nullptr;
+    COpeningOptions openings;
 };
 
 // What a file gave.
@@ -69,7 +77,8 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitDropped = 3;
 
-EFileOutcome ProcessFile(const std::string& path, const COptions& options) {
+EFileOutcome ProcessFile(const std::string& path, const COptions& options,
+                         COpeningOutput& openings) {
     CPGNReader reader;
     reader.SetParseThreads(options.threads);
     try {
@@ -82,7 +91,8 @@ EFileOutcome ProcessFile(const std::string& path, const COptions& options) {
     const int gamesRead = reader.GamesCount();
 
     bool ok = true;
-    if (!options.quiet) {
+    openings.AddFile(*reader.Games());
+    if (!options.quiet && !openings.Exploring()) {
         // The report names the dropped ordinals; the games read fill the others, in order.
         std::string out;
         std::size_t nextDropped = 0;
@@ -109,6 +119,7 @@ EFileOutcome ProcessFile(const std::string& path, const COptions& options) {
                 if (options.evals != nullptr) {
                     options.evals->Append(extra, game);
                 }
+                openings.AppendOpening(extra, game);
                 AppendGameLine(out, ordinal, game, options.san ? &san : nullptr,
                                options.annotations ? &annotations : nullptr, extra);
                 ++nextGame;
@@ -183,6 +194,7 @@ int main(int argc, char** argv) {
             ++i;
         } else if (!optionsEnded && arg == "--engine" && i + 1 < argc) {
             options.engine = argv[++i];
+        } else if (!optionsEnded && TakeOpeningOption(argc, argv, i, options.openings)) {
         } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
             std::fprintf(stderr, "tavrin-pgn: unknown option '%s'\n%s", argv[i], usage);
             return kExitUsage;
@@ -192,6 +204,14 @@ int main(int argc, char** argv) {
     }
     if (files.empty()) {
         std::fputs(usage, stderr);
+        return kExitUsage;
+    }
+
+    std::unique_ptr<COpeningOutput> openings;
+    try {
+        openings = std::make_unique<COpeningOutput>(options.openings);
+    } catch (const CGeneralException& e) {
+        std::fprintf(stderr, "tavrin-pgn: %s\n", e.GetMessage().c_str());
         return kExitUsage;
     }
 
@@ -205,8 +225,9 @@ int main(int argc, char** argv) {
                                                    options.analyseNodes);
             options.evals = evals.get();
         }
+        openings->LoadNames(options.openings);
         for (const std::string& file : files) {
-            const EFileOutcome outcome = ProcessFile(file, options);
+            const EFileOutcome outcome = ProcessFile(file, options, *openings);
             allRead = allRead && outcome != EFileOutcome::kFailed;
             anyDropped = anyDropped || outcome == EFileOutcome::kGamesDropped;
         }
@@ -216,6 +237,9 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tavrin-pgn: %s\n", e.what());
         return kExitFailed;
+    }
+    if (openings->Exploring() && std::fputs(openings->ExploreLine().c_str(), stdout) < 0) {
+        allRead = false;
     }
     if (!allRead) {
         return kExitFailed;
