@@ -1,12 +1,12 @@
 // A game's opening is the last named position of its main line: checked against a plain
 // reference that replays every game to its end and looks every position up.
 
-#include "common/LoadProgress.h"
 #include "openings/GameOpenings.h"
-#include "openings/OpeningsFolder.h"
-#include "openings/SanLine.h"
 
 #include "SampleGames.h"
+#include "common/LoadProgress.h"
+#include "openings/OpeningsFolder.h"
+#include "openings/SanLine.h"
 
 #include <unordered_map>
 

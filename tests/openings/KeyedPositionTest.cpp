@@ -2,14 +2,14 @@
 // rights and a legal en-passant capture agree, whatever the order of the moves.
 
 #include "openings/KeyedPosition.h"
+
+#include "SampleGames.h"
 #include "openings/OpeningsExceptions.h"
 #include "openings/SanLine.h"
 #include "pgn/FenParser.h"
 #include "pgn/PGNExceptions.h"
 #include "support/ChessTestUtil.h"
 #include "support/ExpectThrow.h"
-
-#include "SampleGames.h"
 
 #include <cstring>
 
@@ -61,6 +61,10 @@ TEST(KeyedPositionTest, TranspositionsMeetAndHistoryCountsOnlyThroughRights) {
     const CPositionKey noShort = After("1. Nf3 Nf6 2. Rg1 Rg8 3. Rh1 Rh8 4. Ng1 Ng8").Key();
     EXPECT_NE(noShort, CKeyedPosition().Key());
     EXPECT_EQ(noShort, FenKey("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w Qq - 8 5"));
+    // Taking a rook on its square takes its right too.
+    EXPECT_EQ(
+        After("1. Rxa8", CKeyedPosition::FromFen("r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1")).Key(),
+        FenKey("R3k2r/8/8/8/8/8/8/4K2R b Kk - 0 1"));
     // Rights the FEN grants without the king or the rook on its square do not count.
     EXPECT_EQ(FenKey("4k3/8/8/8/8/8/8/R3K3 w KQ - 0 1"), FenKey("4k3/8/8/8/8/8/8/R3K3 w Q - 0 1"));
     EXPECT_EQ(FenKey("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"),

@@ -1,6 +1,7 @@
 // The opening names shipped with the program, and the refusal of damaged data.
 
 #include "openings/OpeningBook.h"
+
 #include "openings/OpeningsExceptions.h"
 #include "openings/OpeningsFolder.h"
 #include "openings/SanLine.h"
@@ -27,8 +28,8 @@ TEST(OpeningBookTest, EveryShippedLineNamesItsFinalPosition) {
 TEST(OpeningBookTest, DamagedDataIsRefusedWithItsLine) {
     const auto refused = [](const std::string& row, const std::string& why) {
         COpeningBook book;
-        EXPECT_THROW_MSG(book.AddText("eco\tname\tpgn\n" + row + "\n", "x.tsv"),
-                         COpeningsException, "COpeningBook::Load(): 'x.tsv' line 2: " + why);
+        EXPECT_THROW_MSG(book.AddText("eco\tname\tpgn\n" + row + "\n", "x.tsv"), COpeningsException,
+                         "COpeningBook::Load(): 'x.tsv' line 2: " + why);
     };
     refused("A00\tAmar Opening", "not three columns (eco, name, pgn)!");
     refused("A00\tAmar\tOpening\t1. Nh3", "not three columns (eco, name, pgn)!");
@@ -44,4 +45,24 @@ TEST(OpeningBookTest, DamagedDataIsRefusedWithItsLine) {
     COpeningBook empty;
     EXPECT_EQ(empty.Find(CKeyedPosition().Key()), COpeningBook::kNone);
     EXPECT_TRUE(empty.MayReachNamed({}));
+}
+
+// A named position can follow only while its home pawns are still home and no piece it has is
+// gone: pawns never return and pieces never come back.
+TEST(OpeningBookTest, ANamedPositionIsOutOfReachOnceAPawnItNeedsHasMoved) {
+    COpeningBook book;
+    book.AddText("C21\tCentre Game\t1. e4 e5 2. d4 d5\n", "x.tsv");
+    book.Seal();
+    const auto reachable = [&](std::string_view line) {
+        CKeyedPosition position;
+        ReadSanLine(line, position);
+        return book.MayReachNamed(position.Signature());
+    };
+    EXPECT_TRUE(reachable(""));
+    EXPECT_TRUE(reachable("1. d4 d5 2. Nf3"));
+    EXPECT_TRUE(reachable("1. e4 e5 2. d4 d5"));
+    EXPECT_FALSE(reachable("1. a4"));
+    EXPECT_FALSE(reachable("1. e4 e5 2. d4 d5 3. exd5"));
+    EXPECT_TRUE(book.MayReachNamed(CKeyedPosition::FromFen("8/8/8/8/8/8/8/k1K4P w - - 0 1")
+                                       .Signature())); // a pawn set up on its first rank
 }

@@ -1,13 +1,13 @@
 // The explorer's figures and the position filter, from the index and from the scan, against a
 // plain reference that replays every game to its end.
 
-#include "chess/SanWriter.h"
-#include "common/LoadProgress.h"
 #include "openings/PositionIndex.h"
-#include "openings/PositionScanner.h"
-#include "openings/SanLine.h"
 
 #include "SampleGames.h"
+#include "chess/SanWriter.h"
+#include "common/LoadProgress.h"
+#include "openings/PositionScanner.h"
+#include "openings/SanLine.h"
 
 #include <map>
 #include <random>
@@ -124,8 +124,7 @@ TEST(PositionIndexTest, FiguresAndFiltersAgreeWithReplayingEveryGame) {
         SCOPED_TRACE(name);
         for (const CGameSubset* part : {static_cast<const CGameSubset*>(nullptr), &subset}) {
             for (const auto& index : {deep, shallow}) {
-                const auto visits =
-                    ReferenceVisits(*games, position.Key(), index->MaxPly(), part);
+                const auto visits = ReferenceVisits(*games, position.Key(), index->MaxPly(), part);
                 ExpectFigures(index->Explore(position, part), visits, *games, position);
                 std::vector<CGameVisit> expected;
                 for (const CVisit& visit : visits) {
