@@ -24,8 +24,8 @@ struct CIndexOptions {
 // Every position up to a ply of every game of a list, by key: which games reach a position, at
 // which ply first, and what they played next there. 14 bytes an indexed position (its key, the
 // game, the ply and the next move) and 8 bytes a game (result, ratings, year). The positions
-// lie in buckets by the top bits of their keys, about a thousand a bucket, each bucket in list
-// order: a lookup walks one bucket (a few microseconds) besides the games it finds.
+// lie in buckets by the top bits of their keys, a thousand or more a bucket, each bucket in
+// list order: a lookup walks one bucket (microseconds) besides the games it finds.
 //
 // Built once on a worker (Build), then read only: Explore and GamesReaching run on any thread,
 // at the same time as each other. It belongs to the list it was built from: game numbers are

@@ -14,8 +14,8 @@ export TSAN_OPTIONS="ignore_noninstrumented_modules=1:suppressions=$PWD/tests/ts
 cmake --preset tsan
 cmake --build --preset tsan --target GamePlayerTest GamePlaybackGuiTest SceneAnimationGuiTest \
   SetUpPositionGuiTest BoardMarksGuiTest ShellCommandsTest ShellNavigationTest ShellNotationTest \
-  ShellGamesTableTest EngineTest RealEngineTest
-filter='GamePlayer|GamePlaybackGui|SceneAnimationGui|SetUpPositionGui|BoardMarksGui|ShellCommands|ShellNavigation|ShellNotation|ShellVariations|ShellGamesTable|LiveAnalysis|RealEngine'
+  ShellGamesTableTest EngineTest RealEngineTest GameOpeningsTest PositionIndexTest
+filter='GamePlayer|GamePlaybackGui|SceneAnimationGui|SetUpPositionGui|BoardMarksGui|ShellCommands|ShellNavigation|ShellNotation|ShellVariations|ShellGamesTable|LiveAnalysis|RealEngine|GameOpenings|PositionIndex'
 if [ -z "${DISPLAY:-}" ]; then
   xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --preset tsan -R "$filter"
 else
