@@ -25,7 +25,7 @@ struct COpeningMark {
 
 // The last named position among `start` and the positions after each of `moves`. Replays only
 // as far as a named position can still follow (see COpeningBook::MayReachNamed): typically
-// 15 to 30 plies, about a microsecond. A move that cannot be played ends the line there.
+// 15 to 30 plies, a microsecond or two. A move that cannot be played ends the line there.
 COpeningMark ClassifyLine(const COpeningBook& book, CKeyedPosition start,
                           std::span<const CMove> moves);
 
@@ -34,7 +34,7 @@ COpeningMark ClassifyGame(const COpeningBook& book, const CStoredGame& game);
 
 // The openings of the games of `batches`, in list order, on `threads` threads (0: as many as
 // the machine has). With `progress`, ends early when it is cancelled and returns nothing.
-// About 40 ms per 100,000 games on one thread.
+// About 150 ms per 100,000 games on one thread.
 std::optional<std::vector<COpeningMark>>
 ClassifyGames(const COpeningBook& book,
               const std::vector<std::shared_ptr<const CGameBatch>>& batches, unsigned threads = 0,

@@ -37,14 +37,14 @@ public:
     // Indexes the games of `games`, on opts.threads threads. Reports its progress on
     // `progress` (total: the games, read: the games replayed once to count, parsed: the games
     // replayed again to fill) and returns null, soon, when it is cancelled there. A game whose
-    // start or a move cannot be played is indexed as far as it goes. About 0.4 s of processor
-    // time per 100,000 games of 40 plies.
+    // start or a move cannot be played is indexed as far as it goes. About 0.3 s of processor
+    // time per 100,000 games.
     static std::shared_ptr<const CPositionIndex> Build(const CGameListSnapshot& games,
                                                        const CIndexOptions& options = {},
                                                        CLoadProgress* progress = nullptr);
 
     // The explorer's figures for `position` over all games, or over `subset` alone. Linear in
-    // the games that reach the position (about 1 ms per 10,000 games).
+    // the games that reach the position (about 1 ms per 100,000 games).
     CExplorerCounts Explore(const CKeyedPosition& position,
                             const CGameSubset* subset = nullptr) const;
     // The games that reach the position with `key` up to MaxPly(), each once with the ply of
