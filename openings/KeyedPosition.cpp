@@ -14,12 +14,12 @@ namespace {
 // CChessboardState::Index): the kings' and the rooks' starting squares.
 constexpr std::array<std::uint8_t, 64> MakeRightsLost() {
     std::array<std::uint8_t, 64> lost{};
-    lost[CChessboardState::Index(4, 0)] = kWhiteShort | kWhiteLong;
-    lost[CChessboardState::Index(0, 0)] = kWhiteLong;
-    lost[CChessboardState::Index(7, 0)] = kWhiteShort;
-    lost[CChessboardState::Index(4, 7)] = kBlackShort | kBlackLong;
-    lost[CChessboardState::Index(0, 7)] = kBlackLong;
-    lost[CChessboardState::Index(7, 7)] = kBlackShort;
+    lost[CChessboardState::Index(4, 0)] = WhiteKingside | WhiteQueenside;
+    lost[CChessboardState::Index(0, 0)] = WhiteQueenside;
+    lost[CChessboardState::Index(7, 0)] = WhiteKingside;
+    lost[CChessboardState::Index(4, 7)] = BlackKingside | BlackQueenside;
+    lost[CChessboardState::Index(0, 7)] = BlackQueenside;
+    lost[CChessboardState::Index(7, 7)] = BlackKingside;
     return lost;
 }
 constexpr std::array<std::uint8_t, 64> kRightsLost = MakeRightsLost();
@@ -45,23 +45,6 @@ bool Holds(const CChessboardState& board, int file, int rank, const CPiece& piec
     return Inside(file, rank) && FieldAt(board, file, rank).Holds(piece);
 }
 
-// The rights a FEN castling field grants where the king and the rook stand ready.
-std::uint8_t CastlingOf(std::string_view field, const CChessboardState& board) {
-    std::uint8_t rights = 0;
-    const auto grant = [&](char letter, ECastlingRight right, EPieceColor colour, int rookFile) {
-        const int rank = colour == White ? 0 : 7;
-        if (field.find(letter) != std::string_view::npos && Holds(board, 4, rank, {colour, King}) &&
-            Holds(board, rookFile, rank, {colour, Rook})) {
-            rights |= right;
-        }
-    };
-    grant('K', kWhiteShort, White, 7);
-    grant('Q', kWhiteLong, White, 0);
-    grant('k', kBlackShort, Black, 7);
-    grant('q', kBlackLong, Black, 0);
-    return rights;
-}
-
 } // namespace
 
 CKeyedPosition::CKeyedPosition() {
@@ -77,32 +60,17 @@ CKeyedPosition::CKeyedPosition() {
 }
 
 CKeyedPosition CKeyedPosition::FromFen(std::string_view fen) {
+    // ParseFen keeps the rights whose king and rook stand ready and a double step the board
+    // bears out; the step counts here only when a pawn may legally take it.
     const CFenPosition parsed = ParseFen(fen);
-    CKeyedPosition position;
+    CKeyedPosition position(0);
     position.board = parsed.board;
     position.side = parsed.sideToMove;
+    position.castling = parsed.castling;
     position.signature = Survey(position.board);
-    // ParseFen has checked the fields: board, side, castling, en passant, clocks.
-    std::array<std::string_view, 4> fields{};
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const std::size_t space = fen.find(' ');
-        fields[i] = fen.substr(0, space);
-        fen.remove_prefix(space == std::string_view::npos ? fen.size() : space + 1);
-    }
-    position.castling = CastlingOf(fields[2], position.board);
-    const std::string_view square = fields[3];
-    // The square behind a pawn of the side not to move that has just stepped two squares.
-    const int passedRank = position.side == White ? 5 : 2;
-    if (square.size() == 2 && square[0] >= 'a' && square[0] <= 'h' &&
-        square[1] - '1' == passedRank) {
-        const int file = square[0] - 'a';
-        const int step = position.side == White ? -1 : 1;
-        const CPiece passed{Opponent(position.side), Pawn};
-        if (Holds(position.board, file, passedRank + step, passed) &&
-            FieldAt(position.board, file, passedRank).IsEmpty() &&
-            FieldAt(position.board, file, passedRank - step).IsEmpty()) {
-            position.NoteDoubleStep(file, passedRank - step, passedRank + step);
-        }
+    if (parsed.enPassantFile >= 0) {
+        const int toRank = position.side == White ? 4 : 3;
+        position.NoteDoubleStep(parsed.enPassantFile, position.side == White ? 6 : 1, toRank);
     }
     position.key = KeyOf(position.board, position.side, position.castling, position.enPassantFile);
     return position;

@@ -38,10 +38,9 @@ class CKeyedPosition {
 public:
     // The initial position, White to move, all castling rights.
     CKeyedPosition();
-    // A set-up position from its FEN text: board and side as ParseFen reads them, castling
-    // rights from the FEN's castling field where the king and the rook stand on their squares,
-    // the en-passant square when a capture there is legal. Throws CPGNReaderException for a FEN
-    // that ParseFen refuses.
+    // A set-up position from its FEN text as ParseFen reads it (castling rights where the king
+    // and the rook stand on their squares), its en-passant square only when a capture there is
+    // legal. Throws CPGNReaderException for a FEN that ParseFen refuses.
     static CKeyedPosition FromFen(std::string_view fen);
     // The position a game starts from: the initial one for an empty text, else FromFen.
     static CKeyedPosition Start(std::string_view fen) {
@@ -77,7 +76,7 @@ private:
     CChessboardState board;
     CPositionKey key = 0;
     EPieceColor side = White;
-    std::uint8_t castling = kAllCastling;
+    std::uint8_t castling = WhiteKingside | WhiteQueenside | BlackKingside | BlackQueenside;
     std::int8_t enPassantFile = -1;
     CReachSignature signature; // kept up to date move by move
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chess/Piece.h"
+#include "chess/Position.h"
 
 #include <array>
 #include <cstdint>
@@ -10,22 +10,13 @@
 // chance of about 2^-64 a pair.
 using CPositionKey = std::uint64_t;
 
-// Castling rights, as bits.
-enum ECastlingRight : std::uint8_t {
-    kWhiteShort = 1,
-    kWhiteLong = 2,
-    kBlackShort = 4,
-    kBlackLong = 8,
-    kAllCastling = 15,
-};
-
 // The random numbers the key is made of (Zobrist hashing): one per piece on a square
 // (square index as CChessboardState::Index), one for Black to move, one per castling right
 // and one per en-passant file. Fixed, so that keys are the same in every run.
 struct CKeyNumbers {
     std::array<std::array<std::array<CPositionKey, 64>, 6>, 2> piece{}; // [colour][type][square]
     CPositionKey blackToMove = 0;
-    std::array<CPositionKey, 4> castling{}; // by bit of ECastlingRight
+    std::array<CPositionKey, 4> castling{}; // by bit of ECastlingRight (chess/Position.h)
     std::array<CPositionKey, 8> enPassant{};
 };
 

@@ -28,21 +28,24 @@ CPositionKey FenKey(std::string_view fen) {
 
 } // namespace
 
-// Every move of the samples and fixtures: the board is the chess set's, and the key kept move
-// by move is the key made afresh of the position's parts.
+// Every move of the samples and fixtures: board and castling rights are those CPosition keeps,
+// an en-passant file is one of its double steps, and the key kept move by move is the key made
+// afresh of the position's parts.
 TEST(KeyedPositionTest, EveryGameFollowsTheChessSetAndKeepsItsKey) {
     const auto games = testutil::SampleGames();
     std::size_t moves = 0;
     for (std::size_t g = 0; g < games->Size(); ++g) {
         const CStoredGame& game = games->Game(g);
         CKeyedPosition position = CKeyedPosition::Start(game.Tag(kStart));
-        CChessSet set;
-        set.SetUp(StartPosition(game.Tag(kStart)).board);
+        CPosition reference = StartPosition(game.Tag(kStart));
         for (std::uint32_t i = 0; i < game.moveCount; ++i, ++moves) {
             position.Play(UnpackMove(game.moves[i]));
-            set.Move(UnpackMove(game.moves[i]));
-            ASSERT_EQ(testutil::Diagram(position.Board()), testutil::Diagram(set.Board()))
+            reference.Play(UnpackMove(game.moves[i]));
+            ASSERT_EQ(testutil::Diagram(position.Board()), testutil::Diagram(reference.board))
                 << "game " << g << " ply " << i + 1;
+            ASSERT_EQ(position.Castling(), reference.castling);
+            ASSERT_TRUE(position.EnPassantFile() < 0 ||
+                        position.EnPassantFile() == reference.enPassantFile);
             ASSERT_EQ(position.Key(),
                       CKeyedPosition::KeyOf(position.Board(), position.SideToMove(),
                                             position.Castling(), position.EnPassantFile()));
