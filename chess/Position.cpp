@@ -5,6 +5,7 @@
 #include "chess/PieceReach.h"
 
 #include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -58,9 +59,14 @@ void CPosition::Play(const CMove& move) {
     }
     const bool doubleStep = mover.type == Pawn && std::abs(to.rank - move.sourceRank) == 2;
     enPassantFile = doubleStep ? move.sourceFile : -1;
-    halfMoveClock = mover.type == Pawn || captures ? 0 : halfMoveClock + 1;
+    // A FEN may give either clock at its largest value: the clocks stop there rather than
+    // overflow.
+    const auto next = [](std::int32_t clock) {
+        return clock < std::numeric_limits<std::int32_t>::max() ? clock + 1 : clock;
+    };
+    halfMoveClock = mover.type == Pawn || captures ? 0 : next(halfMoveClock);
     if (mover.color == Black) {
-        ++fullMoveNumber;
+        fullMoveNumber = next(fullMoveNumber);
     }
     sideToMove = Opponent(mover.color);
     board = scratch.Board();

@@ -34,8 +34,8 @@ struct CPosition {
 
     // Plays `move` as CChessSet::Move plays it, then updates the side to move, the rights (lost
     // by a king or rook leaving its square, and by a capture on a rook's corner), the
-    // en-passant file and the clocks. Throws what CChessSet::Move throws; the position is then
-    // unchanged.
+    // en-passant file and the clocks (which stop at their largest value). Throws what
+    // CChessSet::Move throws; the position is then unchanged.
     void Play(const CMove& move);
 
     // Drops the rights whose king and rook no longer stand on their first squares and an
