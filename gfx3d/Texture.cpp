@@ -17,15 +17,17 @@ CTexturePixels TexturePixels(const CTGAImage& image) {
     const int bits = image.BitsPerPixel();
     if (bits == 24 || bits == 32) {
         upload.components = bits / 8;
-    } else if (bits == 8 && image.Palette().size() == 256 * 3) {
+    } else if (bits == 8 && !image.Palette().empty()) {
         const std::vector<std::uint8_t>& indexes = image.Pixels();
         const std::vector<std::uint8_t>& palette = image.Palette();
-        upload.expanded.resize(indexes.size() * 3);
-        for (std::size_t i = 0; i < indexes.size(); ++i) {
-            std::copy_n(palette.begin() + static_cast<std::ptrdiff_t>(indexes[i]) * 3, 3,
-                        upload.expanded.begin() + static_cast<std::ptrdiff_t>(i) * 3);
+        const std::size_t components = image.PaletteHasAlpha() ? 4 : 3;
+        upload.expanded.resize(indexes.size() * components);
+        std::uint8_t* out = upload.expanded.data();
+        for (const std::uint8_t index : indexes) {
+            out = std::copy_n(palette.begin() + static_cast<std::ptrdiff_t>(index) * 4, components,
+                              out);
         }
-        upload.components = 3;
+        upload.components = static_cast<int>(components);
     }
     return upload;
 }
@@ -39,26 +41,16 @@ namespace {
 constexpr std::string_view kRefusalStart = "Cannot load texture from file '";
 constexpr std::string_view kRefusalEnd = "'!";
 
-// Why a texture file does not decode, in plain words.
+// Why a texture file does not decode, in plain words. What the file system says comes only for
+// a file that cannot be opened: the bytes of an image are no text to judge.
 std::string TextureProblem(const std::string& path) {
-    std::string problem = DescribeFileProblem(path);
-    if (!problem.empty()) {
-        return problem;
-    }
     CTGAImage image;
-    switch (image.Load(path.c_str())) {
-    case CTGAImage::kLoaded:
+    const int status = image.Load(path.c_str());
+    if (status == CTGAImage::kLoaded) {
         return {};
-    case CTGAImage::kCannotOpen:
-        return "the file is empty";
-    case CTGAImage::kNoMemory:
-        return "not enough memory for the image";
-    case CTGAImage::kBadFormat:
-        return "the image is damaged or cut short";
-    default:
-        return "a TGA image of a kind that is not read, or larger than " +
-               std::to_string(CTGAImage::kDefaultMaxSide) + " pixels on a side";
     }
+    std::string problem = status == CTGAImage::kCannotOpen ? DescribeFileProblem(path) : "";
+    return problem.empty() ? image.Problem() : problem;
 }
 
 } // namespace

@@ -7,8 +7,8 @@
 class CTGAImage;
 
 // What a decoded image uploads: 3 (RGB) or 4 (RGBA) components a pixel, rows as decoded; an
-// 8-bit colour-mapped image is expanded to RGB through its palette. No components for any other
-// depth.
+// 8-bit colour-mapped image is expanded through its palette, to RGBA when the palette carries
+// alpha, else to RGB. No components for any other depth.
 struct CTexturePixels {
     int components = 0;
     std::vector<std::uint8_t> expanded; // the pixels of a colour-mapped image, else empty
@@ -18,7 +18,7 @@ struct CTexturePixels {
 CTexturePixels TexturePixels(const CTGAImage& image);
 
 // Loads a TGA file into a new OpenGL 2D texture, left bound to GL_TEXTURE_2D. 24-bit images are
-// uploaded as RGB, 32-bit as RGBA, 8-bit colour-mapped ones expanded to RGB; other depths leave
+// uploaded as RGB, 32-bit as RGBA, 8-bit colour-mapped ones expanded; other depths leave
 // the texture without an image. Throws C3DObjectException "Cannot load texture from file
 // '<path>'!" when the file cannot be decoded, also when it is larger on a side than the OpenGL
 // implementation takes (16384 at most), which is known before its pixels are allocated; nothing

@@ -28,7 +28,10 @@ check white_piece.tga 'head -c 5000 /dev/urandom > white_piece.tga' \
     "Cannot load texture from file 'gfx/white_piece.tga'! ("
 # A run-length image of 23000 x 23000 pixels in a few bytes.
 check red_wood.tga "printf '\\0\\0\\12\\0\\0\\0\\0\\0\\0\\0\\0\\0\\xd8\\x59\\xd8\\x59\\30\\0\\377\\1\\2\\3' > red_wood.tga" \
-    "Cannot load texture from file 'gfx/red_wood.tga'! (a TGA image of a kind that is not read, or larger than 16384 pixels on a side)"
+    "Cannot load texture from file 'gfx/red_wood.tga'! (23000 x 23000 pixels is larger than 16384 pixels on a side)"
+# A 1 x 1 image of 16-bit true colour, a kind that is not read: the reason names it.
+check wood.tga "printf '\\0\\0\\2\\0\\0\\0\\0\\0\\0\\0\\0\\0\\1\\0\\1\\0\\20\\40\\0\\0' > wood.tga" \
+    "Cannot load texture from file 'gfx/wood.tga'! (16-bit true colour is not read, only 24- and 32-bit)"
 check Pawn.obj ': > Pawn.obj' \
     "Cannot load the piece model 'gfx/Pawn.obj': COBJLoader::Load(): Model has no faces!"
 check Knight.obj 'rm Knight.obj' \

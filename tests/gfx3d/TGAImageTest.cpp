@@ -5,8 +5,11 @@
 #include "support/ExpectThrow.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -86,8 +89,8 @@ int Decode(const TgaFile& file) {
 
 } // namespace
 
-// A colour-mapped image keeps its indices, bottom row first, and swaps its palette to R, G, B;
-// the layouts of true colour are the random images' below.
+// A colour-mapped image keeps its indices, bottom row first, and its palette becomes R, G, B, A
+// by index; the layouts of true colour are the random images' below.
 TEST(TGAImage, AColourMappedImageKeepsItsIndicesAndSwapsItsPalette) {
     CTGAImage image;
     TgaFile file = Mapped(1, 2, 2, Bytes{1, 2, 3, 4});
@@ -97,17 +100,57 @@ TEST(TGAImage, AColourMappedImageKeepsItsIndicesAndSwapsItsPalette) {
     EXPECT_EQ(image.BitsPerPixel(), 8);
     EXPECT_EQ(image.ImageType(), 1);
     EXPECT_EQ(image.Pixels(), (Bytes{3, 4, 1, 2}));
-    ASSERT_EQ(image.Palette().size(), 768U);
+    ASSERT_EQ(image.Palette().size(), 1024U);
     for (int i = 0; i < 256; ++i) {
-        EXPECT_EQ(Bytes(image.Palette().begin() + 3 * i, image.Palette().begin() + 3 * i + 3),
+        EXPECT_EQ(Bytes(image.Palette().begin() + 4 * i, image.Palette().begin() + 4 * i + 4),
                   (Bytes{static_cast<std::uint8_t>(i ^ 0x55), static_cast<std::uint8_t>(255 - i),
-                         static_cast<std::uint8_t>(i)}));
+                         static_cast<std::uint8_t>(i), 255}));
     }
     // A texture of it is uploaded in the palette's colours.
     const CTexturePixels upload = TexturePixels(image);
     EXPECT_EQ(upload.components, 3);
     EXPECT_EQ(Bytes(upload.Data(image), upload.Data(image) + 6),
               (Bytes{3 ^ 0x55, 252, 3, 4 ^ 0x55, 251, 4}));
+}
+
+// What a refusal says names what is not read, or what is wrong.
+TEST(TGAImage, ARefusalNamesWhatIsNotRead) {
+    const auto problem = [](TgaFile file) {
+        CTGAImage image;
+        const Bytes bytes = file.Build();
+        image.Decode(bytes.data(), bytes.size());
+        return image.Problem();
+    };
+    TgaFile grey = TrueColour(1, 1, 8, Bytes{0});
+    grey.type = 3;
+    EXPECT_EQ(problem(grey), "a grey-scale image (type 3); only colour-mapped and true-colour "
+                             "images (types 1, 2, 9 and 10) are read");
+    EXPECT_EQ(problem(TrueColour(1, 1, 16, Bytes{0, 0})),
+              "16-bit true colour is not read, only 24- and 32-bit");
+    TgaFile entries = Mapped(1, 1, 1, Bytes{0});
+    entries.mapBits = 8;
+    EXPECT_EQ(problem(entries),
+              "palette entries of 8 bits are not read, only of 15, 16, 24 and 32");
+    TgaFile long_ = Mapped(1, 1, 1, Bytes{0});
+    long_.mapFirst = 20;
+    long_.mapLength = 240;
+    EXPECT_EQ(problem(long_),
+              "a palette of 240 entries from index 20 reaches past index 255, the last an 8-bit "
+              "index names");
+    TgaFile outside = Mapped(1, 2, 1, Bytes{4, 40});
+    outside.mapFirst = 4;
+    outside.mapLength = 30;
+    outside.palette.resize(90);
+    EXPECT_EQ(problem(outside), "colour index 40 lies outside the palette (indices 4 to 33)");
+    TgaFile interleaved = TrueColour(1, 1, 24, Bytes(3, 0));
+    interleaved.descriptor = 0x60;
+    EXPECT_EQ(problem(interleaved), "image descriptor 96: interleaved rows are not read");
+    EXPECT_EQ(problem(TrueColour(1, 1, 24, Bytes(3, 0))), "");
+    EXPECT_EQ(ExplainTextureFailure("Cannot load texture from file "
+                                    "'tests/fixtures/tga/unsupported_16_bit_indices.tga'!"),
+              "Cannot load texture from file "
+              "'tests/fixtures/tga/unsupported_16_bit_indices.tga'! (colour indices of 16 bits "
+              "are not read, only of 8)");
 }
 
 // Each file of tests/fixtures/tga changes one field of a valid 2 x 2 image, true colour or
@@ -128,11 +171,25 @@ TEST(TGAImage, RefusesEachFieldItCannotDecode) {
                 EXPECT_EQ(image.Load(entry.path().string().c_str()), status) << name;
                 EXPECT_EQ(image.Pixels().empty(), status != kLoaded) << name;
                 EXPECT_EQ(image.Width() == 0, status != kLoaded) << name;
+                EXPECT_EQ(image.Problem().empty(), status == kLoaded) << name;
                 ++files;
             }
         }
     }
-    EXPECT_EQ(files, 29);
+    EXPECT_EQ(files, 33);
+    // ImageMagick's palette output (30 and 240 entries, raw and run-length encoded) decodes to
+    // the colours ImageMagick itself reads from it, turned as the header's origin says.
+    for (const std::string entries : {"30", "240"}) {
+        const std::string base = "tests/fixtures/tga/imagemagick_palette_of_" + entries;
+        std::ifstream reference(base + ".rgb", std::ios::binary);
+        const Bytes expected{std::istreambuf_iterator<char>(reference), {}};
+        for (const std::string packing : {".tga", "_rle.tga"}) {
+            const std::string path =
+                "tests/fixtures/tga/loaded_imagemagick_palette_of_" + entries + packing;
+            ASSERT_EQ(image.Load(path.c_str()), kLoaded) << path;
+            EXPECT_EQ(TexturePixels(image).expanded, expected) << path;
+        }
+    }
     const Bytes header = TrueColour(1, 1, 24, Bytes(3, 0)).Build();
     EXPECT_EQ(image.Decode(header.data(), 17), kBadFormat);
     EXPECT_EQ(image.Decode(header.data(), 0), kCannotOpen);
@@ -187,6 +244,13 @@ TEST(TGAImage, RandomImagesDecodeAlikeRawAndRunLengthEncoded) {
         for (Bytes& colour : colours) {
             std::generate(colour.begin(), colour.end(), [&rng] { return rng() & 0xFF; });
         }
+        // A palette of any entry size, length and first index that holds every index drawn.
+        const int mapBits = std::array{15, 16, 24, 32}[rng() % 4];
+        const int mapFirst = static_cast<int>(rng() % 64);
+        const int mapLength = 1 + static_cast<int>(rng() % static_cast<unsigned>(256 - mapFirst));
+        for (Bytes& colour : colours) {
+            colour[0] = static_cast<std::uint8_t>(mapFirst + colour[0] % mapLength);
+        }
         Bytes rgb; // top row first, as decoded
         for (int i = 0; i < width * height; ++i) {
             const Bytes& colour = colours[rng() % colours.size()];
@@ -224,6 +288,30 @@ TEST(TGAImage, RandomImagesDecodeAlikeRawAndRunLengthEncoded) {
 
         TgaFile file =
             mapped ? Mapped(1, 0, 0, raw) : TrueColour(0, 0, static_cast<int>(p * 8), raw);
+        Bytes palette(256 * 4, 0); // as decoded: R, G, B, A by index
+        if (mapped) {
+            file.mapBits = static_cast<std::uint8_t>(mapBits);
+            file.mapFirst = static_cast<std::uint16_t>(mapFirst);
+            file.mapLength = static_cast<std::uint16_t>(mapLength);
+            file.palette.resize(static_cast<std::size_t>(mapLength * ((mapBits + 7) / 8)));
+            std::generate(file.palette.begin(), file.palette.end(), [&rng] { return rng(); });
+            for (int i = 0; i < mapLength; ++i) {
+                std::uint8_t* out = &palette[static_cast<std::size_t>(mapFirst + i) * 4];
+                if (mapBits <= 16) {
+                    const unsigned v = file.palette[2 * i] | (file.palette[2 * i + 1] << 8);
+                    const unsigned bgr[3] = {v >> 10 & 31, v >> 5 & 31, v & 31};
+                    std::transform(bgr, bgr + 3, out, [](unsigned c) { return c << 3 | c >> 2; });
+                    out[3] = 255;
+                } else {
+                    const std::uint8_t* in =
+                        &file.palette[static_cast<std::size_t>(i * mapBits / 8)];
+                    *out++ = in[2];
+                    *out++ = in[1];
+                    *out++ = in[0];
+                    *out = mapBits == 32 ? in[3] : 255;
+                }
+            }
+        }
         file.xOrigin = static_cast<std::int16_t>(rng() % 5) - 2;
         file.yOrigin = static_cast<std::int16_t>(rng() % 5) - 2;
         file.widthField = static_cast<std::int16_t>(width + file.xOrigin);
@@ -241,7 +329,8 @@ TEST(TGAImage, RandomImagesDecodeAlikeRawAndRunLengthEncoded) {
         ASSERT_EQ(Decode(runs, packed), kLoaded) << "round " << round;
         EXPECT_EQ(plain.Pixels(), rgb) << "round " << round;
         EXPECT_EQ(runs.Pixels(), rgb) << "round " << round;
-        EXPECT_EQ(runs.Palette(), plain.Palette());
+        EXPECT_EQ(runs.Palette(), mapped ? palette : Bytes{});
+        EXPECT_EQ(plain.Palette(), runs.Palette());
         EXPECT_EQ(runs.Width() * 100 + runs.Height(), width * 100 + height);
         EXPECT_EQ(runs.ImageSize(), static_cast<int>(rgb.size()));
         const Bytes bytes = packed.Build();
