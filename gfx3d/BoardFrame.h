@@ -16,6 +16,23 @@ inline constexpr float kFrameRight = kSquareSize * kBoardSquares + kFrameWidth;
 inline constexpr float kFrameFront = kFrameWidth;
 inline constexpr float kFrameBack = -(kSquareSize * kBoardSquares + kFrameWidth);
 
+// The mats on the floor beside the frame on which the pieces taken stand: White's captures to
+// the right of White's view, Black's to the left, each mat a low box from its front to its back
+// (back < front).
+inline constexpr float kMatHeight = 1.0f;
+inline constexpr float kMatFront = -28.0f;
+inline constexpr float kMatBack = -172.0f;
+inline constexpr float kMatWidth = 36.0f;
+inline constexpr float kMatGap = 1.0f; // between the mat and the frame
+inline constexpr float kWhiteMatLeft = kFrameRight + kMatGap;
+inline constexpr float kBlackMatLeft = kFrameLeft - kMatGap - kMatWidth;
+// Whether the world point (x, z) lies on a mat.
+constexpr bool OnAMat(float x, float z) {
+    const bool along = z <= kMatFront && z >= kMatBack;
+    return along && ((x >= kWhiteMatLeft && x <= kWhiteMatLeft + kMatWidth) ||
+                     (x >= kBlackMatLeft && x <= kBlackMatLeft + kMatWidth));
+}
+
 // The frame's top and its four outer sides as quads, counter-clockwise seen from outside: the
 // front and back strips across the whole width, the left and right ones between them. The
 // wood's grain (the texture's t axis) runs along each strip; the strips are cut where the

@@ -129,7 +129,7 @@ void C3DObjPiece::DrawModel() {
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, model.buffers[3]);
 
-    SetDullMaterial(0.8f, 0.5f, 80.0f);
+    SetPieceMaterial(color != White);
     glBindTexture(GL_TEXTURE_2D, color == White ? whiteTexture : blackTexture);
 
     // The prepared model is mirrored in z, which turns its counter-clockwise faces clockwise.

@@ -8,9 +8,9 @@
 
 namespace {
 
-// The floor's corner nearest to the viewer's default camera, relative to its position.
+// The light map's corner nearest to the viewer's default camera, relative to its position.
 constexpr float kNearX = -0.5f * C3DObjPlane::kExtentX;
-constexpr float kNearZ = 0.5f * C3DObjPlane::kExtentZ - 2.0f;
+constexpr float kNearZ = 0.5f * C3DObjPlane::kExtentZ;
 
 GLuint lightMapTexture = 0;
 // The plane position the light map was computed for.
@@ -68,17 +68,20 @@ void C3DObjPlane::LeaveOut(float left, float front, float right, float back) {
 }
 
 // The floor less the part left out, as up to four strips: in front of it and behind it across
-// the whole width, and to its left and right.
+// the whole width, and to its left and right. Texture coordinates run on past the light map,
+// whose border texels the clamping repeats.
 void C3DObjPlane::Draw() {
     glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
     UpdateLightMap(posX, posZ);
     glBindTexture(GL_TEXTURE_2D, lightMapTexture);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    const float x0 = posX + kNearX;
-    const float z0 = posZ + kNearZ;
-    const float x1 = x0 + kExtentX;
-    const float z1 = z0 - kExtentZ;
+    glColor3f(kFloorColour[0], kFloorColour[1], kFloorColour[2]);
+    const float mapX0 = posX + kNearX;
+    const float mapZ0 = posZ + kNearZ;
+    const float x0 = posX - kReach;
+    const float z0 = posZ + kReach;
+    const float x1 = posX + kReach;
+    const float z1 = posZ - kReach;
     // A rectangle from (left, front) to (right, back), back < front, clipped to the floor.
     auto strip = [&](float left, float front, float right, float back) {
         left = std::max(left, x0);
@@ -88,10 +91,10 @@ void C3DObjPlane::Draw() {
         if (left >= right || back >= front) {
             return;
         }
-        const float s0 = (left - x0) / kExtentX;
-        const float s1 = (right - x0) / kExtentX;
-        const float t0 = (z0 - front) / kExtentZ;
-        const float t1 = (z0 - back) / kExtentZ;
+        const float s0 = (left - mapX0) / kExtentX;
+        const float s1 = (right - mapX0) / kExtentX;
+        const float t0 = (mapZ0 - front) / kExtentZ;
+        const float t1 = (mapZ0 - back) / kExtentZ;
         glTexCoord2f(s0, t0);
         glVertex3f(left, posY, front);
         glTexCoord2f(s1, t0);
@@ -111,7 +114,7 @@ void C3DObjPlane::Draw() {
         strip(hole.right, hole.front, x1, hole.back);
     }
     glEnd();
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glColor3f(1.0f, 1.0f, 1.0f);
     glEnable(GL_LIGHTING);
 }
 

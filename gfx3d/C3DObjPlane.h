@@ -2,19 +2,22 @@
 
 #include "gfx3d/A3DObject.h"
 
-// The dark floor, 500 x 500 units around its position (x from -250 to 250, z from -252 to 248),
-// lit by the scene's spot lights. The light does not change, so it is computed once into a
-// light-map texture (by the first Draw, and again only when the plane has moved), and the floor
-// is drawn as one textured quad without lighting. The texture is shared by all planes and
-// deleted by the last.
+// The floor, reaching kReach units round its position in every direction, in the room tone and,
+// round its position, the pool of light the scene's spot lights throw (gfx3d/FloorLightMap.h).
+// The light does not change, so it is computed once into a light-map texture of kExtentX x
+// kExtentZ units round the position (by the first Draw, and again only when the plane has
+// moved); beyond it the map's border, the room tone, carries on. The floor is drawn as textured
+// quads without lighting. The texture is shared by all planes and deleted by the last.
 //
 // Construction, drawing and destruction run on the thread that owns the OpenGL context.
 class C3DObjPlane : public A3DObject {
 public:
-    static constexpr float kExtentX = 500.0f;
-    static constexpr float kExtentZ = 500.0f;
-    // Texels of the light map along each side: about one per unit.
+    static constexpr float kExtentX = 800.0f;
+    static constexpr float kExtentZ = 800.0f;
+    // Texels of the light map along each side: the pool's light changes slowly.
     static constexpr int kLightMapSize = 512;
+    // Beyond the far plane of every view.
+    static constexpr float kReach = 6000.0f;
 
     // At (0, 0, 0).
     C3DObjPlane();

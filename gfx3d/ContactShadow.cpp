@@ -26,7 +26,9 @@ SContactShadow ContactShadowOf(const SVec3& position, float alpha) {
     SContactShadow shadow;
     shadow.x = position.x + kPieceHalfWidth;
     shadow.z = position.z - kPieceHalfWidth;
-    shadow.y = OverTheBoard(shadow.x, shadow.z) ? kBlockHeight : 0.0f;
+    shadow.y = OverTheBoard(shadow.x, shadow.z) ? kBlockHeight
+               : OnAMat(shadow.x, shadow.z)     ? kMatHeight
+                                                : 0.0f;
     const float height = std::max(0.0f, position.y + kPieceModelBase - shadow.y);
     const float rise = std::min(height / kContactShadowFadeHeight, 1.0f);
     shadow.halfSize = kContactShadowHalfSize * (1.0f + 0.5f * rise);

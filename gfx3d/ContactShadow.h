@@ -6,9 +6,9 @@
 #include <vector>
 
 // The soft contact shadow under a piece: a dark, blurred disc on the surface right under the
-// piece's base (the top of the board and its frame, or the floor beside it), drawn as a textured
-// square. It fades as the piece rises (a knight's jump, a captured piece dropping into its slot)
-// and with the piece's own opacity (a captured piece fading out). No OpenGL.
+// piece's base (the top of the board and its frame, a mat beside it, or the floor), drawn as a
+// textured square. It fades as the piece rises (a knight's jump, a captured piece dropping into its
+// slot) and with the piece's own opacity (a captured piece fading out). No OpenGL.
 struct SContactShadow {
     float x = 0.0f; // centre
     float y = 0.0f; // the surface the shadow lies on

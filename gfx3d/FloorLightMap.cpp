@@ -9,12 +9,26 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
+// How much the spot lights add to the room tone at most: the pool's brightest part is full
+// light.
+constexpr double kPoolStrength = 0.3;
+
+// 1 within the pool's radius, 0 beyond its edge, smooth between.
+double PoolFade(float x, float z) {
+    const double dx = x - 100.0;
+    const double dz = z + 100.0;
+    const double t = std::clamp((std::sqrt(dx * dx + dz * dz) - kPoolRadius) /
+                                    static_cast<double>(kPoolEdge - kPoolRadius),
+                                0.0, 1.0);
+    return 1.0 - t * t * (3.0 - 2.0 * t);
+}
 
 } // namespace
 
 // A light's contribution to a surface facing up (normal (0, 1, 0)) with no attenuation: the
 // spot factor (cos of the angle off the axis, to the spot exponent, nothing outside the cutoff)
-// times the cosine between the normal and the direction towards the light.
+// times the cosine between the normal and the direction towards the light; their sum lifts the
+// room tone within the pool.
 float FloorBrightness(float x, float z) {
     const double cutoffCos = std::cos(kSpotCutoffDegrees * kPi / 180.0);
     double sum = 0.0;
@@ -34,7 +48,8 @@ float FloorBrightness(float x, float z) {
             sum += std::pow(offAxisCos, kSpotExponent) * facing * kLightDiffuse[0];
         }
     }
-    return static_cast<float>(std::min(1.0, sum * kFloorDiffuse));
+    const double pool = std::min(1.0, sum * kPoolStrength) * PoolFade(x, z);
+    return static_cast<float>(kFloorAmbient + (1.0 - kFloorAmbient) * pool);
 }
 
 std::vector<std::uint8_t> BuildFloorLightMap(int size, float x0, float z0, float extentX,

@@ -14,3 +14,13 @@ inline void SetDullMaterial(GLfloat diffuse, GLfloat ambient, GLfloat shininess)
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, black);
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, shininess);
 }
+
+// The pieces' material: the dull one with a sheen, stronger on the dark wood, whose shape shows
+// in its highlights. Call with the OpenGL context current.
+inline void SetPieceMaterial(bool dark) {
+    SetDullMaterial(0.8f, 0.5f, 80.0f);
+    const GLfloat sheen = dark ? 0.45f : 0.18f;
+    const GLfloat specular[] = {sheen, sheen, sheen, 1.0f};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 24.0f);
+}

@@ -29,6 +29,10 @@ inline constexpr int kCoordinates = 40046;
 // The games table: shown or hidden, and the keyboard focus on it.
 inline constexpr int kGamesTable = 40047;
 inline constexpr int kFocusGamesTable = 40048;
+// The camera's viewpoints, in the order of EViewpoint: default, high, player's.
+inline constexpr int kDefaultView = 40049;
+inline constexpr int kHighView = 40050;
+inline constexpr int kPlayerView = 40051;
 
 inline constexpr int kStopButton = 1000;
 inline constexpr int kPlayPauseButton = 1001;

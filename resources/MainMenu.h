@@ -22,6 +22,7 @@ inline constexpr std::array<const char*, 11> kPauseLabels = {
 
 inline constexpr int kAnimationGroup = 1;
 inline constexpr int kPauseGroup = 2;
+inline constexpr int kViewpointGroup = 3;
 
 inline std::vector<CMenuDescription> Build() {
     std::vector<CMenuDescription> menus;
@@ -57,6 +58,9 @@ inline std::vector<CMenuDescription> Build() {
     menus.push_back({"View",
                      {{ids::kNotationPanel, "Notation panel\tCtrl+N", 0, true},
                       {ids::kFigurines, "Figurines", 0, true},
+                      {ids::kDefaultView, "Default view\t1", kViewpointGroup, false},
+                      {ids::kHighView, "High view\t2", kViewpointGroup, false},
+                      {ids::kPlayerView, "Player's view\t3", kViewpointGroup, false},
                       {ids::kFlipBoard, "Flip board\tF", 0, true},
                       {ids::kLastMoveTint, "Last move", 0, true},
                       {ids::kCheckTint, "Check", 0, true},

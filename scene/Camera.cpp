@@ -1,41 +1,93 @@
 #include "scene/Camera.h"
 
+#include "common/Ticks.h"
+
 #include <cmath>
-#include <numbers>
+
+namespace {
+
+// The lower elevation limit keeps the camera above the board's level when the pan lowers it:
+// elevation >= atan(-panY / kPanPivot).
+constexpr float kPanPivot = 285.0f;
+constexpr float kDegreesPerRadian = 57.295780181884766f;
+
+} // namespace
 
 CCamera::CCamera(std::atomic<bool>& projectionDirty, const std::atomic<bool>& enabled)
     : projectionDirty(projectionDirty), enabled(enabled) {
     ResetView();
+    moving = false;
 }
 
-double CCamera::FieldOfView(double aspect) const {
-    const double vertical = FieldOfView();
-    if (aspect <= 0.0 || aspect >= kDefaultAspect) {
-        return vertical;
+SCameraSettings CCamera::Settings() const {
+    return {Viewpoint(), Elevation(), Rotation(), Zoom(), PanX(), PanY()};
+}
+
+void CCamera::BeginMove() {
+    const std::uint32_t now = TickCount();
+    // Where the camera is at this moment, even half-way through a move, in the view as it was
+    // last drawn.
+    const SViewPose current = Pose(now, viewAspect.load(std::memory_order_relaxed));
+    const std::lock_guard lock(moveMutex);
+    moveFrom = current;
+    moveStart = now;
+    moving.store(true, std::memory_order_release);
+    projectionDirty = true;
+}
+
+SViewPose CCamera::Pose(std::uint32_t now, double aspect) const {
+    viewAspect.store(aspect, std::memory_order_relaxed);
+    const SViewPose resting = PoseOf(Settings(), aspect);
+    if (!Moving()) {
+        return resting;
     }
-    constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
-    const double halfTangent =
-        std::tan(vertical * kRadiansPerDegree / 2.0) * kDefaultAspect / aspect;
-    return 2.0 * std::atan(halfTangent) / kRadiansPerDegree;
+    const std::lock_guard lock(moveMutex);
+    const std::uint32_t elapsed = now - moveStart;
+    // A moment taken just before the move began counts as its start.
+    const double t = static_cast<std::int32_t>(elapsed) < 0
+                         ? 0.0
+                         : static_cast<double>(elapsed) / static_cast<double>(kMoveMs);
+    return Blend(moveFrom, resting, t);
+}
+
+SViewPose CCamera::RestingPose(double aspect) const {
+    return PoseOf(Settings(), aspect);
+}
+
+void CCamera::FrameDrawn(std::uint32_t now) {
+    if (!Moving()) {
+        return;
+    }
+    const std::lock_guard lock(moveMutex);
+    const std::uint32_t elapsed = now - moveStart;
+    if (static_cast<std::int32_t>(elapsed) >= static_cast<std::int32_t>(kMoveMs)) {
+        moving.store(false, std::memory_order_release);
+    }
 }
 
 void CCamera::ResetView() {
+    BeginMove();
     zoom = 1.0f;
-    elevation = 50.0f;
+    elevation = ViewpointElevation(Viewpoint());
     rotation = SideInFront() == Black ? 180.0f : 0.0f;
     panX = 0.0f;
-    panY = -15.0f;
-    minElevation = std::atan(-PanY() / (kEyeDistance + 100.0f)) * 57.295780181884766f;
-    projectionDirty = true;
+    panY = 0.0f;
+    minElevation = std::atan(-PanY() / kPanPivot) * kDegreesPerRadian;
     if (MinElevation() > Elevation()) {
         elevation = MinElevation();
     }
 }
 
+void CCamera::SetViewpoint(EViewpoint chosen) {
+    viewpoint = chosen;
+    ResetView();
+}
+
 void CCamera::SetSideInFront(EPieceColor side) {
-    if (sideInFront.exchange(side) != side) {
+    if (sideInFront.load() != side) {
+        BeginMove();
+        sideInFront = side;
         rotation = std::fmod(Rotation() + 180.0f, 360.0f);
-        projectionDirty = true;
     }
 }
 
@@ -76,7 +128,7 @@ void CCamera::UpdateMinElevation() {
     if (!enabled) {
         return;
     }
-    minElevation = std::atan(-PanY() / (kEyeDistance + 100.0f)) * 57.295780181884766f;
+    minElevation = std::atan(-PanY() / kPanPivot) * kDegreesPerRadian;
     if (MinElevation() > Elevation()) {
         elevation = MinElevation();
     }

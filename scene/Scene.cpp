@@ -4,17 +4,19 @@
 #include "common/Ticks.h"
 #include "gfx3d/A3DObject.h"
 #include "gfx3d/C3DObjPiece.h"
+#include "gfx3d/FloorLightMap.h"
 #include "gfx3d/SceneLights.h"
 #include "platform/GLSurface.h"
 #include "scene/RenderMemory.h"
+#include "scene/ViewProjection.h"
 
 #include <GL/glew.h>
-#include <GL/glu.h>
 #include <algorithm>
 
 namespace {
 
 constexpr GLenum kLights[4] = {GL_LIGHT4, GL_LIGHT1, GL_LIGHT2, GL_LIGHT3};
+constexpr GLenum kRimLight = GL_LIGHT5; // on only while the pieces are drawn
 
 // Translucent over either wood: amber for the last move, red for a king in check.
 constexpr SSquareTint kLastMoveTint{0, 0, 1.0f, 0.78f, 0.1f, 0.45f};
@@ -94,7 +96,7 @@ void CScene::DrawWhileRunning(const std::atomic<bool>& appRunning) {
         if (projectionDirty.exchange(false)) {
             ResizeViewport(viewportWidth, viewportHeight);
             DrawFrame();
-        } else if (continuousRedraw != 0) {
+        } else if (continuousRedraw != 0 || camera.Moving()) {
             DrawFrame();
         } else if (windowMoveRedraw != 0) {
             DrawFrame();
@@ -129,11 +131,13 @@ bool CScene::InitOpenGL() {
     for (GLenum light : kLights) {
         glEnable(light);
     }
+    // Highlights are added after the texture, so that they show on dark wood too.
+    glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
     glEnable(GL_DEPTH_TEST);
     // Every surface is closed or seen from one side only: faces turned away are never seen.
     glEnable(GL_CULL_FACE);
     glShadeModel(GL_SMOOTH);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
+    glClearColor(kBackdropColour[0], kBackdropColour[1], kBackdropColour[2], 0.5f);
     glClearDepth(1.0);
     glDepthFunc(GL_LEQUAL);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
@@ -145,25 +149,19 @@ bool CScene::InitOpenGL() {
 void CScene::ResizeViewport(int width, int height) {
     height = std::max(height, 1);
     glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(camera.FieldOfView(static_cast<double>(width) / height),
-                   static_cast<double>(width) / height, static_cast<double>(0.1f), 500.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
     viewportWidth = width;
     viewportHeight = height;
     resizePending = false;
     DrawFrame();
 }
 
-void CScene::ApplyView() {
-    const float centre = CCamera::kSceneCentre;
-    gluLookAt(centre, 0.0, CCamera::kEyeDistance, centre, 7.0, -centre, 0.0, 1.0, 0.0);
-    glTranslatef(centre + camera.PanX(), -camera.PanY(), -centre);
-    glRotatef(camera.Elevation(), 1.0f, 0.0f, 0.0f);
-    glRotatef(camera.Rotation(), 0.0f, 1.0f, 0.0f);
-    glTranslatef(-centre, 0.0f, centre);
+void CScene::ApplyView(std::uint32_t now) {
+    const double aspect = static_cast<double>(viewportWidth) / std::max(viewportHeight, 1);
+    const SViewMatrices matrices = ViewMatrices(camera.Pose(now, aspect), aspect);
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixd(matrices.projection.data());
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixd(matrices.modelview.data());
 }
 
 void CScene::SetupLights() {
@@ -175,10 +173,21 @@ void CScene::SetupLights() {
         glLightfv(kLights[i], GL_SPOT_DIRECTION, light.direction.data());
         glLightf(kLights[i], GL_SPOT_CUTOFF, kSpotCutoffDegrees);
         glLightf(kLights[i], GL_SPOT_EXPONENT, kSpotExponent);
+        glLightfv(kLights[i], GL_SPECULAR, kLightSpecular.data());
     }
+    // The rim light stays behind the board as the camera moves: it is placed in the camera's
+    // space.
+    glPushMatrix();
+    glLoadIdentity();
+    glLightfv(kRimLight, GL_POSITION, kRimLightDirection.data());
+    glPopMatrix();
+    glLightfv(kRimLight, GL_AMBIENT, kLightAmbient.data());
+    glLightfv(kRimLight, GL_DIFFUSE, kRimLightDiffuse.data());
+    glLightfv(kRimLight, GL_SPECULAR, kRimLightSpecular.data());
 }
 
 void CScene::DrawFrame() {
+    const std::uint32_t now = TickCount();
     const bool smooth = smoothEdges;
     bool offScreen = false;
     if (surfaceMultisampled) {
@@ -187,16 +196,19 @@ void CScene::DrawFrame() {
         offScreen = multisampleTarget.Begin(viewportWidth, viewportHeight);
     }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    ApplyView();
+    ApplyView(now);
     SetupLights();
-    DrawObjects();
+    DrawObjects(now);
     DrawGameOver();
     DrawFps();
     if (offScreen) {
         multisampleTarget.End();
     }
-    FulfilCapture();
+    camera.FrameDrawn(now);
+    // A picture shows the view at rest: while the camera moves it waits for a later frame.
+    if (!camera.Moving()) {
+        FulfilCapture();
+    }
     surface->SwapBuffers();
     ++framesDrawn;
 }
@@ -204,9 +216,8 @@ void CScene::DrawFrame() {
 // The pieces are moved on to one moment first; the board and the floor are drawn, then what
 // lies on the board (coordinates, tints) and the pieces' shadows, then the pieces. What the
 // shadows were drawn from is kept for PieceOn and PiecesBesideTheBoard.
-void CScene::DrawObjects() {
+void CScene::DrawObjects(std::uint32_t now) {
     const std::lock_guard lock(objectsMutex);
-    const std::uint32_t now = TickCount();
     shadowedPieces.clear();
     frameShadows.clear();
     for (const auto& object : objects) {
@@ -225,9 +236,11 @@ void CScene::DrawObjects() {
     CollectTints();
     marksPass.DrawTints(frameTints);
     shadowPass.Draw(frameShadows);
+    glEnable(kRimLight);
     for (C3DObjPiece* piece : shadowedPieces) {
         piece->DrawModel();
     }
+    glDisable(kRimLight);
 }
 
 void CScene::CollectTints() {

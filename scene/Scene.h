@@ -134,10 +134,11 @@ private:
     void ResizeViewport(int width, int height);
     // The render loop: loading, then a frame whenever something changed, until appRunning ends.
     void DrawWhileRunning(const std::atomic<bool>& appRunning);
+    // Draws the scene as it stands at the moment the frame begins.
     void DrawFrame();
-    void DrawObjects();
+    void DrawObjects(std::uint32_t now);
     CScenePiece Describe(const C3DObjPiece& piece) const;
-    void ApplyView();
+    void ApplyView(std::uint32_t now);
     void SetupLights();
     void BuildFontLists();
     void PrintText(unsigned x, unsigned y, float red, float green, float blue,

@@ -10,12 +10,6 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr float kCapturedY = -7.0f; // the floor beside the board
-
-} // namespace
-
 void CScene::BeginContinuousRedraw() {
     fpsStartTick = TickCount();
     ++continuousRedraw;
@@ -130,7 +124,7 @@ void CScene::AnimateMove(const CMove& move, const CMoveFacts& facts,
     auto capture = [&](C3DObjPiece* taken, EPieceColor capturer) {
         const int n = capturer == White ? facts.capturedByWhite : facts.capturedByBlack;
         const CSquarePosition slot = CapturedSlot(std::max(n, 1), capturer);
-        taken->StartAnimation(slot.x, kCapturedY, slot.z, kAnimationFadeAndDrop);
+        taken->StartAnimation(slot.x, kCapturedPieceY, slot.z, kAnimationFadeAndDrop);
     };
 
     if (to.promotion != Pawn) {

@@ -4,6 +4,7 @@
 #include "gfx3d/A3DObject.h"
 #include "gfx3d/AssetPath.h"
 #include "gfx3d/BoardFrame.h"
+#include "gfx3d/C3DObjCaptureMats.h"
 #include "gfx3d/C3DObjChessboard.h"
 #include "gfx3d/C3DObjPiece.h"
 #include "gfx3d/C3DObjPlane.h"
@@ -148,6 +149,7 @@ void CScene::BuildScene() {
     // The framed board stands on the floor and hides the floor under it from every view.
     plane->LeaveOut(kFrameLeft, kFrameFront, kFrameRight, kFrameBack);
     objects.push_back(std::move(plane));
+    objects.push_back(std::make_unique<C3DObjCaptureMats>());
     MarkChecks();
     // The pieces stand as the chess set holds them: the game chosen before the scene was built
     // (a file opened at start, a set-up position) has already placed them.
@@ -215,7 +217,7 @@ void CScene::RebuildPiecesLocked() {
         for (int i = 0; i < captured.Count(); ++i) {
             const CPiece piece = captured.GetPiece(i);
             const CSquarePosition at = CapturedSlot(i + 1, capturer);
-            objects.push_back(Create3DPiece(piece.type, at.x, 0.0f, at.z, piece.color));
+            objects.push_back(Create3DPiece(piece.type, at.x, kCapturedPieceY, at.z, piece.color));
         }
     }
 }

@@ -6,8 +6,7 @@
 
 namespace {
 
-// Column-major 4 x 4 matrices, as OpenGL keeps them.
-using Mat4 = std::array<double, 16>;
+using Mat4 = SViewMatrices::Matrix;
 
 Mat4 Identity() {
     return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
@@ -73,38 +72,24 @@ Mat4 Perspective(double fovY, double aspect, double zNear, double zFar) {
     return m;
 }
 
-Mat4 LookAt(double ex, double ey, double ez, double cx, double cy, double cz, double ux, double uy,
-            double uz) {
-    double fx = cx - ex, fy = cy - ey, fz = cz - ez;
-    const double fl = std::sqrt(fx * fx + fy * fy + fz * fz);
-    fx /= fl;
-    fy /= fl;
-    fz /= fl;
-    double sx = fy * uz - fz * uy, sy = fz * ux - fx * uz, sz = fx * uy - fy * ux;
-    const double sl = std::sqrt(sx * sx + sy * sy + sz * sz);
-    sx /= sl;
-    sy /= sl;
-    sz /= sl;
-    const double upx = sy * fz - sz * fy, upy = sz * fx - sx * fz, upz = sx * fy - sy * fx;
-    const Mat4 m = {sx, upx, -fx, 0, sy, upy, -fy, 0, sz, upz, -fz, 0, 0, 0, 0, 1};
-    return Multiply(m, Translate(-ex, -ey, -ez));
-}
-
 } // namespace
 
-CWindowPoint ProjectToWindow(const CCamera& camera, int width, int height, double x, double y,
+SViewMatrices ViewMatrices(const SViewPose& pose, double aspect) {
+    SViewMatrices matrices;
+    matrices.projection =
+        Perspective(pose.fieldOfView, aspect, kNearPlane, pose.distance + kFarBeyondCentre);
+    Mat4 view = Translate(-pose.shiftX, -pose.shiftY, -pose.distance);
+    view = Multiply(view, Rotate(pose.elevation, 1, 0, 0));
+    view = Multiply(view, Rotate(pose.rotation, 0, 1, 0));
+    matrices.modelview = Multiply(view, Translate(-kBoardCentreX, 0, -kBoardCentreZ));
+    return matrices;
+}
+
+CWindowPoint ProjectToWindow(const SViewPose& pose, int width, int height, double x, double y,
                              double z) {
     height = std::max(height, 1);
-    const double centre = CCamera::kSceneCentre;
-    const Mat4 projection =
-        Perspective(camera.FieldOfView(static_cast<double>(width) / height),
-                    static_cast<double>(width) / height, static_cast<double>(0.1f), 500.0);
-    Mat4 view = LookAt(centre, 0.0, CCamera::kEyeDistance, centre, 7.0, -centre, 0.0, 1.0, 0.0);
-    view = Multiply(view, Translate(centre + camera.PanX(), -camera.PanY(), -centre));
-    view = Multiply(view, Rotate(camera.Elevation(), 1, 0, 0));
-    view = Multiply(view, Rotate(camera.Rotation(), 0, 1, 0));
-    view = Multiply(view, Translate(-centre, 0, centre));
-    const Mat4 m = Multiply(projection, view);
+    const SViewMatrices matrices = ViewMatrices(pose, static_cast<double>(width) / height);
+    const Mat4 m = Multiply(matrices.projection, matrices.modelview);
     const double clip[4] = {
         m[0] * x + m[4] * y + m[8] * z + m[12],
         m[1] * x + m[5] * y + m[9] * z + m[13],
@@ -122,4 +107,10 @@ CWindowPoint ProjectToWindow(const CCamera& camera, int width, int height, doubl
     point.y = height - (ny + 1.0) * 0.5 * height;
     point.visible = nz >= -1.0 && nz <= 1.0;
     return point;
+}
+
+CWindowPoint ProjectToWindow(const CCamera& camera, int width, int height, double x, double y,
+                             double z) {
+    const double aspect = static_cast<double>(width) / std::max(height, 1);
+    return ProjectToWindow(camera.RestingPose(aspect), width, height, x, y, z);
 }

@@ -134,6 +134,8 @@ private:
     static const CViewOption* FindViewOption(int id);
     // The commands of the View menu that the notation panel and the board answer.
     bool HandleViewCommand(int id);
+    // Puts the camera at viewpoint item `id` (1, 2, 3; Esc: the default) and keeps the choice.
+    void ChooseViewpoint(int id);
     // The View options as the user's settings hold them, applied at start.
     void ApplyViewSettings();
     // Shows option `id` as its mark now stands: the menu's check and what it switches.

@@ -1,3 +1,4 @@
+#include "resources/CommandIds.h"
 #include "scene/Camera.h"
 #include "scene/SceneView.h"
 #include "shell/Shell.h"
@@ -75,6 +76,6 @@ bool CShell::OnKeyDown(int virtualKey) {
     if (virtualKey != keys::kEscape) {
         return false;
     }
-    scene.Camera().ResetView();
+    ChooseViewpoint(ids::kDefaultView);
     return true;
 }

@@ -16,6 +16,7 @@ constexpr const char* kFlippedSetting = "view/flipped";
 constexpr const char* kLastMoveSetting = "view/lastMove";
 constexpr const char* kCheckSetting = "view/check";
 constexpr const char* kCoordinatesSetting = "view/coordinates";
+constexpr const char* kViewpointSetting = "view/viewpoint";
 constexpr int kDefaultPanelWidth = 280;
 
 std::string Flag(bool on) {
@@ -49,6 +50,11 @@ void CShell::ApplyViewSettings() {
         this->*option.mark = platform.ReadSetting(option.setting, Flag(option.byDefault)) == "1";
         ApplyViewOption(id);
     }
+    const int viewpoint = std::atoi(platform.ReadSetting(kViewpointSetting, "0").c_str());
+    const int item =
+        ids::kDefaultView + (viewpoint >= 0 && viewpoint < kViewpointCount ? viewpoint : 0);
+    scene.Camera().SetViewpoint(static_cast<EViewpoint>(item - ids::kDefaultView));
+    platform.CheckMenuRadioItem(item);
     const int width = std::atoi(
         platform.ReadSetting(kPanelWidthSetting, std::to_string(kDefaultPanelWidth)).c_str());
     platform.SetNotationPanelWidth(width > 0 ? width : kDefaultPanelWidth);
@@ -83,7 +89,17 @@ void CShell::ApplyViewOption(int id) {
     }
 }
 
+void CShell::ChooseViewpoint(int id) {
+    scene.Camera().SetViewpoint(static_cast<EViewpoint>(id - ids::kDefaultView));
+    platform.CheckMenuRadioItem(id);
+    platform.WriteSetting(kViewpointSetting, std::to_string(id - ids::kDefaultView));
+}
+
 bool CShell::HandleViewCommand(int id) {
+    if (id >= ids::kDefaultView && id <= ids::kPlayerView) {
+        ChooseViewpoint(id);
+        return true;
+    }
     const CViewOption* option = FindViewOption(id);
     if (option == nullptr) {
         return false;

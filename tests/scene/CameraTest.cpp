@@ -1,5 +1,7 @@
 #include "scene/Camera.h"
 
+#include "common/Ticks.h"
+
 #include <cmath>
 
 #include <gtest/gtest.h>
@@ -16,7 +18,7 @@ struct CameraFixture : testing::Test {
 
 // (Esc's reset to the default view, during a load too, is the shell's input test.)
 TEST_F(CameraFixture, ChangesOutsideTheLimitsAreDroppedNotClamped) {
-    camera.ChangeElevation(39.0f);
+    camera.ChangeElevation(89.0f - camera.Elevation());
     EXPECT_FLOAT_EQ(camera.Elevation(), 89.0f);
     camera.ChangeElevation(5.0f);
     EXPECT_FLOAT_EQ(camera.Elevation(), 89.0f);
@@ -46,7 +48,7 @@ TEST_F(CameraFixture, ChangesOutsideTheLimitsAreDroppedNotClamped) {
 
 TEST_F(CameraFixture, PanningVerticallyKeepsTheCameraAboveTheBoard) {
     camera.SetScreenSize(1000, 1000);
-    camera.ChangeElevation(-40.0f);
+    camera.ChangeElevation(10.0f - camera.Elevation());
     EXPECT_FLOAT_EQ(camera.Elevation(), 10.0f);
     for (int i = 0; i < 100 && camera.PanY() < 199.0f; ++i) {
         camera.ChangePanY(10.0f); // +5 units
@@ -63,4 +65,36 @@ TEST_F(CameraFixture, PanningVerticallyKeepsTheCameraAboveTheBoard) {
     EXPECT_FLOAT_EQ(camera.PanY(), CCamera::kPanYMin);
     EXPECT_NEAR(camera.MinElevation(), 35.99f, 0.05f);
     EXPECT_FLOAT_EQ(camera.Elevation(), camera.MinElevation());
+}
+
+// A viewpoint resets the camera to its elevation; a change of side swings the view round the
+// board over kMoveMs, eased, and the move ends with the first frame drawn after its time.
+TEST_F(CameraFixture, ViewpointsAndTheSwingRoundTheBoard) {
+    camera.SetScreenSize(1000, 1000);
+    camera.ChangePanX(50.0f);
+    camera.ChangeZoom(50);
+    camera.SetViewpoint(EViewpoint::High);
+    EXPECT_EQ(camera.Viewpoint(), EViewpoint::High);
+    EXPECT_FLOAT_EQ(camera.Elevation(), ViewpointElevation(EViewpoint::High));
+    EXPECT_EQ(camera.PanX(), 0.0f);
+    EXPECT_EQ(camera.Zoom(), 1.0f);
+    EXPECT_GT(ViewpointElevation(EViewpoint::High), ViewpointElevation(EViewpoint::Default));
+    EXPECT_GT(ViewpointElevation(EViewpoint::Default), ViewpointElevation(EViewpoint::Player));
+
+    camera.FrameDrawn(TickCount() + CCamera::kMoveMs);
+    ASSERT_FALSE(camera.Moving());
+    const std::uint32_t start = TickCount();
+    camera.SetSideInFront(Black);
+    EXPECT_TRUE(camera.Moving());
+    EXPECT_FLOAT_EQ(camera.Rotation(), 180.0f) << "where the swing ends";
+    EXPECT_NEAR(camera.Pose(start, 1.5).rotation, 0.0, 1e-9);
+    EXPECT_NEAR(camera.Pose(start + CCamera::kMoveMs / 2, 1.5).rotation, 90.0, 5.0);
+    EXPECT_EQ(camera.Pose(start + 5 * CCamera::kMoveMs, 1.5).rotation, 180.0);
+    camera.FrameDrawn(start + CCamera::kMoveMs / 2);
+    EXPECT_TRUE(camera.Moving());
+    camera.FrameDrawn(start + 2 * CCamera::kMoveMs);
+    EXPECT_FALSE(camera.Moving());
+    const SViewPose resting = camera.RestingPose(1.5);
+    EXPECT_EQ(camera.Pose(start, 1.5).rotation, resting.rotation);
+    EXPECT_EQ(resting.elevation, ViewpointElevation(EViewpoint::High));
 }

@@ -66,7 +66,7 @@ TEST(GamePlaybackGui, AGamePlaysToItsEndOnScreen) {
     EXPECT_EQ(scene.PiecesBesideTheBoard().size(), 4u);
     for (const CScenePiece& piece : scene.PiecesBesideTheBoard()) {
         EXPECT_EQ(piece.color, Black);
-        EXPECT_FLOAT_EQ(piece.y, -7.0f);
+        EXPECT_FLOAT_EQ(piece.y, kCapturedPieceY);
         EXPECT_FLOAT_EQ(piece.x, 216.5f);
     }
     EXPECT_TRUE(IsKingAttacked(chessSet.Board(), Black)) << "the game ends in check (mate)";

@@ -1,3 +1,4 @@
+#include "gfx3d/BoardFrame.h"
 #include "scene/ScenePlacement.h"
 #include "support/SceneWindow.h"
 
@@ -71,16 +72,16 @@ TEST(SceneAnimationGui, TheShadowFollowsAMovingPieceAndFadesWithATakenOne) {
     expectUnder(*taken, 7.0f);
     EXPECT_FLOAT_EQ(taken->x, SquarePosition(3, 4).x);
     EXPECT_NEAR(taken->shadow.opacity, resting * taken->alpha, 1e-5f);
-    // Once it has dropped into its slot beside the board, it stands on the floor.
+    // Once it has dropped into its slot beside the board, it stands on its mat.
     ASSERT_TRUE(RunEventLoopUntil([&] { return scene.MovesAnimated() == 4; }, 10000));
     scene.RequestRedraw();
     ASSERT_TRUE(RunEventLoopUntil(
         [&] {
             const std::vector<CScenePiece> beside = scene.PiecesBesideTheBoard();
-            return beside.size() == 1 && !beside[0].animating && beside[0].shadow.y == 0.0f;
+            return beside.size() == 1 && !beside[0].animating && beside[0].shadow.y == kMatHeight;
         },
         10000));
     const CScenePiece slotted = scene.PiecesBesideTheBoard()[0];
-    expectUnder(slotted, 0.0f);
+    expectUnder(slotted, kMatHeight);
     EXPECT_FLOAT_EQ(slotted.shadow.opacity, resting);
 }

@@ -32,7 +32,7 @@ TEST_F(ShellCommands, StartsWithDefaultDurationsAndHandlesEveryCommandOfTheMenu)
     EXPECT_EQ(platform.checked,
               (std::set<int>{ids::kFirstAnimationDuration + 3, ids::kFirstPauseDuration + 3,
                              ids::kNotationPanel, ids::kLastMoveTint, ids::kCheckTint,
-                             ids::kCoordinates}));
+                             ids::kCoordinates, ids::kDefaultView}));
     EXPECT_EQ(player.AnimationDuration(), 600u);
     EXPECT_EQ(player.PauseDuration(), 1000u);
     EXPECT_EQ(platform.controlText[ids::kStopButton], "<");
@@ -53,7 +53,7 @@ TEST_F(ShellCommands, StartsWithDefaultDurationsAndHandlesEveryCommandOfTheMenu)
         }
     }
     std::set<int> expected;
-    for (int id = ids::kAbout; id <= ids::kFocusGamesTable; ++id) {
+    for (int id = ids::kAbout; id <= ids::kPlayerView; ++id) {
         if (id != 40013 && (id < 40035 || id > 40039)) {
             expected.insert(id);
         }
@@ -95,7 +95,7 @@ TEST_F(ShellCommands, DurationItemsSetThePlayerAndMoveTheirGroupsMark) {
         EXPECT_EQ(platform.checked,
                   (std::set<int>{ids::kFirstAnimationDuration + i, ids::kFirstPauseDuration + i,
                                  ids::kNotationPanel, ids::kLastMoveTint, ids::kCheckTint,
-                                 ids::kCoordinates}));
+                                 ids::kCoordinates, ids::kDefaultView}));
     }
 }
 

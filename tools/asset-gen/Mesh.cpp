@@ -25,6 +25,15 @@ void Mesh::Quad(const Vertex& a, const Vertex& b, const Vertex& c, const Vertex&
     }
 }
 
+Mesh Mesh::WithNormals(Vec3 (*shade)(Vec3)) const {
+    Mesh shaded;
+    shaded.corners = corners;
+    for (Vertex& corner : shaded.corners) {
+        corner.n = shade(corner.n);
+    }
+    return shaded;
+}
+
 void Mesh::Append(const Mesh& other) {
     corners.insert(corners.end(), other.corners.begin(), other.corners.end());
 }

@@ -21,6 +21,8 @@ public:
     // Adds the quad a-b-c-d as two triangles, split along its shorter diagonal.
     void Quad(const Vertex& a, const Vertex& b, const Vertex& c, const Vertex& d);
     void Append(const Mesh& other);
+    // The same triangles, wound as they are, with every normal n replaced by shade(n).
+    Mesh WithNormals(Vec3 (*shade)(Vec3)) const;
 
     const std::vector<Vertex>& Corners() const { return corners; }
     int TriangleCount() const { return static_cast<int>(corners.size() / 3); }

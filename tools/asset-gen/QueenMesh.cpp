@@ -10,7 +10,7 @@ namespace {
 constexpr int kPoints = 8;
 constexpr float kRim = 3.75f;
 constexpr float kRimY = 25.6f;
-constexpr float kPointHeight = 1.5f;
+constexpr float kPointHeight = 2.1f;
 
 float CoronetTop(float angle) {
     const float period = 2.0f * kPi / static_cast<float>(kPoints);
@@ -42,12 +42,14 @@ Mesh QueenMesh() {
     coronet.top = CoronetTop;
     mesh.Append(Crown(coronet));
 
-    // Balls on the points of the coronet.
+    // Balls on the points of the coronet, large enough to read as a coronet of balls, unlike the
+    // king's cross, on the far rank of the default view.
     for (int k = 0; k < kPoints; ++k) {
         const float angle = 2.0f * kPi * static_cast<float>(k) / static_cast<float>(kPoints);
-        const float r = kRim - 0.27f;
-        mesh.Append(Sphere({r * std::sin(angle), kRimY + kPointHeight + 0.2f, -r * std::cos(angle)},
-                           0.42f, 8, 5));
+        const float r = kRim - 0.3f;
+        mesh.Append(
+            Sphere({r * std::sin(angle), kRimY + kPointHeight + 0.35f, -r * std::cos(angle)}, 0.62f,
+                   10, 6));
     }
 
     // Dome inside the coronet and the ball on top.
@@ -59,7 +61,7 @@ Mesh QueenMesh() {
     dome.Sharp(1.3f, kRimY + 3.25f);
     dome.Arc(1.3f, kRimY + 3.45f, 0.2f, -kPi / 2.0f, kPi / 2.0f, 4, true);
     dome.Sharp(0.7f, kRimY + 3.65f);
-    BallTop(dome, 1.35f, 8);
+    BallTop(dome, 1.5f, 8);
     mesh.Append(Lathe(dome, 16));
     return mesh;
 }

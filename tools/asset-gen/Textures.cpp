@@ -31,12 +31,13 @@ constexpr SWoodStyle kMaple = {
     .patches = 0.04f,
 };
 
-// Mahogany: dark red-brown, faint rings, open pores and ribbon stripes.
+// Mahogany: red-brown, faint rings, open pores and ribbon stripes; light enough that the ebony
+// pieces stand out on it.
 constexpr SWoodStyle kMahogany = {
     .seed = 2,
-    .earlywood = {0.42f, 0.18f, 0.11f},
-    .earlywoodAlt = {0.46f, 0.2f, 0.12f},
-    .latewood = {0.29f, 0.11f, 0.07f},
+    .earlywood = {0.56f, 0.27f, 0.16f},
+    .earlywoodAlt = {0.6f, 0.29f, 0.17f},
+    .latewood = {0.41f, 0.18f, 0.1f},
     .rings = 18,
     .ringContrast = 0.5f,
     .latewoodStart = 0.6f,
