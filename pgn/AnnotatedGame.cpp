@@ -150,3 +150,15 @@ std::vector<std::pair<int, std::string>> MainLineComments(const CAnnotatedGame& 
     }
     return out;
 }
+
+std::array<std::string, 2> ClocksAt(const CAnnotatedGame& game, int move) {
+    std::array<std::string, 2> clocks;
+    for (; move != CAnnotatedGame::kNone && (clocks[White].empty() || clocks[Black].empty());
+         move = game.Previous(move)) {
+        std::string& clock = clocks[game.Colour(move)];
+        if (clock.empty()) {
+            clock = game.Move(move).clock;
+        }
+    }
+    return clocks;
+}

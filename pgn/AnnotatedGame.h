@@ -3,6 +3,7 @@
 #include "chess/Move.h"
 #include "chess/Piece.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -97,6 +98,11 @@ private:
     std::vector<CAnnotationLine> lines;
     std::vector<CAnnotatedMove> moves;
 };
+
+// The clocks of White and Black ([%clk] values) in the position after `move` (kNone: the game's
+// start): each side's last clock on the way there from the start, empty where none was given.
+// Throws CPGNReaderException for a move index outside the tree.
+std::array<std::string, 2> ClocksAt(const CAnnotatedGame& game, int move);
 
 // The main line's comments as (ply, text): ply 0 before the first move, ply i after the i-th
 // move; the comments at one ply joined with a space, in file order.

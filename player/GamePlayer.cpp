@@ -38,6 +38,7 @@ void CGamePlayer::SelectGame(const unsigned index) {
     scene.ShowBoardNow();
     chessSet.SetUp(start.board);
     scene.RebuildPieces();
+    scene.SetStartingSide(start.sideToMove);
     scene.ShowLastMove(std::nullopt);
     scene.SetGameResult(ResultNone);
     scene.RequestRedraw();
@@ -49,6 +50,7 @@ void CGamePlayer::ShowInitialPosition() {
     scene.ShowBoardNow();
     chessSet.SetUp(StartPosition({}).board);
     scene.RebuildPieces();
+    scene.SetStartingSide(White);
     scene.ShowLastMove(std::nullopt);
     scene.SetGameResult(ResultNone);
     scene.RequestRedraw();

@@ -4,6 +4,7 @@
 #include "common/Ticks.h"
 #include "gfx3d/A3DObject.h"
 #include "gfx3d/C3DObjPiece.h"
+#include "gfx3d/C3DObjTurnMarker.h"
 #include "gfx3d/FloorLightMap.h"
 #include "gfx3d/SceneLights.h"
 #include "platform/GLSurface.h"
@@ -157,7 +158,8 @@ void CScene::ResizeViewport(int width, int height) {
 
 void CScene::ApplyView(std::uint32_t now) {
     const double aspect = static_cast<double>(viewportWidth) / std::max(viewportHeight, 1);
-    const SViewMatrices matrices = ViewMatrices(camera.Pose(now, aspect), aspect);
+    framePose = camera.Pose(now, aspect);
+    const SViewMatrices matrices = ViewMatrices(framePose, aspect);
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixd(matrices.projection.data());
     glMatrixMode(GL_MODELVIEW);
@@ -199,6 +201,7 @@ void CScene::DrawFrame() {
     ApplyView(now);
     SetupLights();
     DrawObjects(now);
+    DrawClocks();
     DrawGameOver();
     DrawFps();
     if (offScreen) {
@@ -218,6 +221,13 @@ void CScene::DrawFrame() {
 // shadows were drawn from is kept for PieceOn and PiecesBesideTheBoard.
 void CScene::DrawObjects(std::uint32_t now) {
     const std::lock_guard lock(objectsMutex);
+    if (turnMarker) {
+        turnMarker->SetSide(sideToMove);
+    }
+    frameSideToMove = sideToMove;
+    for (std::size_t side = 0; side < clocks.size(); ++side) {
+        frameClocks[side] = clocks[side];
+    }
     shadowedPieces.clear();
     frameShadows.clear();
     for (const auto& object : objects) {
@@ -265,7 +275,44 @@ void CScene::CollectTints() {
 
 void CScene::MarkMove(const CMove& move) {
     lastMoveSquares = MovedSquares(move, chessSet.Board());
+    MarkSideToMove(move);
     MarkChecks();
+}
+
+void CScene::MarkSideToMove(const std::optional<CMove>& move) {
+    sideToMove = startingSide;
+    if (move) {
+        const CBoardSquare to = MovedSquares(*move, chessSet.Board()).to;
+        const CField field = chessSet.Board().GetField(to.file, to.rank);
+        if (!field.IsEmpty()) {
+            sideToMove = field.Piece().color == White ? Black : White;
+        }
+    }
+}
+
+void CScene::SetStartingSide(EPieceColor side) {
+    {
+        const std::lock_guard lock(objectsMutex);
+        startingSide = side;
+        if (!lastMoveSquares) {
+            sideToMove = side;
+        }
+    }
+    projectionDirty = true;
+}
+
+EPieceColor CScene::SideToMove() {
+    const std::lock_guard lock(objectsMutex);
+    return sideToMove;
+}
+
+void CScene::SetClocks(const std::string& white, const std::string& black) {
+    {
+        const std::lock_guard lock(objectsMutex);
+        clocks[White].assign(white.begin(), white.end());
+        clocks[Black].assign(black.begin(), black.end());
+    }
+    projectionDirty = true;
 }
 
 void CScene::MarkChecks() {
@@ -279,6 +326,7 @@ void CScene::ShowLastMove(const std::optional<CMove>& move) {
         if (move) {
             lastMoveSquares = MovedSquares(*move, chessSet.Board());
         }
+        MarkSideToMove(move);
     }
     projectionDirty = true;
 }

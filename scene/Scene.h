@@ -24,6 +24,7 @@
 
 class A3DObject;
 class C3DObjPiece;
+class C3DObjTurnMarker;
 class IGLSurface;
 
 // A piece object as the scene shows it, for checks: as the last frame drew it, with the
@@ -85,6 +86,10 @@ public:
     void SetGameResult(int result) override { gameResult = result; }
     void RequestRedraw() override { projectionDirty = true; }
     void ShowLastMove(const std::optional<CMove>& move) override;
+    void SetStartingSide(EPieceColor side) override;
+    void SetClocks(const std::string& white, const std::string& black) override;
+    // The side the marker shows to move, as the next frame draws it.
+    EPieceColor SideToMove();
 
     // What the board shows besides the pieces, each on at start: the coordinates on the frame
     // (the frame itself stays), the last move's squares tinted, a king in check on a red
@@ -144,6 +149,9 @@ private:
     void PrintText(unsigned x, unsigned y, float red, float green, float blue,
                    std::u32string_view text);
     void DrawGameOver();
+    // The clocks beside the board's corners where the turn markers lie, on the outer side.
+    void DrawClocks();
+    float TextWidth(std::u32string_view text) const;
     void DrawFps();
     bool UpdateLoading();
     void StartModelLoaders();
@@ -157,6 +165,8 @@ private:
     // becomes the last move, and the checks are read from the board again.
     void MarkMove(const CMove& move);
     void MarkChecks();
+    // The side to move after `move`, whose squares the board `after` shows.
+    void MarkSideToMove(const std::optional<CMove>& move);
     void CollectTints();
     void RebuildPiecesLocked();
     void ClearPieceGrid();
@@ -197,6 +207,15 @@ private:
     std::optional<CMoveSquares> lastMoveSquares;
     std::vector<CBoardSquare> checkSquares;
     std::vector<SSquareTint> frameTints;
+    // The side to move, and the side that begins the game on show.
+    EPieceColor sideToMove = White;
+    EPieceColor startingSide = White;
+    C3DObjTurnMarker* turnMarker = nullptr; // one of objects
+    // The clocks as last set, and as the frame draws them (kept to reuse their memory).
+    std::array<std::u32string, 2> clocks;
+    std::array<std::u32string, 2> frameClocks;
+    EPieceColor frameSideToMove = White;
+    SViewPose framePose; // the pose the frame is drawn with
     CBoardMarksPass marksPass;
     std::atomic<bool> coordinatesShown{true};
     std::atomic<bool> lastMoveTinted{true};
@@ -216,6 +235,7 @@ private:
     // Display lists of the bitmap font: glyphs 0..380, and a last one that stays empty.
     static constexpr int kFontLists = 382;
     std::uint32_t fontBase = 0;
+    std::vector<float> glyphAdvances; // pixels, by character
     // Restarted by whoever begins a continuous redraw, counted by the render thread.
     std::atomic<std::uint32_t> fpsStartTick{0};
     std::atomic<std::uint32_t> fpsFrames{0};

@@ -8,6 +8,7 @@
 #include "gfx3d/C3DObjChessboard.h"
 #include "gfx3d/C3DObjPiece.h"
 #include "gfx3d/C3DObjPlane.h"
+#include "gfx3d/C3DObjTurnMarker.h"
 #include "gfx3d/PieceClasses.h"
 #include "gfx3d/PieceModel.h"
 #include "gfx3d/Texture.h"
@@ -150,6 +151,9 @@ void CScene::BuildScene() {
     plane->LeaveOut(kFrameLeft, kFrameFront, kFrameRight, kFrameBack);
     objects.push_back(std::move(plane));
     objects.push_back(std::make_unique<C3DObjCaptureMats>());
+    auto marker = std::make_unique<C3DObjTurnMarker>();
+    turnMarker = marker.get();
+    objects.push_back(std::move(marker));
     MarkChecks();
     // The pieces stand as the chess set holds them: the game chosen before the scene was built
     // (a file opened at start, a set-up position) has already placed them.
@@ -235,6 +239,7 @@ void CScene::ReleaseScene() {
         ClearPieceGrid();
         shadowedPieces.clear();
         frameShadows.clear();
+        turnMarker = nullptr;
         objects.clear();
     }
     shadowPass.Release();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chess/Move.h"
+#include "chess/Piece.h"
 
 #include <cstdint>
 #include <optional>
@@ -24,6 +25,9 @@ public:
     virtual void SetGameResult(int result) = 0;
     // Asks the render thread to apply the projection again and draw.
     virtual void RequestRedraw() = 0;
+    // The side to move at the start of the game on show (Black in a set-up position may be);
+    // the marker of the side to move shows it while no move has led to the position.
+    virtual void SetStartingSide(EPieceColor side) = 0;
     // The move that led to the position the chess set now holds, or none at a game's start, for
     // the last-move tint; called after the chess set was changed without a move being handed
     // over (a game chosen, a jump). A move handed over becomes the last move by itself when

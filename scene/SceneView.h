@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <future>
+#include <string>
 
 class CCamera;
 class IGLSurface;
@@ -30,6 +31,10 @@ public:
     virtual void ShowCoordinates(bool on) = 0;
     virtual void ShowLastMoveTint(bool on) = 0;
     virtual void ShowCheckTint(bool on) = 0;
+
+    // The clocks of White and Black in the position on show ([%clk] values as the game gives
+    // them), shown beside the board on each player's side; an empty text shows nothing.
+    virtual void SetClocks(const std::string& white, const std::string& black) = 0;
 
     // Asks the render thread to apply the projection again and draw. Any thread.
     virtual void RequestRedraw() = 0;

@@ -1,9 +1,13 @@
 #include "common/Ticks.h"
+#include "gfx3d/BoardFrame.h"
+#include "gfx3d/C3DObjTurnMarker.h"
 #include "platform/GLSurface.h"
 #include "resources/StringTable.h"
 #include "scene/Scene.h"
+#include "scene/ViewProjection.h"
 
 #include <GL/glew.h>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -22,9 +26,11 @@ std::u32string Widen(std::string_view text) {
 void CScene::BuildFontLists() {
     fontBase = glGenLists(kFontLists);
     const std::vector<CGlyphBitmap> glyphs = surface->RasterizeGlyphs(U'\0', kFontGlyphs);
+    glyphAdvances.assign(kFontLists, 0.0f);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     for (int i = 0; i < kFontGlyphs && i < static_cast<int>(glyphs.size()); ++i) {
         const CGlyphBitmap& glyph = glyphs[static_cast<std::size_t>(i)];
+        glyphAdvances[static_cast<std::size_t>(i)] = glyph.advance;
         glNewList(fontBase + static_cast<GLuint>(i), GL_COMPILE);
         if (glyph.rows.empty()) {
             // A glyph without ink (a space) still moves the pen; some drivers drop an empty
@@ -60,6 +66,49 @@ void CScene::PrintText(unsigned x, unsigned y, float red, float green, float blu
     glListBase(fontBase);
     glCallLists(static_cast<GLsizei>(count), GL_UNSIGNED_INT, codes);
     glPopAttrib();
+}
+
+float CScene::TextWidth(std::u32string_view text) const {
+    float width = 0.0f;
+    for (const char32_t c : text) {
+        width += c < glyphAdvances.size() ? glyphAdvances[c] : 0.0f;
+    }
+    return width;
+}
+
+// Each clock stands just outside the frame's corner where its side's marker lies, on the floor
+// level with the frame's top, and reads away from the board: to the right of a corner that shows
+// right of the board's centre, else to the left. The side to move's clock is white, the other
+// grey; a dark shadow keeps both legible on any floor.
+void CScene::DrawClocks() {
+    const auto place = [&](double x, double z) {
+        return ProjectToWindow(framePose, viewportWidth, viewportHeight, x, kBlockHeight, z);
+    };
+    const CWindowPoint centre = place(100.0, -100.0);
+    for (const EPieceColor side : {White, Black}) {
+        const std::u32string& text = frameClocks[side];
+        if (text.empty()) {
+            continue;
+        }
+        const float outside = kFrameWidth / 2.0f + 3.0f;
+        const double x = side == White ? C3DObjTurnMarker::kWhiteX + outside
+                                       : 200.0 - C3DObjTurnMarker::kWhiteX - outside;
+        const double z =
+            side == White ? C3DObjTurnMarker::kWhiteZ : -200.0 - C3DObjTurnMarker::kWhiteZ;
+        const CWindowPoint at = place(x, z);
+        if (!at.visible) {
+            continue;
+        }
+        const float width = TextWidth(text);
+        const double left = at.x > centre.x ? at.x : at.x - width;
+        const auto column = static_cast<unsigned>(
+            std::clamp(left, 2.0, std::max(2.0, viewportWidth - width - 2.0)));
+        const auto row = static_cast<unsigned>(
+            std::clamp(at.y - kFontHeight / 2.0, 2.0, viewportHeight - kFontHeight - 2.0));
+        const float shade = side == frameSideToMove ? 1.0f : 0.72f;
+        PrintText(column + 1, row + 1, 0.05f, 0.05f, 0.05f, text);
+        PrintText(column, row, shade, shade, shade, text);
+    }
 }
 
 void CScene::DrawGameOver() {

@@ -1,6 +1,7 @@
 #include "common/GeneralException.h"
 #include "player/GamePlayer.h"
 #include "resources/CommandIds.h"
+#include "scene/SceneView.h"
 #include "shell/AnnotationJob.h"
 #include "shell/Shell.h"
 
@@ -28,6 +29,7 @@ void CShell::RefreshNotation() {
         notationGameIndex = -1;
         variationMove = CAnnotatedGame::kNone;
         platform.SetNotation({});
+        scene.SetClocks({}, {});
         return;
     }
     const int index = static_cast<int>(player.GameIndex());
@@ -39,6 +41,15 @@ void CShell::RefreshNotation() {
     }
     platform.SetNotation(
         BuildNotation(notationGame, {player.MoveIndex(), variationMove}, figurinesMark));
+    // The clocks of the position on show, as the game's annotations give them.
+    const std::optional<CAnnotatedGame>& tree = notationGame.annotations.tree;
+    const std::size_t ply = player.MoveIndex();
+    int shown = variationMove;
+    if (tree && shown == CAnnotatedGame::kNone && ply > 0 && ply <= tree->MainLine().moves.size()) {
+        shown = tree->MainLine().moves[ply - 1];
+    }
+    const auto clocks = tree ? ClocksAt(*tree, shown) : std::array<std::string, 2>{};
+    scene.SetClocks(clocks[White], clocks[Black]);
 }
 
 // A game read from memory has no file to read again. Older reads run on to their end, each on

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The viewer end to end, as a user drives it, on a display of its own:
 #   start it on the samples, find the window, choose 100 ms / 0 ms in the menus, play the first
-#   game to its end, compare the view before and after (the squares whose pieces changed look
+#   game to its end, press 2, 3 and F for the camera's views, compare the view before and after (the squares whose pieces changed look
 #   different, the result line appeared), open a second file with Ctrl+O and the dialog (the
 #   game list grows), close the window (exit code 18); then start it on a large database whose
 #   load takes seconds (the board shows, during and after the load) and close it while it loads.
@@ -227,6 +227,21 @@ click_difference=$(difference "$out/clicked_fifth.png" "$out/five_steps.png" "${
 echo "a click on the 5th move against Home and Right x5: difference $click_difference"
 above 0.01 "$click_difference" || fail "the click did not show the position after five moves"
 xdotool mousemove --window "$gl" 300 300 click 1
+
+# --- the camera's views: 2 (high), 3 (player's), F (the swing round), 1 (default) -------------------
+# Each changes the view; flipped twice and back at 1, the view is the default one again.
+shot_when_still view_default.png
+for step in 2:high 3:player f:player_flipped f:player_again 1:default_again; do
+    xdotool key "${step%%:*}"
+    shot_when_still "view_${step#*:}.png"
+done
+for view in high player player_flipped; do
+    d=$(difference "$out/view_default.png" "$out/view_$view.png" "${gl_width}x${gl_height}+0+0")
+    echo "view $view: difference $d from the default view"
+    above "$d" 0.03 || fail "the $view view looks like the default one"
+done
+above 0.01 "$(difference "$out/view_default.png" "$out/view_default_again.png" "${gl_width}x${gl_height}+0+0")" ||
+    fail "1 did not return to the default view"
 
 xdotool key End
 shot_when_still last_position.png

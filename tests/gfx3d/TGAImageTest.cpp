@@ -115,37 +115,27 @@ TEST(TGAImage, AColourMappedImageKeepsItsIndicesAndSwapsItsPalette) {
 
 // What a refusal says names what is not read, or what is wrong.
 TEST(TGAImage, ARefusalNamesWhatIsNotRead) {
-    const auto problem = [](TgaFile file) {
+    const auto problem = [](TgaFile file, std::uint8_t type, int first, int length) {
+        file.type = type;
+        file.mapFirst = static_cast<std::uint16_t>(first);
+        file.mapLength = static_cast<std::uint16_t>(length);
+        file.palette.resize(static_cast<std::size_t>(3 * length));
         CTGAImage image;
         const Bytes bytes = file.Build();
         image.Decode(bytes.data(), bytes.size());
         return image.Problem();
     };
-    TgaFile grey = TrueColour(1, 1, 8, Bytes{0});
-    grey.type = 3;
-    EXPECT_EQ(problem(grey), "a grey-scale image (type 3); only colour-mapped and true-colour "
-                             "images (types 1, 2, 9 and 10) are read");
-    EXPECT_EQ(problem(TrueColour(1, 1, 16, Bytes{0, 0})),
+    EXPECT_EQ(problem(TrueColour(1, 1, 8, Bytes{0}), 3, 0, 0),
+              "a grey-scale image (type 3); only colour-mapped and true-colour images (types 1, "
+              "2, 9 and 10) are read");
+    EXPECT_EQ(problem(TrueColour(1, 1, 16, Bytes{0, 0}), 2, 0, 0),
               "16-bit true colour is not read, only 24- and 32-bit");
-    TgaFile entries = Mapped(1, 1, 1, Bytes{0});
-    entries.mapBits = 8;
-    EXPECT_EQ(problem(entries),
-              "palette entries of 8 bits are not read, only of 15, 16, 24 and 32");
-    TgaFile long_ = Mapped(1, 1, 1, Bytes{0});
-    long_.mapFirst = 20;
-    long_.mapLength = 240;
-    EXPECT_EQ(problem(long_),
+    EXPECT_EQ(problem(Mapped(1, 1, 1, Bytes{0}), 1, 20, 240),
               "a palette of 240 entries from index 20 reaches past index 255, the last an 8-bit "
               "index names");
-    TgaFile outside = Mapped(1, 2, 1, Bytes{4, 40});
-    outside.mapFirst = 4;
-    outside.mapLength = 30;
-    outside.palette.resize(90);
-    EXPECT_EQ(problem(outside), "colour index 40 lies outside the palette (indices 4 to 33)");
-    TgaFile interleaved = TrueColour(1, 1, 24, Bytes(3, 0));
-    interleaved.descriptor = 0x60;
-    EXPECT_EQ(problem(interleaved), "image descriptor 96: interleaved rows are not read");
-    EXPECT_EQ(problem(TrueColour(1, 1, 24, Bytes(3, 0))), "");
+    EXPECT_EQ(problem(Mapped(1, 2, 1, Bytes{4, 40}), 1, 4, 30),
+              "colour index 40 lies outside the palette (indices 4 to 33)");
+    EXPECT_EQ(problem(Mapped(1, 2, 1, Bytes{0x81, 33}), 9, 4, 30), "");
     EXPECT_EQ(ExplainTextureFailure("Cannot load texture from file "
                                     "'tests/fixtures/tga/unsupported_16_bit_indices.tga'!"),
               "Cannot load texture from file "
@@ -179,16 +169,15 @@ TEST(TGAImage, RefusesEachFieldItCannotDecode) {
     EXPECT_EQ(files, 33);
     // ImageMagick's palette output (30 and 240 entries, raw and run-length encoded) decodes to
     // the colours ImageMagick itself reads from it, turned as the header's origin says.
-    for (const std::string entries : {"30", "240"}) {
-        const std::string base = "tests/fixtures/tga/imagemagick_palette_of_" + entries;
-        std::ifstream reference(base + ".rgb", std::ios::binary);
-        const Bytes expected{std::istreambuf_iterator<char>(reference), {}};
-        for (const std::string packing : {".tga", "_rle.tga"}) {
-            const std::string path =
-                "tests/fixtures/tga/loaded_imagemagick_palette_of_" + entries + packing;
-            ASSERT_EQ(image.Load(path.c_str()), kLoaded) << path;
-            EXPECT_EQ(TexturePixels(image).expanded, expected) << path;
-        }
+    for (const std::string path : {"30.tga", "30_rle.tga", "240.tga", "240_rle.tga"}) {
+        std::ifstream reference("tests/fixtures/tga/imagemagick_palette_of_" +
+                                    path.substr(0, path.find_first_of("._")) + ".rgb",
+                                std::ios::binary);
+        ASSERT_EQ(image.Load(("tests/fixtures/tga/loaded_imagemagick_palette_of_" + path).c_str()),
+                  kLoaded);
+        EXPECT_EQ(TexturePixels(image).expanded,
+                  Bytes(std::istreambuf_iterator<char>(reference), {}))
+            << path;
     }
     const Bytes header = TrueColour(1, 1, 24, Bytes(3, 0)).Build();
     EXPECT_EQ(image.Decode(header.data(), 17), kBadFormat);
@@ -297,18 +286,15 @@ TEST(TGAImage, RandomImagesDecodeAlikeRawAndRunLengthEncoded) {
             std::generate(file.palette.begin(), file.palette.end(), [&rng] { return rng(); });
             for (int i = 0; i < mapLength; ++i) {
                 std::uint8_t* out = &palette[static_cast<std::size_t>(mapFirst + i) * 4];
-                if (mapBits <= 16) {
-                    const unsigned v = file.palette[2 * i] | (file.palette[2 * i + 1] << 8);
-                    const unsigned bgr[3] = {v >> 10 & 31, v >> 5 & 31, v & 31};
-                    std::transform(bgr, bgr + 3, out, [](unsigned c) { return c << 3 | c >> 2; });
-                    out[3] = 255;
-                } else {
-                    const std::uint8_t* in =
-                        &file.palette[static_cast<std::size_t>(i * mapBits / 8)];
-                    *out++ = in[2];
-                    *out++ = in[1];
-                    *out++ = in[0];
-                    *out = mapBits == 32 ? in[3] : 255;
+                const std::uint8_t* in =
+                    &file.palette[static_cast<std::size_t>(i * ((mapBits + 7) / 8))];
+                const unsigned v = in[0] | (in[1] << 8),
+                               five[3] = {v >> 10 & 31, v >> 5 & 31, v & 31};
+                for (int c = 0; c < 4; ++c) {
+                    out[c] = mapBits <= 16 ? (c < 3 ? five[c] << 3 | five[c] >> 2 : 255)
+                                           : (c < 3           ? in[2 - c]
+                                              : mapBits == 32 ? in[3]
+                                                              : 255);
                 }
             }
         }

@@ -251,6 +251,19 @@ TEST(AnnotationReader, WalksFollowTheVariations) {
                      "CAnnotatedGame::Move(): Index out of range!");
 }
 
+// Each side's clock in a position is its last [%clk] on the way there, in a variation too.
+TEST(AnnotationReader, ClocksOfAPositionAreEachSidesLastOnTheWay) {
+    const CAnnotatedGame game = CAnnotationReader::Read(
+        "[Event \"Clocks\"]\n1. e4 {[%clk 1:00:00]} e5 {[%clk 0:59:00]} 2. Nf3 (2. f4 "
+        "{[%clk 0:58:00]}) 2... Nc6 {[%clk 0:57:00]} *",
+        "", {{4, 1, 4, 3}, {4, 6, 4, 4}, {6, 0, 5, 2}, {1, 7, 2, 5}});
+    using Clocks = std::array<std::string, 2>;
+    EXPECT_EQ(ClocksAt(game, CAnnotatedGame::kNone), (Clocks{"", ""}));
+    EXPECT_EQ(ClocksAt(game, game.MainLine().moves[2]), (Clocks{"1:00:00", "0:59:00"}));
+    EXPECT_EQ(ClocksAt(game, game.MainLine().moves[3]), (Clocks{"1:00:00", "0:57:00"}));
+    EXPECT_EQ(ClocksAt(game, game.Line(1).moves[0]), (Clocks{"0:58:00", "0:59:00"}));
+}
+
 // Nesting deeper than any call stack would allow, and variations that replace nothing.
 TEST(AnnotationReader, ReadsVariationsNestedAHundredThousandDeep) {
     const int depth = 100000;

@@ -54,6 +54,7 @@ public:
     void SetGameResult(int result) override { Log("result " + std::to_string(result)); }
     void RequestRedraw() override { Log("redraw"); }
     void ShowLastMove(const std::optional<CMove>&) override {}
+    void SetStartingSide(EPieceColor) override {}
 
     void Log(std::string event) {
         const std::lock_guard lock(mutex);

@@ -73,6 +73,7 @@ TEST(BoardMarksGui, TheTintsFollowStepsAndJumps) {
     player.StepOnce();
     ASSERT_TRUE(RunEventLoopUntil([&] { return scene.MovesAnimated() == 1; }, 10000));
     EXPECT_EQ(scene.TintedSquares().lastMove, (CMoveSquares{{4, 1}, {4, 3}}));
+    EXPECT_EQ(scene.SideToMove(), Black);
     const CFrameImage tinted = Capture(scene, "last_move_e4.png");
     scene.ShowLastMoveTint(false);
     EXPECT_FALSE(scene.TintedSquares().lastMove);
@@ -92,6 +93,7 @@ TEST(BoardMarksGui, TheTintsFollowStepsAndJumps) {
     EXPECT_EQ(scene.TintedSquares().lastMove, (CMoveSquares{{1, 7}, {2, 5}})) << "Nc6, taken";
     player.ShowPosition(0);
     EXPECT_FALSE(scene.TintedSquares().lastMove);
+    EXPECT_EQ(scene.SideToMove(), White);
 
     player.ShowPosition(7);
     EXPECT_EQ(scene.TintedSquares().lastMove, (CMoveSquares{{7, 4}, {5, 6}})) << "Qxf7";

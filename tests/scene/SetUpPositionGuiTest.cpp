@@ -91,6 +91,7 @@ TEST(SetUpPositionGui, ChoosingTheGameShowsItsPositionAndPlaysFromIt) {
     player.LoadText(kGame);
     ASSERT_EQ(player.GamesCount(), 1);
     player.SelectGame(0);
+    EXPECT_EQ(scene.SideToMove(), Black) << "as the FEN says";
     const CChessboardState expected = ExpectedPosition();
     ExpectSceneShowsBoard(scene, expected);
     EXPECT_TRUE(scene.PiecesBesideTheBoard().empty());

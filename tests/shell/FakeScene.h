@@ -5,9 +5,11 @@
 #include "scene/ScenePlayback.h"
 #include "scene/SceneView.h"
 
+#include <array>
 #include <atomic>
 #include <future>
 #include <optional>
+#include <string>
 #include <vector>
 
 // The 3D view as the shell and the player see it, without a renderer: it records what it is
@@ -44,6 +46,10 @@ public:
     void ApplyAnimationDuration(std::uint32_t) override {}
     void SetGameResult(int result) override { gameResult = result; }
     void ShowLastMove(const std::optional<CMove>& move) override { lastMove = move; }
+    void SetStartingSide(EPieceColor) override {}
+    void SetClocks(const std::string& white, const std::string& black) override {
+        clocks = {white, black};
+    }
 
     CChessSet& chessSet;
     std::atomic<bool> projectionDirty{false};
@@ -54,6 +60,7 @@ public:
     std::atomic<bool> lastMoveTint{true};
     std::atomic<bool> checkTint{true};
     std::optional<CMove> lastMove; // as the player last told it
+    std::array<std::string, 2> clocks;
     std::atomic<std::uint32_t> continuousRedraw{0};
     std::atomic<std::uint32_t> windowMoveRedraw{0};
     std::atomic<int> gameResult{3};

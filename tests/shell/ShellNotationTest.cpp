@@ -194,9 +194,12 @@ TEST_F(ShellNotation, ViewOptionsAreKeptForTheNextRun) {
     scene.buffersCreated = true;
     scene.Camera().AddRotation(30.0f);
     scene.Camera().ChangeZoom(20);
+    shell.OnCommand(ids::kHighView, 0);
     shell.OnKeyDown(keys::kEscape);
     EXPECT_FLOAT_EQ(scene.Camera().Rotation(), 180.0f);
     EXPECT_FLOAT_EQ(scene.Camera().Zoom(), 1.0f);
+    EXPECT_EQ(scene.Camera().Viewpoint(), EViewpoint::Default) << "Esc: the default view";
+    shell.OnCommand(ids::kPlayerView, 0);
 
     CFakeShellPlatform next;
     next.settings = platform.settings;
@@ -210,6 +213,8 @@ TEST_F(ShellNotation, ViewOptionsAreKeptForTheNextRun) {
     }
     EXPECT_FALSE(next.checked.count(ids::kLastMoveTint) || next.checked.count(ids::kCoordinates));
     EXPECT_EQ(nextScene.Camera().SideInFront(), Black);
+    EXPECT_EQ(nextScene.Camera().Viewpoint(), EViewpoint::Player);
+    EXPECT_TRUE(next.checked.count(ids::kPlayerView));
     EXPECT_TRUE(!nextScene.lastMoveTint && !nextScene.coordinates && nextScene.checkTint);
     nextShell.OnCommand(ids::kNotationPanel, 0);
     EXPECT_TRUE(next.panelShown);
@@ -248,11 +253,13 @@ TEST_F(ShellVariations, VariationMovesAreShownSteppedAndLeft) {
     }
     expect("d5", false, opening);
     EXPECT_EQ(player.MoveIndex(), 4u);
+    EXPECT_EQ(scene.clocks, (std::array<std::string, 2>{"0:30:00", "0:30:00"})) << "of e4, c6";
 
     shell.OnNotationLink(LinkOf(platform.notation, "e5", true));
     shell.OnCommand(ids::kFirstPosition, 0);
     EXPECT_EQ(CurrentLink(platform.notation), 0);
     EXPECT_EQ(testutil::Diagram(chessSet.Board()), testutil::Diagram(CChessSet().Board()));
+    EXPECT_EQ(scene.clocks, (std::array<std::string, 2>{})) << "none known at the start";
 
     shell.OnNotationLink(LinkOf(platform.notation, "c4", true));
     shell.OnCommand(ids::kPlayPauseButton, 0);
