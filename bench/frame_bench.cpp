@@ -1,9 +1,9 @@
 // frame_bench [WIDTH HEIGHT]: draws frames of the initial position back to back in the viewer's
 // window (1024 x 738 for the 3D view) and prints milliseconds per frame, without and with
 // smooth edges; then plays a knight's jump and a capture back to back and prints the frame
-// time while they animate. Each figure comes with the processor time per frame of all the
-// program's threads (the renderer's helpers too), which other work on the machine disturbs
-// less. Needs a display (xvfb-run).
+// time while they animate, and while the camera swings round the board. Each figure comes with
+// the processor time per frame of all the program's threads (the renderer's helpers too), which
+// other work on the machine disturbs less. Needs a display (xvfb-run).
 
 #include "support/SceneWindow.h"
 
@@ -89,8 +89,20 @@ SFrameTime MeasureMoves(CSceneWindow& view) {
     return time;
 }
 
+// The camera swung round the board to Black's side and back (F, twice), three times over: the
+// frames drawn back to back while it moves.
+SFrameTime MeasureSwings(CScene& scene) {
+    CCamera& camera = scene.Camera();
+    const CStopwatch watch(scene);
+    for (int i = 0; i < 6; ++i) {
+        camera.SetSideInFront(i % 2 == 0 ? Black : White);
+        RunEventLoopUntil([&] { return !camera.Moving(); }, 20000);
+    }
+    return watch.PerFrame();
+}
+
 void Print(const char* what, const SFrameTime& time) {
-    std::printf("%-34s %6.1f ms/frame  (CPU %6.1f ms/frame)\n", what, time.wallMs, time.cpuMs);
+    std::printf("%-38s %6.1f ms/frame  (CPU %6.1f ms/frame)\n", what, time.wallMs, time.cpuMs);
 }
 
 } // namespace
@@ -125,6 +137,11 @@ int main(int argc, char** argv) {
             view.scene.SetSmoothEdges(smooth);
             Print(smooth ? "jump and capture, smooth edges:" : "jump and capture:",
                   MeasureMoves(view));
+        }
+        for (bool smooth : {false, true}) {
+            view.scene.SetSmoothEdges(smooth);
+            Print(smooth ? "swing round the board, smooth edges:" : "swing round the board:",
+                  MeasureSwings(view.scene));
         }
     }
     return 0;

@@ -7,21 +7,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct SMean {
-    double sum = 0.0;
-    int pixels = 0;
-    double Value() const { return pixels ? sum / pixels : 0.0; }
-};
-
-double Luma(const CFrameImage& image, int x, int y) {
-    const std::uint8_t* p = &image.rgba[static_cast<std::size_t>(y * image.width + x) * 4];
-    return (0.299 * p[0] + 0.587 * p[1] + 0.114 * p[2]) / 255.0;
-}
 
 // Where a piece shows: the pixels at which it alone differs in ebony and in ivory (the shadow
 // it throws is the same for both), and their box.
@@ -30,13 +20,11 @@ struct SSilhouette {
     int width = 0, left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
     SSilhouette() = default;
     SSilhouette(const CFrameImage& ebony, const CFrameImage& ivory) : width(ebony.width) {
-        mask.resize(ebony.rgba.size() / 4);
-        for (std::size_t i = 0; i < mask.size(); ++i) {
-            for (std::size_t c = 0; c < 3; ++c) {
-                mask[i] = mask[i] || std::abs(ebony.rgba[i * 4 + c] - ivory.rgba[i * 4 + c]) > 24;
-            }
+        for (std::size_t i = 0; i < ebony.rgba.size() / 4; ++i) {
+            mask.push_back(std::abs(ebony.rgba[i * 4] - ivory.rgba[i * 4]) > 24 ||
+                           std::abs(ebony.rgba[i * 4 + 1] - ivory.rgba[i * 4 + 1]) > 24);
             const int x = static_cast<int>(i) % width, y = static_cast<int>(i) / width;
-            if (mask[i]) {
+            if (mask.back()) {
                 left = std::min(left, x), right = std::max(right, x);
                 top = std::min(top, y), bottom = std::max(bottom, y);
             }
@@ -55,15 +43,17 @@ struct SSilhouette {
     }
 };
 
-// Whether the pixel lies within the board's top from (low, -low) to (high, -high) as the
-// default view shows it: the 64 squares, or the frame's outer edge.
-bool Within(const CCamera& camera, const CFrameImage& image, double low, double high, int x,
-            int y) {
-    const double c[5][2] = {{low, -low}, {high, -low}, {high, -high}, {low, -high}, {low, -low}};
+// Whether the pixel lies on the board's top within `margin` of its squares (0: the squares,
+// kFrameWidth: the frame too) as the view shows it.
+bool OnTheBoard(const CCamera& camera, double margin, int x, int y) {
+    const double c[5][2] = {{-margin, margin},
+                            {200 + margin, margin},
+                            {200 + margin, -200 - margin},
+                            {-margin, -200 - margin},
+                            {-margin, margin}};
     for (int i = 0; i < 4; ++i) {
-        const auto a = ProjectToWindow(camera, image.width, image.height, c[i][0], 7.0, c[i][1]);
-        const auto b =
-            ProjectToWindow(camera, image.width, image.height, c[i + 1][0], 7.0, c[i + 1][1]);
+        const auto a = ProjectToWindow(camera, 1024, 738, c[i][0], 7.0, c[i][1]);
+        const auto b = ProjectToWindow(camera, 1024, 738, c[i + 1][0], 7.0, c[i + 1][1]);
         if ((b.x - a.x) * (y - a.y) - (b.y - a.y) * (x - a.x) > 0) {
             return false;
         }
@@ -101,28 +91,30 @@ TEST(PieceContrastGui, BlackPiecesStandOutFromTheSquaresAndTheBackdrop) {
     }
     for (int i = 0; i < 16; ++i) {
         const SSilhouette& s = shapes[i / 8][i % 8];
-        SMean piece, squares, backdrop;
+        double sum[3] = {}, pixels[3] = {}; // the piece, the squares, the backdrop
         for (int y = std::max(s.top - 6, 0); y <= s.bottom + 6; ++y) {
             for (int x = std::max(s.left - 6, 0); x <= s.right + 6; ++x) {
                 const bool hidden = i >= 8 && std::any_of(shapes[0], shapes[0] + 8,
                                                           [&](auto& p) { return p.At(x, y); });
-                SMean* into = s.At(x, y)                               ? (hidden ? nullptr : &piece)
-                              : s.Near(x, y, 1) || !s.Near(x, y, 5)    ? nullptr
-                              : Within(camera, full, 0.0, 200.0, x, y) ? &squares
-                              : Within(camera, full, kFrameLeft, kFrameRight, x, y) ? nullptr
-                                                                                    : &backdrop;
-                if (into) {
-                    into->sum += Luma(into == &piece ? full : empty, x, y), ++into->pixels;
+                const int region = s.At(x, y)                              ? (hidden ? -1 : 0)
+                                   : s.Near(x, y, 1) || !s.Near(x, y, 5)   ? -1
+                                   : OnTheBoard(camera, 0.0, x, y)         ? 1
+                                   : OnTheBoard(camera, kFrameWidth, x, y) ? -1
+                                                                           : 2;
+                const std::uint8_t* p = &(region == 0 ? full : empty).rgba[(y * 1024 + x) * 4];
+                if (region >= 0) {
+                    sum[region] += (0.299 * p[0] + 0.587 * p[1] + 0.114 * p[2]) / 255.0;
+                    ++pixels[region];
                 }
             }
         }
-        std::printf("%c%d: piece %.3f, squares %.3f, backdrop %.3f (%d px)\n", 'a' + i % 8,
-                    7 + i / 8, piece.Value(), squares.Value(), backdrop.Value(), backdrop.pixels);
-        EXPECT_GT(piece.pixels, 100) << i;
-        EXPECT_GE(std::abs(piece.Value() - squares.Value()), 0.15) << i;
-        EXPECT_TRUE(backdrop.pixels < 20 || std::abs(piece.Value() - backdrop.Value()) >= 0.15)
-            << i;
-        EXPECT_TRUE((i != 11 && i != 12) || backdrop.pixels >= 20) << "the queen, the king";
+        const double piece = sum[0] / pixels[0], squares = sum[1] / pixels[1];
+        const double backdrop = pixels[2] > 0 ? sum[2] / pixels[2] : 0.0;
+        const std::string at = std::string(1, 'a' + i % 8) + std::to_string(7 + i / 8);
+        EXPECT_GT(pixels[0], 100) << at;
+        EXPECT_GE(std::abs(piece - squares), 0.15) << at << ": " << piece << " on " << squares;
+        EXPECT_TRUE(pixels[2] < 20 || std::abs(piece - backdrop) >= 0.15) << at << ": " << piece;
+        EXPECT_TRUE((i != 11 && i != 12) || pixels[2] >= 20) << "the queen, the king";
     }
     // The top fifth of the queen and of the king, laid over each other at their tops and axes:
     // the crown and the cross differ in at least a third of what either covers.

@@ -47,9 +47,7 @@ public:
     void SetGameResult(int result) override { gameResult = result; }
     void ShowLastMove(const std::optional<CMove>& move) override { lastMove = move; }
     void SetStartingSide(EPieceColor) override {}
-    void SetClocks(const std::string& white, const std::string& black) override {
-        clocks = {white, black};
-    }
+    void SetClocks(const std::string& w, const std::string& b) override { clocks = {w, b}; }
 
     CChessSet& chessSet;
     std::atomic<bool> projectionDirty{false};
