@@ -13,9 +13,9 @@ bash scripts/install-deps.sh
 export TSAN_OPTIONS="ignore_noninstrumented_modules=1:suppressions=$PWD/tests/tsan.supp"
 cmake --preset tsan
 cmake --build --preset tsan --target GamePlayerTest GamePlaybackGuiTest SceneAnimationGuiTest \
-  SetUpPositionGuiTest BoardMarksGuiTest ShellCommandsTest ShellNavigationTest ShellNotationTest \
-  ShellGamesTableTest EngineTest RealEngineTest GameOpeningsTest PositionIndexTest
-filter='GamePlayer|GamePlaybackGui|SceneAnimationGui|SetUpPositionGui|BoardMarksGui|ShellCommands|ShellNavigation|ShellNotation|ShellVariations|ShellGamesTable|LiveAnalysis|RealEngine|GameOpenings|PositionIndex'
+  SetUpPositionGuiTest BoardMarksGuiTest CameraViewsGuiTest ShellCommandsTest ShellNavigationTest \
+  ShellNotationTest ShellGamesTableTest EngineTest RealEngineTest GameOpeningsTest PositionIndexTest
+filter='GamePlayer|GamePlaybackGui|SceneAnimationGui|SetUpPositionGui|BoardMarksGui|CameraViewsGui|ShellCommands|ShellNavigation|ShellNotation|ShellVariations|ShellGamesTable|LiveAnalysis|RealEngine|GameOpenings|PositionIndex'
 if [ -z "${DISPLAY:-}" ]; then
   xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --preset tsan -R "$filter"
 else

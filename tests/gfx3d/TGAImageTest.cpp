@@ -285,7 +285,7 @@ TEST(TGAImage, RandomImagesDecodeAlikeRawAndRunLengthEncoded) {
                 const std::uint8_t* in =
                     &file.palette[static_cast<std::size_t>(i * ((mapBits + 1) / 8))];
                 for (unsigned c = 0, v = in[0] | (in[1] << 8); c < 4; ++c) {
-                    const unsigned five = v >> (10 - 5 * c) & 31;
+                    const unsigned five = c < 3 ? v >> (10 - 5 * c) & 31 : 0;
                     out[c] = c == 3 ? (mapBits == 32 ? in[3] : 255)
                                     : (mapBits <= 16 ? five << 3 | five >> 2 : in[2 - c]);
                 }
