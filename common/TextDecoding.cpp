@@ -7,18 +7,11 @@
 
 namespace {
 
-// Code points of bytes 0x80..0x9F in Windows-1252; 0xA0..0xFF equal their Latin-1 values.
-constexpr std::array<std::uint16_t, 32> cp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
 bool IsContinuation(unsigned char c) noexcept {
     return (c & 0xC0) == 0x80;
 }
 
-void AppendUtf8(std::string& out, std::uint32_t cp) {
+void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -52,57 +45,67 @@ bool LooksLikeUtf16(std::string_view start) noexcept {
     return evenZeros * 10 >= pairs * 9 || oddZeros * 10 >= pairs * 9;
 }
 
+std::size_t Utf8SequenceLength(std::string_view bytes, std::size_t i) noexcept {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c < 0x80) {
+        return 1;
+    }
+    // The allowed range of the second byte narrows for the lead bytes where the shortest
+    // form, the surrogates or the U+10FFFF limit would otherwise be crossed.
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF) {
+        length = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        length = 3;
+        if (c == 0xE0) {
+            low = 0xA0;
+        } else if (c == 0xED) {
+            high = 0x9F;
+        }
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        length = 4;
+        if (c == 0xF0) {
+            low = 0x90;
+        } else if (c == 0xF4) {
+            high = 0x8F;
+        }
+    } else {
+        return 0;
+    }
+    if (bytes.size() - i < length) {
+        return 0;
+    }
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    if (second < low || second > high) {
+        return 0;
+    }
+    for (std::size_t k = 2; k < length; ++k) {
+        if (!IsContinuation(static_cast<unsigned char>(bytes[i + k]))) {
+            return 0;
+        }
+    }
+    return length;
+}
+
 bool IsValidUtf8(std::string_view bytes) noexcept {
-    const std::size_t n = bytes.size();
     std::size_t i = 0;
-    while (i < n) {
-        const auto c = static_cast<unsigned char>(bytes[i]);
-        if (c < 0x80) {
+    while (i < bytes.size()) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
             ++i;
             continue;
         }
-        // The allowed range of the second byte narrows for the lead bytes where the shortest
-        // form, the surrogates or the U+10FFFF limit would otherwise be crossed.
-        std::size_t length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3;
-            if (c == 0xE0) {
-                low = 0xA0;
-            } else if (c == 0xED) {
-                high = 0x9F;
-            }
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4;
-            if (c == 0xF0) {
-                low = 0x90;
-            } else if (c == 0xF4) {
-                high = 0x8F;
-            }
-        } else {
+        const std::size_t length = Utf8SequenceLength(bytes, i);
+        if (length == 0) {
             return false;
-        }
-        if (n - i < length) {
-            return false;
-        }
-        const auto second = static_cast<unsigned char>(bytes[i + 1]);
-        if (second < low || second > high) {
-            return false;
-        }
-        for (std::size_t k = 2; k < length; ++k) {
-            if (!IsContinuation(static_cast<unsigned char>(bytes[i + k]))) {
-                return false;
-            }
         }
         i += length;
     }
     return true;
 }
 
-std::string DecodeToUtf8(std::string_view bytes) {
+std::string DecodeToUtf8(std::string_view bytes, ELegacyCodePage page) {
     if (IsValidUtf8(bytes)) {
         return std::string(bytes);
     }
@@ -112,10 +115,8 @@ std::string DecodeToUtf8(std::string_view bytes) {
         const auto c = static_cast<unsigned char>(ch);
         if (c < 0x80) {
             out += ch;
-        } else if (c < 0xA0) {
-            AppendUtf8(out, cp1252High[c - 0x80]);
         } else {
-            AppendUtf8(out, c);
+            AppendUtf8(out, LegacyCodePoint(page, c));
         }
     }
     return out;
@@ -149,6 +150,7 @@ std::string_view ClipForDisplay(std::string_view bytes, std::size_t maxCharacter
     return bytes.substr(0, end);
 }
 
-std::string DecodeForDisplay(std::string_view bytes, std::size_t maxCharacters) {
-    return CutText(DecodeToUtf8(ClipForDisplay(bytes, maxCharacters)), maxCharacters);
+std::string DecodeForDisplay(std::string_view bytes, std::size_t maxCharacters,
+                             ELegacyCodePage page) {
+    return CutText(DecodeToUtf8(ClipForDisplay(bytes, maxCharacters), page), maxCharacters);
 }

@@ -1,0 +1,142 @@
+#include "common/CodePages.h"
+
+#include "common/TextDecoding.h"
+
+#include <cstring>
+
+namespace {
+
+// Code points of bytes 0x80..0x9F in Windows-1252; 0xA0..0xFF equal their Latin-1 values.
+constexpr std::array<char16_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+// Code points of bytes 0x80..0xFF in code page 437.
+constexpr std::array<char16_t, 128> kCp437 = {
+    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7, 0x00EA, 0x00EB, 0x00E8, 0x00EF,
+    0x00EE, 0x00EC, 0x00C4, 0x00C5, 0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9,
+    0x00FF, 0x00D6, 0x00DC, 0x00A2, 0x00A3, 0x00A5, 0x20A7, 0x0192, 0x00E1, 0x00ED, 0x00F3, 0x00FA,
+    0x00F1, 0x00D1, 0x00AA, 0x00BA, 0x00BF, 0x2310, 0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB,
+    0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x2561, 0x2562, 0x2556, 0x2555, 0x2563, 0x2551, 0x2557,
+    0x255D, 0x255C, 0x255B, 0x2510, 0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x255E, 0x255F,
+    0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x2567, 0x2568, 0x2564, 0x2565, 0x2559,
+    0x2558, 0x2552, 0x2553, 0x256B, 0x256A, 0x2518, 0x250C, 0x2588, 0x2584, 0x258C, 0x2590, 0x2580,
+    0x03B1, 0x00DF, 0x0393, 0x03C0, 0x03A3, 0x03C3, 0x00B5, 0x03C4, 0x03A6, 0x0398, 0x03A9, 0x03B4,
+    0x221E, 0x03C6, 0x03B5, 0x2229, 0x2261, 0x00B1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00F7, 0x2248,
+    0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,
+};
+
+// Code points of bytes 0x80..0xFF in code page 850: 437 with most symbols, box-drawing pieces
+// and Greek letters replaced by the accented letters of Western European languages.
+constexpr std::array<char16_t, 128> kCp850 = {
+    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7, 0x00EA, 0x00EB, 0x00E8, 0x00EF,
+    0x00EE, 0x00EC, 0x00C4, 0x00C5, 0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9,
+    0x00FF, 0x00D6, 0x00DC, 0x00F8, 0x00A3, 0x00D8, 0x00D7, 0x0192, 0x00E1, 0x00ED, 0x00F3, 0x00FA,
+    0x00F1, 0x00D1, 0x00AA, 0x00BA, 0x00BF, 0x00AE, 0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB,
+    0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x00C1, 0x00C2, 0x00C0, 0x00A9, 0x2563, 0x2551, 0x2557,
+    0x255D, 0x00A2, 0x00A5, 0x2510, 0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x00E3, 0x00C3,
+    0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x00A4, 0x00F0, 0x00D0, 0x00CA, 0x00CB,
+    0x00C8, 0x0131, 0x00CD, 0x00CE, 0x00CF, 0x2518, 0x250C, 0x2588, 0x2584, 0x00A6, 0x00CC, 0x2580,
+    0x00D3, 0x00DF, 0x00D4, 0x00D2, 0x00F5, 0x00D5, 0x00B5, 0x00FE, 0x00DE, 0x00DA, 0x00DB, 0x00D9,
+    0x00FD, 0x00DD, 0x00AF, 0x00B4, 0x00AD, 0x00B1, 0x2017, 0x00BE, 0x00B6, 0x00A7, 0x00F7, 0x00B8,
+    0x00B0, 0x00A8, 0x00B7, 0x00B9, 0x00B3, 0x00B2, 0x25A0, 0x00A0,
+};
+
+// How a character votes: a letter, a capital letter (implausible after a small letter), or
+// anything else.
+enum EVote : std::uint8_t { kNoLetter, kSmall, kCapital };
+
+// The capitals and small letters of Latin scripts that the three pages hold.
+constexpr EVote VoteOf(char32_t cp) {
+    if ((cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) || cp == 0x152 || cp == 0x160 || cp == 0x178 ||
+        cp == 0x17D) {
+        return kCapital;
+    }
+    if ((cp >= 0xDF && cp <= 0xFF && cp != 0xF7) || cp == 0x131 || cp == 0x153 || cp == 0x161 ||
+        cp == 0x17E || cp == 0x192) {
+        return kSmall;
+    }
+    return kNoLetter;
+}
+
+using CVoteTable = std::array<std::array<EVote, 128>, kLegacyCodePages>;
+
+constexpr CVoteTable MakeVotes() {
+    CVoteTable votes{};
+    for (std::size_t b = 0; b < 128; ++b) {
+        votes[0][b] = VoteOf(b < 32 ? kCp1252High[b] : static_cast<char32_t>(b + 0x80));
+        votes[1][b] = VoteOf(kCp437[b]);
+        votes[2][b] = VoteOf(kCp850[b]);
+    }
+    return votes;
+}
+constexpr CVoteTable kVotes = MakeVotes();
+
+constexpr bool IsAsciiLetter(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+} // namespace
+
+char32_t LegacyCodePoint(ELegacyCodePage page, unsigned char byte) noexcept {
+    const std::size_t high = byte - 0x80u;
+    switch (page) {
+    case ELegacyCodePage::kCp437:
+        return kCp437[high];
+    case ELegacyCodePage::kCp850:
+        return kCp850[high];
+    case ELegacyCodePage::kWindows1252:
+        break;
+    }
+    return high < kCp1252High.size() ? kCp1252High[high] : byte;
+}
+
+void CCodePageVotes::Add(std::string_view text) noexcept {
+    const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    while (i < n) {
+        std::uint64_t word;
+        if (i + sizeof word <= n &&
+            (std::memcpy(&word, s + i, sizeof word), (word & 0x8080808080808080ULL) == 0)) {
+            i += sizeof word;
+            continue;
+        }
+        if (s[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        if (const std::size_t length = Utf8SequenceLength(text, i); length > 0) {
+            i += length;
+            continue;
+        }
+        const unsigned char before = i > 0 ? s[i - 1] : ' ';
+        const unsigned char after = i + 1 < n ? s[i + 1] : ' ';
+        if (IsAsciiLetter(before) || IsAsciiLetter(after)) {
+            const bool afterSmall = before >= 'a' && before <= 'z';
+            for (std::size_t page = 0; page < kLegacyCodePages; ++page) {
+                const EVote vote = kVotes[page][s[i] - 0x80u];
+                score[page] += vote == kSmall || (vote == kCapital && !afterSmall) ? 1 : -1;
+            }
+        }
+        ++i;
+    }
+}
+
+void CCodePageVotes::Merge(const CCodePageVotes& other) noexcept {
+    for (std::size_t page = 0; page < kLegacyCodePages; ++page) {
+        score[page] += other.score[page];
+    }
+}
+
+ELegacyCodePage CCodePageVotes::Choice() const noexcept {
+    std::size_t best = 0;
+    for (std::size_t page = 1; page < kLegacyCodePages; ++page) {
+        if (score[page] > score[best]) {
+            best = page;
+        }
+    }
+    return static_cast<ELegacyCodePage>(best);
+}
