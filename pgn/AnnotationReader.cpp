@@ -6,6 +6,7 @@
 #include "pgn/GameTextLexer.h"
 #include "pgn/PGNExceptions.h"
 #include "pgn/PGNReader.h"
+#include "pgn/TextSegments.h"
 
 #include <array>
 #include <cstdint>
@@ -362,7 +363,8 @@ void CReading::CloseVariation() {
 
 CAnnotatedGame CAnnotationReader::Read(std::string_view text, std::string_view fen,
                                        const std::vector<CMove>& moves) {
-    CReading reading(text, fen, moves);
+    std::string copy;
+    CReading reading(WithoutDamagedHeaderLines(text, copy), fen, moves);
     return reading.Run();
 }
 
@@ -377,7 +379,8 @@ CAnnotatedGame CAnnotationReader::Read(std::string_view text, const CChessGameDa
 
 std::vector<CTagPair> CAnnotationReader::ReadTags(std::string_view text) {
     std::vector<CTagPair> tags;
-    CGameTextLexer lexer(text);
+    std::string copy;
+    CGameTextLexer lexer(WithoutDamagedHeaderLines(text, copy));
     try {
         for (CGameToken token = lexer.Next(); token.kind == EGameToken::TagPair;
              token = lexer.Next()) {

@@ -14,7 +14,8 @@
 // move, ends its variation there).
 class CAnnotationReader {
 public:
-    // `text` runs from the game's first tag pair to the end of its movetext, any bytes; `fen`
+    // `text` runs from the game's header to the end of its movetext, any bytes; the damaged
+    // lines of the header are passed over as the first reader passes them over. `fen`
     // is the FEN text of its starting position, empty for the initial position; `moves` are
     // its moves as CPGNReader read them. Reading stops at the main line's termination marker
     // or at a tag pair after the movetext has begun (the next game's). Time and memory are

@@ -54,6 +54,7 @@ CGameAnnotations ReadGameAnnotations(const CGameSource& source, const CChessGame
     if (!source.file || source.file->path.empty()) {
         return annotations;
     }
+    annotations.codePage = source.file->codePage;
     std::string text;
     std::string why;
     if (!ReadRange(source, text, why)) {

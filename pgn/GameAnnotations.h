@@ -25,6 +25,7 @@ struct CGameAnnotations {
     std::vector<CTagPair> tags;
     std::optional<CAnnotatedGame> tree;
     std::string note;
+    ELegacyCodePage codePage = ELegacyCodePage::kWindows1252; // of the file's text
 };
 
 // Reads the game's range again. The file must be the one read: the same size and modification

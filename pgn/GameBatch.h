@@ -2,6 +2,7 @@
 
 #include "chess/ChessGameData.h"
 #include "chess/Move.h"
+#include "common/CodePages.h"
 
 #include <array>
 #include <cstddef>
@@ -18,6 +19,8 @@ struct CSourceFile {
     std::string path;            // empty for a text read from memory
     std::uint64_t size = 0;      // bytes
     std::int64_t modifiedNs = 0; // modification time, nanoseconds since the epoch
+    // What its text that is not UTF-8 is read in, chosen once for the whole file as it is read.
+    ELegacyCodePage codePage = ELegacyCodePage::kWindows1252;
 };
 
 // The tag values a listed game keeps, in this order; kStart is the FEN text of a set-up position.

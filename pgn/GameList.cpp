@@ -42,6 +42,11 @@ const CStoredGame& CGameListSnapshot::Game(std::size_t i) const noexcept {
     return batch.Game(i - first);
 }
 
+ELegacyCodePage CGameListSnapshot::CodePage(std::size_t i) const noexcept {
+    std::size_t first = 0;
+    return BatchOf(i, first).File()->codePage;
+}
+
 CChessGameData CGameListSnapshot::GameData(std::size_t i) const {
     std::size_t first = 0;
     const CGameBatch& batch = BatchOf(i, first);

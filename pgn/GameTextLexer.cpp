@@ -1,5 +1,6 @@
 #include "pgn/GameTextLexer.h"
 
+#include "common/TextDecoding.h"
 #include "pgn/PGNExceptions.h"
 #include "pgn/TagPairScanner.h"
 
@@ -56,7 +57,9 @@ std::string QuoteToken(std::string_view token) {
 void CGameTextLexer::SkipSpace() {
     while (pos < text.size()) {
         const char c = text[pos];
-        if (c == '%' && lineStart) {
+        if (StartsWithByteOrderMark(text.substr(pos))) {
+            pos += 3;
+        } else if (c == '%' && lineStart) {
             const std::size_t end = text.find('\n', pos);
             pos = end == npos ? text.size() : end;
             lineStart = false;

@@ -7,7 +7,7 @@
 // The tokens of one game's text as it stands in the file, not pre-processed: tag pairs,
 // comments ({...} and ';' to the end of the line), variation brackets, numeric annotation
 // glyphs and words (move numbers, moves, results and anything else between separators).
-// Escape lines ('%' at the very start of a line) and white space are skipped.
+// Escape lines ('%' at the very start of a line), white space and byte-order marks are skipped.
 enum class EGameToken { End, TagPair, Comment, VariationStart, VariationEnd, Glyph, Word };
 
 struct CGameToken {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/CodePages.h"
+
 #include <string>
 #include <vector>
 
@@ -13,5 +15,6 @@ struct CDroppedGame {
 struct CLoadReport {
     int gameTexts = 0;
     int gamesRead = 0;
-    std::vector<CDroppedGame> dropped; // in file order
+    std::vector<CDroppedGame> dropped;                        // in file order
+    ELegacyCodePage codePage = ELegacyCodePage::kWindows1252; // of the text that is not UTF-8
 };

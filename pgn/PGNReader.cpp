@@ -11,7 +11,7 @@ void CPGNReader::Load(const std::string& path) {
 
 void CPGNReader::LoadText(std::string_view content) {
     loaded = true;
-    Append(ParsePgnText(content, std::make_shared<const CSourceFile>(), parseThreads, nullptr));
+    Append(ParsePgnText(content, std::make_shared<CSourceFile>(), parseThreads, nullptr));
 }
 
 // The file is mapped rather than read into a buffer: the listed games do not need its text, and
@@ -36,7 +36,7 @@ CParsedText CPGNReader::Read(const std::string& path, CLoadProgress* progress) {
     };
     CParsedText parsed;
     try {
-        parsed = ParsePgnText(mapped.Text(), std::move(file), parseThreads, progress);
+        parsed = ParsePgnText(mapped.Text(), file, parseThreads, progress);
     } catch (const CGeneralException&) {
         if (mapped.Changed()) {
             throw changed();

@@ -1,5 +1,6 @@
 #include "pgn/TextParser.h"
 
+#include "common/CodePages.h"
 #include "common/GeneralException.h"
 #include "common/LoadProgress.h"
 #include "pgn/GameParser.h"
@@ -29,10 +30,12 @@ struct CStretchResult {
     int gameTexts = 0;
     std::vector<CDroppedGame> dropped;
     std::string firstFailure; // the first pre-processing message, for a text without games
+    CCodePageVotes votes;
 };
 
 // Working space of one thread, kept from segment to segment.
 struct CStretchScratch {
+    std::string input; // a segment with its damaged header lines blanked
     std::vector<char> output;
     std::vector<CBracketOrigin> origins;
     std::vector<std::size_t> starts;
@@ -61,13 +64,16 @@ public:
     // Reads the segments that start in [begin, end); `begin` is a segment start.
     void Run(std::size_t begin, std::size_t end) {
         std::size_t segment = begin;
+        // Every segment but a first one without a header at its start opens a game.
+        bool opensGame = BeginsGameHeader(text, begin);
         while (segment < end) {
             if (progress != nullptr && progress->Cancelled()) {
                 return;
             }
-            std::size_t next = NextSegmentStart(text, segment + 1);
-            next = std::min(next, end);
-            ReadSegment(segment, next);
+            const CSegmentScan scan = ScanSegment(text, segment, opensGame);
+            const std::size_t next = std::min(scan.next, end);
+            ReadSegment(segment, next, opensGame, scan.damagedHeader);
+            opensGame = true;
             if (progress != nullptr) {
                 progress->parsed += next - segment;
                 progress->Notify();
@@ -81,16 +87,22 @@ private:
         result.dropped.push_back({result.gameTexts++, message});
     }
 
-    void ReadSegment(std::size_t a, std::size_t b) {
+    // A segment that opens a game starts at its header's first tag pair; the damaged lines of
+    // that header are read as blanks.
+    void ReadSegment(std::size_t a, std::size_t b, bool opensGame, bool damagedHeader) {
+        if (opensGame) {
+            a = std::min(SkipLineBlanks(text, a), b);
+        }
         const std::string_view raw = text.substr(a, b - a);
-        // Every segment but a first one without a tag pair at its start opens a game.
-        const bool opensGame = LineBeginsTagPair(text, a);
+        result.votes.Add(raw);
+        const std::string_view input =
+            damagedHeader ? WithoutDamagedHeaderLines(raw, scratch.input) : raw;
         scratch.output.resize(std::max(scratch.output.size(), raw.size()));
         scratch.origins.clear();
         std::size_t length = 0;
         try {
-            length =
-                PreProcessPgnText(raw.data(), raw.size(), scratch.output.data(), &scratch.origins);
+            length = PreProcessPgnText(input.data(), input.size(), scratch.output.data(),
+                                       &scratch.origins);
         } catch (const CGeneralException& e) {
             if (result.firstFailure.empty()) {
                 result.firstFailure = e.GetMessage();
@@ -106,8 +118,9 @@ private:
         CGameSplitter splitter(all);
         while (splitter.FindMore(starts)) {
         }
-        // A broken first tag pair is still a game, which its parse then refuses with a message.
-        if (opensGame && !all.empty() && all[0] == '[' && (starts.empty() || starts[0] != 0)) {
+        // The header is a game even where its first pair does not read (or none is left): its
+        // parse then reads or refuses what there is.
+        if (opensGame && (starts.empty() || starts[0] != 0)) {
             starts.insert(starts.begin(), 0);
         }
         for (std::size_t k = 0; k < starts.size(); ++k) {
@@ -143,7 +156,7 @@ private:
 
 } // namespace
 
-CParsedText ParsePgnText(std::string_view text, std::shared_ptr<const CSourceFile> file,
+CParsedText ParsePgnText(std::string_view text, const std::shared_ptr<CSourceFile>& file,
                          unsigned threads, CLoadProgress* progress) {
     if (threads == 0) {
         threads = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads);
@@ -203,7 +216,9 @@ CParsedText ParsePgnText(std::string_view text, std::shared_ptr<const CSourceFil
         return parsed;
     }
     std::string firstFailure;
+    CCodePageVotes votes;
     for (CStretchResult& result : results) {
+        votes.Merge(result.votes);
         for (CDroppedGame& dropped : result.dropped) {
             dropped.ordinal += parsed.report.gameTexts;
             parsed.report.dropped.push_back(std::move(dropped));
@@ -217,6 +232,8 @@ CParsedText ParsePgnText(std::string_view text, std::shared_ptr<const CSourceFil
             firstFailure = std::move(result.firstFailure);
         }
     }
+    // The batches are not yet shared: the file's code page can still be set.
+    file->codePage = parsed.report.codePage = votes.Choice();
     if (parsed.report.gameTexts == 0) {
         throw CPGNReaderException(
             !firstFailure.empty() ? firstFailure

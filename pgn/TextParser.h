@@ -21,8 +21,8 @@ struct CParsedText {
 // pre-processed is dropped as one game with its message, and the rest of the text is still read.
 // Runs on `threads` threads (0: as many as the machine has, and one for a small text); the games
 // and the report come in text order whatever the number. Each game records the range of its text
-// from the text's start. Throws CPGNReaderException when the
-// text holds no game at all: with the pre-processing message when a segment failed, else
-// "CPGNReader::ParseData(): Cannot find any "Event" tag pair!".
-CParsedText ParsePgnText(std::string_view text, std::shared_ptr<const CSourceFile> file,
+// from the text's start; `file` receives the code page that the text's bytes vote for. Throws
+// CPGNReaderException when the text holds no game at all: with the pre-processing message when
+// a segment failed, else "CPGNReader::ParseData(): Cannot find any "Event" tag pair!".
+CParsedText ParsePgnText(std::string_view text, const std::shared_ptr<CSourceFile>& file,
                          unsigned threads, CLoadProgress* progress);

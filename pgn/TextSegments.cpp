@@ -1,8 +1,14 @@
 #include "pgn/TextSegments.h"
 
+#include "common/TextDecoding.h"
+
+#include <cstring>
+
 namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
+
+enum class ELine { kBlank, kTransparent, kTagPairs, kTagPairsThenMovetext, kDamaged, kOther };
 
 constexpr bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
@@ -12,90 +18,170 @@ constexpr bool IsNameChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-std::size_t SkipBlanks(std::string_view text, std::size_t pos) {
-    while (pos < text.size() && IsBlank(text[pos])) {
+constexpr bool InHeader(ELine kind) {
+    return kind == ELine::kTagPairs || kind == ELine::kDamaged;
+}
+
+constexpr bool OpensHeader(ELine kind) {
+    return InHeader(kind) || kind == ELine::kTagPairsThenMovetext;
+}
+
+std::size_t SkipBlanks(std::string_view text, std::size_t pos, std::size_t end) {
+    while (pos < end && IsBlank(text[pos])) {
         ++pos;
     }
     return pos;
 }
 
-// One past the ']' of the tag pair whose '[' stands at pos, read within its line, or npos.
-std::size_t TagPairEnd(std::string_view text, std::size_t pos) {
-    std::size_t p = SkipBlanks(text, pos + 1);
+std::size_t LineEnd(std::string_view text, std::size_t pos) {
+    const void* lf = std::memchr(text.data() + pos, '\n', text.size() - pos);
+    return lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text.data()) : text.size();
+}
+
+// One past the ']' of the tag pair whose '[' stands at pos, read before `end`, or npos.
+std::size_t TagPairEnd(std::string_view text, std::size_t pos, std::size_t end) {
+    std::size_t p = SkipBlanks(text, pos + 1, end);
     const std::size_t name = p;
-    while (p < text.size() && IsNameChar(text[p])) {
+    while (p < end && IsNameChar(text[p])) {
         ++p;
     }
-    if (p == name || (p = SkipBlanks(text, p)) >= text.size() || text[p] != '"') {
+    if (p == name || (p = SkipBlanks(text, p, end)) >= end || text[p] != '"') {
         return npos;
     }
-    for (++p; p < text.size() && text[p] != '"'; ++p) {
-        if (text[p] == '\n') {
-            return npos;
-        }
-        if (text[p] == '\\' && p + 1 < text.size() && text[p + 1] != '\n') {
+    for (++p; p < end && text[p] != '"'; ++p) {
+        if (text[p] == '\\' && p + 1 < end) {
             ++p;
         }
     }
-    p = p < text.size() ? SkipBlanks(text, p + 1) : p;
-    return p < text.size() && text[p] == ']' ? p + 1 : npos;
+    p = p < end ? SkipBlanks(text, p + 1, end) : p;
+    return p < end && text[p] == ']' ? p + 1 : npos;
 }
 
-// The number of tag pairs on the line that starts at `pos` when it holds nothing else but
-// blanks, comments closed on the line and a rest-of-line comment; -1 when it holds anything else.
-int TagPairsOnLine(std::string_view text, std::size_t pos) {
-    int pairs = 0;
-    std::size_t p = SkipBlanks(text, pos);
-    while (p < text.size() && text[p] != '\n' && text[p] != ';') {
-        if (text[p] == '[') {
-            p = TagPairEnd(text, p);
-            ++pairs;
-        } else if (text[p] == '{') {
-            const std::size_t close = text.find_first_of("}\n", p);
-            p = close != npos && text[close] == '}' ? close + 1 : npos;
-        } else {
-            return -1;
-        }
-        if (p == npos) {
-            return -1;
-        }
-        p = SkipBlanks(text, p);
+// What the line from `start` to `end` (its '\n' or the text's end) is.
+ELine Classify(std::string_view text, std::size_t start, std::size_t end) {
+    std::size_t p = SkipLineBlanks(text, start);
+    if (p >= end) {
+        return ELine::kBlank;
     }
-    return pairs;
+    if (p == start && text[p] == '%') {
+        return ELine::kTransparent;
+    }
+    if (text[p] != '[' && text[p] != '{' && text[p] != ';') {
+        return ELine::kOther;
+    }
+    if (text[p] == '[') {
+        const std::size_t inside = SkipBlanks(text, p + 1, end);
+        if (inside < end && text[inside] == '%') {
+            return ELine::kOther;
+        }
+    }
+    bool pairs = false;
+    while (p < end && text[p] != ';') {
+        if (text[p] == '[') {
+            p = TagPairEnd(text, p, end);
+            if (p == npos) {
+                return ELine::kDamaged;
+            }
+            pairs = true;
+        } else if (text[p] == '{') {
+            const void* close = std::memchr(text.data() + p, '}', end - p);
+            if (close == nullptr) {
+                return pairs ? ELine::kTagPairsThenMovetext : ELine::kOther;
+            }
+            p = static_cast<std::size_t>(static_cast<const char*>(close) - text.data()) + 1;
+        } else {
+            return pairs ? ELine::kTagPairsThenMovetext : ELine::kOther;
+        }
+        p = SkipBlanks(text, p, end);
+    }
+    return pairs ? ELine::kTagPairs : ELine::kTransparent;
 }
 
-// Whether the last line before the line at `lineStart` that holds more than blanks, comments and
-// escapes holds tag pairs and nothing else.
-bool ContinuesTagSection(std::string_view text, std::size_t lineStart) {
-    std::size_t end = lineStart; // one past the '\n' that ends the line looked at
+// The kind of the last line before the one at `lineStart` that is not transparent; blank at the
+// text's start.
+ELine KindBefore(std::string_view text, std::size_t lineStart) {
+    std::size_t end = lineStart;
     while (end > 0) {
-        std::size_t start = end - 1;
+        std::size_t start = end - 1; // the '\n' that ends the line looked at
         while (start > 0 && text[start - 1] != '\n') {
             --start;
         }
-        const int pairs = text[start] == '%' ? 0 : TagPairsOnLine(text, start);
-        if (pairs != 0) {
-            return pairs > 0;
+        const ELine kind = Classify(text, start, end - 1);
+        if (kind != ELine::kTransparent) {
+            return kind;
         }
         end = start;
     }
-    return false;
+    return ELine::kBlank;
+}
+
+// Walks the header that starts at the line at `start`: whether it holds a tag line or a damaged
+// line with a quote, which makes it a header. With `damaged`, blanks out each damaged line there
+// (and walks the whole run); without, stops as soon as the answer is known.
+bool WalkHeader(std::string_view text, std::size_t start, char* damaged) {
+    bool header = false;
+    for (std::size_t line = start; line < text.size();) {
+        const std::size_t end = LineEnd(text, line);
+        const ELine kind = Classify(text, line, end);
+        if (kind == ELine::kDamaged) {
+            header = header || std::memchr(text.data() + line, '"', end - line) != nullptr;
+            if (damaged != nullptr) {
+                std::memset(damaged + line, ' ', end - line);
+            }
+        } else if (kind == ELine::kTagPairs || kind == ELine::kTagPairsThenMovetext) {
+            header = true;
+        } else if (kind != ELine::kTransparent) {
+            break;
+        }
+        if (kind == ELine::kTagPairsThenMovetext || (header && damaged == nullptr)) {
+            break;
+        }
+        line = end + 1;
+    }
+    return header;
+}
+
+// The first header that starts at or after the line at `line`; `before` is the kind of the last
+// line before it that is not transparent. With `damaged`, the lines from `line` on continue a
+// header, and whether they hold a damaged line before it ends is added there.
+std::size_t FindHeader(std::string_view text, std::size_t line, ELine before, bool* damaged) {
+    while (line < text.size()) {
+        const std::size_t end = LineEnd(text, line);
+        const ELine kind = Classify(text, line, end);
+        if (damaged != nullptr && kind != ELine::kTransparent) {
+            *damaged = *damaged || kind == ELine::kDamaged;
+            if (!InHeader(kind)) {
+                damaged = nullptr;
+            }
+        }
+        if (OpensHeader(kind) && !InHeader(before) && WalkHeader(text, line, nullptr)) {
+            return line;
+        }
+        if (kind != ELine::kTransparent) {
+            before = kind;
+        }
+        line = end + 1;
+    }
+    return npos;
 }
 
 } // namespace
 
-bool LineBeginsTagPair(std::string_view text, std::size_t pos) {
-    std::size_t p = SkipBlanks(text, pos);
-    if (p >= text.size() || text[p] != '[') {
-        return false;
+std::size_t SkipLineBlanks(std::string_view text, std::size_t pos) {
+    for (;;) {
+        if (pos < text.size() && IsBlank(text[pos])) {
+            ++pos;
+        } else if (StartsWithByteOrderMark(text.substr(std::min(pos, text.size())))) {
+            pos += 3;
+        } else {
+            return pos;
+        }
     }
-    p = SkipBlanks(text, p + 1);
-    const std::size_t name = p;
-    while (p < text.size() && IsNameChar(text[p])) {
-        ++p;
-    }
-    p = SkipBlanks(text, p);
-    return p > name && p < text.size() && text[p] == '"';
+}
+
+bool BeginsGameHeader(std::string_view text, std::size_t lineStart) {
+    return OpensHeader(Classify(text, lineStart, LineEnd(text, lineStart))) &&
+           !InHeader(KindBefore(text, lineStart)) && WalkHeader(text, lineStart, nullptr);
 }
 
 std::size_t NextSegmentStart(std::string_view text, std::size_t from) {
@@ -107,12 +193,38 @@ std::size_t NextSegmentStart(std::string_view text, std::size_t from) {
         line = text.find('\n', from);
         line = line == npos ? npos : line + 1;
     }
-    while (line < text.size()) {
-        if (LineBeginsTagPair(text, line) && !ContinuesTagSection(text, line)) {
-            return line;
-        }
-        line = text.find('\n', line);
-        line = line == npos ? npos : line + 1;
+    if (line >= text.size()) {
+        return npos;
     }
-    return npos;
+    return FindHeader(text, line, KindBefore(text, line), nullptr);
+}
+
+CSegmentScan ScanSegment(std::string_view text, std::size_t start, bool opensGame) {
+    const std::size_t end = LineEnd(text, start);
+    const ELine first = Classify(text, start, end);
+    CSegmentScan scan;
+    bool inHeader = opensGame && InHeader(first);
+    scan.damagedHeader = opensGame && first == ELine::kDamaged;
+    scan.next = end < text.size()
+                    ? FindHeader(text, end + 1, first, inHeader ? &scan.damagedHeader : nullptr)
+                    : npos;
+    return scan;
+}
+
+std::string_view WithoutDamagedHeaderLines(std::string_view text, std::string& copy) {
+    for (std::size_t line = 0;; line = LineEnd(text, line) + 1) {
+        if (line >= text.size()) {
+            return text;
+        }
+        const ELine kind = Classify(text, line, LineEnd(text, line));
+        if (kind == ELine::kDamaged) {
+            break;
+        }
+        if (kind != ELine::kTagPairs && kind != ELine::kTransparent) {
+            return text;
+        }
+    }
+    copy.assign(text);
+    WalkHeader(text, 0, copy.data());
+    return copy;
 }

@@ -26,40 +26,15 @@ std::string ReadFile(const std::string& path) {
     return content.str();
 }
 
-// The raw texts of a file's games: each starts at a line that begins a tag section.
-std::vector<std::string> RawGames(const std::string& text) {
-    std::vector<std::string> games;
-    bool inTags = false;
-    for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t end = std::min(text.find('\n', pos), text.size()) + 1;
-        const bool blank = text.find_first_not_of(" \t\r\n", pos) >= end;
-        if (text[pos] == '[' && !inTags) {
-            games.emplace_back();
-        }
-        inTags = text[pos] == '[' || (inTags && blank);
-        if (!games.empty()) {
-            games.back().append(text, pos, end - pos);
-        }
-        pos = end;
-    }
-    return games;
-}
-
-// The games of a file that CPGNReader reads, each with its raw text, in file order.
+// The games of a file that CPGNReader reads, each with the text of its range in the file.
 std::vector<std::pair<CChessGameData, std::string>> ReadGames(const std::string& path) {
     CPGNReader reader;
     reader.Load(path);
-    const CLoadReport report = reader.LastLoadReport();
-    const std::vector<std::string> raw = RawGames(ReadFile(path));
-    EXPECT_EQ(raw.size(), static_cast<std::size_t>(report.gameTexts)) << path;
+    const std::string text = ReadFile(path);
     std::vector<std::pair<CChessGameData, std::string>> games;
-    for (std::size_t k = 0, dropped = 0; k < raw.size(); ++k) {
-        if (dropped < report.dropped.size() &&
-            report.dropped[dropped].ordinal == static_cast<int>(k)) {
-            ++dropped;
-        } else {
-            games.emplace_back(reader.GetGameData(static_cast<int>(games.size())), raw[k]);
-        }
+    for (int i = 0; i < reader.GamesCount(); ++i) {
+        const CGameSource source = *reader.GameSource(i);
+        games.emplace_back(reader.GetGameData(i), text.substr(source.offset, source.length));
     }
     return games;
 }
@@ -285,7 +260,7 @@ TEST(AnnotationReader, RefusesWithTheOffendingToken) {
         const char* message;
     } cases[] = {
         {"[Event \"x\"]\n1. e4 {never closed", "Comment \"{never closed\" is not closed!"},
-        {"[Event \"x\"]\n[Site x]\n1. e4", "Tag pair \"[Site x] 1. e4\" is not valid!"},
+        {"[Event \"x\"]\n[Site x]\n1. e4 [Site x] e5", "Tag pair \"[Site x] e5\" is not valid!"},
         {"[Event \"x\"] 1. e4 ) e5", "\")\" closes no variation!"},
         {"1. e4 Ke5", "The main line's move 1... \"Ke5\" cannot be played: CPGNReader::"
                       "FindNKSrcField(): There is no piece to make the move!"},

@@ -13,11 +13,12 @@ void AppendUnicodeEscape(std::string& out, unsigned int codePoint) {
     out += hex[codePoint & 0xF];
 }
 
-void AppendField(std::string& out, const char* name, const std::string& bytes) {
+void AppendField(std::string& out, const char* name, const std::string& bytes,
+                 ELegacyCodePage page) {
     out += ",\"";
     out += name;
     out += "\":";
-    AppendJsonString(out, DecodeToUtf8(bytes));
+    AppendJsonString(out, DecodeToUtf8(bytes, page));
 }
 
 } // namespace
@@ -46,20 +47,20 @@ void AppendJsonString(std::string& out, std::string_view utf8) {
 
 void AppendGameLine(std::string& out, int ordinal, const CChessGameData& game,
                     const std::vector<std::string>* san, const CGameAnnotations* annotations,
-                    std::string_view extra) {
+                    std::string_view extra, ELegacyCodePage page) {
     out += "{\"game\":";
     out += std::to_string(ordinal);
-    AppendField(out, "event", game.GetEvent());
-    AppendField(out, "site", game.GetSite());
-    AppendField(out, "date", game.GetDate());
-    AppendField(out, "round", game.GetRound());
-    AppendField(out, "white", game.GetWhite());
-    AppendField(out, "black", game.GetBlack());
+    AppendField(out, "event", game.GetEvent(), page);
+    AppendField(out, "site", game.GetSite(), page);
+    AppendField(out, "date", game.GetDate(), page);
+    AppendField(out, "round", game.GetRound(), page);
+    AppendField(out, "white", game.GetWhite(), page);
+    AppendField(out, "black", game.GetBlack(), page);
     out += ",\"result\":";
     out += std::to_string(game.GetResult());
     const std::string start = game.GetStart();
     if (!start.empty()) {
-        AppendField(out, "start", start);
+        AppendField(out, "start", start, page);
     }
     out += ",\"moves\":[";
     for (int i = 0; i < game.MovesCount(); ++i) {
@@ -92,9 +93,9 @@ void AppendGameLine(std::string& out, int ordinal, const CChessGameData& game,
         out += ",\"tags\":[";
         for (std::size_t i = 0; i < annotations->tags.size(); ++i) {
             out += i > 0 ? ",[" : "[";
-            AppendJsonString(out, DecodeToUtf8(annotations->tags[i].name));
+            AppendJsonString(out, DecodeToUtf8(annotations->tags[i].name, page));
             out += ',';
-            AppendJsonString(out, DecodeToUtf8(annotations->tags[i].value));
+            AppendJsonString(out, DecodeToUtf8(annotations->tags[i].value, page));
             out += ']';
         }
         out += "],\"comments\":[";
@@ -105,23 +106,24 @@ void AppendGameLine(std::string& out, int ordinal, const CChessGameData& game,
                 first = false;
                 out += std::to_string(ply);
                 out += ',';
-                AppendJsonString(out, DecodeToUtf8(text));
+                AppendJsonString(out, DecodeToUtf8(text, page));
                 out += ']';
             }
         }
         out += ']';
         if (!annotations->note.empty()) {
-            AppendField(out, "annotationNote", annotations->note);
+            AppendField(out, "annotationNote", annotations->note, page);
         }
     }
     out += extra;
     out += "}\n";
 }
 
-void AppendDroppedLine(std::string& out, int ordinal, std::string_view message) {
+void AppendDroppedLine(std::string& out, int ordinal, std::string_view message,
+                       ELegacyCodePage page) {
     out += "{\"dropped\":";
     out += std::to_string(ordinal);
     out += ",\"error\":";
-    AppendJsonString(out, DecodeToUtf8(message));
+    AppendJsonString(out, DecodeToUtf8(message, page));
     out += "}\n";
 }

@@ -1,14 +1,16 @@
 #pragma once
 
 #include "chess/ChessGameData.h"
+#include "common/CodePages.h"
 #include "pgn/GameAnnotations.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-// The JSON lines of tavrin-pgn. Narrow strings are decoded with DecodeToUtf8 before they are
-// written, so every line is valid UTF-8 whatever the encoding of the PGN file.
+// The JSON lines of tavrin-pgn. Narrow strings are decoded with DecodeToUtf8, in the code page
+// chosen for their file, before they are written, so every line is valid UTF-8 whatever the
+// encoding of the PGN file.
 
 // Appends `utf8` as a JSON string literal. Quotes and backslashes are escaped as \" and \\;
 // control characters (C0, DEL and C1) as \uXXXX, so that a line never breaks and stray
@@ -25,7 +27,9 @@ void AppendJsonString(std::string& out, std::string_view utf8);
 // then `extra`, more fields as they are (",\"fens\":[…]").
 void AppendGameLine(std::string& out, int ordinal, const CChessGameData& game,
                     const std::vector<std::string>* san = nullptr,
-                    const CGameAnnotations* annotations = nullptr, std::string_view extra = {});
+                    const CGameAnnotations* annotations = nullptr, std::string_view extra = {},
+                    ELegacyCodePage page = ELegacyCodePage::kWindows1252);
 
 // {"dropped":N,"error":…} followed by a line feed.
-void AppendDroppedLine(std::string& out, int ordinal, std::string_view message);
+void AppendDroppedLine(std::string& out, int ordinal, std::string_view message,
+                       ELegacyCodePage page = ELegacyCodePage::kWindows1252);

@@ -89,6 +89,7 @@ EFileOutcome ProcessFile(const std::string& path, const COptions& options,
     }
     const CLoadReport report = reader.LastLoadReport();
     const int gamesRead = reader.GamesCount();
+    const ELegacyCodePage page = report.codePage;
 
     bool ok = true;
     openings.AddFile(*reader.Games());
@@ -100,7 +101,7 @@ EFileOutcome ProcessFile(const std::string& path, const COptions& options,
         for (int ordinal = 0; ordinal < report.gameTexts; ++ordinal) {
             if (nextDropped < report.dropped.size() &&
                 report.dropped[nextDropped].ordinal == ordinal) {
-                AppendDroppedLine(out, ordinal, report.dropped[nextDropped].message);
+                AppendDroppedLine(out, ordinal, report.dropped[nextDropped].message, page);
                 ++nextDropped;
             } else if (nextGame < gamesRead) {
                 const CChessGameData game = reader.GetGameData(nextGame);
@@ -121,7 +122,7 @@ EFileOutcome ProcessFile(const std::string& path, const COptions& options,
                 }
                 openings.AppendOpening(extra, game);
                 AppendGameLine(out, ordinal, game, options.san ? &san : nullptr,
-                               options.annotations ? &annotations : nullptr, extra);
+                               options.annotations ? &annotations : nullptr, extra, page);
                 ++nextGame;
             }
             if (out.size() >= flushThreshold) {
