@@ -50,7 +50,7 @@ CGameSearchKeys::CGameSearchKeys(std::shared_ptr<const CGameListSnapshot> list,
             const CStoredGame& game = batch.Game(i);
             chunk->starts.push_back(static_cast<std::uint32_t>(chunk->text.size()));
             for (const ETagField tag : kSearchTags) {
-                AppendFoldedForSearch(chunk->text, game.Tag(tag));
+                AppendFoldedForSearch(chunk->text, game.Tag(tag), batch.File()->codePage);
                 chunk->text += '\n';
             }
         }

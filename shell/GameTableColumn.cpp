@@ -13,8 +13,8 @@ constexpr std::array<std::string_view, kGameColumns> kTitles = {
 // A huge tag value is cut as in the game list's titles.
 constexpr std::size_t kCellCharacters = 200;
 
-std::string TagText(const CStoredGame& game, ETagField tag) {
-    return DecodeForDisplay(game.Tag(tag), kCellCharacters);
+std::string TagText(const CStoredGame& game, ETagField tag, ELegacyCodePage page) {
+    return DecodeForDisplay(game.Tag(tag), kCellCharacters, page);
 }
 
 } // namespace
@@ -45,23 +45,24 @@ std::string GameCellText(const CGameListSnapshot& games, std::size_t game, EGame
     std::size_t first = 0;
     const CGameBatch& batch = games.BatchOf(game, first);
     const CStoredGame& stored = batch.Game(game - first);
+    const ELegacyCodePage page = batch.File()->codePage;
     switch (column) {
     case kColumnNumber:
         return std::to_string(game + 1);
     case kColumnWhite:
-        return TagText(stored, kWhite);
+        return TagText(stored, kWhite, page);
     case kColumnBlack:
-        return TagText(stored, kBlack);
+        return TagText(stored, kBlack, page);
     case kColumnResult:
         return std::string(ResultText(stored.result));
     case kColumnDate:
-        return TagText(stored, kDate);
+        return TagText(stored, kDate, page);
     case kColumnEvent:
-        return TagText(stored, kEvent);
+        return TagText(stored, kEvent, page);
     case kColumnSite:
-        return TagText(stored, kSite);
+        return TagText(stored, kSite, page);
     case kColumnRound:
-        return TagText(stored, kRound);
+        return TagText(stored, kRound, page);
     case kColumnMoves:
         return std::to_string((stored.moveCount + 1) / 2);
     case kColumnFile:

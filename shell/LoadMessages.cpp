@@ -8,8 +8,8 @@ namespace {
 constexpr std::size_t kListedDrops = 5;
 constexpr std::size_t kLineCharacters = 200;
 
-std::string Line(std::string_view bytes) {
-    return CutText(DecodeToUtf8(bytes), kLineCharacters);
+std::string Line(std::string_view bytes, ELegacyCodePage page = ELegacyCodePage::kWindows1252) {
+    return CutText(DecodeToUtf8(bytes, page), kLineCharacters);
 }
 
 } // namespace
@@ -40,7 +40,8 @@ std::string DroppedGamesText(std::string_view path, const CLoadReport& report) {
                        " could not be read and " + (dropped == 1 ? "is" : "are") + " left out:";
     for (std::size_t i = 0; i < dropped && i < kListedDrops; ++i) {
         const CDroppedGame& game = report.dropped[i];
-        text += "\nGame " + std::to_string(game.ordinal + 1) + ": " + Line(game.message);
+        text += "\nGame " + std::to_string(game.ordinal + 1) + ": " +
+                Line(game.message, report.codePage);
     }
     if (dropped > kListedDrops) {
         text += "\n... and " + std::to_string(dropped - kListedDrops) + " more.";

@@ -78,6 +78,20 @@ std::vector<std::string> TreeSan(const CAnnotatedGame& tree, const CChessboardSt
     return san;
 }
 
+// The comments are bytes of the file; the panel shows UTF-8.
+void DecodeComments(CAnnotatedGame& tree, ELegacyCodePage page) {
+    for (int i = 0; i < tree.MovesCount(); ++i) {
+        for (CMoveComment& comment : tree.MoveForUpdate(i).comments) {
+            comment.text = DecodeToUtf8(comment.text, page);
+        }
+    }
+    for (int i = 0; i < tree.LinesCount(); ++i) {
+        for (std::string& comment : tree.LineForUpdate(i).comments) {
+            comment = DecodeToUtf8(comment, page);
+        }
+    }
+}
+
 } // namespace
 
 CNotationAnnotations AnnotationsForNotation(CGameAnnotations read, const CChessGameData& game) {
@@ -87,7 +101,7 @@ CNotationAnnotations AnnotationsForNotation(CGameAnnotations read, const CChessG
         if (Unknown(tag.value)) {
             continue;
         }
-        const std::string value = DecodeForDisplay(tag.value, kTagCharacters);
+        const std::string value = DecodeForDisplay(tag.value, kTagCharacters, read.codePage);
         const std::string& name = tag.name;
         if (name == "WhiteElo") {
             notation.whiteElo = value;
@@ -100,8 +114,8 @@ CNotationAnnotations AnnotationsForNotation(CGameAnnotations read, const CChessG
         } else if (name == "Variation") {
             variation = value;
         } else if (!Placed(name)) {
-            Join(notation.otherTags, DecodeForDisplay(name, kTagCharacters) + ": " + value,
-                 " \u00B7 ");
+            Join(notation.otherTags,
+                 DecodeForDisplay(name, kTagCharacters, read.codePage) + ": " + value, " \u00B7 ");
         }
     }
     Join(notation.opening, eco, " ");
@@ -109,6 +123,7 @@ CNotationAnnotations AnnotationsForNotation(CGameAnnotations read, const CChessG
     Join(notation.opening, variation, ", ");
     notation.note = std::move(read.note);
     if (read.tree) {
+        DecodeComments(*read.tree, read.codePage);
         try {
             notation.san = TreeSan(*read.tree, StartPosition(game.GetStart()).board);
             notation.tree = std::move(read.tree);

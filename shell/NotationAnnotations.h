@@ -9,7 +9,8 @@
 #include <vector>
 
 // What the notation panel shows of a game beyond its moves, in display texts (UTF-8, cut for
-// display): the tags the list does not keep, and the annotated tree with each move in SAN.
+// display): the tags the list does not keep, and the annotated tree with each move in SAN and
+// its comments in UTF-8.
 struct CNotationAnnotations {
     std::string whiteElo;
     std::string blackElo;

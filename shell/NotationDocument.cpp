@@ -9,8 +9,8 @@ namespace {
 
 constexpr std::size_t kHeaderCharacters = 200;
 
-std::string Display(const std::string& bytes) {
-    return DecodeForDisplay(bytes, kHeaderCharacters);
+std::string Display(const std::string& bytes, ELegacyCodePage page) {
+    return DecodeForDisplay(bytes, kHeaderCharacters, page);
 }
 
 // A tag worth showing: neither empty nor PGN's "unknown".
@@ -75,15 +75,20 @@ std::string ResultSign(int result) {
     }
 }
 
-CNotationGame NotationOf(const CChessGameData& game) {
+CNotationGame NotationOf(const CChessGameData& game, ELegacyCodePage page) {
     CNotationGame notation;
-    const auto name = [](const std::string& value) { return value.empty() ? "?" : Display(value); };
+    const auto name = [page](const std::string& value) {
+        return value.empty() ? "?" : Display(value, page);
+    };
+    const auto known = [page](const std::string& value) {
+        return Known(value) ? Display(value, page) : "";
+    };
     notation.white = name(game.GetWhite());
     notation.black = name(game.GetBlack());
-    notation.event = Known(game.GetEvent()) ? Display(game.GetEvent()) : "";
-    notation.site = Known(game.GetSite()) ? Display(game.GetSite()) : "";
-    notation.date = Known(game.GetDate()) ? Display(game.GetDate()) : "";
-    notation.round = Known(game.GetRound()) ? Display(game.GetRound()) : "";
+    notation.event = known(game.GetEvent());
+    notation.site = known(game.GetSite());
+    notation.date = known(game.GetDate());
+    notation.round = known(game.GetRound());
     notation.result = game.GetResult();
     const CFenPosition start = StartPosition(game.GetStart());
     notation.blackStarts = start.sideToMove == Black;

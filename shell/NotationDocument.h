@@ -34,8 +34,10 @@ struct CNotationPlace {
 // the position after tree move i.
 inline constexpr int kVariationLinkBase = 1 << 30;
 
-// The notation of a listed game: its tags decoded, its moves written from its starting position.
-CNotationGame NotationOf(const CChessGameData& game);
+// The notation of a listed game: its tags decoded (in `page` where they are not UTF-8), its moves
+// written from its starting position.
+CNotationGame NotationOf(const CChessGameData& game,
+                         ELegacyCodePage page = ELegacyCodePage::kWindows1252);
 
 // The panel's text: the players as "White – Black" (with their Elo), Event, Site, Date and
 // Round, the opening and the other tags, the result, and the note on missing annotations;

@@ -5,8 +5,8 @@
 
 namespace {
 
-std::string Player(const std::string& name) {
-    return name.empty() ? "N.N." : DecodeToUtf8(name); // the usual name of an unknown player
+std::string Player(const std::string& name, ELegacyCodePage page) {
+    return name.empty() ? "N.N." : DecodeToUtf8(name, page); // the usual name of an unknown player
 }
 
 // The number of the last move made, in the game's numbering.
@@ -19,8 +19,9 @@ long long MoveNumber(const CChessGameData& game, unsigned movesShown) {
 
 } // namespace
 
-std::string DefaultPictureName(const CChessGameData& game, unsigned movesShown) {
-    std::string name = Player(game.GetWhite()) + " - " + Player(game.GetBlack()) + ", ";
+std::string DefaultPictureName(const CChessGameData& game, unsigned movesShown,
+                               ELegacyCodePage page) {
+    std::string name = Player(game.GetWhite(), page) + " - " + Player(game.GetBlack(), page) + ", ";
     name += movesShown == 0 ? std::string("start")
                             : "move " + std::to_string(MoveNumber(game, movesShown));
     for (char& c : name) {

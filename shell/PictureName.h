@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chess/ChessGameData.h"
+#include "common/CodePages.h"
 
 #include <string>
 
@@ -8,5 +9,6 @@
 // "Morphy, Paul - Duke Karl, move 17.png" ("start" before the first move, "N.N." for a missing
 // name); characters that file systems refuse become '_'. `movesShown` counts the game's
 // executed half-moves; the move number follows the game's own numbering, which a set-up
-// position may start late.
-std::string DefaultPictureName(const CChessGameData& game, unsigned movesShown);
+// position may start late. Names that are not UTF-8 are read in `page`.
+std::string DefaultPictureName(const CChessGameData& game, unsigned movesShown,
+                               ELegacyCodePage page = ELegacyCodePage::kWindows1252);

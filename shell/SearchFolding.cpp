@@ -141,7 +141,7 @@ void AppendFoldedUtf8(std::string& out, std::string_view bytes) {
 
 } // namespace
 
-void AppendFoldedForSearch(std::string& out, std::string_view bytes) {
+void AppendFoldedForSearch(std::string& out, std::string_view bytes, ELegacyCodePage page) {
     if (IsAscii(bytes)) {
         const std::size_t start = out.size();
         out.resize(start + bytes.size());
@@ -151,7 +151,7 @@ void AppendFoldedForSearch(std::string& out, std::string_view bytes) {
     } else if (IsValidUtf8(bytes)) {
         AppendFoldedUtf8(out, bytes);
     } else {
-        AppendFoldedUtf8(out, DecodeToUtf8(bytes));
+        AppendFoldedUtf8(out, DecodeToUtf8(bytes, page));
     }
 }
 

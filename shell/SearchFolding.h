@@ -1,10 +1,13 @@
 #pragma once
 
+#include "common/CodePages.h"
+
 #include <string>
 #include <string_view>
 
 // Text folded for search, so that "muller" finds "Müller" and "MULLER" alike. The bytes are read
-// as UTF-8 when they are valid UTF-8, else as Windows-1252, as everywhere at the interface. The
+// as UTF-8 when they are valid UTF-8, else in their file's code page, as everywhere at the
+// interface. The
 // result is UTF-8 in which:
 // - letters are lower case (ASCII, Latin, Greek and Cyrillic capitals);
 // - Latin letters with accents lose them, and ligatures become two letters ("ß" -> "ss",
@@ -15,4 +18,5 @@
 std::string FoldForSearch(std::string_view bytes);
 
 // Appends the folded form of `bytes` to `out`; see FoldForSearch.
-void AppendFoldedForSearch(std::string& out, std::string_view bytes);
+void AppendFoldedForSearch(std::string& out, std::string_view bytes,
+                           ELegacyCodePage page = ELegacyCodePage::kWindows1252);

@@ -217,7 +217,7 @@ void CShell::FillGameList() {
     listedGames = static_cast<int>(games->Size());
     notationGameIndex = -1; // the list has changed: an index may now name another game
     platform.SetGameListEntries(listedGames, [games](int index) {
-        return ListTitle(games->Game(static_cast<std::size_t>(index)));
+        return ListTitle(*games, static_cast<std::size_t>(index));
     });
     const bool any = listedGames > 0;
     if (any) {

@@ -75,7 +75,7 @@ void CShell::ChooseNeighbourGame(int step) {
 void CShell::UpdateTitle() {
     std::string title(strings::kTitle);
     if (listedGames > 0) {
-        title += " - " + ListTitle(player.Games()->Game(player.GameIndex()));
+        title += " - " + ListTitle(*player.Games(), player.GameIndex());
     }
     platform.SetWindowTitle(title);
     SelectGameInTable();
@@ -101,7 +101,7 @@ void CShell::SavePicture() {
     const std::string name =
         listedGames > 0
             ? DefaultPictureName(player.GetGameData(static_cast<int>(player.GameIndex())),
-                                 player.MoveIndex())
+                                 player.MoveIndex(), player.Games()->CodePage(player.GameIndex()))
             : std::string(strings::kTitle) + ".png";
     std::string path;
     if (!platform.ChooseSaveFile({std::string(strings::kPngFilter)}, name, path)) {

@@ -34,7 +34,8 @@ void CShell::RefreshNotation() {
     }
     const int index = static_cast<int>(player.GameIndex());
     if (index != notationGameIndex) {
-        notationGame = NotationOf(player.GetGameData(index));
+        notationGame = NotationOf(player.GetGameData(index),
+                                  player.Games()->CodePage(static_cast<std::size_t>(index)));
         notationGameIndex = index;
         variationMove = CAnnotatedGame::kNone;
         ReadAnnotations(index);

@@ -1,5 +1,6 @@
 #include "shell/GameTable.h"
 
+#include "pgn/PGNReader.h"
 #include "shell/SearchFolding.h"
 
 #include <algorithm>
@@ -124,6 +125,19 @@ TEST_F(GameTableTest, CellsShowUtf8TextsAndFullMoves) {
     }
     EXPECT_EQ(table.CellText(3, kColumnMoves), "40");
     EXPECT_EQ(table.CellText(5, kColumnMoves), "41");
+}
+
+// Names of a file in a DOS code page show, and are found, as the letters they are.
+TEST(GameTableCodePageTest, NamesOfADosFileShowAndAreFoundWithOrWithoutAccents) {
+    CPGNReader reader;
+    reader.Load("tests/fixtures/pgn/cp437-names.pgn");
+    CGameTable table;
+    table.SetGames(reader.Games());
+    EXPECT_EQ(table.CellText(0, kColumnWhite), "Lepp\xC3\xA4l\xC3\xA4, Matti");
+    for (const char* search : {"leppala", "LEPP\xC3\x84L\xC3\x84", "zurich", "ekstr\xC3\xB6m"}) {
+        table.SetFilter(search);
+        EXPECT_EQ(table.CountText(), "1 of 2 games") << search;
+    }
 }
 
 // Against a stable sort on the texts shown, folded, or their numbers.

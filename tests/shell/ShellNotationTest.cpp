@@ -115,25 +115,28 @@ TEST(NotationDocument, RowsNumbersResultAndFigurines) {
 
 // An annotated game: Elo, opening and the other tags in the header, the preamble above "Start",
 // the main line broken by each comment and variation, glyphs, clock and evaluation beside their
-// move, nested variations indented and numbered again after each interruption.
+// move, nested variations indented and numbered again after each interruption. Tags and
+// comments that are not UTF-8 are read in their file's code page.
 TEST(NotationDocument, AnnotationsBreakTheMainLineAndIndentVariations) {
-    const std::string pgn = "[Event \"E\"]\n[White \"W\"]\n[Black \"B\"]\n[Result \"*\"]\n"
+    const std::string pgn = "[Event \"E\"]\n[White \"W\x81\"]\n[Black \"B\"]\n[Result \"*\"]\n"
                             "[WhiteElo \"2700\"]\n[ECO \"C20\"]\n[Opening \"King's Pawn\"]\n"
                             "[Annotator \"A\"]\n[TimeControl \"-\"]\n\n"
-                            "{Preamble} 1. e4! {Best [%clk 0:10:00]} e5 (1... c5 $14 {Sicilian} "
+                            "{Pre\x84mble} 1. e4! {Best [%clk 0:10:00]} e5 (1... c5 $14 {Sicilian} "
                             "(1... e6 2. d4) 2. Nf3) 2. Nf3 $146 {[%eval 0.3]} $3 Nc6 *\n";
     CPGNReader reader;
     reader.LoadText(pgn);
     const CChessGameData data = reader.GetGameData(0);
-    CGameAnnotations read{{}, CAnnotationReader::Read(pgn, data), "A note."};
+    CGameAnnotations read{
+        {}, CAnnotationReader::Read(pgn, data), "A note.", ELegacyCodePage::kCp437};
     read.tags = read.tree->Tags();
-    CNotationGame game = NotationOf(data);
+    CNotationGame game = NotationOf(data, ELegacyCodePage::kCp437);
     game.annotations = AnnotationsForNotation(std::move(read), data);
-    EXPECT_EQ(Lines(BuildNotation(game, {2}, false)),
-              "W (2700) \u2013 B\nE\nC20 King's Pawn\nAnnotator: A\n*\nA note.\nPreamble\n"
-              "Start\n1.|e4! 0:10:00|\nBest\n1...||[e5]\n"
-              "  (1... c5 \u2A72 Sicilian\n    (1... e6 2. d4)\n  2. Nf3)\n"
-              "2.|Nf3 N !! 0.3|Nc6\n*\n");
+    EXPECT_EQ(
+        Lines(BuildNotation(game, {2}, false)),
+        "W\u00FC (2700) \u2013 B\nE\nC20 King's Pawn\nAnnotator: A\n*\nA note.\nPre\u00E4mble\n"
+        "Start\n1.|e4! 0:10:00|\nBest\n1...||[e5]\n"
+        "  (1... c5 \u2A72 Sicilian\n    (1... e6 2. d4)\n  2. Nf3)\n"
+        "2.|Nf3 N !! 0.3|Nc6\n*\n");
     const CNotationText inVariation = BuildNotation(game, {2, 3}, true);
     EXPECT_NE(Lines(inVariation).find("(1... [e6] 2. d4)"), std::string::npos);
     EXPECT_EQ(LinkOf(inVariation, "c5", true), kVariationLinkBase + 2);
