@@ -37,9 +37,6 @@ TEST(GameAnnotations, ReadAgainFromTheFileAsLoadedOrExplained) {
     const CGameAnnotations read = ReadGameAnnotations(second, reader.GetGameData(1));
     ASSERT_TRUE(read.tree.has_value());
     EXPECT_EQ(read.note, "");
-    ASSERT_EQ(read.tags.size(), 2u);
-    EXPECT_EQ(read.tags[1].name, "ECO");
-    EXPECT_EQ(read.tags[1].value, "C20");
 
     const CGameSource source = *reader.GameSource(0);
     const CChessGameData game = reader.GetGameData(0);
