@@ -44,7 +44,7 @@ const CStoredGame& CGameListSnapshot::Game(std::size_t i) const noexcept {
 
 ELegacyCodePage CGameListSnapshot::CodePage(std::size_t i) const noexcept {
     std::size_t first = 0;
-    return BatchOf(i, first).File()->codePage;
+    return i < size ? BatchOf(i, first).File()->codePage : ELegacyCodePage::kWindows1252;
 }
 
 CChessGameData CGameListSnapshot::GameData(std::size_t i) const {

@@ -27,7 +27,7 @@ public:
     // The batch that holds game i < Size(), with the index of its first game.
     const CGameBatch& BatchOf(std::size_t i, std::size_t& first) const noexcept;
     CChessGameData GameData(std::size_t i) const;
-    // The code page of the file game i < Size() came from.
+    // The code page of the file game i came from; Windows-1252 for an index outside the list.
     ELegacyCodePage CodePage(std::size_t i) const noexcept;
     const std::vector<std::shared_ptr<const CGameBatch>>& Batches() const noexcept {
         return batches;

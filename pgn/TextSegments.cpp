@@ -34,6 +34,9 @@ std::size_t SkipBlanks(std::string_view text, std::size_t pos, std::size_t end) 
 }
 
 std::size_t LineEnd(std::string_view text, std::size_t pos) {
+    if (pos >= text.size()) {
+        return text.size();
+    }
     const void* lf = std::memchr(text.data() + pos, '\n', text.size() - pos);
     return lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text.data()) : text.size();
 }
