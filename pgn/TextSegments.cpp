@@ -60,8 +60,13 @@ std::size_t TagPairEnd(std::string_view text, std::size_t pos, std::size_t end) 
     return p < end && text[p] == ']' ? p + 1 : npos;
 }
 
-// What the line from `start` to `end` (its '\n' or the text's end) is.
-ELine Classify(std::string_view text, std::size_t start, std::size_t end) {
+constexpr bool BeginsMovetext(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '*' ||
+           c == '(' || c == '$';
+}
+
+// What the line from `start` to `end` (its '\n' or the text's end) is, by itself.
+ELine ClassifyLine(std::string_view text, std::size_t start, std::size_t end) {
     std::size_t p = SkipLineBlanks(text, start);
     if (p >= end) {
         return ELine::kBlank;
@@ -92,12 +97,35 @@ ELine Classify(std::string_view text, std::size_t start, std::size_t end) {
                 return pairs ? ELine::kTagPairsThenMovetext : ELine::kOther;
             }
             p = static_cast<std::size_t>(static_cast<const char*>(close) - text.data()) + 1;
+        } else if (!pairs) {
+            return ELine::kOther;
         } else {
-            return pairs ? ELine::kTagPairsThenMovetext : ELine::kOther;
+            // What cannot begin movetext ("]", a quote...) is a fault of the pairs before it.
+            return BeginsMovetext(text[p]) ? ELine::kTagPairsThenMovetext : ELine::kDamaged;
         }
         p = SkipBlanks(text, p, end);
     }
     return pairs ? ELine::kTagPairs : ELine::kTransparent;
+}
+
+// What the line from `start` to `end` is where it stands: as ClassifyLine says, except that the
+// rest of a value broken over two lines (a line with a quote that ends in ']', straight after a
+// damaged line) is damaged too.
+ELine Classify(std::string_view text, std::size_t start, std::size_t end) {
+    const ELine kind = ClassifyLine(text, start, end);
+    std::size_t last = end;
+    while (last > start && IsBlank(text[last - 1])) {
+        --last;
+    }
+    if (kind != ELine::kOther || start == 0 || last == start || text[last - 1] != ']' ||
+        std::memchr(text.data() + start, '"', last - start) == nullptr) {
+        return kind;
+    }
+    std::size_t previous = start - 1;
+    while (previous > 0 && text[previous - 1] != '\n') {
+        --previous;
+    }
+    return ClassifyLine(text, previous, start - 1) == ELine::kDamaged ? ELine::kDamaged : kind;
 }
 
 // The kind of the last line before the one at `lineStart` that is not transparent; blank at the

@@ -12,9 +12,12 @@
 // Lines are told apart by what they begin with, after blanks and byte-order marks:
 // - tag lines: one or more tag pairs ('[', a name of letters, digits and '_', blanks, a quoted
 //   value in which brackets, quotes escaped by '\' and anything else but a line end are text,
-//   blanks, ']'), with comments closed on the line among them; movetext may follow the pairs;
+//   blanks, ']'), with comments closed on the line among them; movetext (a digit, a letter,
+//   '*', '(' or '$') may follow the pairs;
 // - damaged lines: a '[' that does not begin such a pair (and not "[%", a comment's command
-//   wrapped onto a line of its own), or a tag line with such a '[' among its pairs;
+//   wrapped onto a line of its own), a tag line with such a '[' among its pairs or anything but
+//   movetext after them, and the rest of a value broken over two lines (a line with a quote
+//   that ends in ']', straight after a damaged line);
 // - transparent lines: escape lines ('%' in the first column) and lines of comments only;
 // - blank lines, and all others (movetext).
 // A header is a run of tag lines and damaged lines, with transparent lines among them, that
