@@ -79,7 +79,10 @@ ELine ClassifyLine(std::string_view text, std::size_t start, std::size_t end) {
     }
     if (text[p] == '[') {
         const std::size_t inside = SkipBlanks(text, p + 1, end);
-        if (inside < end && text[inside] == '%') {
+        // A comment's command wrapped onto a line of its own; one with a quote is a pair
+        // whose name went wrong.
+        if (inside < end && text[inside] == '%' &&
+            std::memchr(text.data() + inside, '"', end - inside) == nullptr) {
             return ELine::kOther;
         }
     }
@@ -108,52 +111,70 @@ ELine ClassifyLine(std::string_view text, std::size_t start, std::size_t end) {
     return pairs ? ELine::kTagPairs : ELine::kTransparent;
 }
 
-// What the line from `start` to `end` is where it stands: as ClassifyLine says, except that the
-// rest of a value broken over two lines (a line with a quote that ends in ']', straight after a
-// damaged line) is damaged too.
-ELine Classify(std::string_view text, std::size_t start, std::size_t end) {
-    const ELine kind = ClassifyLine(text, start, end);
-    std::size_t last = end;
-    while (last > start && IsBlank(text[last - 1])) {
-        --last;
+// Whether a line that reads as movetext may be the rest of a value broken over two lines: it
+// holds a quote and ends in ']'.
+bool MayContinueValue(std::string_view text, std::size_t start, std::size_t end) {
+    while (end > start && IsBlank(text[end - 1])) {
+        --end;
     }
-    if (kind != ELine::kOther || start == 0 || last == start || text[last - 1] != ']' ||
-        std::memchr(text.data() + start, '"', last - start) == nullptr) {
-        return kind;
-    }
-    std::size_t previous = start - 1;
-    while (previous > 0 && text[previous - 1] != '\n') {
-        --previous;
-    }
-    return ClassifyLine(text, previous, start - 1) == ELine::kDamaged ? ELine::kDamaged : kind;
+    return end > start && text[end - 1] == ']' &&
+           std::memchr(text.data() + start, '"', end - start) != nullptr;
 }
 
-// The kind of the last line before the one at `lineStart` that is not transparent; blank at the
-// text's start.
+// What the line from `start` to `end` is where it stands, after a line of kind `before` (the
+// last one that is not transparent): as ClassifyLine says, except that the rest of a broken
+// value after a damaged line is damaged too.
+ELine Classify(std::string_view text, std::size_t start, std::size_t end, ELine before) {
+    const ELine kind = ClassifyLine(text, start, end);
+    return kind == ELine::kOther && before == ELine::kDamaged && MayContinueValue(text, start, end)
+               ? ELine::kDamaged
+               : kind;
+}
+
+// The kind, where it stands, of the last line before the one at `lineStart` that is not
+// transparent; blank at the text's start.
 ELine KindBefore(std::string_view text, std::size_t lineStart) {
-    std::size_t end = lineStart;
-    while (end > 0) {
+    bool mayContinue = false; // the lines passed may each continue a value broken before them
+    for (std::size_t end = lineStart; end > 0;) {
         std::size_t start = end - 1; // the '\n' that ends the line looked at
         while (start > 0 && text[start - 1] != '\n') {
             --start;
         }
-        const ELine kind = Classify(text, start, end - 1);
-        if (kind != ELine::kTransparent) {
-            return kind;
+        const ELine kind = ClassifyLine(text, start, end - 1);
+        if (kind == ELine::kOther && MayContinueValue(text, start, end - 1)) {
+            mayContinue = true;
+        } else if (kind != ELine::kTransparent) {
+            return mayContinue ? (kind == ELine::kDamaged ? kind : ELine::kOther) : kind;
         }
         end = start;
     }
-    return ELine::kBlank;
+    return mayContinue ? ELine::kOther : ELine::kBlank;
+}
+
+// The position after the byte-order marks among the blanks that start the line at `line`, each
+// made blanks in `blanked` when it is given.
+std::size_t SkipMarks(std::string_view text, std::size_t line, std::size_t end, char* blanked) {
+    std::size_t p = SkipBlanks(text, line, end);
+    while (StartsWithByteOrderMark(text.substr(p, end - p))) {
+        if (blanked != nullptr) {
+            std::memset(blanked + p, ' ', 3);
+        }
+        p = SkipBlanks(text, p + 3, end);
+    }
+    return p;
 }
 
 // Walks the header that starts at the line at `start`: whether it holds a tag line or a damaged
 // line with a quote, which makes it a header. With `damaged`, blanks out each damaged line there
-// (and walks the whole run); without, stops as soon as the answer is known.
+// and each byte-order mark that starts a line (and walks the whole run); without, stops as soon
+// as the answer is known.
 bool WalkHeader(std::string_view text, std::size_t start, char* damaged) {
     bool header = false;
+    ELine before = ELine::kBlank;
     for (std::size_t line = start; line < text.size();) {
         const std::size_t end = LineEnd(text, line);
-        const ELine kind = Classify(text, line, end);
+        const ELine kind = Classify(text, line, end, before);
+        before = kind == ELine::kTransparent ? before : kind;
         if (kind == ELine::kDamaged) {
             header = header || std::memchr(text.data() + line, '"', end - line) != nullptr;
             if (damaged != nullptr) {
@@ -161,6 +182,9 @@ bool WalkHeader(std::string_view text, std::size_t start, char* damaged) {
             }
         } else if (kind == ELine::kTagPairs || kind == ELine::kTagPairsThenMovetext) {
             header = true;
+            if (damaged != nullptr) {
+                SkipMarks(text, line, end, damaged);
+            }
         } else if (kind != ELine::kTransparent) {
             break;
         }
@@ -174,13 +198,15 @@ bool WalkHeader(std::string_view text, std::size_t start, char* damaged) {
 
 // The first header that starts at or after the line at `line`; `before` is the kind of the last
 // line before it that is not transparent. With `damaged`, the lines from `line` on continue a
-// header, and whether they hold a damaged line before it ends is added there.
+// header, and whether they hold a damaged line or a line that starts with a byte-order mark
+// before it ends is added there.
 std::size_t FindHeader(std::string_view text, std::size_t line, ELine before, bool* damaged) {
     while (line < text.size()) {
         const std::size_t end = LineEnd(text, line);
-        const ELine kind = Classify(text, line, end);
+        const ELine kind = Classify(text, line, end, before);
         if (damaged != nullptr && kind != ELine::kTransparent) {
-            *damaged = *damaged || kind == ELine::kDamaged;
+            *damaged = *damaged || kind == ELine::kDamaged ||
+                       SkipMarks(text, line, end, nullptr) != SkipBlanks(text, line, end);
             if (!InHeader(kind)) {
                 damaged = nullptr;
             }
@@ -211,7 +237,7 @@ std::size_t SkipLineBlanks(std::string_view text, std::size_t pos) {
 }
 
 bool BeginsGameHeader(std::string_view text, std::size_t lineStart) {
-    return OpensHeader(Classify(text, lineStart, LineEnd(text, lineStart))) &&
+    return OpensHeader(ClassifyLine(text, lineStart, LineEnd(text, lineStart))) &&
            !InHeader(KindBefore(text, lineStart)) && WalkHeader(text, lineStart, nullptr);
 }
 
@@ -232,7 +258,7 @@ std::size_t NextSegmentStart(std::string_view text, std::size_t from) {
 
 CSegmentScan ScanSegment(std::string_view text, std::size_t start, bool opensGame) {
     const std::size_t end = LineEnd(text, start);
-    const ELine first = Classify(text, start, end);
+    const ELine first = ClassifyLine(text, start, end);
     CSegmentScan scan;
     bool inHeader = opensGame && InHeader(first);
     scan.damagedHeader = opensGame && first == ELine::kDamaged;
@@ -247,8 +273,10 @@ std::string_view WithoutDamagedHeaderLines(std::string_view text, std::string& c
         if (line >= text.size()) {
             return text;
         }
-        const ELine kind = Classify(text, line, LineEnd(text, line));
-        if (kind == ELine::kDamaged) {
+        const std::size_t end = LineEnd(text, line);
+        const ELine kind = ClassifyLine(text, line, end);
+        if (kind == ELine::kDamaged ||
+            SkipMarks(text, line, end, nullptr) != SkipBlanks(text, line, end)) {
             break;
         }
         if (kind != ELine::kTagPairs && kind != ELine::kTransparent) {

@@ -14,10 +14,10 @@
 //   value in which brackets, quotes escaped by '\' and anything else but a line end are text,
 //   blanks, ']'), with comments closed on the line among them; movetext (a digit, a letter,
 //   '*', '(' or '$') may follow the pairs;
-// - damaged lines: a '[' that does not begin such a pair (and not "[%", a comment's command
-//   wrapped onto a line of its own), a tag line with such a '[' among its pairs or anything but
-//   movetext after them, and the rest of a value broken over two lines (a line with a quote
-//   that ends in ']', straight after a damaged line);
+// - damaged lines: a '[' that does not begin such a pair (but "[%" on a line without a quote,
+//   a comment's command wrapped onto a line of its own), a tag line with such a '[' among its
+//   pairs or anything but movetext after them, and the rest of a value broken over two lines
+//   (a line with a quote that ends in ']', straight after a damaged line);
 // - transparent lines: escape lines ('%' in the first column) and lines of comments only;
 // - blank lines, and all others (movetext).
 // A header is a run of tag lines and damaged lines, with transparent lines among them, that
@@ -34,7 +34,8 @@ bool BeginsGameHeader(std::string_view text, std::size_t lineStart);
 
 // What one walk over the segment that starts at `start` finds: where the next one starts (or
 // npos), and whether the header at its start, when it opens with one (`opensGame`, see
-// BeginsGameHeader), holds a damaged line.
+// BeginsGameHeader), holds a damaged line or a byte-order mark after its first line (what
+// WithoutDamagedHeaderLines blanks).
 struct CSegmentScan {
     std::size_t next = std::string_view::npos;
     bool damagedHeader = false;
@@ -42,8 +43,8 @@ struct CSegmentScan {
 CSegmentScan ScanSegment(std::string_view text, std::size_t start, bool opensGame);
 
 // The text of a game whose header starts at its first byte, with each damaged line of that
-// header made blanks (so every position stays where it was): `text` itself when it has none,
-// else `copy`, which is overwritten.
+// header, and each byte-order mark that starts one of its lines, made blanks (so every position
+// stays where it was): `text` itself when it has none, else `copy`, which is overwritten.
 std::string_view WithoutDamagedHeaderLines(std::string_view text, std::string& copy);
 
 // The position of the first byte of the line at `lineStart` that is neither a blank nor part of

@@ -54,7 +54,8 @@ std::vector<std::vector<std::string>> Read(const std::string& text) {
 
 // Header lines of tag pairs of every sample and fixture, alone, after a byte-order mark and in
 // the second of two files with one, are damaged: junk put inside, a tab in the name, the
-// value's quotes doubled, a bracket in the value, or the line cut in its value. Only the game
+// value's quotes doubled, a bracket in the value, the line cut in its value, a byte-order mark
+// before it, or the line broken in its value (or before its closing quote). Only the game
 // that held the line may change: dropped with a reason, or read with its moves, result and
 // other tags, unless the line named them.
 TEST(DamagedHeader, CostsOnlyItsLineOrItsGameAndNeverSplitsAGame) {
@@ -93,7 +94,7 @@ TEST(DamagedHeader, CostsOnlyItsLineOrItsGameAndNeverSplitsAGame) {
                     const std::size_t close = original.rfind('"');
                     const std::size_t name = original.find('[') + 1;
                     std::string bad = original;
-                    switch (random() % 5) {
+                    switch (random() % 7) {
                     case 0:
                         bad.insert(at(name, original.rfind(']')), junk[random() % std::size(junk)]);
                         break;
@@ -106,8 +107,18 @@ TEST(DamagedHeader, CostsOnlyItsLineOrItsGameAndNeverSplitsAGame) {
                     case 3:
                         bad.insert(at(open + 1, close + 1), random() % 2 ? "]" : "[");
                         break;
-                    default:
+                    case 4:
                         bad.resize(at(open + 1, bad.size()));
+                        break;
+                    case 5:
+                        bad.insert(0, bom);
+                        break;
+                    default: // a mail program wraps the line
+                        if (const std::size_t space = original.find(' ', open); space < close) {
+                            bad[space] = '\n';
+                        } else {
+                            bad.insert(close, "\n");
+                        }
                     }
                     const auto after =
                         Read(text.substr(0, line) + bad + text.substr(line + original.size()));
