@@ -98,11 +98,15 @@ void CCodePageVotes::Add(std::string_view text) noexcept {
     const std::size_t n = text.size();
     std::size_t i = 0;
     while (i < n) {
-        std::uint64_t word;
-        if (i + sizeof word <= n &&
-            (std::memcpy(&word, s + i, sizeof word), (word & 0x8080808080808080ULL) == 0)) {
-            i += sizeof word;
-            continue;
+        std::uint64_t words[4];
+        for (; i + sizeof words <= n; i += sizeof words) {
+            std::memcpy(words, s + i, sizeof words);
+            if (((words[0] | words[1] | words[2] | words[3]) & 0x8080808080808080ULL) != 0) {
+                break;
+            }
+        }
+        if (i >= n) {
+            break;
         }
         if (s[i] < 0x80) {
             ++i;

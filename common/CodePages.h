@@ -22,7 +22,7 @@ char32_t LegacyCodePoint(ELegacyCodePage page, unsigned char byte) noexcept;
 // merged, as long as no UTF-8 sequence is cut between two stretches (cut at line ends).
 class CCodePageVotes {
 public:
-    // Adds the votes of a stretch of text. Linear in its length; ASCII runs are skipped a word
+    // Adds the votes of a stretch of text. Linear in its length; ASCII runs are skipped 32 bytes
     // at a time.
     void Add(std::string_view text) noexcept;
     void Merge(const CCodePageVotes& other) noexcept;
