@@ -19,10 +19,11 @@ set(uses_platform/qt platform common resources)
 set(uses_resources platform) # the menu is described in the platform's terms
 set(uses_scene gfx3d chess common platform resources)
 set(uses_player pgn chess common scene/ScenePlayback.h)
+set(uses_export scene player pgn chess common platform)
 set(uses_shell player openings pgn chess common platform resources scene/ScenePlayback.h
     scene/SceneView.h scene/Camera.h)
 set(uses_app common chess pgn openings gfx3d platform platform/qt/QtPlatform.h resources scene
-    player shell)
+    player export shell)
 set(uses_tools common chess pgn openings engine gfx3d platform platform/qt/QtPlatform.h
     platform/qt/QtGLFormat.h platform/qt/QtChildProcess.h resources scene tools)
 set(qt_allowed platform/qt app tools bench fuzz support)
@@ -30,7 +31,7 @@ set(any_layer bench fuzz support)
 
 set(violations "")
 foreach(library common chess pgn openings engine gfx3d platform platform/qt resources scene
-        player shell app tools bench fuzz support)
+        player export shell app tools bench fuzz support)
     file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${library}/*.h
          ${SOURCE_DIR}/${library}/*.cpp)
     foreach(file IN LISTS files)

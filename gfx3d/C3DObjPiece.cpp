@@ -66,7 +66,11 @@ C3DObjPiece::C3DObjPiece(float x, float y, float z, EPieceColor color)
 }
 
 void C3DObjPiece::StartAnimation(float x, float y, float z, std::uint32_t type) {
-    animationStart = TickCount();
+    StartAnimation(x, y, z, type, TickCount());
+}
+
+void C3DObjPiece::StartAnimation(float x, float y, float z, std::uint32_t type, std::uint32_t now) {
+    animationStart = now;
     animationType = type;
     alpha = 1.0f;
     if (type < kAnimationHold) {

@@ -20,8 +20,10 @@ public:
 
     // Starts an animation of `type` (gfx3d/AnimationCurves.h) towards (x, y, z), replacing a
     // running one, whose position reached so far becomes the start. Types from kAnimationHold up
-    // keep the start and target of before.
-    virtual void StartAnimation(float x, float y, float z, std::uint32_t type);
+    // keep the start and target of before. The animation's time starts at tick `now`, the
+    // current tick count unless given.
+    void StartAnimation(float x, float y, float z, std::uint32_t type, std::uint32_t now);
+    void StartAnimation(float x, float y, float z, std::uint32_t type);
     // Moves a running animation on by the time passed, then draws the piece.
     void Draw() override;
     // Moves a running animation on to the tick count `now`, ending it once its time is over.

@@ -155,3 +155,20 @@ void CCamera::SetScreenSize(int width, int height) {
     screenWidth = width;
     screenHeight = height;
 }
+
+void CCamera::CopyFrom(const CCamera& other) {
+    viewpoint = other.Viewpoint();
+    sideInFront = other.SideInFront();
+    elevation = other.Elevation();
+    minElevation = other.MinElevation();
+    rotation = other.Rotation();
+    zoom = other.Zoom();
+    panX = other.PanX();
+    panY = other.PanY();
+    StopMoving();
+}
+
+void CCamera::StopMoving() {
+    moving.store(false, std::memory_order_release);
+    projectionDirty = true;
+}

@@ -56,6 +56,12 @@ public:
     // zoom *= 1 + percent / 100; raises projectionDirty whether or not it was accepted.
     void ChangeZoom(int percent);
     void AddRotation(float degrees);
+    // Takes over where `other` comes to rest, its viewpoint and the side it has in front, at
+    // once (a second view of the same scene, such as a video's).
+    void CopyFrom(const CCamera& other);
+    // A move under way ends at once where it was going: for a view drawn at moments of its
+    // own, whose clock is not the one a move runs on.
+    void StopMoving();
     void SetScreenSize(int width, int height);
 
     // Where the camera is at tick `now` in a view of `aspect` (width / height): on its way while

@@ -34,12 +34,12 @@ bool CMultisampleTarget::Begin(int newWidth, int newHeight) {
     return true;
 }
 
-void CMultisampleTarget::End() {
+void CMultisampleTarget::End(unsigned target) {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glDrawBuffer(GL_BACK);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, target);
+    glDrawBuffer(target == 0 ? GL_BACK : GL_COLOR_ATTACHMENT0);
     glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, target);
 }
 
 void CMultisampleTarget::Release() {

@@ -16,8 +16,9 @@ public:
     // Directs drawing into the buffers, (re)made for this size; false, drawing left on the
     // window, when the renderer has no multisampled framebuffer objects.
     bool Begin(int width, int height);
-    // Resolves the picture onto the window's back buffer and directs drawing there again.
-    void End();
+    // Resolves the picture onto the window's back buffer, or onto framebuffer `target` when it
+    // is not 0, and directs drawing there again.
+    void End(unsigned target = 0);
     void Release();
 
 private:

@@ -8,6 +8,7 @@
 #include "gfx3d/FloorLightMap.h"
 #include "gfx3d/SceneLights.h"
 #include "platform/GLSurface.h"
+#include "scene/GlewStartup.h"
 #include "scene/RenderMemory.h"
 #include "scene/ViewProjection.h"
 
@@ -116,18 +117,21 @@ bool CScene::InitOpenGL() {
         surface->ReportFatalError("OpenGL could not be started: " + error);
         return false;
     }
-    glewExperimental = GL_TRUE;
-    const GLenum status = glewInit();
-    if (status != GLEW_OK) {
-        surface->ReportFatalError(
-            std::string("OpenGL could not be started: GLEW initialisation failed: ") +
-            reinterpret_cast<const char*>(glewGetErrorString(status)));
+    error = InitGlewOnce();
+    if (!error.empty()) {
+        surface->ReportFatalError("OpenGL could not be started: " + error);
         surface->DestroyContext();
         return false;
     }
     GLint sampleBuffers = 0;
     glGetIntegerv(GL_SAMPLE_BUFFERS, &sampleBuffers);
     surfaceMultisampled = sampleBuffers > 0;
+    SetUpContext();
+    ResizeViewport(surface->Width(), surface->Height());
+    return true;
+}
+
+void CScene::SetUpContext() {
     glEnable(GL_LIGHTING);
     for (GLenum light : kLights) {
         glEnable(light);
@@ -142,18 +146,20 @@ bool CScene::InitOpenGL() {
     glClearDepth(1.0);
     glDepthFunc(GL_LEQUAL);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    ResizeViewport(surface->Width(), surface->Height());
     BuildFontLists();
-    return true;
 }
 
 void CScene::ResizeViewport(int width, int height) {
+    SetViewport(width, height);
+    DrawFrame();
+}
+
+void CScene::SetViewport(int width, int height) {
     height = std::max(height, 1);
     glViewport(0, 0, width, height);
     viewportWidth = width;
     viewportHeight = height;
     resizePending = false;
-    DrawFrame();
 }
 
 void CScene::ApplyView(std::uint32_t now) {
@@ -189,13 +195,24 @@ void CScene::SetupLights() {
 }
 
 void CScene::DrawFrame() {
-    const std::uint32_t now = TickCount();
+    const std::uint32_t now = clock();
+    RenderView(now, 0);
+    camera.FrameDrawn(now);
+    // A picture shows the view at rest: while the camera moves it waits for a later frame.
+    if (!camera.Moving()) {
+        FulfilCapture();
+    }
+    surface->SwapBuffers();
+    ++framesDrawn;
+}
+
+void CScene::RenderView(std::uint32_t now, unsigned resolveTarget) {
     const bool smooth = smoothEdges;
-    bool offScreen = false;
+    bool multisampled = false;
     if (surfaceMultisampled) {
         smooth ? glEnable(GL_MULTISAMPLE) : glDisable(GL_MULTISAMPLE);
     } else if (smooth) {
-        offScreen = multisampleTarget.Begin(viewportWidth, viewportHeight);
+        multisampled = multisampleTarget.Begin(viewportWidth, viewportHeight);
     }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     ApplyView(now);
@@ -204,16 +221,9 @@ void CScene::DrawFrame() {
     DrawClocks();
     DrawGameOver();
     DrawFps();
-    if (offScreen) {
-        multisampleTarget.End();
+    if (multisampled) {
+        multisampleTarget.End(resolveTarget);
     }
-    camera.FrameDrawn(now);
-    // A picture shows the view at rest: while the camera moves it waits for a later frame.
-    if (!camera.Moving()) {
-        FulfilCapture();
-    }
-    surface->SwapBuffers();
-    ++framesDrawn;
 }
 
 // The pieces are moved on to one moment first; the board and the floor are drawn, then what
@@ -343,6 +353,15 @@ void CScene::ShowLastMoveTint(bool on) {
 
 void CScene::ShowCheckTint(bool on) {
     checkTinted = on;
+    projectionDirty = true;
+}
+
+void CScene::CopyLookFrom(CScene& other) {
+    camera.CopyFrom(other.camera);
+    coordinatesShown = other.coordinatesShown.load();
+    lastMoveTinted = other.lastMoveTinted.load();
+    checkTinted = other.checkTinted.load();
+    smoothEdges = other.smoothEdges.load();
     projectionDirty = true;
 }
 

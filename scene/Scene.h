@@ -1,20 +1,22 @@
 #pragma once
 
 #include "chess/ChessSet.h"
+#include "common/Ticks.h"
 #include "gfx3d/BoardMarksPass.h"
 #include "gfx3d/ContactShadowPass.h"
 #include "platform/FrameImage.h"
 #include "scene/BoardMarks.h"
 #include "scene/Camera.h"
 #include "scene/MultisampleTarget.h"
+#include "scene/OffscreenTarget.h"
 #include "scene/ScenePlayback.h"
 #include "scene/SceneView.h"
 
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <future>
-#include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -98,11 +100,42 @@ public:
     void ShowLastMoveTint(bool on) override;
     void ShowCheckTint(bool on) override;
     CSquareTints TintedSquares();
+    // Takes over how `other` shows the game: its camera, the board's marks and smooth edges.
+    void CopyLookFrom(CScene& other);
 
     // One more reason to draw frames back to back (a move being shown, a mouse drag); restarts
     // the frame counter's window. EndContinuousRedraw takes one reason away.
     void BeginContinuousRedraw() override;
     void EndContinuousRedraw() override;
+
+    // The clock that the window's frames and move animations read: TickCount unless set (a test
+    // stops time with it to picture one moment of a move). Set before the render thread starts.
+    void SetClock(std::function<std::uint32_t()> ticks) { clock = std::move(ticks); }
+
+    // --- Drawing without a render thread: on the calling thread, into an off-screen picture,
+    // at moments the caller chooses (a video at a fixed time step). The chess set is then this
+    // scene's own; moves are handed over through it as to the window's scene. ---
+    // Makes the surface's context current, sets it up as the window's is, makes the scene's
+    // objects from the chess set and directs drawing into an off-screen picture of the
+    // surface's size. With `sharedClassResources` the context shares its objects with a
+    // window's context whose scene is built: the class-wide buffers and textures of the pieces,
+    // the board and the floor are used as they are and left to that scene. Otherwise this
+    // scene makes them and EndOffscreen releases them. Throws CGeneralException when the
+    // context, GLEW, a framebuffer or an asset fails; EndOffscreen is then still due.
+    void BeginOffscreen(IGLSurface& offscreen, bool sharedClassResources);
+    // Takes the move the chess set hands over, if any, and starts its animation at tick `now`.
+    void TakeMoveAt(std::uint32_t now);
+    // Draws the view as it stands at tick `now`. A move whose pieces have stopped by then is
+    // finished: a promotion's new piece shows from the next picture on.
+    void DrawAt(std::uint32_t now);
+    // True from TakeMoveAt until a picture after the move's pieces stopped.
+    bool MoveRunning() const { return offscreenMove.has_value(); }
+    // The picture last drawn: RGBA, the bottom row first, width * 4 bytes a row.
+    void ReadPicture(std::vector<std::uint8_t>& rgba);
+    int PictureWidth() const { return viewportWidth; }
+    int PictureHeight() const { return viewportHeight; }
+    // Releases what BeginOffscreen made, and the context. Never throws.
+    void EndOffscreen() noexcept;
 
     // The scene's state, for checks and measurements. Any thread.
     bool SceneReady() const { return sceneReady; }
@@ -136,7 +169,15 @@ private:
     std::atomic<int> modelsLoaded{0};
 
     bool InitOpenGL();
+    // The context's state that every frame relies on, and the font's display lists.
+    void SetUpContext();
+    // One frame's picture at tick `now`, drawn into the bound framebuffer; `resolveTarget` is
+    // the framebuffer a multisampled picture is resolved onto.
+    void RenderView(std::uint32_t now, unsigned resolveTarget);
+    // The viewport and the projection for a picture of width x height; ResizeViewport then
+    // draws a frame.
     void ResizeViewport(int width, int height);
+    void SetViewport(int width, int height);
     // The render loop: loading, then a frame whenever something changed, until appRunning ends.
     void DrawWhileRunning(const std::atomic<bool>& appRunning);
     // Draws the scene as it stands at the moment the frame begins.
@@ -181,15 +222,33 @@ private:
     };
     CMoveFacts ReadMoveFacts(const CMove& move) const;
 
+    // A move whose animation runs: the pieces that move (the second one taken, castled or
+    // passed, or none), the rebuild they belong to, and for a promotion the piece that takes
+    // the pawn's place once it has arrived.
+    struct CRunningMove {
+        std::array<C3DObjPiece*, 2> pieces{};
+        std::uint64_t generation = 0;
+        EPieceType promotion = Pawn;
+        EPieceColor promotionColor = White;
+        int promotionFile = 0;
+        int promotionRank = 0;
+        std::uint32_t startTick = 0;
+    };
+
     void AnimationThread();
     void AnimateWhileRunning();
-    // Called with `lock` holding objectsMutex; may release and take it again.
-    void AnimateMove(const CMove& move, const CMoveFacts& facts,
-                     std::unique_lock<std::mutex>& lock);
+    // With objectsMutex held: takes the move the chess set hands over, if any, and starts its
+    // animation at tick `now`; none when nothing was handed over or nothing moves.
+    std::optional<CRunningMove> TakeMove(std::uint32_t now);
+    // With objectsMutex held: starts the animations of one executed move at tick `now` and
+    // keeps pieceGrid in step with the board.
+    std::optional<CRunningMove> StartMove(const CMove& move, const CMoveFacts& facts,
+                                          std::uint32_t now);
+    // With objectsMutex held, once the move's pieces have stopped and no rebuild came between.
+    void FinishMove(const CRunningMove& running);
     // Polls until none of the pieces animates any more; false when the pieces were rebuilt
     // (or the scene ends) meanwhile, so that the pointers must not be used again.
-    bool WaitUntilStopped(std::initializer_list<const C3DObjPiece*> pieces,
-                          std::uint64_t generation);
+    bool WaitUntilStopped(const std::array<C3DObjPiece*, 2>& pieces, std::uint64_t generation);
 
     CChessSet& chessSet;
     IGLSurface* surface = nullptr;
@@ -246,6 +305,13 @@ private:
     std::string loadFailure; // why a model could not be loaded; empty while none failed
     bool loadFailureReported = false;
     std::thread animationThread;
+
+    std::function<std::uint32_t()> clock = TickCount;
+    // Off-screen drawing: the move being animated, the picture's framebuffer, whether the
+    // class-wide resources are another scene's.
+    std::optional<CRunningMove> offscreenMove;
+    COffscreenTarget offscreenTarget;
+    bool classResourcesShared = false;
 
     std::mutex captureMutex;
     std::vector<std::promise<CFrameImage>> captures; // asked for, not yet taken up

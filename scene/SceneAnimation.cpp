@@ -52,14 +52,18 @@ void CScene::AnimateWhileRunning() {
             // from then on the player may execute the next move. The lock makes taking the
             // move and starting its animation one step for ShowBoardNow.
             std::unique_lock lock(objectsMutex);
-            if (!chessSet.MoveReady()) {
-                continue; // withdrawn meanwhile
+            const std::optional<CRunningMove> running = TakeMove(clock());
+            if (running) {
+                BeginContinuousRedraw();
+                const std::uint64_t generation = running->generation;
+                lock.unlock();
+                const bool stopped = WaitUntilStopped(running->pieces, generation);
+                EndContinuousRedraw();
+                lock.lock();
+                if (stopped && piecesGeneration == generation) {
+                    FinishMove(*running);
+                }
             }
-            const CMove move = chessSet.LastMove();
-            const CMoveFacts facts = ReadMoveFacts(move);
-            MarkMove(move); // the tints move with the move as its animation starts
-            chessSet.ClearMoveReady();
-            AnimateMove(move, facts, lock);
             ++movesAnimated;
             projectionDirty = true;
         } else {
@@ -68,10 +72,21 @@ void CScene::AnimateWhileRunning() {
     }
 }
 
+// With objectsMutex held.
+std::optional<CScene::CRunningMove> CScene::TakeMove(std::uint32_t now) {
+    if (!chessSet.MoveReady()) {
+        return std::nullopt; // withdrawn meanwhile
+    }
+    const CMove move = chessSet.LastMove();
+    const CMoveFacts facts = ReadMoveFacts(move);
+    MarkMove(move); // the tints move with the move as its animation starts
+    chessSet.ClearMoveReady();
+    return StartMove(move, facts, now);
+}
+
 // Polls every 40 ms, taking the lock only for each look: a rebuild of the pieces meanwhile (a
 // game chosen during the animation) destroys them, which ends the wait.
-bool CScene::WaitUntilStopped(std::initializer_list<const C3DObjPiece*> pieces,
-                              std::uint64_t generation) {
+bool CScene::WaitUntilStopped(const std::array<C3DObjPiece*, 2>& pieces, std::uint64_t generation) {
     for (;;) {
         {
             const std::lock_guard lock(objectsMutex);
@@ -106,110 +121,111 @@ CScene::CMoveFacts CScene::ReadMoveFacts(const CMove& move) const {
     return facts;
 }
 
-void CScene::AnimateMove(const CMove& move, const CMoveFacts& facts,
-                         std::unique_lock<std::mutex>& lock) {
+std::optional<CScene::CRunningMove> CScene::StartMove(const CMove& move, const CMoveFacts& facts,
+                                                      std::uint32_t now) {
     auto grid = [this](int file, int rank) -> C3DObjPiece*& {
         return pieceGrid[static_cast<std::size_t>(file)][static_cast<std::size_t>(rank)];
     };
     const CDestination to = move.Destination();
     if (move.sourceFile < 0 || move.sourceFile > 7 || move.sourceRank < 0 || move.sourceRank > 7 ||
         to.file < 0 || to.file > 7 || to.rank < 0 || to.rank > 7) {
-        return;
+        return std::nullopt;
     }
     C3DObjPiece* mover = grid(move.sourceFile, move.sourceRank);
     if (!mover) {
-        return;
+        return std::nullopt;
     }
+    CRunningMove running;
+    running.generation = piecesGeneration;
+    running.startTick = now;
+    running.pieces[0] = mover;
+    auto slide = [&](C3DObjPiece* piece, const CSquarePosition& at) {
+        piece->StartAnimation(at.x, 0.0f, at.z, PieceMoveAnimation(piece->Kind()), now);
+    };
     // The taken piece leaves pieceGrid and drops into the capturer's newest slot.
     auto capture = [&](C3DObjPiece* taken, EPieceColor capturer) {
         const int n = capturer == White ? facts.capturedByWhite : facts.capturedByBlack;
         const CSquarePosition slot = CapturedSlot(std::max(n, 1), capturer);
-        taken->StartAnimation(slot.x, kCapturedPieceY, slot.z, kAnimationFadeAndDrop);
+        taken->StartAnimation(slot.x, kCapturedPieceY, slot.z, kAnimationFadeAndDrop, now);
+        running.pieces[1] = taken;
     };
 
     if (to.promotion != Pawn) {
-        const bool white = to.rank == 7;
         const int rank = to.rank;
         const CSquarePosition at = SquarePosition(move.destFile, rank);
-        BeginContinuousRedraw();
         C3DObjPiece* taken = grid(move.destFile, rank);
         if (taken) {
             capture(taken, mover->Color());
             grid(move.destFile, rank) = nullptr;
         }
-        mover->MoveTo(at.x, 0.0f, at.z);
+        slide(mover, at);
         grid(move.sourceFile, move.sourceRank) = nullptr;
-        const std::uint64_t generation = piecesGeneration;
-        lock.unlock();
-        const bool stopped = WaitUntilStopped({mover, taken}, generation);
-        EndContinuousRedraw();
-        lock.lock();
-        if (!stopped || piecesGeneration != generation) {
-            return; // the pieces were rebuilt from the board meanwhile
-        }
-        std::unique_ptr<C3DObjPiece> promoted =
-            Create3DPiece(to.promotion, at.x, 0.0f, at.z, white ? White : Black);
-        promoted->SetAnimationDuration(mover->AnimationDuration());
-        grid(move.destFile, rank) = promoted.get();
-        shadowedPieces.clear(); // the pawn's entry would outlive it
-        frameShadows.clear();
-        for (auto& object : objects) {
-            if (object.get() == static_cast<A3DObject*>(mover)) {
-                object = std::move(promoted);
-                break;
-            }
-        }
-        return;
+        running.promotion = to.promotion;
+        running.promotionColor = rank == 7 ? White : Black;
+        running.promotionFile = move.destFile;
+        running.promotionRank = rank;
+        return running;
     }
 
     const CSquarePosition dest = SquarePosition(move.destFile, move.destRank);
     C3DObjPiece* target = grid(move.destFile, move.destRank);
-    BeginContinuousRedraw();
     if (!target) {
         // A pawn's diagonal step onto an empty square took the pawn beside it when the chess
         // set no longer has that pawn.
-        C3DObjPiece* passed = nullptr;
         if (mover->Kind() == Pawn && move.sourceFile != move.destFile) {
             C3DObjPiece* beside = grid(move.destFile, move.sourceRank);
             if (beside && beside->Kind() == Pawn && beside->Color() != mover->Color() &&
                 facts.besideDestinationEmpty) {
-                passed = beside;
-                capture(passed, mover->Color());
+                capture(beside, mover->Color());
                 grid(move.destFile, move.sourceRank) = nullptr;
             }
         }
-        mover->MoveTo(dest.x, 0.0f, dest.z);
+        slide(mover, dest);
         grid(move.sourceFile, move.sourceRank) = nullptr;
         grid(move.destFile, move.destRank) = mover;
-        const std::uint64_t generation = piecesGeneration;
-        lock.unlock();
-        WaitUntilStopped({mover, passed}, generation);
     } else if (mover->Kind() == King && target->Kind() == Rook &&
                mover->Color() == target->Color()) {
         const int rank = move.destRank;
         const bool queenside = move.destFile == 0;
         const int kingFile = queenside ? 2 : 6;
         const int rookFile = queenside ? 3 : 5;
-        const CSquarePosition kingAt = SquarePosition(kingFile, rank);
         const CSquarePosition rookAt = SquarePosition(rookFile, rank);
-        mover->MoveTo(kingAt.x, 0.0f, kingAt.z);
+        slide(mover, SquarePosition(kingFile, rank));
         grid(move.sourceFile, move.sourceRank) = nullptr;
         grid(kingFile, rank) = mover;
         target->StartAnimation(rookAt.x, 0.0f, rookAt.z,
-                               target->Color() == White ? kAnimationArcPlusZ : kAnimationArcMinusZ);
+                               target->Color() == White ? kAnimationArcPlusZ : kAnimationArcMinusZ,
+                               now);
+        running.pieces[1] = target;
         grid(move.destFile, rank) = nullptr;
         grid(rookFile, rank) = target;
-        const std::uint64_t generation = piecesGeneration;
-        lock.unlock();
-        WaitUntilStopped({mover, target}, generation);
     } else {
         capture(target, mover->Color());
-        mover->MoveTo(dest.x, 0.0f, dest.z);
+        slide(mover, dest);
         grid(move.sourceFile, move.sourceRank) = nullptr;
         grid(move.destFile, move.destRank) = mover;
-        const std::uint64_t generation = piecesGeneration;
-        lock.unlock();
-        WaitUntilStopped({mover, target}, generation);
     }
-    EndContinuousRedraw();
+    return running;
+}
+
+// The pawn, arrived on the last rank, gives way to the piece it becomes.
+void CScene::FinishMove(const CRunningMove& running) {
+    if (running.promotion == Pawn) {
+        return;
+    }
+    C3DObjPiece* pawn = running.pieces[0];
+    const CSquarePosition at = SquarePosition(running.promotionFile, running.promotionRank);
+    std::unique_ptr<C3DObjPiece> promoted =
+        Create3DPiece(running.promotion, at.x, 0.0f, at.z, running.promotionColor);
+    promoted->SetAnimationDuration(pawn->AnimationDuration());
+    pieceGrid[static_cast<std::size_t>(running.promotionFile)]
+             [static_cast<std::size_t>(running.promotionRank)] = promoted.get();
+    shadowedPieces.clear(); // the pawn's entry would outlive it
+    frameShadows.clear();
+    for (auto& object : objects) {
+        if (object.get() == static_cast<A3DObject*>(pawn)) {
+            object = std::move(promoted);
+            break;
+        }
+    }
 }

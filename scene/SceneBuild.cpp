@@ -244,7 +244,9 @@ void CScene::ReleaseScene() {
     }
     shadowPass.Release();
     marksPass.Release();
-    C3DObjPiece::ReleaseClassResources();
+    if (!classResourcesShared) {
+        C3DObjPiece::ReleaseClassResources();
+    }
     sceneReady = false;
     buffersCreated = false;
 }

@@ -26,6 +26,9 @@ CQtApplication::CQtApplication(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("Tavrin"));
     // Desktops match the window to its desktop entry, and so to its name and icon, by this.
     QGuiApplication::setDesktopFileName(QStringLiteral(TAVRIN_APP_ID));
+    // Every OpenGL context shares its objects with the others through Qt's global share
+    // context: a video drawn off screen uses the window's buffers and textures.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     impl = std::make_unique<Impl>(argc, argv);
 }
 

@@ -45,6 +45,8 @@ bool CQtGLWindow::CreateContext(std::string& error) {
     DestroyContext();
     auto created = std::make_unique<QOpenGLContext>();
     created->setFormat(glFormat);
+    // Off-screen contexts (a video's) draw with the buffers and textures this one makes.
+    created->setShareContext(QOpenGLContext::globalShareContext());
     if (!created->create()) {
         error = "Cannot create the OpenGL context!";
         return false;

@@ -2,6 +2,7 @@
 
 #include "platform/GLSurface.h"
 #include "platform/ShellPlatform.h"
+#include "platform/TextPainter.h"
 
 #include <functional>
 #include <memory>
@@ -43,6 +44,13 @@ bool RunEventLoopUntil(const std::function<bool()>& done, int timeoutMs);
 // exits. Setting the environment variable TAVRIN_NO_ERROR_BOX to a non-empty value does the
 // same; both are meant for unattended runs.
 void SetFatalErrorBoxSuppressed(bool suppressed);
+
+// A surface for drawing off screen, of width x height pixels, whose context shares its objects
+// with the window's. Make and destroy it on the interface thread; its context is made and used
+// on one worker thread.
+std::unique_ptr<IGLSurface> CreateOffscreenSurface(int width, int height);
+// Text painted at any size, on any thread.
+std::unique_ptr<ITextPainter> CreateTextPainter();
 
 class CQtMainWindow;
 class CQtShellPlatform;

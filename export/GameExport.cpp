@@ -1,0 +1,165 @@
+#include "export/GameExport.h"
+
+#include "chess/SanWriter.h"
+#include "common/GeneralException.h"
+#include "export/ExportException.h"
+#include "export/VideoEncoder.h"
+#include "pgn/FenParser.h"
+#include "platform/GLSurface.h"
+
+#include <algorithm>
+#include <cassert>
+
+CExportTimeline SExportRequest::Timeline() const {
+    return CExportTimeline(PlayableFps(video.format, video.fps), std::max(endMove - firstMove, 0),
+                           animationMs + pauseMs);
+}
+
+CGameExportJob::CGameExportJob(SExportRequest exportRequest, IGLSurface& offscreenSurface,
+                               const ITextPainter& textPainter, CScene* window,
+                               SCallbacks jobCallbacks)
+    : request(std::move(exportRequest)), offscreen(offscreenSurface), painter(textPainter),
+      sharedClassResources(window != nullptr), callbacks(std::move(jobCallbacks)), scene(chessSet) {
+    request.video.fps = PlayableFps(request.video.format, request.video.fps);
+    if (window != nullptr) {
+        assert(window->SceneReady());
+        scene.CopyLookFrom(*window);
+    }
+    if (request.orientation != EVideoOrientation::AsShown) {
+        scene.Camera().SetSideInFront(request.orientation == EVideoOrientation::White ? White
+                                                                                      : Black);
+        scene.Camera().StopMoving();
+    }
+    scene.ShowFps(false);
+}
+
+CGameExportJob::~CGameExportJob() {
+    Cancel();
+    Wait();
+}
+
+void CGameExportJob::Start() {
+    worker = std::thread([this] { Run(); });
+}
+
+void CGameExportJob::Wait() {
+    if (worker.joinable()) {
+        worker.join();
+    }
+}
+
+void CGameExportJob::Run() {
+    SExportOutcome outcome;
+    try {
+        CVideoEncoder encoder(request.path, request.video);
+        bool complete = false;
+        try {
+            PlaceStartPosition();
+            scene.BeginOffscreen(offscreen, sharedClassResources);
+            complete = RenderFrames(encoder);
+        } catch (...) {
+            scene.EndOffscreen();
+            throw;
+        }
+        scene.EndOffscreen();
+        if (complete) {
+            encoder.Finish();
+        } else {
+            encoder.Abandon();
+            outcome = {SExportOutcome::EKind::Cancelled, "The export was cancelled."};
+        }
+    } catch (const CGeneralException& e) {
+        outcome = {SExportOutcome::EKind::Failed, e.GetMessage()};
+    } catch (const std::exception& e) {
+        outcome = {SExportOutcome::EKind::Failed, e.what()};
+    }
+    if (callbacks.finished) {
+        callbacks.finished(outcome);
+    }
+}
+
+// The position before the first exported move, reached without animation, with that move's
+// predecessor as the last move.
+void CGameExportJob::PlaceStartPosition() {
+    const CChessGameData& game = request.game;
+    if (request.firstMove < 0 || request.endMove > game.MovesCount() ||
+        request.firstMove >= request.endMove) {
+        throw CExportException("CGameExportJob::Run(): The game has no moves to export.");
+    }
+    chessSet.SetUp(StartPosition(game.GetStart()).board);
+    for (int i = 0; i < request.firstMove; ++i) {
+        chessSet.Move(game.GetMove(i));
+    }
+    chessSet.ClearMoveReady();
+    scene.ApplyAnimationDuration(request.animationMs);
+    scene.ShowLastMove(request.firstMove > 0 ? std::optional(game.GetMove(request.firstMove - 1))
+                                             : std::nullopt);
+    scene.SetGameResult(ResultNone);
+}
+
+// "12. Nf3" for White's move, "12... Nf6" for Black's, numbered from the starting position.
+std::vector<std::string> CGameExportJob::Captions() const {
+    const CFenPosition start = StartPosition(request.game.GetStart());
+    const std::vector<std::string> san = WriteGameSan(start.board, request.game);
+    std::vector<std::string> captions;
+    for (int i = request.firstMove; i < request.endMove; ++i) {
+        const int ply = i + (start.sideToMove == Black ? 1 : 0);
+        const int number = start.fullMoveNumber + ply / 2;
+        captions.push_back(std::to_string(number) + (ply % 2 == 0 ? ". " : "... ") +
+                           san[static_cast<std::size_t>(i)]);
+    }
+    return captions;
+}
+
+bool CGameExportJob::RenderFrames(CVideoEncoder& encoder) {
+    const CExportTimeline timeline = request.Timeline();
+    const int width = request.video.width;
+    const int height = request.video.height;
+    const CVideoOverlays overlays(painter, width, height, request.game,
+                                  request.caption ? Captions() : std::vector<std::string>{});
+    const bool reachesEnd = request.endMove == request.game.MovesCount();
+    const int total = timeline.TotalFrames();
+    std::vector<std::uint8_t> pixels;
+    int lastPercent = -1;
+    int played = 0;
+    for (int frame = 0; frame < total; ++frame) {
+        if (cancelRequested.load(std::memory_order_acquire)) {
+            return false;
+        }
+        const std::uint32_t tick = timeline.TickOf(frame);
+        const CExportTimeline::SMoment moment = timeline.At(frame);
+        if (moment.startsMove) {
+            chessSet.Move(request.game.GetMove(request.firstMove + moment.move));
+            scene.TakeMoveAt(tick);
+            played = moment.move + 1;
+        }
+        if (moment.startsHold && reachesEnd) {
+            scene.SetGameResult(request.game.GetResult());
+        }
+        scene.DrawAt(tick);
+        scene.ReadPicture(pixels);
+        SPicture picture{pixels.data(), width, height};
+        const std::size_t position = static_cast<std::size_t>(request.firstMove + played);
+        if (position < request.analysis.size() && request.analysis[position]) {
+            const SPositionAnalysis& analysis = *request.analysis[position];
+            if (analysis.bestMove) {
+                overlays.DrawArrow(picture, scene.Camera(), *analysis.bestMove);
+            }
+            overlays.DrawEvaluationBar(picture, analysis.whiteChance);
+        }
+        if (moment.phase == CExportTimeline::EPhase::Title) {
+            overlays.DrawTitleCard(picture);
+        } else if (moment.phase == CExportTimeline::EPhase::EndHold && reachesEnd) {
+            overlays.DrawResult(picture);
+        } else if (request.caption) {
+            overlays.DrawCaption(picture, played - 1);
+        }
+        encoder.AddFrame(pixels.data(), static_cast<std::ptrdiff_t>(width) * 4, true);
+        const int percent = static_cast<int>(static_cast<long long>(frame + 1) * 100 / total);
+        if (percent != lastPercent && callbacks.progress) {
+            lastPercent = percent;
+            callbacks.progress(frame + 1, total);
+        }
+    }
+    return true;
+}

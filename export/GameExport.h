@@ -1,0 +1,102 @@
+#pragma once
+
+#include "chess/ChessGameData.h"
+#include "chess/ChessSet.h"
+#include "export/ExportTimeline.h"
+#include "export/VideoFormat.h"
+#include "export/VideoOverlays.h"
+#include "scene/Scene.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+class IGLSurface;
+class ITextPainter;
+
+// Which side a video shows in front: the window's as it stands, or White's or Black's.
+enum class EVideoOrientation { AsShown = 0, White = 1, Black = 2 };
+
+// What to export: the file, its format, size and rate, the game and which of its moves (move
+// indexes from `firstMove` up to but not including `endMove`), the time a move takes and the
+// pause after it, the caption, the side in front, and the engine's analysis of the game's
+// positions when there is one (index 0 before the first move, i after the i-th; empty or
+// shorter when there is none).
+struct SExportRequest {
+    std::string path;
+    SVideoSettings video;
+    CChessGameData game{"", "", "", "", "", "", ResultNone, {}};
+    int firstMove = 0;
+    int endMove = 0;
+    std::uint32_t animationMs = 600;
+    std::uint32_t pauseMs = 1000;
+    bool caption = true;
+    EVideoOrientation orientation = EVideoOrientation::AsShown;
+    std::vector<std::optional<SPositionAnalysis>> analysis;
+
+    // The frames the video is made of; a move's slot is its animation and its pause.
+    CExportTimeline Timeline() const;
+};
+
+// How an export ended: the file is complete, or it was cancelled or failed and no file was
+// left behind (the message says why).
+struct SExportOutcome {
+    enum class EKind { Done, Cancelled, Failed };
+    EKind kind = EKind::Done;
+    std::string message;
+};
+
+// Renders a game into a video on a worker thread of its own: a scene of its own with its own
+// chess set draws each frame off screen at the moment the frame number gives, the overlays are
+// drawn over it and the encoder takes it. The window stays usable and goes on playing meanwhile.
+//
+// Made, started, cancelled and destroyed on the interface thread; the callbacks run on the
+// worker.
+class CGameExportJob {
+public:
+    struct SCallbacks {
+        // Frames done of the total, now and then (every percent).
+        std::function<void(int done, int total)> progress;
+        // The last call of the job.
+        std::function<void(const SExportOutcome& outcome)> finished;
+    };
+
+    // `offscreen` (a surface off screen of the request's size) and `painter` must outlive the
+    // job. `window`, when given, is the window's scene, built: the video looks as it does
+    // (camera, board marks, smooth edges) and shares its buffers and textures; without one the
+    // video has the default view and makes its own.
+    CGameExportJob(SExportRequest request, IGLSurface& offscreen, const ITextPainter& painter,
+                   CScene* window, SCallbacks callbacks);
+    // Cancels a running export and waits for its end.
+    ~CGameExportJob();
+    CGameExportJob(const CGameExportJob&) = delete;
+    CGameExportJob& operator=(const CGameExportJob&) = delete;
+
+    void Start();
+    // The worker stops before its next frame, removes the partial file and reports Cancelled.
+    // Returns at once.
+    void Cancel() { cancelRequested.store(true, std::memory_order_release); }
+    // Waits until the worker has ended (its finished callback has returned).
+    void Wait();
+
+private:
+    void Run();
+    // Renders and encodes every frame; false when cancelled.
+    bool RenderFrames(class CVideoEncoder& encoder);
+    void PlaceStartPosition();
+    std::vector<std::string> Captions() const;
+
+    SExportRequest request;
+    IGLSurface& offscreen;
+    const ITextPainter& painter;
+    const bool sharedClassResources;
+    SCallbacks callbacks;
+    CChessSet chessSet;
+    CScene scene;
+    std::atomic<bool> cancelRequested{false};
+    std::thread worker;
+};
