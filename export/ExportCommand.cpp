@@ -158,7 +158,7 @@ int RunExportCommand(const std::vector<std::string>& arguments, const SExportPla
         platform.makeSurface(request.video.width, request.video.height);
     const std::unique_ptr<ITextPainter> painter = platform.makePainter();
     SExportOutcome outcome;
-    CGameExportJob job(request, *surface, *painter, nullptr,
+    CGameExportJob job(request, *surface, *painter, false,
                        {nullptr, [&outcome](const SExportOutcome& end) { outcome = end; }});
     interruptible = &job;
     const auto oldInterrupt = std::signal(SIGINT, CancelOnSignal);

@@ -8,7 +8,15 @@
 #include "platform/GLSurface.h"
 
 #include <algorithm>
-#include <cassert>
+#include <chrono>
+
+namespace {
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+} // namespace
 
 CExportTimeline SExportRequest::Timeline() const {
     return CExportTimeline(PlayableFps(video.format, video.fps), std::max(endMove - firstMove, 0),
@@ -16,14 +24,20 @@ CExportTimeline SExportRequest::Timeline() const {
 }
 
 CGameExportJob::CGameExportJob(SExportRequest exportRequest, IGLSurface& offscreenSurface,
-                               const ITextPainter& textPainter, CScene* window,
+                               const ITextPainter& textPainter, bool windowSceneShown,
                                SCallbacks jobCallbacks)
     : request(std::move(exportRequest)), offscreen(offscreenSurface), painter(textPainter),
-      sharedClassResources(window != nullptr), callbacks(std::move(jobCallbacks)), scene(chessSet) {
+      sharedClassResources(windowSceneShown), callbacks(std::move(jobCallbacks)), scene(chessSet) {
     request.video.fps = PlayableFps(request.video.format, request.video.fps);
-    if (window != nullptr) {
-        assert(window->SceneReady());
-        scene.CopyLookFrom(*window);
+    if (request.look) {
+        const SVideoLook& look = *request.look;
+        if (look.camera != nullptr) {
+            scene.Camera().CopyFrom(*look.camera);
+        }
+        scene.ShowCoordinates(look.coordinates);
+        scene.ShowLastMoveTint(look.lastMoveTint);
+        scene.ShowCheckTint(look.checkTint);
+        scene.SetSmoothEdges(look.smoothEdges);
     }
     if (request.orientation != EVideoOrientation::AsShown) {
         scene.Camera().SetSideInFront(request.orientation == EVideoOrientation::White ? White
@@ -56,22 +70,29 @@ void CGameExportJob::Run() {
         try {
             PlaceStartPosition();
             scene.BeginOffscreen(offscreen, sharedClassResources);
-            complete = RenderFrames(encoder);
+            // The pieces exist from here on.
+            scene.ApplyAnimationDuration(request.animationMs);
+            complete = RenderFrames(encoder, outcome);
         } catch (...) {
             scene.EndOffscreen();
             throw;
         }
         scene.EndOffscreen();
         if (complete) {
+            const auto start = std::chrono::steady_clock::now();
             encoder.Finish();
+            outcome.encodeSeconds += SecondsSince(start);
         } else {
             encoder.Abandon();
-            outcome = {SExportOutcome::EKind::Cancelled, "The export was cancelled."};
+            outcome.kind = SExportOutcome::EKind::Cancelled;
+            outcome.message = "The export was cancelled.";
         }
     } catch (const CGeneralException& e) {
-        outcome = {SExportOutcome::EKind::Failed, e.GetMessage()};
+        outcome.kind = SExportOutcome::EKind::Failed;
+        outcome.message = e.GetMessage();
     } catch (const std::exception& e) {
-        outcome = {SExportOutcome::EKind::Failed, e.what()};
+        outcome.kind = SExportOutcome::EKind::Failed;
+        outcome.message = e.what();
     }
     if (callbacks.finished) {
         callbacks.finished(outcome);
@@ -91,7 +112,6 @@ void CGameExportJob::PlaceStartPosition() {
         chessSet.Move(game.GetMove(i));
     }
     chessSet.ClearMoveReady();
-    scene.ApplyAnimationDuration(request.animationMs);
     scene.ShowLastMove(request.firstMove > 0 ? std::optional(game.GetMove(request.firstMove - 1))
                                              : std::nullopt);
     scene.SetGameResult(ResultNone);
@@ -111,7 +131,7 @@ std::vector<std::string> CGameExportJob::Captions() const {
     return captions;
 }
 
-bool CGameExportJob::RenderFrames(CVideoEncoder& encoder) {
+bool CGameExportJob::RenderFrames(CVideoEncoder& encoder, SExportOutcome& outcome) {
     const CExportTimeline timeline = request.Timeline();
     const int width = request.video.width;
     const int height = request.video.height;
@@ -126,6 +146,7 @@ bool CGameExportJob::RenderFrames(CVideoEncoder& encoder) {
         if (cancelRequested.load(std::memory_order_acquire)) {
             return false;
         }
+        const auto start = std::chrono::steady_clock::now();
         const std::uint32_t tick = timeline.TickOf(frame);
         const CExportTimeline::SMoment moment = timeline.At(frame);
         if (moment.startsMove) {
@@ -154,7 +175,10 @@ bool CGameExportJob::RenderFrames(CVideoEncoder& encoder) {
         } else if (request.caption) {
             overlays.DrawCaption(picture, played - 1);
         }
+        const auto rendered = std::chrono::steady_clock::now();
+        outcome.renderSeconds += std::chrono::duration<double>(rendered - start).count();
         encoder.AddFrame(pixels.data(), static_cast<std::ptrdiff_t>(width) * 4, true);
+        outcome.encodeSeconds += SecondsSince(rendered);
         const int percent = static_cast<int>(static_cast<long long>(frame + 1) * 100 / total);
         if (percent != lastPercent && callbacks.progress) {
             lastPercent = percent;

@@ -21,6 +21,16 @@ class ITextPainter;
 // Which side a video shows in front: the window's as it stands, or White's or Black's.
 enum class EVideoOrientation { AsShown = 0, White = 1, Black = 2 };
 
+// How the window shows the game, for a video that looks the same: its camera and the board's
+// marks. Without one a video has the default view with every mark.
+struct SVideoLook {
+    const CCamera* camera = nullptr;
+    bool coordinates = true;
+    bool lastMoveTint = true;
+    bool checkTint = true;
+    bool smoothEdges = false;
+};
+
 // What to export: the file, its format, size and rate, the game and which of its moves (move
 // indexes from `firstMove` up to but not including `endMove`), the time a move takes and the
 // pause after it, the caption, the side in front, and the engine's analysis of the game's
@@ -36,6 +46,7 @@ struct SExportRequest {
     std::uint32_t pauseMs = 1000;
     bool caption = true;
     EVideoOrientation orientation = EVideoOrientation::AsShown;
+    std::optional<SVideoLook> look;
     std::vector<std::optional<SPositionAnalysis>> analysis;
 
     // The frames the video is made of; a move's slot is its animation and its pause.
@@ -48,6 +59,10 @@ struct SExportOutcome {
     enum class EKind { Done, Cancelled, Failed };
     EKind kind = EKind::Done;
     std::string message;
+    // Where the time went: drawing and reading back the frames with their overlays, and
+    // encoding and writing them.
+    double renderSeconds = 0.0;
+    double encodeSeconds = 0.0;
 };
 
 // Renders a game into a video on a worker thread of its own: a scene of its own with its own
@@ -66,11 +81,11 @@ public:
     };
 
     // `offscreen` (a surface off screen of the request's size) and `painter` must outlive the
-    // job. `window`, when given, is the window's scene, built: the video looks as it does
-    // (camera, board marks, smooth edges) and shares its buffers and textures; without one the
-    // video has the default view and makes its own.
+    // job, and so must the look's camera. With `windowSceneShown` a window's scene is built and
+    // has drawn a frame: the video shares its buffers and textures, which must outlive the job.
+    // Otherwise the job makes its own.
     CGameExportJob(SExportRequest request, IGLSurface& offscreen, const ITextPainter& painter,
-                   CScene* window, SCallbacks callbacks);
+                   bool windowSceneShown, SCallbacks callbacks);
     // Cancels a running export and waits for its end.
     ~CGameExportJob();
     CGameExportJob(const CGameExportJob&) = delete;
@@ -86,7 +101,7 @@ public:
 private:
     void Run();
     // Renders and encodes every frame; false when cancelled.
-    bool RenderFrames(class CVideoEncoder& encoder);
+    bool RenderFrames(class CVideoEncoder& encoder, SExportOutcome& outcome);
     void PlaceStartPosition();
     std::vector<std::string> Captions() const;
 

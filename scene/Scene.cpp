@@ -356,15 +356,6 @@ void CScene::ShowCheckTint(bool on) {
     projectionDirty = true;
 }
 
-void CScene::CopyLookFrom(CScene& other) {
-    camera.CopyFrom(other.camera);
-    coordinatesShown = other.coordinatesShown.load();
-    lastMoveTinted = other.lastMoveTinted.load();
-    checkTinted = other.checkTinted.load();
-    smoothEdges = other.smoothEdges.load();
-    projectionDirty = true;
-}
-
 CSquareTints CScene::TintedSquares() {
     const std::lock_guard lock(objectsMutex);
     CSquareTints tints;

@@ -100,8 +100,6 @@ public:
     void ShowLastMoveTint(bool on) override;
     void ShowCheckTint(bool on) override;
     CSquareTints TintedSquares();
-    // Takes over how `other` shows the game: its camera, the board's marks and smooth edges.
-    void CopyLookFrom(CScene& other);
 
     // One more reason to draw frames back to back (a move being shown, a mouse drag); restarts
     // the frame counter's window. EndContinuousRedraw takes one reason away.
