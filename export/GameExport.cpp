@@ -139,7 +139,13 @@ bool CGameExportJob::RenderFrames(CVideoEncoder& encoder, SExportOutcome& outcom
                                   request.caption ? Captions() : std::vector<std::string>{});
     const bool reachesEnd = request.endMove == request.game.MovesCount();
     const int total = timeline.TotalFrames();
+    // The view as drawn, and the frame made of it with the overlays. While nothing moves the
+    // view is the same picture as before (the renderer draws the same state alike), so it is
+    // drawn again only from a move's start until the frame after its pieces stopped (a
+    // promotion's new piece shows then), and when the result comes.
+    std::vector<std::uint8_t> view;
     std::vector<std::uint8_t> pixels;
+    bool viewChanges = true;
     int lastPercent = -1;
     int played = 0;
     for (int frame = 0; frame < total; ++frame) {
@@ -153,12 +159,19 @@ bool CGameExportJob::RenderFrames(CVideoEncoder& encoder, SExportOutcome& outcom
             chessSet.Move(request.game.GetMove(request.firstMove + moment.move));
             scene.TakeMoveAt(tick);
             played = moment.move + 1;
+            viewChanges = true;
         }
         if (moment.startsHold && reachesEnd) {
             scene.SetGameResult(request.game.GetResult());
+            viewChanges = true;
         }
-        scene.DrawAt(tick);
-        scene.ReadPicture(pixels);
+        if (viewChanges) {
+            const bool moving = scene.MoveRunning();
+            scene.DrawAt(tick);
+            scene.ReadPicture(view);
+            viewChanges = moving;
+        }
+        pixels = view;
         SPicture picture{pixels.data(), width, height};
         const std::size_t position = static_cast<std::size_t>(request.firstMove + played);
         if (position < request.analysis.size() && request.analysis[position]) {

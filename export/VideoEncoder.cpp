@@ -151,8 +151,9 @@ void CVideoEncoder::Open() {
     const bool gif = settings.format == EVideoFormat::Gif;
     codec.pix_fmt = gif ? AV_PIX_FMT_PAL8 : AV_PIX_FMT_YUV420P;
     if (!gif) {
-        // A key frame every two seconds: a seek lands near where it was asked for.
-        codec.gop_size = 2 * settings.fps;
+        // A key frame at least every ten seconds: a seek lands near where it was asked for,
+        // and the board's detailed still picture is not sent again too often.
+        codec.gop_size = 10 * settings.fps;
         codec.colorspace = AVCOL_SPC_BT709;
         codec.color_primaries = AVCOL_PRI_BT709;
         codec.color_trc = AVCOL_TRC_BT709;
