@@ -20,7 +20,7 @@ set(uses_resources platform) # the menu is described in the platform's terms
 set(uses_scene gfx3d chess common platform resources)
 set(uses_player pgn chess common scene/ScenePlayback.h)
 set(uses_export scene player pgn chess common platform)
-set(uses_shell player openings pgn chess common platform resources scene/ScenePlayback.h
+set(uses_shell player openings pgn chess common platform resources export scene/ScenePlayback.h
     scene/SceneView.h scene/Camera.h)
 set(uses_app common chess pgn openings gfx3d platform platform/qt/QtPlatform.h resources scene
     player export shell)

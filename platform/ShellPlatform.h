@@ -1,14 +1,17 @@
 #pragma once
 
 #include "platform/FrameImage.h"
+#include "platform/GLSurface.h"
 #include "platform/NotationText.h"
+#include "platform/TextPainter.h"
+#include "platform/VideoExportChoice.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 class IGamesTableContent;
-class IGLSurface;
 class IShellEvents;
 
 // One entry of a drop-down menu. Text is UTF-8; '&' marks the mnemonic letter and the part after
@@ -129,6 +132,20 @@ public:
     // Gives the table the keyboard focus; it is shown.
     virtual void FocusGamesTable() = 0;
     // --- End of the games table. ---
+
+    // --- Video export. ---
+    // The modal "Export video" dialog, which starts from `choice`; true with the user's choice
+    // (a file asked before it is overwritten), false when cancelled.
+    virtual bool ChooseVideoExport(CVideoExportChoice& choice) = 0;
+    // The export's progress, with a Cancel button that sends the command ids::kCancelExport;
+    // the window stays usable beside it. Hidden at start.
+    virtual void ShowExportProgress(bool shown) = 0;
+    virtual void SetExportProgress(int percent) = 0;
+    // A surface off screen for a video of width x height, whose context shares the 3D view's
+    // objects, and the painter of its texts. Make and destroy the surface on this thread.
+    virtual std::unique_ptr<IGLSurface> CreateOffscreenSurface(int width, int height) = 0;
+    virtual const ITextPainter& TextPainter() = 0;
+    // --- End of the video export. ---
 
     // Ends the event loop; the program then returns `exitCode`.
     virtual void PostQuit(int exitCode) = 0;

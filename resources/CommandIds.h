@@ -33,6 +33,9 @@ inline constexpr int kFocusGamesTable = 40048;
 inline constexpr int kDefaultView = 40049;
 inline constexpr int kHighView = 40050;
 inline constexpr int kPlayerView = 40051;
+// "Export video..." and the Cancel of its progress.
+inline constexpr int kExportVideo = 40060;
+inline constexpr int kCancelExport = 40061;
 
 inline constexpr int kStopButton = 1000;
 inline constexpr int kPlayPauseButton = 1001;

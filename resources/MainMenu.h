@@ -29,7 +29,8 @@ inline std::vector<CMenuDescription> Build() {
     menus.push_back({"&File",
                      {{ids::kLoadPgnFile, "Load PGN file...\tCtrl+O", 0, false},
                       {ids::kCloseAllGames, "Close all games", 0, false},
-                      {ids::kSavePicture, "Save picture...\tCtrl+S", 0, false}},
+                      {ids::kSavePicture, "Save picture...\tCtrl+S", 0, false},
+                      {ids::kExportVideo, "Export video...\tCtrl+E", 0, false}},
                      0});
 
     CMenuDescription animation{"Animation duration", {}, 0};

@@ -38,4 +38,14 @@ inline constexpr std::string_view kPictureNotTaken =
     "The picture could not be taken: the 3D view is not ready.";
 inline constexpr std::string_view kPictureNotSaved = "The picture could not be saved.";
 
+// "Export video...".
+inline constexpr std::string_view kExportVideo = "Export video";
+inline constexpr std::string_view kNoGameToExport = "Choose a game to export first.";
+inline constexpr std::string_view kViewNotReady =
+    "The video cannot be made yet: the 3D view is not ready.";
+inline constexpr std::string_view kExportRunning =
+    "A video is being made. Wait for it, or cancel it, before you start another.";
+inline constexpr std::string_view kVideoNotMade = "The video could not be made.";
+inline constexpr std::string_view kVideoSaved = "The video was saved to ";
+
 } // namespace strings

@@ -72,6 +72,7 @@ public:
 
     CCamera& Camera() override { return camera; }
     bool BuffersCreated() const override { return buffersCreated; }
+    bool SceneShown() const override { return sceneReady && framesDrawn > 0; }
     void ShowFps(bool on) override { showFps = on; }
     // Edges drawn 4x multisampled: through the surface's multisample buffers where it has them
     // (a hardware renderer), else through an off-screen multisampled buffer. Any thread.

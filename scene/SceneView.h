@@ -23,6 +23,9 @@ public:
     virtual CCamera& Camera() = 0;
     // True once the scene's buffers exist; the view does not turn before.
     virtual bool BuffersCreated() const = 0;
+    // True once the scene is built and a frame of it drawn: a view off screen whose context
+    // shares this one's objects finds every buffer and texture it needs. Any thread.
+    virtual bool SceneShown() const = 0;
 
     virtual void ShowFps(bool on) = 0;
     virtual void SetSmoothEdges(bool on) = 0;

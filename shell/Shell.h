@@ -17,6 +17,9 @@
 #include <vector>
 
 class CAnnotationJob;
+class CGameExportJob;
+class IGLSurface;
+struct SExportOutcome;
 class CBackgroundLoad;
 class CGamePlayer;
 class CSearchKeysJob;
@@ -158,6 +161,15 @@ private:
     // Back to the main line where the variation on show branches off it, before playback.
     void ReturnToMainLine();
 
+    // "Export video..." (ShellExport.cpp): the dialog, then the export of the game on show on
+    // a worker, its progress with Cancel, and the outcome in a box.
+    void ExportVideo();
+    void FinishExport(unsigned job, const SExportOutcome& outcome);
+    // Asks a running export to stop; its outcome then ends it.
+    void CancelExport();
+    // Cancels a running export and waits for its worker.
+    void EndExport();
+
     // The games table (ShellGamesTable.cpp).
     void CreateGamesTable();
     bool HandleGamesTableCommand(int id);
@@ -214,6 +226,12 @@ private:
     bool rotating = false;
     bool shifting = false;
     CScreenPoint savedCursor;
+
+    // The running export, the surface it draws on, and a count of exports so that the
+    // outcome of one that has gone is not taken for another's.
+    std::unique_ptr<CGameExportJob> exportJob;
+    std::unique_ptr<IGLSurface> exportSurface;
+    unsigned exportCount = 0;
 
     // The games table.
     CGameTable gameTable;

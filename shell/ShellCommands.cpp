@@ -75,6 +75,12 @@ bool CShell::HandleCommand(int id, int code) {
     case ids::kCloseAllGames:
         CloseAllGames();
         return true;
+    case ids::kExportVideo:
+        ExportVideo();
+        return true;
+    case ids::kCancelExport:
+        CancelExport();
+        return true;
     case ids::kPlayPauseButton:
         if (playing) {
             playing = false;

@@ -7,6 +7,7 @@
 #include "shell/AnnotationJob.h"
 #include "shell/BackgroundLoad.h"
 #include "shell/SearchKeysJob.h"
+#include "export/GameExport.h"
 #include "shell/Shell.h"
 
 namespace {
@@ -77,6 +78,7 @@ void CShell::Shutdown() {
     }
     CancelLoads();
     load.reset(); // waits for its worker
+    EndExport();  // its view shares the render thread's buffers and textures
     keysJob.reset();
     annotationJobs.clear();             // waits for their workers
     platform.DetachGamesTableContent(); // the window outlives the shell, which owns the content

@@ -5,6 +5,10 @@
 #include "QtGamesTableDock.h"
 #include "QtMainWindow.h"
 #include "QtNotationPanel.h"
+#include "QtOffscreenSurface.h"
+#include "QtTextPainter.h"
+#include "QtVideoExportDialog.h"
+#include "resources/CommandIds.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -18,6 +22,7 @@
 #include <QImageWriter>
 #include <QMessageBox>
 #include <QMetaObject>
+#include <QProgressDialog>
 #include <QSettings>
 #include <QStringList>
 
@@ -28,6 +33,50 @@ QString FromUtf8(const std::string& text) {
 }
 
 } // namespace
+
+CQtShellPlatform::CQtShellPlatform(CQtMainWindow& window)
+    : window(window), textPainter(std::make_unique<CQtTextPainter>()) {
+}
+
+CQtShellPlatform::~CQtShellPlatform() = default;
+
+bool CQtShellPlatform::ChooseVideoExport(CVideoExportChoice& choice) {
+    if (videoFolder.isEmpty()) {
+        videoFolder = QDir::homePath();
+    }
+    return RunVideoExportDialog(&window, choice, videoFolder);
+}
+
+// A window of its own beside the main window, which stays usable; its Cancel is a command.
+void CQtShellPlatform::ShowExportProgress(bool shown) {
+    if (!shown) {
+        exportProgress.reset();
+        return;
+    }
+    if (!exportProgress) {
+        exportProgress = std::make_unique<QProgressDialog>(
+            QStringLiteral("Exporting the video..."), QStringLiteral("Cancel"), 0, 100, &window);
+        exportProgress->setWindowTitle(QStringLiteral("Export video"));
+        exportProgress->setWindowModality(Qt::NonModal);
+        exportProgress->setAutoClose(false);
+        exportProgress->setAutoReset(false);
+        exportProgress->setMinimumDuration(0);
+        QObject::connect(exportProgress.get(), &QProgressDialog::canceled, exportProgress.get(),
+                         [this] { window.Command(ids::kCancelExport, 0); });
+    }
+    exportProgress->setValue(0);
+    exportProgress->show();
+}
+
+void CQtShellPlatform::SetExportProgress(int percent) {
+    if (exportProgress) {
+        exportProgress->setValue(percent);
+    }
+}
+
+std::unique_ptr<IGLSurface> CQtShellPlatform::CreateOffscreenSurface(int width, int height) {
+    return std::make_unique<CQtOffscreenSurface>(width, height);
+}
 
 void CQtShellPlatform::SetEventSink(IShellEvents& events) {
     window.SetEventSink(events);

@@ -3,14 +3,17 @@
 #include "platform/ShellPlatform.h"
 
 #include <QString>
+#include <memory>
 
 class CQtMainWindow;
+class QProgressDialog;
 
 // The shell's window system on the Qt main window. Interface thread only, except
 // PostToInterfaceThread.
 class CQtShellPlatform final : public IShellPlatform {
 public:
-    explicit CQtShellPlatform(CQtMainWindow& window) : window(window) {}
+    explicit CQtShellPlatform(CQtMainWindow& window);
+    ~CQtShellPlatform() override;
 
     void SetEventSink(IShellEvents& events) override;
     IGLSurface& GLSurface() override;
@@ -63,10 +66,19 @@ public:
     void SelectGamesTableRow(int row) override;
     void FocusGamesTable() override;
 
+    bool ChooseVideoExport(CVideoExportChoice& choice) override;
+    void ShowExportProgress(bool shown) override;
+    void SetExportProgress(int percent) override;
+    std::unique_ptr<IGLSurface> CreateOffscreenSurface(int width, int height) override;
+    const ITextPainter& TextPainter() override { return *textPainter; }
+
     void PostQuit(int exitCode) override;
     void PostToInterfaceThread(std::function<void()> task) override;
 
 private:
     CQtMainWindow& window;
-    QString saveFolder; // where the last picture went
+    QString saveFolder;  // where the last picture went
+    QString videoFolder; // where the last video went
+    std::unique_ptr<ITextPainter> textPainter;
+    std::unique_ptr<QProgressDialog> exportProgress;
 };

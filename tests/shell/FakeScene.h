@@ -21,6 +21,7 @@ public:
     void RenderThread(IGLSurface&, const std::atomic<bool>&) override {}
     CCamera& Camera() override { return camera; }
     bool BuffersCreated() const override { return buffersCreated; }
+    bool SceneShown() const override { return buffersCreated; }
     void ShowFps(bool on) override { showFps = on; }
     void SetSmoothEdges(bool on) override { smoothEdges = on; }
     void ShowCoordinates(bool on) override { coordinates = on; }

@@ -164,6 +164,22 @@ public:
         settings[key] = value;
     }
 
+    // The export dialog answers with `exportAnswer` (false: cancelled) after `exportChoice`
+    // has changed what it was given; the surfaces off screen cannot make a context.
+    bool ChooseVideoExport(CVideoExportChoice& choice) override {
+        exportOffered = choice;
+        if (exportChoice) {
+            exportChoice(choice);
+        }
+        return exportAnswer;
+    }
+    void ShowExportProgress(bool shown) override { exportProgressShown = shown; }
+    void SetExportProgress(int) override {}
+    std::unique_ptr<IGLSurface> CreateOffscreenSurface(int, int) override {
+        return std::make_unique<CFakeGLSurface>();
+    }
+    const ITextPainter& TextPainter() override { return painter; }
+
     // Any thread, as the real one.
     void PostToInterfaceThread(std::function<void()> task) override {
         const std::lock_guard lock(postedMutex);
@@ -231,4 +247,11 @@ public:
     bool tableFocused = false;
     std::mutex postedMutex;
     std::deque<std::function<void()>> posted;
+    CVideoExportChoice exportOffered;
+    std::function<void(CVideoExportChoice&)> exportChoice;
+    bool exportAnswer = false;
+    bool exportProgressShown = false;
+    struct CBlankPainter final : ITextPainter {
+        CTextImage Paint(const std::string&, int, bool) const override { return {}; }
+    } painter;
 };
