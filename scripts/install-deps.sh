@@ -11,6 +11,7 @@ packages=(
   xdotool imagemagick libx11-dev
   dpkg-dev file help2man appstream desktop-file-utils lintian
   stockfish
+  libavcodec-dev libavformat-dev libavfilter-dev libswscale-dev libavutil-dev pkg-config ffmpeg
 )
 
 missing=()

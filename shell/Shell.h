@@ -232,6 +232,7 @@ private:
     std::unique_ptr<CGameExportJob> exportJob;
     std::unique_ptr<IGLSurface> exportSurface;
     unsigned exportCount = 0;
+    std::string exportPath; // UTF-8, for the box that names the finished video
 
     // The games table.
     CGameTable gameTable;

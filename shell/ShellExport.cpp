@@ -1,3 +1,4 @@
+#include "common/TextDecoding.h"
 #include "export/ExportException.h"
 #include "export/GameExport.h"
 #include "export/MoveRange.h"
@@ -143,6 +144,7 @@ void CShell::ExportVideo() {
     }
 
     const unsigned job = ++exportCount;
+    exportPath = DecodeToUtf8(request.path);
     exportSurface = platform.CreateOffscreenSurface(request.video.width, request.video.height);
     CGameExportJob::SCallbacks callbacks;
     callbacks.progress = [this, job](int done, int total) {
@@ -169,6 +171,8 @@ void CShell::FinishExport(unsigned job, const SExportOutcome& outcome) {
     EndExport();
     switch (outcome.kind) {
     case SExportOutcome::EKind::Done:
+        platform.ShowMessageBox(EMessageBoxKind::Information, std::string(strings::kExportVideo),
+                                std::string(strings::kVideoSaved) + "'" + exportPath + "'.");
         break;
     case SExportOutcome::EKind::Cancelled:
         platform.ShowMessageBox(EMessageBoxKind::Information, std::string(strings::kExportVideo),
