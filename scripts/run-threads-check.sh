@@ -3,7 +3,8 @@
 # consumer, whole games played on screen with the render, animation and player threads, the
 # board's tints following steps and jumps, the shell's commands and steps, which start and end
 # the player thread, the workers that make the table's search keys and read a shown game's
-# annotations, and the engine's analysis threads (the fake engine's faults, the real engine).
+# annotations, the engine's analysis threads (the fake engine's faults, the real engine), and
+# the video export's worker beside the window's render thread.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,8 +15,9 @@ export TSAN_OPTIONS="ignore_noninstrumented_modules=1:suppressions=$PWD/tests/ts
 cmake --preset tsan
 cmake --build --preset tsan --target GamePlayerTest GamePlaybackGuiTest SceneAnimationGuiTest \
   SetUpPositionGuiTest BoardMarksGuiTest CameraViewsGuiTest ShellCommandsTest ShellNavigationTest \
-  ShellNotationTest ShellGamesTableTest EngineTest RealEngineTest GameOpeningsTest PositionIndexTest
-filter='GamePlayer|GamePlaybackGui|SceneAnimationGui|SetUpPositionGui|BoardMarksGui|CameraViewsGui|ShellCommands|ShellNavigation|ShellNotation|ShellVariations|ShellGamesTable|LiveAnalysis|RealEngine|GameOpenings|PositionIndex'
+  ShellNotationTest ShellGamesTableTest EngineTest RealEngineTest GameOpeningsTest PositionIndexTest \
+  VideoExportGuiTest ShellExportTest
+filter='GamePlayer|GamePlaybackGui|SceneAnimationGui|SetUpPositionGui|BoardMarksGui|CameraViewsGui|ShellCommands|ShellNavigation|ShellNotation|ShellVariations|ShellGamesTable|LiveAnalysis|RealEngine|GameOpenings|PositionIndex|VideoExportGui|ShellExport'
 if [ -z "${DISPLAY:-}" ]; then
   xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --preset tsan -R "$filter"
 else
