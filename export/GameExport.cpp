@@ -112,9 +112,20 @@ void CGameExportJob::PlaceStartPosition() {
         chessSet.Move(game.GetMove(i));
     }
     chessSet.ClearMoveReady();
+    scene.SetStartingSide(StartPosition(game.GetStart()).sideToMove);
+    ShowClocks(request.firstMove);
     scene.ShowLastMove(request.firstMove > 0 ? std::optional(game.GetMove(request.firstMove - 1))
                                              : std::nullopt);
     scene.SetGameResult(ResultNone);
+}
+
+void CGameExportJob::ShowClocks(int position) {
+    const auto index = static_cast<std::size_t>(position);
+    if (index < request.clocks.size()) {
+        scene.SetClocks(request.clocks[index][White], request.clocks[index][Black]);
+    } else {
+        scene.SetClocks({}, {});
+    }
 }
 
 // "12. Nf3" for White's move, "12... Nf6" for Black's, numbered from the starting position.
@@ -159,6 +170,7 @@ bool CGameExportJob::RenderFrames(CVideoEncoder& encoder, SExportOutcome& outcom
             chessSet.Move(request.game.GetMove(request.firstMove + moment.move));
             scene.TakeMoveAt(tick);
             played = moment.move + 1;
+            ShowClocks(request.firstMove + played);
             viewChanges = true;
         }
         if (moment.startsHold && reachesEnd) {

@@ -7,6 +7,7 @@
 #include "export/VideoOverlays.h"
 #include "scene/Scene.h"
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -33,9 +34,9 @@ struct SVideoLook {
 
 // What to export: the file, its format, size and rate, the game and which of its moves (move
 // indexes from `firstMove` up to but not including `endMove`), the time a move takes and the
-// pause after it, the caption, the side in front, and the engine's analysis of the game's
-// positions when there is one (index 0 before the first move, i after the i-th; empty or
-// shorter when there is none).
+// pause after it, the caption, the side in front, the window's look, and what is known of the
+// game's positions: the engine's analysis, when there is one, and the clocks (index 0 before
+// the first move, i after the i-th; empty or shorter where nothing is known).
 struct SExportRequest {
     std::string path;
     SVideoSettings video;
@@ -48,6 +49,9 @@ struct SExportRequest {
     EVideoOrientation orientation = EVideoOrientation::AsShown;
     std::optional<SVideoLook> look;
     std::vector<std::optional<SPositionAnalysis>> analysis;
+    // The players' clocks as the game's annotations give them, White's then Black's, by
+    // position as the analysis; none shown where there are none.
+    std::vector<std::array<std::string, 2>> clocks;
 
     // The frames the video is made of; a move's slot is its animation and its pause.
     CExportTimeline Timeline() const;
@@ -103,6 +107,8 @@ private:
     // Renders and encodes every frame; false when cancelled.
     bool RenderFrames(class CVideoEncoder& encoder, SExportOutcome& outcome);
     void PlaceStartPosition();
+    // The clocks of position `position` of the game.
+    void ShowClocks(int position);
     std::vector<std::string> Captions() const;
 
     SExportRequest request;

@@ -124,6 +124,14 @@ void CShell::ExportVideo() {
     request.orientation = static_cast<EVideoOrientation>(choice.orientation);
     request.look =
         SVideoLook{&scene.Camera(), coordinatesMark, lastMoveMark, checkMark, smoothEdgesMark};
+    // The clocks the notation panel reads from the game's annotations, once they are read.
+    const std::optional<CAnnotatedGame>& tree = notationGame.annotations.tree;
+    if (tree && notationGameIndex == static_cast<int>(player.GameIndex())) {
+        request.clocks.push_back(ClocksAt(*tree, CAnnotatedGame::kNone));
+        for (int move : tree->MainLine().moves) {
+            request.clocks.push_back(ClocksAt(*tree, move));
+        }
+    }
     try {
         const SMoveRange range = choice.wholeGame
                                      ? SMoveRange{0, game.MovesCount()}
