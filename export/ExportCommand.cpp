@@ -128,6 +128,7 @@ void ReadGame(SCommand& command) {
     }
     SExportRequest& request = command.request;
     request.game = reader.GetGameData(command.game - 1);
+    request.codePage = reader.Games()->CodePage(static_cast<std::size_t>(command.game - 1));
     SMoveRange range{0, request.game.MovesCount()};
     if (command.moves) {
         range = FullMoveRange(request.game, command.moves->first, command.moves->second);

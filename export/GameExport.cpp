@@ -146,7 +146,7 @@ bool CGameExportJob::RenderFrames(CVideoEncoder& encoder, SExportOutcome& outcom
     const CExportTimeline timeline = request.Timeline();
     const int width = request.video.width;
     const int height = request.video.height;
-    const CVideoOverlays overlays(painter, width, height, request.game,
+    const CVideoOverlays overlays(painter, width, height, request.game, request.codePage,
                                   request.caption ? Captions() : std::vector<std::string>{});
     const bool reachesEnd = request.endMove == request.game.MovesCount();
     const int total = timeline.TotalFrames();

@@ -2,6 +2,7 @@
 
 #include "chess/ChessGameData.h"
 #include "chess/ChessSet.h"
+#include "common/CodePages.h"
 #include "export/ExportTimeline.h"
 #include "export/VideoFormat.h"
 #include "export/VideoOverlays.h"
@@ -41,6 +42,8 @@ struct SExportRequest {
     std::string path;
     SVideoSettings video;
     CChessGameData game{"", "", "", "", "", "", ResultNone, {}};
+    // How the game's names and event read where they are not UTF-8: its file's code page.
+    ELegacyCodePage codePage = ELegacyCodePage::kWindows1252;
     int firstMove = 0;
     int endMove = 0;
     std::uint32_t animationMs = 600;

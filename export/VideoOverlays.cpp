@@ -18,11 +18,11 @@ constexpr double kBoardTop = 7.0;
 constexpr double kSquare = 25.0;
 
 // A tag value as shown: decoded, and empty when unknown ("?", "*" or nothing).
-std::string Shown(const std::string& tag) {
+std::string Shown(const std::string& tag, ELegacyCodePage page) {
     if (tag.empty() || tag == "?" || tag == "*") {
         return {};
     }
-    return DecodeForDisplay(tag, kMaxTitleCharacters);
+    return DecodeForDisplay(tag, kMaxTitleCharacters, page);
 }
 
 std::string ResultText(int result) {
@@ -56,16 +56,17 @@ std::string KnownDate(const std::string& date) {
 }
 
 CVideoOverlays::CVideoOverlays(const ITextPainter& painter, int width, int height,
-                               const CChessGameData& game, const std::vector<std::string>& captions)
+                               const CChessGameData& game, ELegacyCodePage codePage,
+                               const std::vector<std::string>& captions)
     : width(width), height(height) {
-    const std::string white = Shown(game.GetWhite());
-    const std::string black = Shown(game.GetBlack());
+    const std::string white = Shown(game.GetWhite(), codePage);
+    const std::string black = Shown(game.GetBlack(), codePage);
     const int nameSize = std::max(height / 14, 8);
     const int smallSize = std::max(height / 26, 6);
     titleLines.push_back(painter.Paint(white.empty() ? "White" : white, nameSize, true));
     titleLines.push_back(painter.Paint("against", smallSize, false));
     titleLines.push_back(painter.Paint(black.empty() ? "Black" : black, nameSize, true));
-    for (const std::string& line : {Shown(game.GetEvent()), KnownDate(game.GetDate())}) {
+    for (const std::string& line : {Shown(game.GetEvent(), codePage), KnownDate(game.GetDate())}) {
         if (!line.empty()) {
             titleLines.push_back(painter.Paint(line, std::max(height / 22, 7), false));
         }

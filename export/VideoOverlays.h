@@ -2,6 +2,7 @@
 
 #include "chess/ChessGameData.h"
 #include "chess/Move.h"
+#include "common/CodePages.h"
 #include "export/Picture.h"
 #include "platform/TextPainter.h"
 
@@ -26,9 +27,10 @@ struct SPositionAnalysis {
 // that drawing a frame allocates nothing.
 class CVideoOverlays {
 public:
-    // `captions` holds one text per move of the video ("12. Nf3", "12... Nf6").
+    // `captions` holds one text per move of the video ("12. Nf3", "12... Nf6"); tags that are
+    // not UTF-8 read in `codePage`.
     CVideoOverlays(const ITextPainter& painter, int width, int height, const CChessGameData& game,
-                   const std::vector<std::string>& captions);
+                   ELegacyCodePage codePage, const std::vector<std::string>& captions);
 
     void DrawTitleCard(SPicture& picture) const;
     void DrawCaption(SPicture& picture, int move) const;

@@ -45,8 +45,8 @@ std::pair<int, int> FullMoves(const CChessGameData& game) {
 }
 
 // The picture's name without its move and extension: the players.
-std::string DefaultVideoName(const CChessGameData& game, int format) {
-    std::string name = DefaultPictureName(game, 0);
+std::string DefaultVideoName(const CChessGameData& game, ELegacyCodePage page, int format) {
+    std::string name = DefaultPictureName(game, 0, page);
     const std::string start = ", start.png";
     if (name.size() > start.size() && name.ends_with(start)) {
         name.resize(name.size() - start.size());
@@ -77,7 +77,8 @@ void CShell::ExportVideo() {
     const IGLSurface& view = platform.GLSurface();
     CVideoExportChoice choice;
     choice.format = Setting(platform, kFormatKey, 0, 0, 2);
-    choice.path = DefaultVideoName(game, choice.format);
+    const ELegacyCodePage page = player.Games()->CodePage(player.GameIndex());
+    choice.path = DefaultVideoName(game, page, choice.format);
     choice.size = Setting(platform, kSizeKey, 0, 0, 2);
     choice.viewWidth = view.Width() & ~1;
     choice.viewHeight = view.Height() & ~1;
@@ -118,6 +119,7 @@ void CShell::ExportVideo() {
     request.video.height = choice.size == 2 ? choice.viewHeight : kSizes[choice.size][1];
     request.video.fps = choice.fps;
     request.game = game;
+    request.codePage = page;
     request.animationMs = static_cast<std::uint32_t>(choice.animationMs);
     request.pauseMs = static_cast<std::uint32_t>(choice.pauseMs);
     request.caption = choice.caption;
