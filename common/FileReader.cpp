@@ -37,9 +37,6 @@ int OpenRegularFile(const std::string& path, struct stat& status) {
         refusal = "Cannot open file for reading!";
     } else if (!S_ISREG(status.st_mode)) {
         refusal = "Not a regular file!";
-    } else if (status.st_size > std::numeric_limits<std::int32_t>::max() - 1) {
-        // The size is a signed 32-bit value; a larger file cannot be held.
-        refusal = "File too large!";
     }
     if (refusal != nullptr) {
         ::close(fd);
@@ -51,6 +48,10 @@ int OpenRegularFile(const std::string& path, struct stat& status) {
 void AFileReader::LoadFile(const std::string& path) {
     struct stat status {};
     const CDescriptor descriptor{OpenRegularFile(path, status)};
+    if (status.st_size > std::numeric_limits<std::int32_t>::max() - 1) {
+        // The size is a signed 32-bit value; a larger file cannot be held in one buffer.
+        Throw("File too large!");
+    }
     size = static_cast<std::int32_t>(status.st_size);
     buffer = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(size) + 1);
     buffer[static_cast<std::size_t>(size)] = 0;

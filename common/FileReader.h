@@ -11,7 +11,8 @@ class AFileReader {
 public:
     // Throws CFileReaderException when the file does not exist or cannot be opened or read, is a
     // folder, or is not a regular file (a pipe or a device, which could block or never end):
-    // it is opened without waiting and checked before anything is read (see OpenRegularFile).
+    // it is opened without waiting and checked before anything is read (see OpenRegularFile),
+    // and "AFileReader::LoadFile(): File too large!" for a file of 2 GiB or more.
     // The loaded flag is set on success only and never cleared.
     void LoadFile(const std::string& path);
 

@@ -4,9 +4,8 @@
 #include <sys/stat.h>
 
 // Opens a file for reading without waiting (so that a pipe cannot block) and checks that it is a
-// regular file of at most 2 GiB - 2 bytes. Returns the open descriptor, with its status in
+// regular file, of any size. Returns the open descriptor, with its status in
 // `status`. Throws CFileReaderException "AFileReader::LoadFile(): <text>": "Cannot determine
 // file size!" for a file that does not exist, "Cannot open file for reading!" for one that
-// cannot be opened and for a folder, "Not a regular file!" for a pipe, device or socket, and
-// "File too large!".
+// cannot be opened and for a folder, and "Not a regular file!" for a pipe, device or socket.
 int OpenRegularFile(const std::string& path, struct stat& status);

@@ -34,6 +34,16 @@ static_assert(sizeof(CStoredGame) == 64);
 
 } // namespace
 
+std::string CSourceFile::Name() const {
+    const std::size_t slash = path.rfind('/');
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (!entry.empty()) {
+        name += '/';
+        name += entry;
+    }
+    return name;
+}
+
 CGameBatch::CGameBatch(std::shared_ptr<const CSourceFile> file, std::size_t textBytes)
     : file(std::move(file)),
       blockSize(std::clamp(textBytes / kTextBytesPerStoredByte, kMinBlockSize, kMaxBlockSize)) {

@@ -2,7 +2,9 @@
 
 #include "chess/ChessGameData.h"
 #include "chess/Move.h"
+#include "common/ByteStream.h"
 #include "common/CodePages.h"
+#include "common/CompressionFormat.h"
 
 #include <array>
 #include <cstddef>
@@ -13,14 +15,26 @@
 #include <string_view>
 #include <vector>
 
+class CKeptText;
+
 // The file a batch of games was read from, as it was when it was read: so that a game's text can
-// be found there again, and a change of the file noticed.
+// be found there again, and a change of the file noticed. A compressed file's games stand in its
+// decompressed text (of one entry, for a zip archive): they are found again from the restart
+// point before them, or in the text kept in memory where no restart point is near.
 struct CSourceFile {
     std::string path;            // empty for a text read from memory
     std::uint64_t size = 0;      // bytes
     std::int64_t modifiedNs = 0; // modification time, nanoseconds since the epoch
     // What its text that is not UTF-8 is read in, chosen once for the whole file as it is read.
     ELegacyCodePage codePage = ELegacyCodePage::kWindows1252;
+    ECompression compression = ECompression::kNone;
+    std::string entry;                   // the zip entry's name, as stored in the archive
+    std::uint64_t entryIndex = 0;        // its index in the archive
+    std::vector<CRestartPoint> restarts; // ascending, the text's start first
+    std::shared_ptr<const CKeptText> kept;
+
+    // What the games table shows: the file's name, and for a zip entry "archive.zip/inner.pgn".
+    std::string Name() const;
 };
 
 // The tag values a listed game keeps, in this order; kStart is the FEN text of a set-up position.

@@ -12,9 +12,20 @@ struct CDroppedGame {
     std::string message; // the message of the exception that dropped it
 };
 
+// An entry of a zip archive that was not read: what it is called and why ("not a PGN file",
+// "encrypted", "compressed with a method that cannot be read (12)").
+struct CSkippedEntry {
+    std::string name;
+    std::string reason;
+};
+
 struct CLoadReport {
     int gameTexts = 0;
     int gamesRead = 0;
     std::vector<CDroppedGame> dropped;                        // in file order
     ELegacyCodePage codePage = ELegacyCodePage::kWindows1252; // of the text that is not UTF-8
+    std::vector<CSkippedEntry> skipped;                       // in the archive's order
+    // Where reading a compressed text stopped early, and why (damaged or cut-short data): the
+    // games before that point are read, those after it are missing. One for each text so cut.
+    std::vector<std::string> stops;
 };

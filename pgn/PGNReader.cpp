@@ -1,9 +1,17 @@
 #include "pgn/PGNReader.h"
 
+#include "common/CompressionFormat.h"
+#include "common/FileReaderException.h"
 #include "common/LoadProgress.h"
 #include "common/MappedFile.h"
+#include "common/RegularFile.h"
 #include "common/TextDecoding.h"
+#include "pgn/CompressedRead.h"
 #include "pgn/PGNExceptions.h"
+
+#include <array>
+#include <sys/stat.h>
+#include <unistd.h>
 
 void CPGNReader::Load(const std::string& path) {
     Append(Read(path));
@@ -14,9 +22,34 @@ void CPGNReader::LoadText(std::string_view content) {
     Append(ParsePgnText(content, std::make_shared<CSourceFile>(), parseThreads, nullptr));
 }
 
-// The file is mapped rather than read into a buffer: the listed games do not need its text, and
-// the mapping costs no copy.
 CParsedText CPGNReader::Read(const std::string& path, CLoadProgress* progress) {
+    struct stat status {};
+    const int fd = OpenRegularFile(path, status);
+    std::array<char, 8> head{};
+    const ssize_t got = ::pread(fd, head.data(), head.size(), 0);
+    const ECompression format = DetectCompression(
+        std::string_view(head.data(), got > 0 ? static_cast<std::size_t>(got) : 0));
+    CStreamSettings settings;
+    settings.threads = parseThreads;
+    if (pieceBytes != 0) {
+        settings.pieceBytes = pieceBytes;
+    }
+    if (format == ECompression::kZstd || format == ECompression::kGzip ||
+        format == ECompression::kBzip2) {
+        loaded = true;
+        return ReadCompressedPgn(path, fd, status, format, settings, progress);
+    }
+    ::close(fd);
+    if (format == ECompression::kZip) {
+        loaded = true;
+        return ReadZipPgn(path, status, settings, progress);
+    }
+    return ReadPlain(path, progress);
+}
+
+// A plain file is mapped rather than read into a buffer: the listed games do not need its text,
+// and the mapping costs no copy.
+CParsedText CPGNReader::ReadPlain(const std::string& path, CLoadProgress* progress) {
     const CMappedFile mapped(path, progress);
     if (progress != nullptr && progress->Cancelled()) {
         CParsedText cancelled;
@@ -31,7 +64,7 @@ CParsedText CPGNReader::Read(const std::string& path, CLoadProgress* progress) {
     file->path = path;
     file->size = mapped.Text().size();
     file->modifiedNs = mapped.ModifiedNs();
-    const auto changed = [&mapped] {
+    const auto changed = [] {
         return CFileReaderException("CPGNReader::Read(): The file changed while it was read!");
     };
     CParsedText parsed;

@@ -38,7 +38,9 @@ public:
 
     // Reads and parses the file without listing its games; one Read at a time per reader, on
     // any thread. With `progress`, reports its progress there and ends early, with a result
-    // marked cancelled, when the load is cancelled. Throws as Load does.
+    // marked cancelled, when the load is cancelled. Throws as Load does. A file compressed with
+    // zstd, gzip or bzip2, or a zip archive of PGN files, is told by its first bytes and read
+    // as it is decompressed (see CompressedRead.h).
     CParsedText Read(const std::string& path, CLoadProgress* progress = nullptr);
     // Appends the games of a Read (nothing for a cancelled one); its report becomes the last.
     void Append(CParsedText&& parsed);
@@ -46,6 +48,9 @@ public:
     void Clear();
     // The threads a Read parses on; 0 (the default) chooses by the machine and the file.
     void SetParseThreads(unsigned threads) noexcept { parseThreads = threads; }
+    // The size of the pieces a compressed text is parsed in; 0 (the default) for 8 MB. Tests
+    // use small pieces to cut texts in many places.
+    void SetPieceBytes(std::size_t bytes) noexcept { pieceBytes = bytes; }
 
     // The list as it stands now. Never null.
     std::shared_ptr<const CGameListSnapshot> Games() const;
@@ -80,6 +85,8 @@ public:
     static void GetFieldCoords(std::string_view s, int& file, int& rank);
 
 private:
+    CParsedText ReadPlain(const std::string& path, CLoadProgress* progress);
+
     // --- SAN resolution helpers (MoveResolution.cpp) ---
 
     // The sources a search found, in search order; never more than eight.
@@ -110,4 +117,5 @@ private:
     std::shared_ptr<const CGameListSnapshot> games = std::make_shared<const CGameListSnapshot>();
     CLoadReport report;
     std::atomic<unsigned> parseThreads{0};
+    std::atomic<std::size_t> pieceBytes{0};
 };

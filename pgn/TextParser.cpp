@@ -57,9 +57,10 @@ std::size_t InputPosition(const std::vector<CBracketOrigin>& origins, std::size_
 
 class CStretchParser {
 public:
-    CStretchParser(std::string_view text, CStretchResult& result, CStretchScratch& scratch,
-                   CLoadProgress* progress)
-        : text(text), result(result), scratch(scratch), progress(progress) {}
+    CStretchParser(std::string_view text, std::uint64_t base, CStretchResult& result,
+                   CStretchScratch& scratch, CLoadProgress* progress, bool countParsed)
+        : text(text), base(base), result(result), scratch(scratch), progress(progress),
+          countParsed(countParsed) {}
 
     // Reads the segments that start in [begin, end); `begin` is a segment start.
     void Run(std::size_t begin, std::size_t end) {
@@ -74,7 +75,7 @@ public:
             const std::size_t next = std::min(scan.next, end);
             ReadSegment(segment, next, opensGame, scan.damagedHeader);
             opensGame = true;
-            if (progress != nullptr) {
+            if (progress != nullptr && countParsed) {
                 progress->parsed += next - segment;
                 progress->Notify();
             }
@@ -137,7 +138,7 @@ private:
             }
             try {
                 CParsedGame parsed = ParseGameText(game, scratch.game);
-                parsed.textOffset = a + rawBegin;
+                parsed.textOffset = base + a + rawBegin;
                 parsed.textLength = static_cast<std::uint32_t>(rawEnd - rawBegin);
                 result.batch->Add(parsed);
             } catch (const CGeneralException& e) {
@@ -149,22 +150,30 @@ private:
     }
 
     std::string_view text;
+    std::uint64_t base;
     CStretchResult& result;
     CStretchScratch& scratch;
     CLoadProgress* progress;
+    bool countParsed;
 };
 
 } // namespace
 
-CParsedText ParsePgnText(std::string_view text, const std::shared_ptr<CSourceFile>& file,
-                         unsigned threads, CLoadProgress* progress) {
-    if (threads == 0) {
-        threads = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads);
+CPgnTextReader::CPgnTextReader(std::shared_ptr<CSourceFile> file, unsigned threads,
+                               CLoadProgress* progress, bool countParsed)
+    : file(std::move(file)), threads(threads), progress(progress), countParsed(countParsed) {
+    if (this->threads == 0) {
+        this->threads = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads);
     }
+}
+
+CPgnTextReader::~CPgnTextReader() = default;
+
+bool CPgnTextReader::Add(std::string_view text, std::uint64_t offset) {
     const std::size_t byStretchSize = text.size() / kMinStretchBytes + 1;
     const std::size_t stretches =
         std::min<std::size_t>(threads == 1 ? 1 : threads * kStretchesPerThread, byStretchSize);
-    threads = static_cast<unsigned>(std::min<std::size_t>(threads, stretches));
+    const auto used = static_cast<unsigned>(std::min<std::size_t>(threads, stretches));
 
     // Stretch k covers the segments that start in [bounds[k], bounds[k + 1]).
     std::vector<std::size_t> bounds{0};
@@ -190,7 +199,8 @@ CParsedText ParsePgnText(std::string_view text, const std::shared_ptr<CSourceFil
         std::size_t k;
         while (!failed && (k = nextStretch++) < results.size()) {
             try {
-                CStretchParser(text, results[k], scratch, progress).Run(bounds[k], bounds[k + 1]);
+                CStretchParser(text, offset, results[k], scratch, progress, countParsed)
+                    .Run(bounds[k], bounds[k + 1]);
             } catch (...) { // out of memory: the whole load fails, on the calling thread
                 if (!failed.exchange(true)) {
                     failure = std::current_exception();
@@ -199,7 +209,7 @@ CParsedText ParsePgnText(std::string_view text, const std::shared_ptr<CSourceFil
         }
     };
     std::vector<std::thread> helpers;
-    for (unsigned t = 1; t < threads; ++t) {
+    for (unsigned t = 1; t < used; ++t) {
         helpers.emplace_back(work);
     }
     work();
@@ -209,14 +219,9 @@ CParsedText ParsePgnText(std::string_view text, const std::shared_ptr<CSourceFil
     if (failure) {
         std::rethrow_exception(failure);
     }
-
-    CParsedText parsed;
     if (progress != nullptr && progress->Cancelled()) {
-        parsed.cancelled = true;
-        return parsed;
+        return false;
     }
-    std::string firstFailure;
-    CCodePageVotes votes;
     for (CStretchResult& result : results) {
         votes.Merge(result.votes);
         for (CDroppedGame& dropped : result.dropped) {
@@ -232,12 +237,31 @@ CParsedText ParsePgnText(std::string_view text, const std::shared_ptr<CSourceFil
             firstFailure = std::move(result.firstFailure);
         }
     }
+    return true;
+}
+
+void CPgnTextReader::DropLast(const std::string& message) {
+    parsed.report.dropped.push_back({parsed.report.gameTexts++, message});
+}
+
+CParsedText CPgnTextReader::Finish(bool mayBeEmpty) {
     // The batches are not yet shared: the file's code page can still be set.
     file->codePage = parsed.report.codePage = votes.Choice();
-    if (parsed.report.gameTexts == 0) {
+    if (parsed.report.gameTexts == 0 && !mayBeEmpty) {
         throw CPGNReaderException(
             !firstFailure.empty() ? firstFailure
                                   : "CPGNReader::ParseData(): Cannot find any \"Event\" tag pair!");
     }
-    return parsed;
+    return std::move(parsed);
+}
+
+CParsedText ParsePgnText(std::string_view text, const std::shared_ptr<CSourceFile>& file,
+                         unsigned threads, CLoadProgress* progress) {
+    CPgnTextReader reader(file, threads, progress);
+    if (!reader.Add(text, 0)) {
+        CParsedText cancelled;
+        cancelled.cancelled = true;
+        return cancelled;
+    }
+    return reader.Finish();
 }
