@@ -58,6 +58,8 @@ string(REGEX MATCHALL "<mediatype>[^<]*</mediatype>" metainfo_types "${metainfo}
 list(TRANSFORM metainfo_types REPLACE "</?mediatype>" "")
 string(REGEX MATCHALL "<(mime-type|alias) type=\"[^\"]*\"" mime_types "${mime}")
 list(TRANSFORM mime_types REPLACE "^<(mime-type|alias) type=\"([^\"]*)\"$" "\\2")
+# A zip archive keeps the type the system defines for it; the viewer is offered for it as well.
+list(APPEND mime_types application/zip)
 foreach(list desktop_types metainfo_types mime_types)
     list(SORT ${list})
 endforeach()

@@ -7,8 +7,9 @@
 // The program's texts, by their table number.
 namespace strings {
 
-inline constexpr std::string_view kTitle = "Tavrin";                 // 10000
-inline constexpr std::string_view kFileFilter = "PGN Files (*.pgn)"; // 10001, first pair
+inline constexpr std::string_view kTitle = "Tavrin"; // 10000
+inline constexpr std::string_view kFileFilter =
+    "PGN Files (*.pgn *.pgn.zst *.pgn.gz *.pgn.bz2 *.zip)";          // 10001, first pair
 inline constexpr std::string_view kAllFilesFilter = "All files (*)"; // 10001, second pair
 inline constexpr std::string_view kAboutText =                       // 10002
     "Tavrin\nVersion: " TAVRIN_VERSION

@@ -111,7 +111,7 @@ void CGameSortKeys::Extend(const CGameListSnapshot& games,
         std::size_t first = 0;
         const CGameBatch& batch = games.BatchOf(game, first);
         if (column == kColumnFile) {
-            const std::string name = FoldForSearch(FileNameOf(batch.File()->path));
+            const std::string name = FoldForSearch(batch.File()->Name());
             if (fileNames.empty() || fileNames.back() != name) {
                 fileNames.push_back(name);
             }

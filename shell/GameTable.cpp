@@ -35,7 +35,8 @@ void CGameTable::SetGames(std::shared_ptr<const CGameListSnapshot> list,
     for (std::size_t game = from; game < games->Size();) {
         std::size_t first = 0;
         const CGameBatch& batch = games->BatchOf(game, first);
-        const std::string& path = batch.File()->path;
+        // Each entry of an archive counts as a file of its own.
+        const std::string path = batch.File()->path + '\n' + batch.File()->entry;
         if (std::find(filePaths.begin(), filePaths.end(), path) == filePaths.end()) {
             filePaths.push_back(path);
         }

@@ -36,11 +36,6 @@ std::string_view ResultText(int result) {
     }
 }
 
-std::string_view FileNameOf(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 std::string GameCellText(const CGameListSnapshot& games, std::size_t game, EGameColumn column) {
     std::size_t first = 0;
     const CGameBatch& batch = games.BatchOf(game, first);
@@ -66,7 +61,7 @@ std::string GameCellText(const CGameListSnapshot& games, std::size_t game, EGame
     case kColumnMoves:
         return std::to_string((stored.moveCount + 1) / 2);
     case kColumnFile:
-        return DecodeToUtf8(FileNameOf(batch.File()->path));
+        return DecodeToUtf8(batch.File()->Name());
     case kGameColumns:
         break;
     }

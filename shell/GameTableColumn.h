@@ -27,8 +27,5 @@ std::string_view GameColumnTitle(EGameColumn column);
 // What the cell of game < games.Size() shows in `column`, UTF-8.
 std::string GameCellText(const CGameListSnapshot& games, std::size_t game, EGameColumn column);
 
-// The file name of a path: what follows its last '/'.
-std::string_view FileNameOf(std::string_view path);
-
 // "1-0", "0-1", "1/2-1/2" or "*".
 std::string_view ResultText(int result);

@@ -13,7 +13,9 @@
 std::string LoadFailureText(std::string_view path, std::string_view plainReason,
                             std::string_view message);
 
-// How many of the file's games could not be read, then the first five of them, one per line,
-// as "Game <ordinal in the file, from 1>: <message>", and how many more there were. Empty when
-// no game was dropped.
+// What a load that read games left out, empty when nothing: where reading a compressed text
+// stopped early and why; how many of the file's games could not be read, then the first five of
+// them, one per line, as "Game <ordinal in the file, from 1>: <message>", and how many more
+// there were; then the entries of an archive that were skipped, each with its reason (the first
+// five, and how many more).
 std::string DroppedGamesText(std::string_view path, const CLoadReport& report);

@@ -142,7 +142,7 @@ TEST_F(ShellCommands, LoadListsTheGamesChoosesTheFirstAndEnablesTheControls) {
     shell.OnCommand(ids::kLoadPgnFile, 0);
     FinishLoads();
     EXPECT_EQ(platform.dialogFilters,
-              (std::vector<std::string>{"PGN Files (*.pgn)", "All files (*)"}));
+              (std::vector<std::string>{"PGN Files (*.pgn *.pgn.zst *.pgn.gz *.pgn.bz2 *.zip)", "All files (*)"}));
     EXPECT_TRUE(platform.boxes.empty());
     EXPECT_EQ(platform.gameList, player.GamesTitles());
     EXPECT_EQ(platform.selection, 0);

@@ -5,7 +5,9 @@
 // an engine's evaluation of each at N nodes (--engine PATH chooses the engine). Exit codes: 0 all
 // files read, 1 a file could not be read at all, 2 usage error, 3 (with --strict only) a game was
 // dropped. --version prints the program's version. The options about openings are described in
-// OpeningOptions.h.
+// OpeningOptions.h. A FILE compressed with zstd, gzip or bzip2, or a zip archive of PGN files, is
+// read as the viewer reads it; skipped archive entries and data that stops early are named on
+// stderr, and a text that stops early counts as a dropped game for the exit code.
 
 #include "chess/SanWriter.h"
 #include "common/GeneralException.h"
@@ -132,11 +134,18 @@ EFileOutcome ProcessFile(const std::string& path, const COptions& options,
         ok = WriteOut(out) && ok;
         ok = std::fflush(stdout) == 0 && ok;
     }
+    for (const CSkippedEntry& entry : report.skipped) {
+        std::fprintf(stderr, "%s: %s skipped: %s\n", path.c_str(), entry.name.c_str(),
+                     entry.reason.c_str());
+    }
+    for (const std::string& stop : report.stops) {
+        std::fprintf(stderr, "%s: reading stopped early: %s\n", path.c_str(), stop.c_str());
+    }
     std::fprintf(stderr, "%s: %d games read, %zu dropped\n", path.c_str(), gamesRead,
                  report.dropped.size());
-    return !ok                      ? EFileOutcome::kFailed
-           : report.dropped.empty() ? EFileOutcome::kRead
-                                    : EFileOutcome::kGamesDropped;
+    return !ok                                              ? EFileOutcome::kFailed
+           : report.dropped.empty() && report.stops.empty() ? EFileOutcome::kRead
+                                                            : EFileOutcome::kGamesDropped;
 }
 
 // A thread count from 1 to 64.
