@@ -24,7 +24,7 @@ constexpr std::size_t kReadBytes = std::size_t{1} << 20;
 // A cut is made this far before the end of what was decompressed, so that the header that
 // starts there is seen whole.
 constexpr std::size_t kMaxMargin = std::size_t{1} << 20;
-// Restart points closer than this to the last one recorded are not recorded.
+// Restart points closer than this, or than a piece, to the last one recorded are not recorded.
 constexpr std::uint64_t kRestartSpacing = std::uint64_t{1} << 20;
 
 // How much text can be decompressed from a restart point within about 150 ms on a slow
@@ -62,10 +62,12 @@ std::size_t LastSegmentStartBefore(std::string_view text, std::size_t limit, std
 class CStreamPump {
 public:
     CStreamPump(AByteStream& stream, CSourceFile& file, std::uint64_t sourceBase,
-                std::size_t pieceBytes, CLoadProgress* progress)
-        : stream(stream), file(file), sourceBase(sourceBase), pieceBytes(pieceBytes),
+                const CStreamSettings& settings, CLoadProgress* progress)
+        : stream(stream), file(file), sourceBase(sourceBase), pieceBytes(settings.pieceBytes),
           margin(std::min(kMaxMargin, pieceBytes)), readBytes(std::min(kReadBytes, pieceBytes)),
-          reach(Reach(file.compression)), progress(progress) {
+          spacing(std::min<std::uint64_t>(kRestartSpacing, pieceBytes)),
+          reach(settings.keepReach != 0 ? settings.keepReach : Reach(file.compression)),
+          progress(progress) {
         file.restarts.assign(1, stream.LastRestart());
     }
 
@@ -157,7 +159,7 @@ private:
         buffer.resize(before + got);
         textRead += got;
         const CRestartPoint restart = stream.LastRestart();
-        if (restart.text >= file.restarts.back().text + kRestartSpacing) {
+        if (restart.text >= file.restarts.back().text + spacing) {
             file.restarts.push_back(restart);
         }
         if (progress != nullptr) {
@@ -237,6 +239,7 @@ private:
     std::size_t pieceBytes;
     std::size_t margin;
     std::size_t readBytes;
+    std::uint64_t spacing;
     std::uint64_t reach;
     CLoadProgress* progress;
     std::uint64_t textRead = 0;
@@ -294,7 +297,7 @@ CParsedText ReadCompressedPgn(const std::string& path, int fd, const struct stat
     }
     CPgnTextReader reader(file, settings.threads, progress, false);
     std::vector<std::string> stops;
-    if (!CStreamPump(*stream, *file, 0, settings.pieceBytes, progress).Run(reader, stops)) {
+    if (!CStreamPump(*stream, *file, 0, settings, progress).Run(reader, stops)) {
         return Cancelled();
     }
     CParsedText parsed = reader.Finish(!stops.empty());
@@ -339,8 +342,7 @@ CParsedText ReadZipPgn(const std::string& path, const struct stat& status,
         std::vector<std::string> stops;
         try {
             const std::unique_ptr<AByteStream> stream = archive.Open(entry.index);
-            if (!CStreamPump(*stream, *file, entryBase, settings.pieceBytes, progress)
-                     .Run(reader, stops)) {
+            if (!CStreamPump(*stream, *file, entryBase, settings, progress).Run(reader, stops)) {
                 return Cancelled();
             }
         } catch (const CDecompressionException& e) {

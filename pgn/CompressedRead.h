@@ -14,6 +14,9 @@ struct CLoadProgress;
 struct CStreamSettings {
     unsigned threads = 0; // parsing threads, as for ParsePgnText
     std::size_t pieceBytes = std::size_t{8} << 20;
+    // Text farther than this from the restart point before it is kept in memory; 0 for what
+    // the format decompresses in about 150 ms.
+    std::uint64_t keepReach = 0;
 };
 
 // Reads the games of a zstd, gzip or bzip2 file (`fd`, open, with its `status`), decompressing

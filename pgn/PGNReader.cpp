@@ -34,6 +34,7 @@ CParsedText CPGNReader::Read(const std::string& path, CLoadProgress* progress) {
     if (pieceBytes != 0) {
         settings.pieceBytes = pieceBytes;
     }
+    settings.keepReach = keepReach;
     if (format == ECompression::kZstd || format == ECompression::kGzip ||
         format == ECompression::kBzip2) {
         loaded = true;

@@ -48,9 +48,13 @@ public:
     void Clear();
     // The threads a Read parses on; 0 (the default) chooses by the machine and the file.
     void SetParseThreads(unsigned threads) noexcept { parseThreads = threads; }
-    // The size of the pieces a compressed text is parsed in; 0 (the default) for 8 MB. Tests
-    // use small pieces to cut texts in many places.
-    void SetPieceBytes(std::size_t bytes) noexcept { pieceBytes = bytes; }
+    // How a compressed text is read (see CStreamSettings): the size of its pieces, 0 for 8 MB,
+    // and how far from a restart point text is kept in memory, 0 for the format's choice.
+    // Tests cut texts in many places and keep text that would not be kept.
+    void SetStreamPieces(std::size_t bytes, std::uint64_t keepReach) noexcept {
+        pieceBytes = bytes;
+        this->keepReach = keepReach;
+    }
 
     // The list as it stands now. Never null.
     std::shared_ptr<const CGameListSnapshot> Games() const;
@@ -118,4 +122,5 @@ private:
     CLoadReport report;
     std::atomic<unsigned> parseThreads{0};
     std::atomic<std::size_t> pieceBytes{0};
+    std::atomic<std::uint64_t> keepReach{0};
 };

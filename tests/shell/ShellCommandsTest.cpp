@@ -142,7 +142,8 @@ TEST_F(ShellCommands, LoadListsTheGamesChoosesTheFirstAndEnablesTheControls) {
     shell.OnCommand(ids::kLoadPgnFile, 0);
     FinishLoads();
     EXPECT_EQ(platform.dialogFilters,
-              (std::vector<std::string>{"PGN Files (*.pgn *.pgn.zst *.pgn.gz *.pgn.bz2 *.zip)", "All files (*)"}));
+              (std::vector<std::string>{"PGN Files (*.pgn *.pgn.zst *.pgn.gz *.pgn.bz2 *.zip)",
+                                        "All files (*)"}));
     EXPECT_TRUE(platform.boxes.empty());
     EXPECT_EQ(platform.gameList, player.GamesTitles());
     EXPECT_EQ(platform.selection, 0);
@@ -236,6 +237,14 @@ TEST_F(ShellCommands, DroppedGamesAreCountedAndTheFirstFiveListed) {
                   std::string(199, 'x') +
                   "\xE2\x80\xA6\nGame 4: M3\nGame 5: M4\nGame 6: M5\n... and 3 more.");
     EXPECT_EQ(DroppedGamesText("x.pgn", CLoadReport{}), "");
+
+    CLoadReport archive;
+    archive.stops = {"a.pgn: CZipArchive::Read(): damaged"};
+    archive.skipped = {{"README", "not a PGN file"}, {"b.pgn", "encrypted"}};
+    EXPECT_EQ(DroppedGamesText("x.zip", archive),
+              "Reading x.zip stopped early; the games before that point are listed:\n"
+              "a.pgn: CZipArchive::Read(): damaged\n\n"
+              "2 entries of x.zip were skipped:\nREADME: not a PGN file\nb.pgn: encrypted");
 }
 
 // Off -> play -> pause -> (play refused while the thread still runs) -> play -> stop, and the
