@@ -182,8 +182,8 @@ void CPgnTextGenerator::AppendGame(std::string& out) {
     AppendTags(out, master);
 
     const std::vector<std::string> sans = SplitMoves(game.moves);
-    const bool clocks = random.Chance(70);
-    const int annotation = random.Below(4); // 0 bare ... 3 heavily annotated
+    const bool clocks = random.Chance(70) && !bare;
+    const int annotation = bare ? 0 : random.Below(4); // 0 bare ... 3 heavily annotated
     std::array<int, 2> clock = {5400, 5400};
     CLineWriter line(out);
     bool interrupted = false; // a comment or variation stands since the last move number

@@ -31,7 +31,8 @@ private:
 
 class CPgnTextGenerator {
 public:
-    explicit CPgnTextGenerator(std::uint64_t seed) : random(seed) {}
+    // `bare`: games with tags and moves only, as most games of real databases are.
+    explicit CPgnTextGenerator(std::uint64_t seed, bool bare = false) : random(seed), bare(bare) {}
 
     // Appends one game followed by an empty line.
     void AppendGame(std::string& out);
@@ -43,5 +44,6 @@ private:
     void AppendTags(std::string& out, int master);
 
     CBenchRandom random;
+    bool bare;
     std::vector<int> masters;
 };

@@ -9,15 +9,26 @@
 //   pgn_load_bench --real FILE      also the real database FILE (see get-real-pgn.sh), on one
 //                                   thread and on all, beside pgn-extract when it is installed;
 //                                   the environment variable TAVRIN_REAL_PGN names it too
+//   pgn_load_bench --compressed FILE
+//                                   FILE (by default the real database) and its copies in each
+//                                   compressed format, made first: the load speed in MB/s of
+//                                   decompressed text and the peak memory of each
+//   pgn_load_bench --write FILE MB --bare
+//                                   games without comments, variations or clocks, as real
+//                                   databases hold most (about 650 bytes a game)
+//   pgn_load_bench --reread FILE N  loads FILE and times reading the annotations of N games
+//                                   spread over it again
 //   pgn_load_bench --load FILE RUNS [THREADS]
 //                                   child mode: loads FILE RUNS times, prints its figures
 //
 // A child process per size keeps the peak resident size (VmHWM) of one load apart from the
 // generation and from the other sizes.
 
+#include "bench/CompressedCopies.h"
 #include "bench/MasterGames.h"
 #include "bench/PgnTextGenerator.h"
 #include "common/GeneralException.h"
+#include "pgn/GameAnnotations.h"
 #include "pgn/PGNReader.h"
 
 #include <algorithm>
@@ -50,14 +61,26 @@ long long PeakResidentBytes() {
     return 0;
 }
 
+// Resident set size of this process now, in bytes (0 when unknown).
+long long ResidentBytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::atoll(line.c_str() + 6) * 1024;
+        }
+    }
+    return 0;
+}
+
 // Writes generated games to `path` until it holds at least `bytes`; returns the game count.
-int WriteGames(const std::string& path, long long bytes) {
+int WriteGames(const std::string& path, long long bytes, bool bare = false) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
         std::perror(path.c_str());
         std::exit(1);
     }
-    CPgnTextGenerator generator(seed);
+    CPgnTextGenerator generator(seed, bare);
     std::string chunk;
     long long written = 0;
     int games = 0;
@@ -81,9 +104,11 @@ int WriteGames(const std::string& path, long long bytes) {
 // processor seconds of each run.
 int RunLoads(const std::string& path, int runs, unsigned threads) {
     const long long baseline = PeakResidentBytes();
+    const long long residentBefore = ResidentBytes();
     std::vector<double> seconds;
     int games = 0;
     std::size_t dropped = 0;
+    long long resident = 0; // with the games of the last run listed
     for (int run = 0; run < runs; ++run) {
         CPGNReader reader;
         reader.SetParseThreads(threads);
@@ -101,6 +126,7 @@ int RunLoads(const std::string& path, int runs, unsigned threads) {
         seconds.push_back(static_cast<double>(cpuStop - cpuStart) / CLOCKS_PER_SEC);
         games = reader.GamesCount();
         dropped = reader.LastLoadReport().dropped.size();
+        resident = ResidentBytes();
     }
     std::printf("games %d dropped %zu baseline %lld peak %lld runs", games, dropped, baseline,
                 PeakResidentBytes());
@@ -108,6 +134,9 @@ int RunLoads(const std::string& path, int runs, unsigned threads) {
         std::printf(" %.6f", s);
     }
     std::printf("\n");
+    std::fprintf(stderr, "resident with the games listed: %.1f MB (%.1f MB before loading)\n",
+                 static_cast<double>(resident) / megabyte,
+                 static_cast<double>(residentBefore) / megabyte);
     return 0;
 }
 
@@ -286,6 +315,67 @@ int RunBenchmark(const std::vector<int>& sizesMb, const std::string& realFile) {
     return ok ? 0 : 1;
 }
 
+// The plain file and each compressed copy of it, loaded in the same run.
+int RunCompressed(const std::string& path) {
+    char pattern[] = "/tmp/tavrin-compressed-XXXXXX";
+    if (mkdtemp(pattern) == nullptr) {
+        std::perror("mkdtemp");
+        return 1;
+    }
+    std::vector<CCompressedCopy> copies = WriteCompressedCopies(path, pattern);
+    copies.insert(copies.begin(), {"plain", path});
+    std::printf("%16s %12s %8s %9s %8s %10s %9s %9s %9s %10s %16s   (MB/s of PGN text)\n", "format",
+                "PGN bytes", "games", "seconds", "MB/s", "games/s", "cpu s", "cpu MB/s", "peak MB",
+                "peak/file", "(peak-base)/file");
+    CSizeFigures figures;
+    figures.bytes = static_cast<long long>(std::filesystem::file_size(path));
+    double plainSeconds = 0;
+    bool ok = true;
+    for (const CCompressedCopy& copy : copies) {
+        if (!MeasureInChild(copy.path, 3, figures)) {
+            std::fprintf(stderr, "loading %s failed\n", copy.path.c_str());
+            ok = false;
+            continue;
+        }
+        PrintRow(copy.label, figures);
+        plainSeconds = plainSeconds == 0 ? figures.seconds : plainSeconds;
+        std::printf("%16s %.1f MB compressed, %.0f %% of the plain file's speed\n", "",
+                    static_cast<double>(std::filesystem::file_size(copy.path)) / megabyte,
+                    100.0 * plainSeconds / figures.seconds);
+    }
+    std::filesystem::remove_all(pattern);
+    std::printf("goal: zstd at least 80 %% of the plain file's speed\n");
+    return ok ? 0 : 1;
+}
+
+// Loads FILE, then reads the annotations of `count` games spread over it again, as the notation
+// panel does, and prints the median and longest time of a game.
+int RunReread(const std::string& path, int count) {
+    CPGNReader reader;
+    reader.Load(path);
+    const int games = reader.GamesCount();
+    std::vector<double> ms;
+    for (int k = 0; k < count && games > 0; ++k) {
+        const int i =
+            static_cast<int>(static_cast<long long>(games - 1) * k / std::max(1, count - 1));
+        const CChessGameData game = reader.GetGameData(i);
+        const auto start = std::chrono::steady_clock::now();
+        const CGameAnnotations annotations = ReadGameAnnotations(*reader.GameSource(i), game);
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+        if (!annotations.tree) {
+            std::fprintf(stderr, "game %d: %s\n", i, annotations.note.c_str());
+        }
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("%s: %d games; annotations of %zu games read again: median %.1f ms, longest %.1f "
+                "ms\n",
+                path.c_str(), games, ms.size(), ms.empty() ? 0.0 : ms[ms.size() / 2],
+                ms.empty() ? 0.0 : ms.back());
+    return 0;
+}
+
 // Reads a generated text from memory and checks that every game came through whole.
 int RunCheck(long long bytes) {
     CPgnTextGenerator generator(seed);
@@ -342,7 +432,7 @@ std::vector<int> ParseSizes(const std::string& list) {
     std::string item;
     while (std::getline(in, item, ',')) {
         const int mb = std::atoi(item.c_str());
-        if (mb <= 0 || mb > 1000) {
+        if (mb <= 0 || mb > 8000) {
             return {};
         }
         sizes.push_back(mb);
@@ -351,8 +441,10 @@ std::vector<int> ParseSizes(const std::string& list) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: pgn_load_bench [--sizes MB,MB,...] [--real FILE] | --check "
-                         "[BYTES] | --write FILE MB | --load FILE RUNS [THREADS]\n");
+    std::fprintf(stderr,
+                 "usage: pgn_load_bench [--sizes MB,MB,...] [--real FILE] | --check "
+                 "[BYTES] | --write FILE MB [--bare] | --compressed [FILE] | --load FILE RUNS "
+                 "[THREADS]\n");
     return 2;
 }
 
@@ -377,13 +469,21 @@ int main(int argc, char** argv) {
         const long long bytes = args.size() == 2 ? std::atoll(args[1].c_str()) : 200 * 1000;
         return bytes > 0 ? RunCheck(bytes) : Usage();
     }
-    if (args[0] == "--write" && args.size() == 3) {
+    if (args[0] == "--write" && (args.size() == 3 || (args.size() == 4 && args[3] == "--bare"))) {
         const std::vector<int> sizes = ParseSizes(args[2]);
         if (sizes.size() != 1) {
             return Usage();
         }
-        std::printf("%d games\n", WriteGames(args[1], sizes[0] * 1000LL * 1000));
+        std::printf("%d games\n", WriteGames(args[1], sizes[0] * 1000LL * 1000, args.size() == 4));
         return 0;
+    }
+    if (args[0] == "--reread" && args.size() == 3) {
+        return RunReread(args[1], std::atoi(args[2].c_str()));
+    }
+    if (args[0] == "--compressed" && args.size() <= 2) {
+        return RunCompressed(args.size() == 2    ? args[1]
+                             : !realFile.empty() ? realFile
+                                                 : "../shared/data/gnuchess-book-1.02.pgn");
     }
     if (args[0] == "--load" && (args.size() == 3 || args.size() == 4)) {
         const int runs = std::atoi(args[2].c_str());

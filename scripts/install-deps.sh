@@ -12,6 +12,7 @@ packages=(
   dpkg-dev file help2man appstream desktop-file-utils lintian
   stockfish
   libavcodec-dev libavformat-dev libavfilter-dev libswscale-dev libavutil-dev pkg-config ffmpeg
+  libzstd-dev zlib1g-dev libbz2-dev libzip-dev
 )
 
 missing=()
