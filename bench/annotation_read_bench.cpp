@@ -9,8 +9,8 @@
 //   commands   one comment full of "[%" that no ']' closes, then many [%clk] commands
 
 #include "common/GeneralException.h"
+#include "notation/NotationDocument.h"
 #include "pgn/AnnotationReader.h"
-#include "shell/NotationDocument.h"
 
 #include <algorithm>
 #include <chrono>

@@ -6,8 +6,8 @@
 //   game_table_bench [FILE]    default /work/data/gnuchess-book-1.02.pgn
 
 #include "common/GeneralException.h"
+#include "gametable/GameTable.h"
 #include "pgn/PGNReader.h"
-#include "shell/GameTable.h"
 
 #include <chrono>
 #include <cstdio>

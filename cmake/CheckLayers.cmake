@@ -3,7 +3,8 @@ cmake_minimum_required(VERSION 3.25)
 # Checks the include rules between the program's libraries: a library may include its own headers
 # and those of the layers listed below, nothing else, and only platform/qt/, app/ and tools/
 # include Qt; benchmarks, fuzz targets and their support library use any layer but never a file
-# of tests/. Lists every offending include with its file and fails when there is one.
+# of tests/. No two files of these folders share a name (but each program's main.cpp), so that a
+# name says where its code lives. Lists every offence and fails when there is one.
 #   cmake -DSOURCE_DIR=<repository root> -P CheckLayers.cmake
 
 # What each library may use besides itself. A layer is a folder; "scene/SceneView.h" allows one
@@ -20,8 +21,10 @@ set(uses_resources platform) # the menu is described in the platform's terms
 set(uses_scene gfx3d chess common platform resources)
 set(uses_player pgn chess common scene/ScenePlayback.h)
 set(uses_export scene player pgn chess common platform)
-set(uses_shell player openings pgn chess common platform resources export scene/ScenePlayback.h
-    scene/SceneView.h scene/Camera.h)
+set(uses_gametable pgn chess common)
+set(uses_notation pgn chess common platform/NotationText.h)
+set(uses_shell gametable notation player openings pgn chess common platform resources export
+    scene/ScenePlayback.h scene/SceneView.h scene/Camera.h)
 set(uses_app common chess pgn openings gfx3d platform platform/qt/QtPlatform.h resources scene
     player export shell)
 set(uses_tools common chess pgn openings engine gfx3d platform platform/qt/QtPlatform.h
@@ -31,13 +34,22 @@ set(any_layer bench fuzz support)
 
 set(violations "")
 foreach(library common chess pgn openings engine gfx3d platform platform/qt resources scene
-        player export shell app tools bench fuzz support)
+        player gametable notation export shell app tools bench fuzz support)
     file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${library}/*.h
          ${SOURCE_DIR}/${library}/*.cpp)
     foreach(file IN LISTS files)
         # platform/qt is a library of its own, not a part of platform.
         if(library STREQUAL "platform" AND file MATCHES "^platform/qt/")
             continue()
+        endif()
+        get_filename_component(name ${file} NAME)
+        if(NOT name STREQUAL "main.cpp")
+            string(MAKE_C_IDENTIFIER "${name}" key)
+            if(DEFINED first_${key})
+                list(APPEND violations "${file}: the name of ${first_${key}}")
+            else()
+                set(first_${key} ${file})
+            endif()
         endif()
         file(STRINGS ${SOURCE_DIR}/${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
         foreach(line IN LISTS includes)
@@ -77,6 +89,6 @@ endforeach()
 
 if(violations)
     list(JOIN violations "\n  " text)
-    message(FATAL_ERROR "Includes across the layers' rules:\n  ${text}")
+    message(FATAL_ERROR "Includes across the layers' rules, or names used twice:\n  ${text}")
 endif()
-message(STATUS "Every include keeps to the layers' rules.")
+message(STATUS "Every include keeps to the layers' rules; every file name is used once.")

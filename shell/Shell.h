@@ -1,10 +1,10 @@
 #pragma once
 
+#include "gametable/GameTable.h"
+#include "notation/NotationDocument.h"
 #include "platform/ShellEvents.h"
 #include "platform/ShellPlatform.h"
-#include "shell/GameTable.h"
-#include "shell/GamesTableContent.h"
-#include "shell/NotationDocument.h"
+#include "shell/GamesTableAdapter.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,6 +1,6 @@
+#include "gametable/SearchKeysJob.h"
 #include "player/GamePlayer.h"
 #include "resources/CommandIds.h"
-#include "shell/SearchKeysJob.h"
 #include "shell/Shell.h"
 
 // Everything here runs on the interface thread; a filter or a sort of a database of 145,000

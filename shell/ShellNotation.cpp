@@ -1,8 +1,8 @@
 #include "common/GeneralException.h"
+#include "notation/AnnotationJob.h"
 #include "player/GamePlayer.h"
 #include "resources/CommandIds.h"
 #include "scene/SceneView.h"
-#include "shell/AnnotationJob.h"
 #include "shell/Shell.h"
 
 #include <string>

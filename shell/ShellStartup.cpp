@@ -1,13 +1,13 @@
+#include "export/GameExport.h"
+#include "gametable/SearchKeysJob.h"
+#include "notation/AnnotationJob.h"
 #include "platform/GLSurface.h"
 #include "player/GamePlayer.h"
 #include "resources/CommandIds.h"
 #include "resources/MainMenu.h"
 #include "resources/StringTable.h"
 #include "scene/SceneView.h"
-#include "shell/AnnotationJob.h"
 #include "shell/BackgroundLoad.h"
-#include "shell/SearchKeysJob.h"
-#include "export/GameExport.h"
 #include "shell/Shell.h"
 
 namespace {

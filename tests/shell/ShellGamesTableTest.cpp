@@ -1,6 +1,6 @@
 #include "ShellFixture.h"
+#include "gametable/GameTableColumn.h"
 #include "resources/CommandIds.h"
-#include "shell/GameTableColumn.h"
 
 namespace {
 

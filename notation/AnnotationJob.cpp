@@ -1,4 +1,4 @@
-#include "shell/AnnotationJob.h"
+#include "notation/AnnotationJob.h"
 
 #include <exception>
 

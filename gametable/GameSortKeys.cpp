@@ -1,7 +1,7 @@
-#include "shell/GameSortKeys.h"
+#include "gametable/GameSortKeys.h"
 
 #include "chess/ChessGameData.h"
-#include "shell/SearchFolding.h"
+#include "common/SearchFolding.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,4 +1,4 @@
-#include "shell/NotationAnnotations.h"
+#include "notation/NotationAnnotations.h"
 
 #include "chess/SanWriter.h"
 #include "common/GeneralException.h"

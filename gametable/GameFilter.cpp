@@ -1,6 +1,6 @@
-#include "shell/GameFilter.h"
+#include "gametable/GameFilter.h"
 
-#include "shell/SearchFolding.h"
+#include "common/SearchFolding.h"
 
 #include <algorithm>
 #include <cstring>

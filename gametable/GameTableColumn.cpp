@@ -1,4 +1,4 @@
-#include "shell/GameTableColumn.h"
+#include "gametable/GameTableColumn.h"
 
 #include "chess/ChessGameData.h"
 #include "common/TextDecoding.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "chess/ChessGameData.h"
+#include "notation/NotationAnnotations.h"
 #include "platform/NotationText.h"
-#include "shell/NotationAnnotations.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "shell/SearchFolding.h"
+#include "common/SearchFolding.h"
 
 #include "common/TextDecoding.h"
 

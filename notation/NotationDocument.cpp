@@ -1,9 +1,9 @@
-#include "shell/NotationDocument.h"
+#include "notation/NotationDocument.h"
 
 #include "chess/SanWriter.h"
 #include "common/TextDecoding.h"
+#include "notation/NotationLines.h"
 #include "pgn/FenParser.h"
-#include "shell/NotationLines.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/GameSearchKeys.h"
+#include "gametable/GameSearchKeys.h"
 
 #include <atomic>
 #include <cstddef>

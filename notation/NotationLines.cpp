@@ -1,4 +1,4 @@
-#include "shell/NotationLines.h"
+#include "notation/NotationLines.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "notation/NotationDocument.h"
 #include "platform/NotationText.h"
-#include "shell/NotationDocument.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "chess/ChessGameData.h"
+#include "notation/NotationAnnotations.h"
 #include "pgn/GameAnnotations.h"
-#include "shell/NotationAnnotations.h"
 
 #include <functional>
 #include <thread>

@@ -1,6 +1,6 @@
-#include "shell/GamesTableContent.h"
+#include "shell/GamesTableAdapter.h"
 
-#include "shell/GameTable.h"
+#include "gametable/GameTable.h"
 
 #include <array>
 

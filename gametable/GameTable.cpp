@@ -1,4 +1,4 @@
-#include "shell/GameTable.h"
+#include "gametable/GameTable.h"
 
 #include <algorithm>
 #include <numeric>

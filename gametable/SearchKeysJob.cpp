@@ -1,4 +1,4 @@
-#include "shell/SearchKeysJob.h"
+#include "gametable/SearchKeysJob.h"
 
 #include <exception>
 

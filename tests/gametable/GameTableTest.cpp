@@ -1,7 +1,7 @@
-#include "shell/GameTable.h"
+#include "gametable/GameTable.h"
 
+#include "common/SearchFolding.h"
 #include "pgn/PGNReader.h"
-#include "shell/SearchFolding.h"
 
 #include <algorithm>
 #include <map>

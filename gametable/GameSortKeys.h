@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/GameSearchKeys.h"
-#include "shell/GameTableColumn.h"
+#include "gametable/GameSearchKeys.h"
+#include "gametable/GameTableColumn.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "shell/GameFilter.h"
-#include "shell/GameSearchKeys.h"
-#include "shell/GameSortKeys.h"
-#include "shell/GameTableColumn.h"
+#include "gametable/GameFilter.h"
+#include "gametable/GameSearchKeys.h"
+#include "gametable/GameSortKeys.h"
+#include "gametable/GameTableColumn.h"
 
 #include <cstddef>
 #include <cstdint>

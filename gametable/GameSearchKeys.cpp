@@ -1,6 +1,6 @@
-#include "shell/GameSearchKeys.h"
+#include "gametable/GameSearchKeys.h"
 
-#include "shell/SearchFolding.h"
+#include "common/SearchFolding.h"
 
 #include <algorithm>
 #include <array>
