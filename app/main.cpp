@@ -51,8 +51,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // The window outlives the render thread, which the shell ends before it goes; the player
-    // goes before the scene it drives.
+    // Destroyed in the reverse order: Shutdown has stopped the player thread (which calls back
+    // into the shell) and the render thread, so the shell goes first, then the player, then the
+    // scene it drives, and the window last. The tests' fixtures keep this order.
     const std::unique_ptr<CQtMainWindowHandle> window = CreateMainWindow();
     CChessSet chessSet;
     CScene scene(chessSet);

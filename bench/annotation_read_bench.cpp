@@ -96,7 +96,7 @@ std::pair<double, double> TimeRead(const CGameText& game) {
     const double panel = Median([&] {
         CNotationGame notation = NotationOf(data);
         notation.annotations = AnnotationsForNotation({{}, tree, ""}, data);
-        if (BuildNotation(notation, {}, false).blocks.empty()) {
+        if (BuildNotation(notation, false).blocks.empty()) {
             std::fprintf(stderr, "no panel text\n");
         }
     });

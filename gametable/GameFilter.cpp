@@ -8,13 +8,6 @@
 
 namespace {
 
-// How many games a match looks at between two looks at the cancel flag.
-constexpr std::size_t kCancelStride = 4096;
-
-bool Cancelled(const std::atomic<bool>* cancel) noexcept {
-    return cancel != nullptr && cancel->load(std::memory_order_relaxed);
-}
-
 bool Holds(std::string_view key, const std::string& term) noexcept {
     return ::memmem(key.data(), key.size(), term.data(), term.size()) != nullptr;
 }
@@ -61,10 +54,8 @@ bool TermsNarrow(const std::vector<std::string>& terms, const std::vector<std::s
 
 // Scans each chunk's text for the longest term: a hit names a game, whose whole key is then
 // checked, and the scan goes on at the next game's key.
-std::optional<std::vector<std::uint32_t>> MatchGames(const CGameSearchKeys& keys,
-                                                     const std::vector<std::string>& terms,
-                                                     std::size_t from,
-                                                     const std::atomic<bool>* cancel) {
+std::vector<std::uint32_t> MatchGames(const CGameSearchKeys& keys,
+                                      const std::vector<std::string>& terms, std::size_t from) {
     std::vector<std::uint32_t> found;
     if (terms.empty()) {
         found.resize(keys.Size() - std::min(from, keys.Size()));
@@ -72,7 +63,6 @@ std::optional<std::vector<std::uint32_t>> MatchGames(const CGameSearchKeys& keys
         return found;
     }
     const std::string& scanned = terms[LongestTerm(terms)];
-    std::size_t looked = 0;
     for (const std::shared_ptr<const CGameSearchKeys::CChunk>& chunk : keys.Chunks()) {
         if (chunk->first + chunk->Size() <= from) {
             continue;
@@ -97,21 +87,14 @@ std::optional<std::vector<std::uint32_t>> MatchGames(const CGameSearchKeys& keys
                 found.push_back(static_cast<std::uint32_t>(chunk->first + k));
             }
             ++k;
-            if (++looked % kCancelStride == 0 && Cancelled(cancel)) {
-                return std::nullopt;
-            }
         }
-    }
-    if (Cancelled(cancel)) {
-        return std::nullopt;
     }
     return found;
 }
 
-std::optional<std::vector<std::uint32_t>> MatchGamesWithin(const CGameSearchKeys& keys,
-                                                           const std::vector<std::string>& terms,
-                                                           const std::vector<std::uint32_t>& within,
-                                                           const std::atomic<bool>* cancel) {
+std::vector<std::uint32_t> MatchGamesWithin(const CGameSearchKeys& keys,
+                                            const std::vector<std::string>& terms,
+                                            const std::vector<std::uint32_t>& within) {
     std::vector<std::uint32_t> found;
     const auto& chunks = keys.Chunks();
     std::size_t c = 0;
@@ -127,12 +110,6 @@ std::optional<std::vector<std::uint32_t>> MatchGamesWithin(const CGameSearchKeys
         if (HoldsAll(key, terms)) {
             found.push_back(game);
         }
-        if ((i + 1) % kCancelStride == 0 && Cancelled(cancel)) {
-            return std::nullopt;
-        }
-    }
-    if (Cancelled(cancel)) {
-        return std::nullopt;
     }
     return found;
 }
@@ -157,22 +134,4 @@ std::vector<std::uint32_t> RowsInOrder(const std::vector<std::uint32_t>& order,
         }
     }
     return rows;
-}
-
-CGameFilterResult RunGameFilter(CGameFilterJob job, const std::atomic<bool>* cancel) {
-    CGameFilterResult result;
-    std::optional<std::vector<std::uint32_t>> found;
-    if (!job.terms.empty()) {
-        found = job.within ? MatchGamesWithin(*job.keys, job.terms, *job.within, cancel)
-                           : MatchGames(*job.keys, job.terms, 0, cancel);
-        if (!found) {
-            result.cancelled = true;
-            result.job = std::move(job);
-            return result;
-        }
-        result.matches = std::make_shared<const std::vector<std::uint32_t>>(std::move(*found));
-    }
-    result.rows = RowsInOrder(*job.order, result.matches.get());
-    result.job = std::move(job);
-    return result;
 }

@@ -44,7 +44,7 @@ void CGameTable::SetGames(std::shared_ptr<const CGameListSnapshot> list,
     }
     if (matches) {
         std::vector<std::uint32_t> more = *matches;
-        const std::vector<std::uint32_t> added = *MatchGames(*keys, filterTerms, from);
+        const std::vector<std::uint32_t> added = MatchGames(*keys, filterTerms, from);
         more.insert(more.end(), added.begin(), added.end());
         matches = std::make_shared<const std::vector<std::uint32_t>>(std::move(more));
     }
@@ -93,30 +93,17 @@ void CGameTable::SetOrder(std::vector<std::uint32_t> newOrder) {
 }
 
 void CGameTable::SetFilter(std::string_view text) {
-    ApplyFilter(RunGameFilter(FilterJob(text)));
-}
-
-CGameFilterJob CGameTable::FilterJob(std::string_view text) const {
-    CGameFilterJob job;
-    job.text = text;
-    job.terms = SearchTerms(text);
-    job.keys = keys;
-    job.order = order;
-    if (matches && TermsNarrow(job.terms, filterTerms)) {
-        job.within = matches;
+    std::vector<std::string> terms = SearchTerms(text);
+    if (terms.empty()) {
+        matches = nullptr;
+    } else {
+        matches = std::make_shared<const std::vector<std::uint32_t>>(
+            matches && TermsNarrow(terms, filterTerms) ? MatchGamesWithin(*keys, terms, *matches)
+                                                       : MatchGames(*keys, terms, 0));
     }
-    return job;
-}
-
-bool CGameTable::ApplyFilter(CGameFilterResult&& result) {
-    if (result.cancelled || result.job.keys != keys || result.job.order != order) {
-        return false;
-    }
-    filterText = std::move(result.job.text);
-    filterTerms = std::move(result.job.terms);
-    matches = std::move(result.matches);
-    rows = std::move(result.rows);
-    return true;
+    filterText = text;
+    filterTerms = std::move(terms);
+    rows = RowsInOrder(*order, matches.get());
 }
 
 std::optional<std::size_t> CGameTable::RowOf(std::size_t game) const {
@@ -132,14 +119,12 @@ std::optional<std::size_t> CGameTable::RowOf(std::size_t game) const {
     return static_cast<std::size_t>(at - rows.begin());
 }
 
-std::optional<std::size_t> CGameTable::NeighbourGame(std::size_t game, int step) const {
-    if (game >= rank.size()) {
-        return std::nullopt;
-    }
+std::optional<std::size_t> CGameTable::NeighbourGame(std::size_t game, int step,
+                                                     std::size_t listed) const {
     std::ptrdiff_t target = 0;
-    if (!OwnOrder()) {
+    if (!OwnOrder() || game >= rank.size()) {
         target = static_cast<std::ptrdiff_t>(game) + step;
-        if (target < 0 || target >= static_cast<std::ptrdiff_t>(GameCount())) {
+        if (target < 0 || target >= static_cast<std::ptrdiff_t>(listed)) {
             return std::nullopt;
         }
         return static_cast<std::size_t>(target);

@@ -17,9 +17,9 @@
 // text, as rows. It copies no tag: cells are read from the snapshot when shown; only the folded
 // search keys are its own (CGameSearchKeys). A row shows a game, named by its list index.
 //
-// The table lives on one thread (the interface thread): every member runs there. Only a filter
-// may run elsewhere: FilterJob makes the work, RunGameFilter does it on any thread, ApplyFilter
-// takes its result back here. SetFilter does all three at once.
+// The table lives on one thread (the interface thread): every member runs there. A filter or a
+// sort of 145,000 games takes well under 100 ms (bench/game_table_bench), so none needs a
+// worker; only the search keys of a grown list do (CGameTableFeed).
 class CGameTable {
 public:
     CGameTable();
@@ -52,13 +52,9 @@ public:
 
     // Shows the games whose White, Black, Event, Site, Date or Round hold every space-separated
     // term of `text`, ignoring case and accents; all games for a text without terms.
+    // A text that only adds to the one in force (another character, another term) looks at
+    // its matches alone.
     void SetFilter(std::string_view text);
-    // The work of SetFilter(text), to run on a worker with RunGameFilter. A text that only adds
-    // to the one in force (another character, another term) looks at its matches alone.
-    CGameFilterJob FilterJob(std::string_view text) const;
-    // Shows the result of a job of this table. False, changing nothing, when it was cancelled or
-    // is stale: the list or the sort changed after the job was made (make a new one then).
-    bool ApplyFilter(CGameFilterResult&& result);
     const std::string& FilterText() const noexcept { return filterText; }
 
     // The game a row shows; row < RowCount().
@@ -67,10 +63,12 @@ public:
     std::optional<std::size_t> RowOf(std::size_t game) const;
     // True while a filter or a sort is in force: the table's order is then its own.
     bool OwnOrder() const noexcept { return sortKeys != nullptr || !filterTerms.empty(); }
-    // The game `step` places after game `game` (before, for a negative step): in the table's
-    // rows while it has an order of its own, else in the list. From a game the filter hides,
-    // the count starts where that game would stand. None past either end.
-    std::optional<std::size_t> NeighbourGame(std::size_t game, int step) const;
+    // The game `step` places after game `game` (before, for a negative step) of a list of
+    // `listed` games: in the table's rows while it has an order of its own, else in the list.
+    // From a game the filter hides, the count starts where that game would stand. A table that
+    // has not yet followed a load does not hold its games: from those, the list's order holds.
+    // None past either end.
+    std::optional<std::size_t> NeighbourGame(std::size_t game, int step, std::size_t listed) const;
 
 private:
     // Takes a new order of all games and shows the matches in it.

@@ -11,6 +11,7 @@
 namespace {
 
 constexpr std::size_t kTagCharacters = 200;
+constexpr const char* kNotShown = "Annotations are not shown: ";
 
 // The tags shown in the header by name, or not at all (the set-up ones).
 constexpr std::array<std::string_view, 14> kPlacedTags = {
@@ -39,8 +40,9 @@ void Join(std::string& text, const std::string& part, const char* separator) {
 // The SAN of every move of the tree, each written on the position before it. The tree is walked
 // depth first with a stack of its own: a line holds the position before its next move, and a
 // variation starts from the position before the move it replaces. Time is linear in the tree's
-// size however deep its variations nest.
-std::vector<std::string> TreeSan(const CAnnotatedGame& tree, const CChessboardState& start) {
+// size however deep its variations nest. None when a move cannot be played where it stands.
+std::optional<std::vector<std::string>> TreeSan(const CAnnotatedGame& tree,
+                                                const CChessboardState& start) {
     std::vector<std::string> san(static_cast<std::size_t>(tree.MovesCount()));
     struct CFrame {
         int line;
@@ -68,8 +70,7 @@ std::vector<std::string> TreeSan(const CAnnotatedGame& tree, const CChessboardSt
         std::string& text = san[static_cast<std::size_t>(moves[frame.next])];
         text = PlaySan(set, move.move);
         if (text.empty()) {
-            frame.next = moves.size(); // the reader resolved every move on its board: not met
-            continue;
+            return std::nullopt;
         }
         frame.before = set.Board();
         ++frame.next;
@@ -122,14 +123,23 @@ CNotationAnnotations AnnotationsForNotation(CGameAnnotations read, const CChessG
     Join(notation.opening, opening, " ");
     Join(notation.opening, variation, ", ");
     notation.note = std::move(read.note);
-    if (read.tree) {
-        DecodeComments(*read.tree, read.codePage);
-        try {
-            notation.san = TreeSan(*read.tree, StartPosition(game.GetStart()).board);
-            notation.tree = std::move(read.tree);
-        } catch (const CGeneralException&) {
-            notation.san.clear(); // a tree the first reader's board cannot follow is not shown
-        }
+    if (!read.tree) {
+        return notation;
     }
+    DecodeComments(*read.tree, read.codePage);
+    // A tree the first reader's board cannot follow is not shown: its positions could not be.
+    std::optional<std::vector<std::string>> san;
+    try {
+        san = TreeSan(*read.tree, StartPosition(game.GetStart()).board);
+    } catch (const CGeneralException& e) {
+        notation.note = kNotShown + e.GetMessage();
+        return notation;
+    }
+    if (!san) {
+        notation.note = std::string(kNotShown) + "a move of the annotated text cannot be played.";
+        return notation;
+    }
+    notation.san = std::move(*san);
+    notation.tree = std::move(read.tree);
     return notation;
 }

@@ -32,12 +32,9 @@ std::string Players(const CNotationGame& game) {
 }
 
 // The main line without annotations: White's and Black's moves side by side.
-void AppendPlainMoves(CNotationText& text, const CNotationGame& game, unsigned current,
-                      bool figurines) {
+void AppendPlainMoves(CNotationText& text, const CNotationGame& game, bool figurines) {
     const auto move = [&](unsigned position, const std::string& san) {
-        return CNotationRun{figurines ? WithFigurines(san) : san,
-                            position == current ? ENotationStyle::kCurrentMove
-                                                : ENotationStyle::kMove,
+        return CNotationRun{figurines ? WithFigurines(san) : san, ENotationStyle::kMove,
                             static_cast<int>(position)};
     };
     const bool blackStarts = game.blackStarts;
@@ -97,8 +94,12 @@ CNotationGame NotationOf(const CChessGameData& game, ELegacyCodePage page) {
     return notation;
 }
 
-CNotationText BuildNotation(const CNotationGame& game, const CNotationPlace& place,
-                            bool figurines) {
+int NotationLink(unsigned moves, int variationMove) {
+    return variationMove == CAnnotatedGame::kNone ? static_cast<int>(moves)
+                                                  : kVariationLinkBase + variationMove;
+}
+
+CNotationText BuildNotation(const CNotationGame& game, bool figurines) {
     const CNotationAnnotations& annotations = game.annotations;
     CNotationText text;
     text.blocks.push_back(Paragraph({{Players(game), ENotationStyle::kPlayers}}));
@@ -126,13 +127,11 @@ CNotationText BuildNotation(const CNotationGame& game, const CNotationPlace& pla
             text.blocks.push_back(Paragraph({{comment, ENotationStyle::kComment}}));
         }
     }
-    const bool atStart = place.variationMove == CAnnotatedGame::kNone && place.moves == 0;
-    text.blocks.push_back(
-        Paragraph({{"Start", atStart ? ENotationStyle::kCurrentMove : ENotationStyle::kMove, 0}}));
+    text.blocks.push_back(Paragraph({{"Start", ENotationStyle::kMove, 0}}));
     if (annotations.tree) {
-        AppendAnnotatedMoves(text, game, place, figurines);
+        AppendAnnotatedMoves(text, game, figurines);
     } else {
-        AppendPlainMoves(text, game, place.moves, figurines);
+        AppendPlainMoves(text, game, figurines);
     }
     text.blocks.push_back(Paragraph({{ResultSign(game.result), ENotationStyle::kResult}}));
     return text;

@@ -23,16 +23,13 @@ struct CNotationGame {
     CNotationAnnotations annotations; // read again once the game is shown
 };
 
-// The position on show: after the main line's first `moves` moves, or after move
-// `variationMove` of the annotated tree when that is not CAnnotatedGame::kNone.
-struct CNotationPlace {
-    unsigned moves = 0;
-    int variationMove = CAnnotatedGame::kNone;
-};
-
 // Links from here on stand for the moves of the annotated tree: link kVariationLinkBase + i is
 // the position after tree move i.
 inline constexpr int kVariationLinkBase = 1 << 30;
+
+// The link of the position on show: after the main line's first `moves` moves, or after move
+// `variationMove` of the annotated tree when that is not CAnnotatedGame::kNone.
+int NotationLink(unsigned moves, int variationMove);
 
 // The notation of a listed game: its tags decoded (in `page` where they are not UTF-8), its moves
 // written from its starting position.
@@ -45,8 +42,10 @@ CNotationGame NotationOf(const CChessGameData& game,
 // numbered, White's and Black's side by side, and the result last. Position n of the main line
 // (after n moves; 0 is "Start") is link n. With the annotated tree, the main line breaks for
 // each comment and variation, which follow their move as paragraphs, variations indented by
-// depth. `place` is highlighted. With `figurines`, piece letters become figurines (♘f3).
-CNotationText BuildNotation(const CNotationGame& game, const CNotationPlace& place, bool figurines);
+// depth. No move is highlighted: the panel highlights the link of the position on show by
+// itself, so that a step lays nothing out again. With `figurines`, piece letters become
+// figurines (♘f3).
+CNotationText BuildNotation(const CNotationGame& game, bool figurines);
 
 // "1-0", "0-1", "½-½" or "*".
 std::string ResultSign(int result);

@@ -20,10 +20,8 @@ CNotationRun Plain(std::string text) {
 // one stands, in parentheses.
 class CAnnotatedLayout {
 public:
-    CAnnotatedLayout(CNotationText& text, const CNotationGame& game, const CNotationPlace& place,
-                     bool figurines)
-        : text(text), game(game), tree(*game.annotations.tree), place(place), figurines(figurines) {
-    }
+    CAnnotatedLayout(CNotationText& text, const CNotationGame& game, bool figurines)
+        : text(text), game(game), tree(*game.annotations.tree), figurines(figurines) {}
 
     void Move(int move) {
         const bool white = tree.Colour(move) == White;
@@ -89,16 +87,11 @@ private:
     // The move as a link, its glyphs (a suffix such as "!" joined to it), clock and evaluation.
     std::vector<CNotationRun> MoveRuns(int index) const {
         const CAnnotatedMove& move = tree.Move(index);
-        const bool mainLine = move.line == 0;
-        const bool current = mainLine ? place.variationMove == CAnnotatedGame::kNone &&
-                                            static_cast<unsigned>(move.ply) == place.moves
-                                      : index == place.variationMove;
         const std::string& san = game.annotations.san[static_cast<std::size_t>(index)];
         const std::string& shown = san.empty() ? move.san : san;
-        std::vector<CNotationRun> runs{
-            {figurines ? WithFigurines(shown) : shown,
-             current ? ENotationStyle::kCurrentMove : ENotationStyle::kMove,
-             mainLine ? move.ply : kVariationLinkBase + index}};
+        std::vector<CNotationRun> runs{{figurines ? WithFigurines(shown) : shown,
+                                        ENotationStyle::kMove,
+                                        move.line == 0 ? move.ply : kVariationLinkBase + index}};
         for (std::size_t i = 0; i < move.glyphs.size(); ++i) {
             const bool suffix = i == 0 && move.glyphs[i] >= 1 && move.glyphs[i] <= 6;
             if (!suffix) {
@@ -152,7 +145,6 @@ private:
     CNotationText& text;
     const CNotationGame& game;
     const CAnnotatedGame& tree;
-    const CNotationPlace& place;
     const bool figurines;
     int depth = 0;
     bool needNumber = true; // the next move shows its number even when Black plays it
@@ -208,10 +200,9 @@ std::string GlyphText(std::uint8_t glyph) {
 
 // The tree is walked with a stack of its own, never by recursion: variations may nest as deep
 // as a file makes them.
-void AppendAnnotatedMoves(CNotationText& text, const CNotationGame& game,
-                          const CNotationPlace& place, bool figurines) {
+void AppendAnnotatedMoves(CNotationText& text, const CNotationGame& game, bool figurines) {
     const CAnnotatedGame& tree = *game.annotations.tree;
-    CAnnotatedLayout layout(text, game, place, figurines);
+    CAnnotatedLayout layout(text, game, figurines);
     // A line being laid out: its next move, and how far that move's comments and variations
     // (which follow it, interleaved as in the text) have gone.
     struct CFrame {

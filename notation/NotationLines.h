@@ -17,5 +17,4 @@ std::string GlyphText(std::uint8_t glyph);
 
 // The moves of the annotated tree of `game`, which must have one, appended to `text`: the main
 // line in rows, broken for each comment and variation, which follow as paragraphs.
-void AppendAnnotatedMoves(CNotationText& text, const CNotationGame& game,
-                          const CNotationPlace& place, bool figurines);
+void AppendAnnotatedMoves(CNotationText& text, const CNotationGame& game, bool figurines);

@@ -6,20 +6,20 @@
 // What the notation panel shows, in the window system's terms: blocks of text made of runs. A
 // block is a paragraph, or a row of a move table with three cells (the move number, White's
 // move, Black's move). A run has a style, and a run that stands for a position the user can
-// choose carries a link (>= 0), which a click reports back. Texts are UTF-8.
+// choose carries a link (>= 0), which a click reports back; the panel highlights the link of
+// the position on show. Texts are UTF-8.
 enum class ENotationStyle {
     kPlain,
-    kPlayers,     // "White – Black", the header's first line
-    kHeader,      // the other lines of the header
-    kNumber,      // a move number
-    kMove,        // a move that can be chosen
-    kCurrentMove, // the move whose position is on show; kept in view
-    kComment,     // an annotator's comment, in a calmer style
-    kGlyph,       // "!", "±", ...
-    kClock,       // a clock time beside a move
-    kEval,        // an evaluation, a small figure
-    kResult,      // the result that closes the game
-    kNote,        // a line from the program about the text (why annotations are missing)
+    kPlayers, // "White – Black", the header's first line
+    kHeader,  // the other lines of the header
+    kNumber,  // a move number
+    kMove,    // a move that can be chosen
+    kComment, // an annotator's comment, in a calmer style
+    kGlyph,   // "!", "±", ...
+    kClock,   // a clock time beside a move
+    kEval,    // an evaluation, a small figure
+    kResult,  // the result that closes the game
+    kNote,    // a line from the program about the text (why annotations are missing)
 };
 
 struct CNotationRun {

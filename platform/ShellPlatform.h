@@ -106,9 +106,12 @@ public:
     virtual void CaptureMouse() = 0;
     virtual void ReleaseMouse() = 0;
 
-    // The notation panel, a dock beside the view: its text (the current move kept in view), its
-    // visibility and its width in pixels.
+    // The notation panel, a dock beside the view: its text, the highlighted link, its
+    // visibility and its width in pixels. A new text has no link highlighted.
     virtual void SetNotation(const CNotationText& text) = 0;
+    // Highlights the runs of `link` (-1: none) and scrolls the first into view, as little as it
+    // takes; nothing is laid out again, so that a step through a long game costs next to nothing.
+    virtual void SetNotationCurrent(int link) = 0;
     virtual void ShowNotationPanel(bool shown) = 0;
     virtual int NotationPanelWidth() const = 0;
     virtual void SetNotationPanelWidth(int pixels) = 0;

@@ -49,4 +49,7 @@ inline constexpr std::string_view kExportRunning =
 inline constexpr std::string_view kVideoNotMade = "The video could not be made.";
 inline constexpr std::string_view kVideoSaved = "The video was saved to ";
 
+// A position of an annotated game's variation that the game's board cannot reach.
+inline constexpr std::string_view kPositionNotShown = "The position could not be shown.";
+
 } // namespace strings

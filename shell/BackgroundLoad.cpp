@@ -4,51 +4,45 @@
 #include "common/GeneralException.h"
 #include "pgn/PGNExceptions.h"
 #include "pgn/PGNReader.h"
+#include "shell/LoadMessages.h"
 
-#include <exception>
 #include <new>
 
-CBackgroundLoad::CBackgroundLoad(CPGNReader& reader, std::string path,
-                                 std::function<void()> onProgress, std::function<void()> done)
-    : path(std::move(path)) {
-    progress.onProgress = std::move(onProgress);
-    worker = std::thread([this, &reader, done = std::move(done)] { Run(reader, done); });
-}
+namespace {
 
-CBackgroundLoad::~CBackgroundLoad() {
-    Cancel();
-    Join();
-}
-
-void CBackgroundLoad::Join() {
-    if (worker.joinable()) {
-        worker.join();
-    }
-}
-
-// Nothing may escape the worker: every failure becomes the message of the load.
-void CBackgroundLoad::Run(CPGNReader& reader, const std::function<void()>& done) {
+// The read on the worker. Every failure is worded as the box shows it: the file, what is wrong
+// with it in plain words where that is known, and the reader's message.
+COutcome<CParsedText> ReadForList(CPGNReader& reader, const std::string& path,
+                                  CLoadProgress& progress) {
+    std::string plainReason;
+    std::string message;
     try {
-        result = reader.Read(path, &progress);
+        return reader.Read(path, &progress);
     } catch (const CPGNReaderException& e) {
-        failed = true;
-        failure = e.GetMessage();
+        message = e.GetMessage();
         plainReason = DescribeFileProblem(path);
         if (plainReason.empty()) {
             plainReason = "no game could be read from it";
         }
     } catch (const CGeneralException& e) {
-        failed = true;
-        failure = e.GetMessage();
+        message = e.GetMessage();
+        plainReason = DescribeFileProblem(path);
     } catch (const std::bad_alloc&) {
-        failed = true;
-        failure = "Not enough memory to read the file.";
-    } catch (const std::exception& e) {
-        failed = true;
-        failure = e.what();
-    }
-    if (failed && plainReason.empty()) {
+        message = "Not enough memory to read the file.";
         plainReason = DescribeFileProblem(path);
     }
-    done();
+    return COutcome<CParsedText>::Failure(LoadFailureText(path, plainReason, message));
+}
+
+} // namespace
+
+CBackgroundLoad::CBackgroundLoad(CPGNReader& reader, std::string path,
+                                 std::function<void()> onProgress, std::function<void()> done)
+    : path(std::move(path)),
+      // The progress callback is in place before the worker starts.
+      job((progress.onProgress = std::move(onProgress),
+           [this, &reader](const std::atomic<bool>&) {
+               return ReadForList(reader, this->path, progress);
+           }),
+          std::move(done)) {
 }

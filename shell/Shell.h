@@ -1,34 +1,34 @@
 #pragma once
 
-#include "gametable/GameTable.h"
-#include "notation/NotationDocument.h"
 #include "platform/ShellEvents.h"
 #include "platform/ShellPlatform.h"
 #include "shell/GamesTableAdapter.h"
+#include "shell/NotationPanel.h"
+#include "shell/ShowNotifier.h"
 
 #include <atomic>
 #include <cstdint>
 #include <deque>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
-class CAnnotationJob;
 class CGameExportJob;
 class IGLSurface;
 struct SExportOutcome;
 class CBackgroundLoad;
 class CGamePlayer;
-class CSearchKeysJob;
 class ISceneView;
 
-// The program's interface thread: it builds the main window's menu and controls, starts and
-// ends the render thread, and turns commands, mouse and keys into calls on the player, the
-// scene and its camera. All members run on the interface thread.
-class CShell final : public IShellEvents {
+// The program's router on the interface thread: it builds the main window's menu and controls,
+// starts and ends the render thread, and turns commands, mouse and keys into calls on the
+// player, the scene and its camera, the loads, the games table and the notation panel. Whatever
+// changes the game or the position on show ends in the one notice of CShowNotifier, which the
+// title, the notation panel and the games table's selection follow; further listeners
+// subscribe to it. All members run on the interface thread.
+class CShell final : public IShellEvents, public IShowListener {
 public:
     // The exit code of the program when its window is closed.
     static constexpr int kExitCodeOnClose = 18;
@@ -39,21 +39,21 @@ public:
     CShell(const CShell&) = delete;
     CShell& operator=(const CShell&) = delete;
 
-    // Menu, controls (disabled until a file is listed), the player's end-of-game callback and
-    // the default durations (600 ms, 1 s); then shows the window. The render thread is not
-    // started yet.
+    // Menu, controls (disabled until a file is listed), the player's callbacks and the default
+    // durations (600 ms, 1 s); then shows the window. The render thread is not started yet.
     void CreateWindows();
     // Starts the render thread on the GL window.
     void StartRenderThread();
     // Loads `path` once the event loop runs, as if it had been chosen in the open-file dialog.
     void OpenAtStart(const std::string& path);
-    // Ends the render thread and waits for it; the windows may then be destroyed.
+    // Stops playback and joins the player thread, then the workers, then the render thread:
+    // nothing the player's callbacks reach goes before the player has stopped. The shell may go
+    // then, and the player after it; the windows may be destroyed. Once only; later calls do
+    // nothing.
     void Shutdown();
 
     // Carries out command `id` with notification `code`; returns whether it was handled.
     bool HandleCommand(int id, int code);
-    // Shows the open-file dialog; true with the chosen path, false when cancelled.
-    bool ChoosePGNFile(std::string& path);
     // Loads a PGN file on a worker thread, after the loads asked for before it; once read, its
     // games are listed and the first game of the list is chosen. A failure or dropped games are
     // reported in a box.
@@ -62,10 +62,15 @@ public:
     void FillGameList();
     // True while a load runs or waits, or the games table has yet to follow the last one.
     bool LoadRunning() const {
-        return load != nullptr || !pendingLoads.empty() || keysJob != nullptr;
+        return load != nullptr || !pendingLoads.empty() || gamesTable.Following();
     }
-    void ShowPlayGlyph();
-    void ShowPauseGlyph();
+
+    // The notice of "the game or position on show changed": a listener hears every notice from
+    // the next one on (see IShowListener) until it unsubscribes, and must outlive that.
+    void Subscribe(IShowListener& listener) { notifier.Subscribe(listener); }
+    void Unsubscribe(IShowListener& listener) { notifier.Unsubscribe(listener); }
+    // What is on show now, as the next notice will tell it.
+    CShowNotice ShownNow() const;
 
     // IShellEvents
     bool OnCommand(int id, int code) override;
@@ -81,14 +86,17 @@ public:
     // Each file is loaded as if chosen in the open-file dialog.
     void OnFilesDropped(const std::vector<std::string>& paths) override;
     // Shows the position after the move clicked in the notation panel, pausing a playing game.
+    // A click on a panel that does not yet show the game on show is ignored.
     void OnNotationLink(int link) override;
     void OnNotationPanelClosed() override;
-
-    // IShellEvents: the games table (ShellGamesTable.cpp).
     void OnGamesTableHeaderClicked(int column) override;
     void OnGamesTableSearchChanged(const std::string& text) override;
+    // Shows the row's game as a choice in the game list does.
     void OnGamesTableRowChosen(int row) override;
     void OnGamesTableClosed() override;
+
+    // IShowListener: the window's title names the game on show.
+    void OnShowChanged(const CShowNotice& notice) override;
 
     bool Playing() const { return playing; }
     bool FpsShown() const { return fpsMark; }
@@ -100,21 +108,30 @@ public:
     void SetCaptureTimeout(int milliseconds) { captureTimeoutMs = milliseconds; }
 
 private:
+    // The game or the position on show has changed (or may have).
+    void ShowChanged() { notifier.Changed(); }
+    void ShowPlayGlyph();
+    void ShowPauseGlyph();
     // Ends playback and rewinds the current game, when a game is listed.
     void StopPlayback();
     // Hands the GL window's client size to the render thread, once that has started.
     void UpdateGLWindowSize();
-    // The commands of the Game menu and "Save picture...", then those of the games table.
+    // The commands of the Game menu and "Save picture...", then those of the View menu and the
+    // games table.
     bool HandleGameCommand(int id);
+    // Right, Left and End on the main line.
+    void Step(int id);
     // Switches playback off and ends the player thread, leaving the game where it is.
     void PauseForStep();
+    // Shows game `index` as a choice in the game list does: playback stops, the game is
+    // selected and the list's selection follows. Out of range: only stops.
+    void ChooseGame(int index);
     void ChooseNeighbourGame(int step);
+    // Shows the open-file dialog; true with the chosen path, false when cancelled.
+    bool ChoosePGNFile(std::string& path);
     void SavePicture();
     // Sets the mark of "View > Smooth edges" and tells the scene.
     void ShowSmoothEdges(bool on);
-    // "Tavrin - " and the current game's list title, or "Tavrin" while no game is listed; the
-    // games table selects the game's row.
-    void UpdateTitle();
     // Starts the next waiting load, unless one runs.
     void StartNextLoad();
     // The worker's progress, shown once the load has run for a while.
@@ -127,6 +144,7 @@ private:
     void CloseAllGames();
     // Whether games of this file (the same file by any path) are listed.
     bool IsListed(const std::string& path) const;
+
     // A View option: a menu item with a mark kept in the user's settings.
     struct CViewOption {
         int id;
@@ -143,23 +161,19 @@ private:
     void ApplyViewSettings();
     // Shows option `id` as its mark now stands: the menu's check and what it switches.
     void ApplyViewOption(int id);
-    // The notation panel follows the game and the position on show: its game's notation is
-    // made again when another game is on show, its current move on every call.
-    void RefreshNotation();
     // Keeps the panel's width for the next run, when it is shown.
     void SaveNotationPanelWidth();
 
-    // Variations of the annotated game (ShellNotation.cpp). The position on show is off the
+    // Variations of the annotated game (ShellVariations.cpp). The position on show is off the
     // main line while variationMove is a tree move; every command but the steps returns to it.
-    // Reads the annotations of game `index` on a worker; the panel shows them when they come.
-    void ReadAnnotations(int index);
-    void FinishAnnotations(unsigned request);
     // Shows the position after tree move `move` (the game's start for kNone) at once.
     void ShowTreePosition(int move);
     // Right and Left while a variation's position is on show; false for anything else.
     bool StepInVariation(int id);
     // Back to the main line where the variation on show branches off it, before playback.
     void ReturnToMainLine();
+    // A position of the tree that cannot be shown (the tree and the game disagree) is reported.
+    void ReportUnshownPosition(const std::string& message);
 
     // "Export video..." (ShellExport.cpp): the dialog, then the export of the game on show on
     // a worker, its progress with Cancel, and the outcome in a box.
@@ -170,25 +184,6 @@ private:
     // Cancels a running export and waits for its worker.
     void EndExport();
 
-    // The games table (ShellGamesTable.cpp).
-    void CreateGamesTable();
-    bool HandleGamesTableCommand(int id);
-    void ShowGamesTable(bool shown);
-    // Shows game `index` as a choice in the game list does: playback stops, the game is
-    // selected, the list's selection, the title and the table follow. Out of range: only stops.
-    void ChooseGame(int index);
-    // The game `step` places after the one on show: in the table's order while it has one of
-    // its own, else in the list's. None past either end.
-    std::optional<std::size_t> NeighbourGame(int step) const;
-    // The table follows the player's list: at once when it was emptied, else once the search
-    // keys of its new games are made on a worker.
-    void FollowGameList();
-    void FinishSearchKeys();
-    // Rows, count and the selected row anew.
-    void RefreshGamesTable();
-    // Selects the row of the game on show when the filter lets it through, none else.
-    void SelectGameInTable();
-
     IShellPlatform& platform;
     ISceneView& scene;
     CGamePlayer& player;
@@ -198,7 +193,9 @@ private:
     bool fpsMark = false;
     bool smoothEdgesMark = false;
     int listedGames = 0;
+    unsigned listGeneration = 0; // counts the changes of the game list
     int captureTimeoutMs = 5000;
+    bool shutDown = false;
 
     std::atomic<bool> appRunning{false};
     std::thread renderThread;
@@ -213,11 +210,7 @@ private:
     bool lastMoveMark = true;
     bool checkMark = true;
     bool coordinatesMark = true;
-    int notationGameIndex = -1; // the game whose notation is held, -1 for none
-    CNotationGame notationGame;
     int variationMove = CAnnotatedGame::kNone;
-    unsigned annotationRequest = 0; // the latest; the annotations of older ones are dropped
-    std::map<unsigned, std::unique_ptr<CAnnotationJob>> annotationJobs;
 
     bool maximized = false;
     bool moveGuard = false; // a move or frame drag has been counted in windowMoveRedraw
@@ -234,9 +227,12 @@ private:
     unsigned exportCount = 0;
     std::string exportPath; // UTF-8, for the box that names the finished video
 
-    // The games table.
-    CGameTable gameTable;
-    CGamesTableContent gamesTableContent{gameTable};
-    std::unique_ptr<CSearchKeysJob> keysJob; // the keys of the list the table is to follow
-    bool gamesTableShown = false;
+    // The game on show as the notices hand it out, kept while it stays on show.
+    mutable std::shared_ptr<const CChessGameData> shownGame;
+    mutable int shownGameIndex = -1;
+    mutable unsigned shownGameGeneration = 0;
+
+    CShowNotifier notifier;
+    CNotationPanel notationPanel;
+    CGamesTableAdapter gamesTable;
 };

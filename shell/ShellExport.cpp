@@ -127,8 +127,10 @@ void CShell::ExportVideo() {
     request.look =
         SVideoLook{&scene.Camera(), coordinatesMark, lastMoveMark, checkMark, smoothEdgesMark};
     // The clocks the notation panel reads from the game's annotations, once they are read.
-    const std::optional<CAnnotatedGame>& tree = notationGame.annotations.tree;
-    if (tree && notationGameIndex == static_cast<int>(player.GameIndex())) {
+    const CAnnotatedGame* tree = notationPanel.Tree();
+    const CShowNotice& panelShows = notifier.Last();
+    if (tree != nullptr && panelShows.game == static_cast<int>(player.GameIndex()) &&
+        panelShows.listGeneration == listGeneration) {
         request.clocks.push_back(ClocksAt(*tree, CAnnotatedGame::kNone));
         for (int move : tree->MainLine().moves) {
             request.clocks.push_back(ClocksAt(*tree, move));

@@ -2,12 +2,12 @@
 #include "resources/CommandIds.h"
 #include "resources/StringTable.h"
 #include "scene/SceneView.h"
-#include "shell/ListTitle.h"
 #include "shell/PictureName.h"
 #include "shell/Shell.h"
 
 #include <chrono>
 #include <future>
+#include <limits>
 
 // Steps act on the game on show once playback is off; each first ends a running animation, so
 // a key pressed during one neither loses nor repeats a move.
@@ -32,15 +32,16 @@ bool CShell::HandleGameCommand(int id) {
     case ids::kNextMove:
     case ids::kPreviousMove:
     case ids::kLastPosition:
-        break;
+        Step(id);
+        return true;
     default:
-        return HandleViewCommand(id) || HandleGamesTableCommand(id);
+        return HandleViewCommand(id) || gamesTable.HandleCommand(id);
     }
-    if (listedGames == 0) {
-        return true;
-    }
-    if (id == ids::kPreviousMove && player.MoveIndex() == 0) {
-        return true;
+}
+
+void CShell::Step(int id) {
+    if (listedGames == 0 || (id == ids::kPreviousMove && player.MoveIndex() == 0)) {
+        return;
     }
     PauseForStep();
     if (id == ids::kNextMove) {
@@ -49,10 +50,9 @@ bool CShell::HandleGameCommand(int id) {
         player.ShowPosition(player.MoveIndex() - 1);
     } else {
         variationMove = CAnnotatedGame::kNone;
-        player.ShowPosition(static_cast<unsigned>(
-            player.GetGameData(static_cast<int>(player.GameIndex())).MovesCount()));
+        player.ShowPosition(std::numeric_limits<unsigned>::max()); // all the game's moves
     }
-    return true;
+    ShowChanged();
 }
 
 void CShell::PauseForStep() {
@@ -63,22 +63,42 @@ void CShell::PauseForStep() {
     player.Pause();
 }
 
+void CShell::ChooseGame(int index) {
+    StopPlayback();
+    if (index < 0 || index >= listedGames) {
+        return;
+    }
+    player.SelectGame(static_cast<unsigned>(index));
+    platform.SetGameListSelection(index);
+    ShowChanged();
+}
+
 void CShell::ChooseNeighbourGame(int step) {
     if (listedGames == 0) {
         return;
     }
-    if (const std::optional<std::size_t> next = NeighbourGame(step)) {
+    if (const std::optional<std::size_t> next = gamesTable.NeighbourGame(
+            player.GameIndex(), step, static_cast<std::size_t>(listedGames))) {
         ChooseGame(static_cast<int>(*next));
     }
 }
 
-void CShell::UpdateTitle() {
-    std::string title(strings::kTitle);
-    if (listedGames > 0) {
-        title += " - " + ListTitle(*player.Games(), player.GameIndex());
+void CShell::OnGamesTableRowChosen(int row) {
+    if (const std::optional<std::size_t> game = gamesTable.GameAtRow(row)) {
+        ChooseGame(static_cast<int>(*game));
     }
-    platform.SetWindowTitle(title);
-    SelectGameInTable();
+}
+
+void CShell::OnGamesTableHeaderClicked(int column) {
+    gamesTable.OnHeaderClicked(column);
+}
+
+void CShell::OnGamesTableSearchChanged(const std::string& text) {
+    gamesTable.OnSearchChanged(text);
+}
+
+void CShell::OnGamesTableClosed() {
+    gamesTable.OnClosed();
 }
 
 // The picture is the frame as it is now, taken before the dialog covers the view.

@@ -1,6 +1,4 @@
 #include "export/GameExport.h"
-#include "gametable/SearchKeysJob.h"
-#include "notation/AnnotationJob.h"
 #include "platform/GLSurface.h"
 #include "player/GamePlayer.h"
 #include "resources/CommandIds.h"
@@ -8,6 +6,7 @@
 #include "resources/StringTable.h"
 #include "scene/SceneView.h"
 #include "shell/BackgroundLoad.h"
+#include "shell/ListTitle.h"
 #include "shell/Shell.h"
 
 namespace {
@@ -19,7 +18,14 @@ constexpr int kDefaultPauseItem = ids::kFirstPauseDuration + 3;         // 1 s
 } // namespace
 
 CShell::CShell(IShellPlatform& platform, ISceneView& scene, CGamePlayer& player)
-    : platform(platform), scene(scene), player(player) {
+    : platform(platform), scene(scene), player(player),
+      notifier([&platform](
+                   std::function<void()> task) { platform.PostToInterfaceThread(std::move(task)); },
+               [this] { return ShownNow(); }),
+      notationPanel(platform, player), gamesTable(platform) {
+    notifier.Subscribe(*this);
+    notifier.Subscribe(notationPanel);
+    notifier.Subscribe(gamesTable);
 }
 
 CShell::~CShell() {
@@ -35,16 +41,18 @@ void CShell::CreateWindows() {
     ShowPlayGlyph();
     platform.EnableControl(ids::kPlayPauseButton, false);
 
-    // The player calls this on its own thread, after clearing `playing`; the button belongs to
-    // the interface thread. A game started again meanwhile keeps its pause glyph.
+    // The player calls these on its own thread, the second after clearing `playing`; the
+    // window belongs to the interface thread. A game started again meanwhile keeps its pause
+    // glyph. Shutdown stops the player before the shell goes.
+    player.onStep = [this] { platform.PostToInterfaceThread([this] { ShowChanged(); }); };
     player.onGameEnd = [this] {
         platform.PostToInterfaceThread([this] {
             if (!playing) {
                 ShowPlayGlyph();
             }
+            ShowChanged();
         });
     };
-    player.onStep = [this] { platform.PostToInterfaceThread([this] { RefreshNotation(); }); };
     ApplyViewSettings();
 
     // The renderer draws only when something changed; a window that covered the view is such
@@ -55,7 +63,8 @@ void CShell::CreateWindows() {
     ShowSmoothEdges(platform.GLSurface().HardwareAccelerated());
     HandleCommand(kDefaultAnimationItem, 0);
     HandleCommand(kDefaultPauseItem, 0);
-    CreateGamesTable();
+    gamesTable.Create();
+    ShowChanged();
     platform.ShowMainWindow();
 }
 
@@ -73,19 +82,65 @@ void CShell::OpenAtStart(const std::string& path) {
 }
 
 void CShell::Shutdown() {
+    if (shutDown) {
+        return;
+    }
+    shutDown = true;
     if (appRunning) {
         SaveNotationPanelWidth();
     }
+    // The player thread reads `playing` and calls back into the shell: it ends first.
+    playing = false;
+    player.Pause();
+    player.onStep = nullptr;
+    player.onGameEnd = nullptr;
     CancelLoads();
     load.reset(); // waits for its worker
     EndExport();  // its view shares the render thread's buffers and textures
-    keysJob.reset();
-    annotationJobs.clear();             // waits for their workers
-    platform.DetachGamesTableContent(); // the window outlives the shell, which owns the content
+    gamesTable.Shutdown();
+    notationPanel.Shutdown();
     appRunning = false;
     if (renderThread.joinable()) {
         renderThread.join();
     }
+}
+
+CShowNotice CShell::ShownNow() const {
+    CShowNotice notice;
+    notice.playing = playing;
+    notice.listGeneration = listGeneration;
+    if (listedGames == 0) {
+        return notice;
+    }
+    notice.game = static_cast<int>(player.GameIndex());
+    if (shownGame == nullptr || shownGameIndex != notice.game ||
+        shownGameGeneration != listGeneration) {
+        shownGame = std::make_shared<const CChessGameData>(player.GetGameData(notice.game));
+        shownGameIndex = notice.game;
+        shownGameGeneration = listGeneration;
+    }
+    notice.gameData = shownGame;
+    const CAnnotatedGame* tree = notationPanel.Tree();
+    if (variationMove != CAnnotatedGame::kNone && tree != nullptr) {
+        notice.variationMove = variationMove;
+        notice.variationLine = tree->MovesTo(variationMove);
+        notice.ply = static_cast<unsigned>(notice.variationLine.size());
+    } else {
+        notice.ply = player.MoveIndex();
+    }
+    return notice;
+}
+
+// "Tavrin - " and the game's list title, or "Tavrin" while no game is listed.
+void CShell::OnShowChanged(const CShowNotice& notice) {
+    if (!notice.gameChanged) {
+        return;
+    }
+    std::string title(strings::kTitle);
+    if (notice.game >= 0) {
+        title += " - " + ListTitle(*player.Games(), static_cast<std::size_t>(notice.game));
+    }
+    platform.SetWindowTitle(title);
 }
 
 void CShell::UpdateGLWindowSize() {

@@ -58,7 +58,6 @@ void CShell::ApplyViewSettings() {
     const int width = std::atoi(
         platform.ReadSetting(kPanelWidthSetting, std::to_string(kDefaultPanelWidth)).c_str());
     platform.SetNotationPanelWidth(width > 0 ? width : kDefaultPanelWidth);
-    RefreshNotation();
 }
 
 // The mark is set; the window, the scene and the camera follow it.
@@ -70,7 +69,7 @@ void CShell::ApplyViewOption(int id) {
         platform.ShowNotationPanel(on);
         break;
     case ids::kFigurines:
-        RefreshNotation();
+        notationPanel.SetFigurines(on);
         break;
     case ids::kFlipBoard:
         scene.Camera().SetSideInFront(on ? Black : White);

@@ -3,6 +3,7 @@
 #include "platform/ShellEvents.h"
 
 #include <QCloseEvent>
+#include <QColor>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -57,10 +58,6 @@ QString Styled(const CNotationRun& run) {
         return QStringLiteral("<span style=\"color:#444\">%1</span>").arg(text);
     case ENotationStyle::kNumber:
         return QStringLiteral("<span style=\"color:#777\">%1</span>").arg(text);
-    case ENotationStyle::kCurrentMove:
-        return QStringLiteral("<span style=\"background-color:#f6d36b;font-weight:bold\">"
-                              "&nbsp;%1&nbsp;</span>")
-            .arg(text);
     case ENotationStyle::kComment:
         return QStringLiteral("<span style=\"color:#3f6b4a;font-style:italic\">%1</span>")
             .arg(text);
@@ -83,13 +80,10 @@ QString Runs(const std::vector<CNotationRun>& runs) {
     QString html;
     for (const CNotationRun& run : runs) {
         const QString styled = Styled(run);
-        const QString name = run.style == ENotationStyle::kCurrentMove
-                                 ? QStringLiteral(" name=\"current\"")
-                                 : QString();
-        html += run.link >= 0 ? QStringLiteral("<a href=\"#%1\"%2 style=\"color:black;"
-                                               "text-decoration:none\">%3</a>")
+        html += run.link >= 0 ? QStringLiteral("<a href=\"#%1\" style=\"color:black;"
+                                               "text-decoration:none\">%2</a>")
                                     .arg(run.link)
-                                    .arg(name, styled)
+                                    .arg(styled)
                               : styled;
     }
     return html;
@@ -147,23 +141,51 @@ CQtNotationPanel::CQtNotationPanel(QWidget* parent)
     setWidget(browser);
 }
 
-// The view keeps its place, and moves only as far as the current move needs to be seen.
+// The view keeps its place. The links' places are read once here, so that a step only moves
+// the highlight.
 void CQtNotationPanel::SetText(const CNotationText& text) {
     const int scroll = browser->verticalScrollBar()->value();
+    browser->setExtraSelections({});
     browser->setHtml(NotationHtml(text));
     browser->verticalScrollBar()->setValue(scroll);
-    QTextDocument* document = browser->document();
+    linkRanges.clear();
+    const QTextDocument* document = browser->document();
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
-            if (it.fragment().charFormat().anchorNames().contains(QStringLiteral("current"))) {
-                QTextCursor cursor(document);
-                cursor.setPosition(it.fragment().position());
-                browser->setTextCursor(cursor);
-                browser->ensureCursorVisible();
-                return;
+            const QTextFragment fragment = it.fragment();
+            const QString href = fragment.charFormat().anchorHref();
+            bool number = false;
+            const int link = href.startsWith(QLatin1Char('#')) ? href.mid(1).toInt(&number) : -1;
+            if (!number) {
+                continue;
+            }
+            const int end = fragment.position() + fragment.length();
+            const auto [range, added] = linkRanges.try_emplace(link, fragment.position(), end);
+            if (!added && range->second.second == fragment.position()) {
+                range->second.second = end; // the same run, in fragments of several formats
             }
         }
     }
+}
+
+// An extra selection is drawn over the text as it is laid out: nothing moves, nothing is laid
+// out again.
+void CQtNotationPanel::SetCurrent(int link) {
+    const auto range = linkRanges.find(link);
+    if (range == linkRanges.end()) {
+        browser->setExtraSelections({});
+        return;
+    }
+    QTextEdit::ExtraSelection highlight;
+    highlight.cursor = QTextCursor(browser->document());
+    highlight.cursor.setPosition(range->second.first);
+    highlight.cursor.setPosition(range->second.second, QTextCursor::KeepAnchor);
+    highlight.format.setBackground(QColor(0xf6, 0xd3, 0x6b));
+    browser->setExtraSelections({highlight});
+    QTextCursor at(browser->document());
+    at.setPosition(range->second.first);
+    browser->setTextCursor(at);
+    browser->ensureCursorVisible();
 }
 
 void CQtNotationPanel::closeEvent(QCloseEvent* event) {

@@ -3,6 +3,8 @@
 #include "platform/NotationText.h"
 
 #include <QDockWidget>
+#include <unordered_map>
+#include <utility>
 
 class IShellEvents;
 class QTextBrowser;
@@ -15,8 +17,11 @@ public:
     explicit CQtNotationPanel(QWidget* parent);
 
     void SetEventSink(IShellEvents* events) { eventSink = events; }
-    // Shows the text and scrolls its current move into view.
+    // Shows the text, keeping the view's place; no link is highlighted.
     void SetText(const CNotationText& text);
+    // Highlights the runs of `link` (-1: none), drawn over the laid-out text, and scrolls the
+    // first into view.
+    void SetCurrent(int link);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -24,6 +29,8 @@ protected:
 private:
     QTextBrowser* browser;
     IShellEvents* eventSink = nullptr;
+    // Where each link's run stands in the document: its first character and the one past it.
+    std::unordered_map<int, std::pair<int, int>> linkRanges;
 };
 
 // The panel's text as HTML, for a rich-text view. Exposed for checks.

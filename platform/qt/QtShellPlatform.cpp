@@ -280,6 +280,10 @@ void CQtShellPlatform::SetNotation(const CNotationText& text) {
     window.NotationPanel().SetText(text);
 }
 
+void CQtShellPlatform::SetNotationCurrent(int link) {
+    window.NotationPanel().SetCurrent(link);
+}
+
 void CQtShellPlatform::ShowNotationPanel(bool shown) {
     window.NotationPanel().setVisible(shown);
 }

@@ -53,6 +53,7 @@ public:
     void ReleaseMouse() override;
 
     void SetNotation(const CNotationText& text) override;
+    void SetNotationCurrent(int link) override;
     void ShowNotationPanel(bool shown) override;
     int NotationPanelWidth() const override;
     void SetNotationPanelWidth(int pixels) override;

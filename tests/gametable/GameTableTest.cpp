@@ -103,18 +103,6 @@ TEST_F(GameTableTest, FilterKeepsGamesThatHoldEveryTerm) {
     }
 }
 
-TEST_F(GameTableTest, FilterResultsOfAnOtherListOrOrderOrCancelledAreRefused) {
-    CGameFilterJob job = table.FilterJob("tal");
-    table.SortBy(kColumnBlack, false);
-    EXPECT_FALSE(table.ApplyFilter(RunGameFilter(job)));
-    const std::atomic<bool> cancel{true};
-    CGameFilterResult cancelled = RunGameFilter(table.FilterJob("tal"), &cancel);
-    EXPECT_TRUE(cancelled.cancelled);
-    EXPECT_FALSE(table.ApplyFilter(std::move(cancelled)));
-    EXPECT_TRUE(table.ApplyFilter(RunGameFilter(table.FilterJob("tal"))));
-    EXPECT_EQ(Shown(table), (std::vector<std::size_t>{5, 1}));
-}
-
 TEST_F(GameTableTest, CellsShowUtf8TextsAndFullMoves) {
     const std::map<EGameColumn, std::string> cells = {
         {kColumnNumber, "3"},   {kColumnWhite, "M\xC3\xBCller, Karl"},
@@ -192,9 +180,9 @@ TEST(GameTableDateTest, UnknownAndPartialDatesGoAfterFullDates) {
 // Müller, Karl (2); Müller, Hans (1) is hidden between 0 and 2.
 TEST_F(GameTableTest, RowsGamesAndNeighboursFollowTheTablesOrder) {
     EXPECT_FALSE(table.OwnOrder());
-    EXPECT_EQ(table.NeighbourGame(2, 1), 3u);
-    EXPECT_EQ(table.NeighbourGame(0, -1), std::nullopt);
-    EXPECT_EQ(table.NeighbourGame(5, 1), std::nullopt);
+    EXPECT_EQ(table.NeighbourGame(2, 1, 6), 3u);
+    EXPECT_EQ(table.NeighbourGame(0, -1, 6), std::nullopt);
+    EXPECT_EQ(table.NeighbourGame(5, 1, 6), std::nullopt);
 
     table.SortBy(kColumnWhite, false);
     table.SetFilter("kasparov");
@@ -210,8 +198,11 @@ TEST_F(GameTableTest, RowsGamesAndNeighboursFollowTheTablesOrder) {
     const std::vector<std::tuple<std::size_t, int, std::optional<std::size_t>>> steps = {
         {2, 1, std::nullopt}, {4, -1, std::nullopt}, {1, 1, 2}, {1, -1, 0}};
     for (const auto& [game, step, neighbour] : steps) {
-        EXPECT_EQ(table.NeighbourGame(game, step), neighbour) << game << " " << step;
+        EXPECT_EQ(table.NeighbourGame(game, step, 6), neighbour) << game << " " << step;
     }
+    // Games of a load the table has yet to follow go in the list's order.
+    EXPECT_EQ(table.NeighbourGame(6, 1, 8), 7u);
+    EXPECT_EQ(table.NeighbourGame(7, 1, 8), std::nullopt);
 }
 
 // A table that follows a growing list shows what a fresh table over the whole list shows.

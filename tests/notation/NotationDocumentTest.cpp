@@ -8,16 +8,15 @@
 namespace {
 
 // The text as lines: a paragraph as its runs, indented two spaces a depth; a row as its three
-// cells between '|'. The current move stands in [].
-std::string Lines(const CNotationText& text) {
+// cells between '|'. The run of link `current` stands in [].
+std::string Lines(const CNotationText& text, int current) {
     std::string out;
     for (const CNotationBlock& block : text.blocks) {
         out += std::string(2 * static_cast<std::size_t>(block.indent), ' ');
         for (std::size_t cell = 0; cell < block.cells.size(); ++cell) {
             out += cell > 0 ? "|" : "";
             for (const CNotationRun& run : block.cells[cell]) {
-                const bool current = run.style == ENotationStyle::kCurrentMove;
-                out += current ? "[" + run.text + "]" : run.text;
+                out += run.link == current ? "[" + run.text + "]" : run.text;
             }
         }
         out += "\n";
@@ -52,20 +51,20 @@ TEST(NotationDocument, RowsNumbersResultAndFigurines) {
     game.blackStarts = true;
     game.firstMoveNumber = 41;
     game.san = {"Kxe4", "Nf3", "exf1=Q+"};
-    const CNotationText text = BuildNotation(game, {1}, true);
+    const CNotationText text = BuildNotation(game, true);
     ASSERT_GE(text.blocks.size(), 5u);
     EXPECT_EQ(text.blocks[0].cells[0][0].text, "W \u2013 B");
     const std::vector<CNotationBlock> rows(text.blocks.end() - 3, text.blocks.end() - 1);
     const CNotationRun first = rows[0].cells[2][0];
     EXPECT_EQ(rows[0].cells[0][0].text, "41...");
     EXPECT_TRUE(rows[0].cells[1].empty());
-    EXPECT_EQ(first, (CNotationRun{"\u2654xe4", ENotationStyle::kCurrentMove, 1}));
+    EXPECT_EQ(first, (CNotationRun{"\u2654xe4", ENotationStyle::kMove, 1}));
     EXPECT_EQ(rows[1].cells[0][0].text, "42.");
     EXPECT_EQ(rows[1].cells[1][0].text, "\u2658f3");
     EXPECT_EQ(rows[1].cells[2][0].text, "exf1=\u2655+");
     EXPECT_EQ(text.blocks.back().cells[0][0], (CNotationRun{"0-1", ENotationStyle::kResult}));
-    EXPECT_EQ(BuildNotation(game, {0}, false).blocks[text.blocks.size() - 4].cells[0][0],
-              (CNotationRun{"Start", ENotationStyle::kCurrentMove, 0}));
+    EXPECT_EQ(text.blocks[text.blocks.size() - 4].cells[0][0],
+              (CNotationRun{"Start", ENotationStyle::kMove, 0}));
 }
 
 // An annotated game: Elo, opening and the other tags in the header, the preamble above "Start",
@@ -87,13 +86,13 @@ TEST(NotationDocument, AnnotationsBreakTheMainLineAndIndentVariations) {
     CNotationGame game = NotationOf(data, ELegacyCodePage::kCp437);
     game.annotations = AnnotationsForNotation(std::move(read), data);
     EXPECT_EQ(
-        Lines(BuildNotation(game, {2}, false)),
+        Lines(BuildNotation(game, false), NotationLink(2, CAnnotatedGame::kNone)),
         "W\u00FC (2700) \u2013 B\nE\nC20 King's Pawn\nAnnotator: A\n*\nA note.\nPre\u00E4mble\n"
         "Start\n1.|e4! 0:10:00|\nBest\n1...||[e5]\n"
         "  (1... c5 \u2A72 Sicilian\n    (1... e6 2. d4)\n  2. Nf3)\n"
         "2.|Nf3 N !! 0.3|Nc6\n*\n");
-    const CNotationText inVariation = BuildNotation(game, {2, 3}, true);
-    EXPECT_NE(Lines(inVariation).find("(1... [e6] 2. d4)"), std::string::npos);
+    const CNotationText inVariation = BuildNotation(game, true);
+    EXPECT_NE(Lines(inVariation, NotationLink(2, 3)).find("(1... [e6] 2. d4)"), std::string::npos);
     EXPECT_EQ(LinkOf(inVariation, "c5", true), kVariationLinkBase + 2);
     EXPECT_EQ(LinkOf(inVariation, "\u2658f3", false), 3);
 }

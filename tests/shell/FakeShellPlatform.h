@@ -152,7 +152,11 @@ public:
     }
 
     void PostQuit(int code) override { quitCode = code; }
-    void SetNotation(const CNotationText& text) override { notation = text; }
+    void SetNotation(const CNotationText& text) override {
+        notation = text;
+        notationCurrent = -1;
+    }
+    void SetNotationCurrent(int link) override { notationCurrent = link; }
     void ShowNotationPanel(bool shown) override { panelShown = shown; }
     int NotationPanelWidth() const override { return panelWidth; }
     void SetNotationPanelWidth(int pixels) override { panelWidth = pixels; }
@@ -218,6 +222,7 @@ public:
     int progress = 0;
     std::vector<CShownBox> boxes;
     CNotationText notation;
+    int notationCurrent = -1;
     bool panelShown = false;
     int panelWidth = 0;
     std::map<std::string, std::string> settings;

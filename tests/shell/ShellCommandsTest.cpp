@@ -366,6 +366,7 @@ TEST_F(ShellCommands, ClosingAllGamesAndLoadingAListedFileAgain) {
 
     shell.OnCommand(ids::kPlayPauseButton, 0);
     shell.OnCommand(ids::kCloseAllGames, 0);
+    platform.RunPosted();
     EXPECT_TRUE(platform.gameList.empty());
     EXPECT_FALSE(shell.Playing());
     EXPECT_FALSE(player.PlayerRunning());

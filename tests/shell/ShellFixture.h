@@ -9,13 +9,14 @@
 #include <gtest/gtest.h>
 
 // The shell on the recording platform, with a real player and a fake scene (its camera works
-// once `buffersCreated` is set).
+// once `buffersCreated` is set). Made and ended in the order of the program's main.
 class ShellFixture : public ::testing::Test {
 protected:
     ShellFixture() : player(scene, chessSet), shell(platform, scene, player) {
         platform.SetEventSink(shell);
         shell.CreateWindows();
     }
+    ~ShellFixture() override { shell.Shutdown(); }
 
     // Stands in for the scene's animation thread: takes each move the player hands over until
     // `done` holds.

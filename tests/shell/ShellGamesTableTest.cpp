@@ -24,6 +24,7 @@ TEST_F(ShellGamesTable, ChoosingInTheTableOrTheListMovesTheOther) {
     EXPECT_EQ(platform.tableRow, 0);
     shell.OnCommand(ids::kPlayPauseButton, 0);
     shell.OnGamesTableRowChosen(4);
+    platform.RunPosted();
     EXPECT_FALSE(shell.Playing());
     EXPECT_EQ(player.GameIndex(), 4u);
     EXPECT_EQ(platform.selection, 4);
@@ -35,8 +36,10 @@ TEST_F(ShellGamesTable, ChoosingInTheTableOrTheListMovesTheOther) {
     EXPECT_EQ(platform.tableRow, -1) << "the game on show is filtered out";
     platform.selection = 2;
     shell.OnCommand(ids::kGameList, ids::kSelectionChanged);
+    platform.RunPosted();
     EXPECT_EQ(platform.tableRow, 1);
     shell.OnGamesTableRowChosen(0);
+    platform.RunPosted();
     EXPECT_EQ(platform.selection, 1);
     EXPECT_EQ(platform.tableRow, 0);
     shell.OnGamesTableRowChosen(2);
@@ -63,6 +66,7 @@ TEST_F(ShellGamesTable, PageUpAndDownFollowTheRowsUnderAFilterAndASort) {
         shell.OnCommand(ids::kNextGame, 0);
         visited.push_back(Shown());
     }
+    platform.RunPosted();
     EXPECT_EQ(platform.tableRow, static_cast<int>(rows.size()) - 1);
     rows.push_back(rows.back());
     EXPECT_EQ(visited, rows);

@@ -32,7 +32,10 @@ std::string PositionAfter(const CChessGameData& game, int moves) {
 
 class ShellNavigation : public ShellFixture {
 protected:
-    void Command(int id) { ASSERT_TRUE(shell.OnCommand(id, 0)) << id; }
+    void Command(int id) {
+        ASSERT_TRUE(shell.OnCommand(id, 0)) << id;
+        platform.RunPosted();
+    }
     CChessGameData Game() const { return player.GetGameData(static_cast<int>(player.GameIndex())); }
     void ExpectShowing(int moves) {
         EXPECT_EQ(player.MoveIndex(), static_cast<unsigned>(moves));
@@ -131,6 +134,7 @@ TEST_F(ShellNavigation, NeighbouringGamesAreChosenAsInTheListAndNameTheWindow) {
     EXPECT_EQ(platform.title, "Tavrin - " + titles[0]);
     platform.selection = 1;
     shell.OnCommand(ids::kGameList, ids::kSelectionChanged);
+    platform.RunPosted();
     EXPECT_EQ(platform.title, "Tavrin - " + titles[1]);
 }
 

@@ -1,4 +1,5 @@
 #include "ShellFixture.h"
+#include "gametable/GameTableColumn.h"
 #include "pgn/AnnotationReader.h"
 #include "pgn/FenParser.h"
 #include "resources/CommandIds.h"
@@ -7,20 +8,6 @@
 namespace {
 
 constexpr const char* kCastling = "tests/fixtures/pgn/castling_and_promotion.pgn";
-
-// The link of the current move in the panel's text, or -1.
-int CurrentLink(const CNotationText& text) {
-    for (const CNotationBlock& block : text.blocks) {
-        for (const auto& cell : block.cells) {
-            for (const CNotationRun& run : cell) {
-                if (run.style == ENotationStyle::kCurrentMove) {
-                    return run.link;
-                }
-            }
-        }
-    }
-    return -1;
-}
 
 // The board after the first `moves` moves of a game, played on a set of its own.
 std::string BoardAfter(const CChessGameData& game, unsigned moves) {
@@ -60,36 +47,15 @@ protected:
     // show at once, highlighted, with playback off.
     void ExpectClickShows(unsigned moves) {
         shell.OnNotationLink(static_cast<int>(moves));
+        platform.RunPosted();
         EXPECT_FALSE(shell.Playing());
         EXPECT_FALSE(player.PlayerRunning());
         EXPECT_EQ(player.MoveIndex(), moves);
         EXPECT_EQ(testutil::Diagram(chessSet.Board()), BoardAfter(game, moves));
-        EXPECT_EQ(CurrentLink(platform.notation), static_cast<int>(moves));
+        EXPECT_EQ(platform.notationCurrent, static_cast<int>(moves));
     }
     CChessGameData game = CChessGameData({}, {}, {}, {}, {}, {}, 3, {});
 };
-
-// The highlight follows steps, jumps and playback.
-TEST_F(ShellNotation, TheCurrentMoveFollowsStepsJumpsAndPlayback) {
-    EXPECT_EQ(CurrentLink(platform.notation), 0);
-    const std::pair<int, int> steps[] = {{ids::kNextMove, 1},
-                                         {ids::kNextMove, 2},
-                                         {ids::kPreviousMove, 1},
-                                         {ids::kLastPosition, game.MovesCount()},
-                                         {ids::kFirstPosition, 0}};
-    for (const auto& [command, current] : steps) {
-        shell.OnCommand(command, 0);
-        EXPECT_EQ(CurrentLink(platform.notation), current) << command;
-    }
-    shell.OnCommand(ids::kFirstAnimationDuration, 0);
-    shell.OnCommand(ids::kFirstPauseDuration, 0);
-    shell.OnCommand(ids::kPlayPauseButton, 0);
-    ASSERT_TRUE(TakeMovesUntil([&] { return player.MoveIndex() >= 3; }));
-    shell.OnCommand(ids::kPlayPauseButton, 0);
-    ASSERT_TRUE(TakeMovesUntil([&] { return !player.PlayerRunning(); }));
-    platform.RunPosted();
-    EXPECT_EQ(CurrentLink(platform.notation), static_cast<int>(player.MoveIndex()));
-}
 
 // A click shows its position at once from every state: paused, at both ends, playing, and with
 // a move handed to the scene but not yet taken.
@@ -164,10 +130,11 @@ TEST_F(ShellVariations, VariationMovesAreShownSteppedAndLeft) {
     }
     const auto expect = [&](const char* san, bool variation,
                             std::initializer_list<std::string_view> moves) {
+        platform.RunPosted();
         CChessSet set;
         testutil::Play(set, moves);
         EXPECT_EQ(testutil::Diagram(chessSet.Board()), testutil::Diagram(set.Board())) << san;
-        EXPECT_EQ(CurrentLink(platform.notation), LinkOf(platform.notation, san, variation)) << san;
+        EXPECT_EQ(platform.notationCurrent, LinkOf(platform.notation, san, variation)) << san;
     };
     const std::initializer_list<std::string_view> opening = {"e2e4", "c7c6", "d2d4", "d7d5"};
     shell.OnNotationLink(LinkOf(platform.notation, "exd5", true));
@@ -186,7 +153,8 @@ TEST_F(ShellVariations, VariationMovesAreShownSteppedAndLeft) {
 
     shell.OnNotationLink(LinkOf(platform.notation, "e5", true));
     shell.OnCommand(ids::kFirstPosition, 0);
-    EXPECT_EQ(CurrentLink(platform.notation), 0);
+    platform.RunPosted();
+    EXPECT_EQ(platform.notationCurrent, 0);
     EXPECT_EQ(testutil::Diagram(chessSet.Board()), testutil::Diagram(CChessSet().Board()));
     EXPECT_EQ(scene.clocks, (std::array<std::string, 2>{})) << "none known at the start";
 
@@ -197,4 +165,94 @@ TEST_F(ShellVariations, VariationMovesAreShownSteppedAndLeft) {
     ASSERT_TRUE(TakeMovesUntil([&] { return !player.PlayerRunning(); }));
     EXPECT_EQ(testutil::Diagram(chessSet.Board()),
               BoardAfter(player.GetGameData(0), player.MoveIndex()));
+}
+
+// Every path that changes the game or the position on show ends, once the event loop has had
+// its turn, with the panel's header naming the game on the board and its highlight on the
+// position on the board, the title naming the game and the table selecting its row.
+class ShellShow : public ShellFixture {
+protected:
+    // `link` is the highlight's link off the main line; on it, the board's ply.
+    void ExpectFollowed(const std::string& path, int link = -1) {
+        platform.RunPosted();
+        const int game = static_cast<int>(player.GameIndex());
+        const CChessGameData data = player.GetGameData(game);
+        const CNotationGame shown = NotationOf(data);
+        ASSERT_FALSE(platform.notation.blocks.empty()) << path;
+        const std::string header = platform.notation.blocks[0].cells[0][0].text;
+        EXPECT_EQ(header.find(shown.white), 0u) << path << ": " << header;
+        EXPECT_NE(header.find(shown.black), std::string::npos) << path << ": " << header;
+        EXPECT_EQ(platform.title, "Tavrin - " + platform.gameList[static_cast<std::size_t>(game)])
+            << path;
+        ASSERT_GE(platform.tableRow, 0) << path;
+        EXPECT_EQ(platform.TableColumn(kColumnNumber)[static_cast<std::size_t>(platform.tableRow)],
+                  std::to_string(game + 1))
+            << path;
+        if (link >= 0) {
+            EXPECT_EQ(platform.notationCurrent, link) << path;
+            return;
+        }
+        EXPECT_EQ(platform.notationCurrent, static_cast<int>(player.MoveIndex())) << path;
+        EXPECT_EQ(testutil::Diagram(chessSet.Board()), BoardAfter(data, player.MoveIndex()))
+            << path;
+    }
+    void Do(int command) { shell.OnCommand(command, 0); }
+};
+
+TEST_F(ShellShow, ThePanelTitleAndTableFollowEveryPathToTheBoard) {
+    shell.LoadPGNFile("samples/famous_games.pgn");
+    FinishLoads();
+    ExpectFollowed("load");
+    platform.selection = 3;
+    shell.OnCommand(ids::kGameList, ids::kSelectionChanged);
+    ExpectFollowed("drop-down");
+    shell.LoadPGNFile("samples/annotated_games.pgn");
+    FinishLoads();
+    ExpectFollowed("a second load");
+    for (const int step : {ids::kNextMove, ids::kNextMove, ids::kPreviousMove, ids::kLastPosition,
+                           ids::kFirstPosition, ids::kPreviousGame, ids::kNextGame}) {
+        Do(step);
+        ExpectFollowed("command " + std::to_string(step));
+    }
+    shell.OnNotationLink(5);
+    ExpectFollowed("a click in the panel");
+
+    platform.selection = 8;
+    shell.OnCommand(ids::kGameList, ids::kSelectionChanged);
+    for (int waited = 0; waited < 10000 && LinkOf(platform.notation, "cxd5", true) < 0; ++waited) {
+        platform.RunPosted();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    shell.OnNotationLink(LinkOf(platform.notation, "exd5", true));
+    ExpectFollowed("a variation's move", LinkOf(platform.notation, "exd5", true));
+    Do(ids::kNextMove);
+    ExpectFollowed("a step in a variation", LinkOf(platform.notation, "cxd5", true));
+    Do(ids::kPreviousMove);
+    Do(ids::kPreviousMove);
+    ExpectFollowed("back to the main line");
+
+    // A sorted table's row; a click on the panel before it follows the new game is dropped.
+    shell.OnGamesTableHeaderClicked(kColumnWhite);
+    shell.OnGamesTableRowChosen(2);
+    shell.OnNotationLink(3);
+    EXPECT_EQ(player.MoveIndex(), 0u);
+    ExpectFollowed("a row of the sorted table");
+    shell.OnGamesTableSearchChanged("anderssen");
+    shell.OnGamesTableRowChosen(1); // as Enter in the search field
+    ExpectFollowed("Enter in the search field");
+
+    Do(ids::kFirstAnimationDuration);
+    Do(ids::kFirstPauseDuration);
+    Do(ids::kPlayPause);
+    ASSERT_TRUE(TakeMovesUntil([&] { return player.MoveIndex() >= 3; }));
+    Do(ids::kPlayPause);
+    ASSERT_TRUE(TakeMovesUntil([&] { return !player.PlayerRunning(); }));
+    ExpectFollowed("playback");
+
+    Do(ids::kCloseAllGames);
+    platform.RunPosted();
+    EXPECT_EQ(platform.title, "Tavrin");
+    EXPECT_TRUE(platform.notation.blocks.empty());
+    EXPECT_EQ(platform.notationCurrent, -1);
+    EXPECT_EQ(platform.tableRow, -1);
 }

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "notation/AnnotationQueue.h"
+#include "notation/NotationDocument.h"
+#include "shell/ShowNotice.h"
+
+#include <memory>
+
+class CPGNReader;
+class IShellPlatform;
+
+// Connects the notation document to the platform's panel and keeps it with the game on show: a
+// new game's notation is laid out once, with its annotations once they are read on a worker; a
+// step only moves the highlight, which lays nothing out again. Interface thread only.
+class CNotationPanel final : public IShowListener {
+public:
+    // The games on show are read from `games` (the player's list).
+    CNotationPanel(IShellPlatform& platform, const CPGNReader& games);
+
+    void OnShowChanged(const CShowNotice& notice) override;
+    // Piece letters as figurines (♘f3), or not; the text is laid out again.
+    void SetFigurines(bool on);
+    // The annotated tree of the game on show, once read; null before, or when it has none.
+    const CAnnotatedGame* Tree() const noexcept;
+    // Waits for the annotation read that runs; no further read starts. For shutdown.
+    void Shutdown();
+
+private:
+    // Takes the read that has ended; the panel shows it when it is of the game on show.
+    void FinishRead();
+    // Shows the document and highlights the position on show.
+    void Lay();
+
+    IShellPlatform& platform;
+    const CPGNReader& games;
+    bool holdsGame = false; // a game is on show
+    CNotationGame document; // of the game on show
+    unsigned ticket = 0;    // the annotation request of the game on show
+    bool figurines = false;
+    int current = -1; // the link of the position on show
+    std::unique_ptr<CAnnotationQueue> reads;
+};
