@@ -2,14 +2,15 @@
 
 #include "platform/ShellEvents.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCloseEvent>
 #include <QColor>
 #include <QKeyEvent>
 #include <QScrollBar>
-#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <array>
 
 namespace {
 
@@ -45,81 +46,131 @@ protected:
     }
 };
 
-QString Escaped(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toHtmlEscaped();
+// Where a move row's cells stand: the move number ends at the first stop, White's move starts
+// at the second, Black's at the third.
+constexpr int kIndentPixels = 16;
+constexpr qreal kNumberEnd = 36;
+constexpr qreal kWhiteStart = 44;
+constexpr qreal kBlackStart = 134;
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString Styled(const CNotationRun& run) {
-    const QString text = Escaped(run.text);
-    switch (run.style) {
+QTextCharFormat Coloured(const char* colour) {
+    QTextCharFormat format;
+    format.setForeground(QColor(QLatin1String(colour)));
+    return format;
+}
+
+// The look of a run's style, on the panel's font of `pointSize` points.
+QTextCharFormat StyleFormat(ENotationStyle style, qreal pointSize) {
+    QTextCharFormat format;
+    switch (style) {
     case ENotationStyle::kPlayers:
-        return QStringLiteral("<b style=\"font-size:large\">%1</b>").arg(text);
+        format.setFontWeight(QFont::Bold);
+        format.setFontPointSize(pointSize * 1.2);
+        break;
     case ENotationStyle::kHeader:
-        return QStringLiteral("<span style=\"color:#444\">%1</span>").arg(text);
+        format = Coloured("#444444");
+        break;
     case ENotationStyle::kNumber:
-        return QStringLiteral("<span style=\"color:#777\">%1</span>").arg(text);
+        format = Coloured("#777777");
+        break;
     case ENotationStyle::kComment:
-        return QStringLiteral("<span style=\"color:#3f6b4a;font-style:italic\">%1</span>")
-            .arg(text);
+        format = Coloured("#3f6b4a");
+        format.setFontItalic(true);
+        break;
     case ENotationStyle::kGlyph:
-        return QStringLiteral("<span style=\"color:#9a3b14\">%1</span>").arg(text);
+        format = Coloured("#9a3b14");
+        break;
     case ENotationStyle::kClock:
-        return QStringLiteral("<span style=\"color:#777;font-size:small\">%1</span>").arg(text);
+        format = Coloured("#777777");
+        format.setFontPointSize(pointSize * 0.85);
+        break;
     case ENotationStyle::kEval:
-        return QStringLiteral("<span style=\"color:#1d4f91;font-size:small\">%1</span>").arg(text);
+        format = Coloured("#1d4f91");
+        format.setFontPointSize(pointSize * 0.85);
+        break;
     case ENotationStyle::kResult:
-        return QStringLiteral("<b>%1</b>").arg(text);
+        format.setFontWeight(QFont::Bold);
+        break;
     case ENotationStyle::kNote:
-        return QStringLiteral("<span style=\"color:#a33\">%1</span>").arg(text);
-    default:
-        return text;
+        format = Coloured("#aa3333");
+        break;
+    case ENotationStyle::kPlain:
+    case ENotationStyle::kMove:
+        break;
     }
+    return format;
 }
 
-QString Runs(const std::vector<CNotationRun>& runs) {
-    QString html;
-    for (const CNotationRun& run : runs) {
-        const QString styled = Styled(run);
-        html += run.link >= 0 ? QStringLiteral("<a href=\"#%1\" style=\"color:black;"
-                                               "text-decoration:none\">%2</a>")
-                                    .arg(run.link)
-                                    .arg(styled)
-                              : styled;
+// Writes a notation text into a document as plain blocks: a move row is one block whose cells
+// stand at tab stops, which lays out far faster than a table of thousands of rows. Records
+// where each link's run stands.
+class CNotationWriter {
+public:
+    CNotationWriter(QTextDocument& document, std::unordered_map<int, std::pair<int, int>>& links)
+        : cursor(&document), links(links) {
+        const qreal pointSize = document.defaultFont().pointSizeF();
+        for (int style = 0; style <= static_cast<int>(ENotationStyle::kNote); ++style) {
+            formats[static_cast<std::size_t>(style)] =
+                StyleFormat(static_cast<ENotationStyle>(style), pointSize);
+        }
+        rowFormat.setTabPositions({QTextOption::Tab(kNumberEnd, QTextOption::RightTab),
+                                   QTextOption::Tab(kWhiteStart, QTextOption::LeftTab),
+                                   QTextOption::Tab(kBlackStart, QTextOption::LeftTab)});
     }
-    return html;
-}
+
+    void Write(const CNotationText& text) {
+        cursor.beginEditBlock();
+        bool first = true;
+        for (const CNotationBlock& block : text.blocks) {
+            const bool row = block.kind == CNotationBlock::EKind::kMoveRow;
+            QTextBlockFormat format = row ? rowFormat : paragraphFormat;
+            format.setLeftMargin(kIndentPixels * block.indent);
+            format.setTopMargin(row ? 1 : 2);
+            format.setBottomMargin(row ? 1 : 2);
+            if (first) {
+                cursor.setBlockFormat(format);
+                first = false;
+            } else {
+                cursor.insertBlock(format, QTextCharFormat());
+            }
+            for (std::size_t cell = 0; cell < block.cells.size(); ++cell) {
+                if (row) {
+                    cursor.insertText(QStringLiteral("\t"), QTextCharFormat());
+                }
+                for (const CNotationRun& run : block.cells[cell]) {
+                    Run(run);
+                }
+            }
+        }
+        cursor.endEditBlock();
+    }
+
+private:
+    void Run(const CNotationRun& run) {
+        QTextCharFormat format = formats[static_cast<std::size_t>(run.style)];
+        const int start = cursor.position();
+        if (run.link >= 0) {
+            format.setAnchor(true);
+            format.setAnchorHref(QStringLiteral("#%1").arg(run.link));
+        }
+        cursor.insertText(FromUtf8(run.text), format);
+        if (run.link >= 0) {
+            links.try_emplace(run.link, start, cursor.position());
+        }
+    }
+
+    QTextCursor cursor;
+    std::unordered_map<int, std::pair<int, int>>& links;
+    std::array<QTextCharFormat, static_cast<std::size_t>(ENotationStyle::kNote) + 1> formats;
+    QTextBlockFormat rowFormat;
+    QTextBlockFormat paragraphFormat;
+};
 
 } // namespace
-
-QString NotationHtml(const CNotationText& text) {
-    QString html;
-    bool inTable = false;
-    for (const CNotationBlock& block : text.blocks) {
-        const bool row = block.kind == CNotationBlock::EKind::kMoveRow;
-        if (row && !inTable) {
-            html += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\" "
-                                   "style=\"margin-left:%1px\">")
-                        .arg(16 * block.indent);
-        } else if (!row && inTable) {
-            html += QStringLiteral("</table>");
-        }
-        inTable = row;
-        if (row) {
-            html +=
-                QStringLiteral("<tr><td align=\"right\" width=\"36\">%1</td><td width=\"90\">"
-                               "%2</td><td>%3</td></tr>")
-                    .arg(Runs(block.cells.at(0)), Runs(block.cells.at(1)), Runs(block.cells.at(2)));
-        } else {
-            html += QStringLiteral("<p style=\"margin:2px 0 2px %1px\">%2</p>")
-                        .arg(16 * block.indent)
-                        .arg(block.cells.empty() ? QString() : Runs(block.cells.front()));
-        }
-    }
-    if (inTable) {
-        html += QStringLiteral("</table>");
-    }
-    return html;
-}
 
 CQtNotationPanel::CQtNotationPanel(QWidget* parent)
     : QDockWidget(QStringLiteral("Notation"), parent), browser(new CNotationBrowser(this)) {
@@ -141,31 +192,21 @@ CQtNotationPanel::CQtNotationPanel(QWidget* parent)
     setWidget(browser);
 }
 
-// The view keeps its place. The links' places are read once here, so that a step only moves
-// the highlight.
+// The text is written into a document of its own, which no view lays out while it grows, and
+// laid out whole once it is shown: a view lays a long text out piece by piece while it is idle,
+// and a step in the middle of that would wait for a piece. The links' places are kept as the
+// text is written, so that a step only moves the highlight. The view keeps its place.
 void CQtNotationPanel::SetText(const CNotationText& text) {
     const int scroll = browser->verticalScrollBar()->value();
-    browser->setExtraSelections({});
-    browser->setHtml(NotationHtml(text));
-    browser->verticalScrollBar()->setValue(scroll);
     linkRanges.clear();
-    const QTextDocument* document = browser->document();
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const QString href = fragment.charFormat().anchorHref();
-            bool number = false;
-            const int link = href.startsWith(QLatin1Char('#')) ? href.mid(1).toInt(&number) : -1;
-            if (!number) {
-                continue;
-            }
-            const int end = fragment.position() + fragment.length();
-            const auto [range, added] = linkRanges.try_emplace(link, fragment.position(), end);
-            if (!added && range->second.second == fragment.position()) {
-                range->second.second = end; // the same run, in fragments of several formats
-            }
-        }
-    }
+    auto* document = new QTextDocument(browser); // the browser deletes the one it replaces
+    document->setUndoRedoEnabled(false);
+    document->setDefaultFont(browser->document()->defaultFont());
+    CNotationWriter(*document, linkRanges).Write(text);
+    browser->setExtraSelections({});
+    browser->setDocument(document);
+    document->documentLayout()->pageCount(); // lays the whole text out
+    browser->verticalScrollBar()->setValue(scroll);
 }
 
 // An extra selection is drawn over the text as it is laid out: nothing moves, nothing is laid

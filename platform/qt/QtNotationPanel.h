@@ -10,8 +10,8 @@ class IShellEvents;
 class QTextBrowser;
 
 // The notation panel: a dock on the right of the view that shows a game's notation as rich
-// text. A click on a move reports its link; the keys of the Game menu keep their meaning while
-// the panel has the focus.
+// text, its move rows as blocks with tab stops. A click on a move reports its link; the keys of the
+// Game menu keep their meaning while the panel has the focus.
 class CQtNotationPanel final : public QDockWidget {
 public:
     explicit CQtNotationPanel(QWidget* parent);
@@ -32,6 +32,3 @@ private:
     // Where each link's run stands in the document: its first character and the one past it.
     std::unordered_map<int, std::pair<int, int>> linkRanges;
 };
-
-// The panel's text as HTML, for a rich-text view. Exposed for checks.
-QString NotationHtml(const CNotationText& text);
