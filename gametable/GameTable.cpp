@@ -101,7 +101,6 @@ void CGameTable::SetFilter(std::string_view text) {
             matches && TermsNarrow(terms, filterTerms) ? MatchGamesWithin(*keys, terms, *matches)
                                                        : MatchGames(*keys, terms, 0));
     }
-    filterText = text;
     filterTerms = std::move(terms);
     rows = RowsInOrder(*order, matches.get());
 }

@@ -55,7 +55,6 @@ public:
     // A text that only adds to the one in force (another character, another term) looks at
     // its matches alone.
     void SetFilter(std::string_view text);
-    const std::string& FilterText() const noexcept { return filterText; }
 
     // The game a row shows; row < RowCount().
     std::size_t GameAt(std::size_t row) const noexcept { return rows[row]; }
@@ -82,7 +81,6 @@ private:
     std::shared_ptr<const std::vector<std::uint32_t>> order; // all games in the table's order
     std::vector<std::uint32_t> rank;                         // each game's place in `order`
 
-    std::string filterText;
     std::vector<std::string> filterTerms;
     std::shared_ptr<const std::vector<std::uint32_t>> matches; // ascending; null: no filter
 

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake qt6-base-dev libglew-dev libglu1-mesa-dev libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev clang
+  libgtest-dev libgmock-dev clang
   xvfb xauth libgl1-mesa-dri fonts-liberation
   xdotool imagemagick libx11-dev
   dpkg-dev file help2man appstream desktop-file-utils lintian

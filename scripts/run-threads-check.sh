@@ -3,9 +3,9 @@
 # consumer, whole games played on screen with the render, animation and player threads, the
 # board's tints following steps and jumps, the shell's commands and steps, which start and end
 # the player thread, the workers that make the table's search keys and read a shown game's
-# annotations, the engine's analysis threads (the fake engine's faults, the real engine), and
-# the video export's worker beside the window's render thread, and a compressed file
-# decompressed on one thread while others parse it.
+# annotations, closing the window during playback, the engine's analysis threads (the fake
+# engine's faults, the real engine), the video export's worker beside the window's render
+# thread, and a compressed file decompressed on one thread while others parse it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,9 +16,9 @@ export TSAN_OPTIONS="ignore_noninstrumented_modules=1:suppressions=$PWD/tests/ts
 cmake --preset tsan
 cmake --build --preset tsan --target GamePlayerTest GamePlaybackGuiTest SceneAnimationGuiTest \
   SetUpPositionGuiTest BoardMarksGuiTest CameraViewsGuiTest ShellCommandsTest ShellNavigationTest \
-  ShellNotationTest ShellGamesTableTest EngineTest RealEngineTest GameOpeningsTest PositionIndexTest \
-  VideoExportGuiTest ShellExportTest CompressedReadTest
-filter='GamePlayer|GamePlaybackGui|SceneAnimationGui|SetUpPositionGui|BoardMarksGui|CameraViewsGui|ShellCommands|ShellNavigation|ShellNotation|ShellVariations|ShellGamesTable|LiveAnalysis|RealEngine|GameOpenings|PositionIndex|VideoExportGui|ShellExport|CompressedRead'
+  ShellNotationTest ShellGamesTableTest ShellShutdownTest EngineTest RealEngineTest GameOpeningsTest \
+  PositionIndexTest VideoExportGuiTest ShellExportTest CompressedReadTest
+filter='GamePlayer|GamePlaybackGui|SceneAnimationGui|SetUpPositionGui|BoardMarksGui|CameraViewsGui|ShellCommands|ShellNavigation|ShellNotation|ShellVariations|ShellShow|ShellGamesTable|ShellShutdown|LiveAnalysis|RealEngine|GameOpenings|PositionIndex|VideoExportGui|ShellExport|CompressedRead'
 if [ -z "${DISPLAY:-}" ]; then
   xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --preset tsan -R "$filter"
 else

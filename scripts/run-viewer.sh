@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the viewer and opens it on the bundled sample games (or on
-# the PGN files given). Needs a desktop session (DISPLAY set).
+# the one PGN file given). Needs a desktop session (DISPLAY set).
 # Usage: scripts/run-viewer.sh [FILE]
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -69,8 +69,6 @@ public:
     // the next one on (see IShowListener) until it unsubscribes, and must outlive that.
     void Subscribe(IShowListener& listener) { notifier.Subscribe(listener); }
     void Unsubscribe(IShowListener& listener) { notifier.Unsubscribe(listener); }
-    // What is on show now, as the next notice will tell it.
-    CShowNotice ShownNow() const;
 
     // IShellEvents
     bool OnCommand(int id, int code) override;
@@ -99,7 +97,6 @@ public:
     void OnShowChanged(const CShowNotice& notice) override;
 
     bool Playing() const { return playing; }
-    bool FpsShown() const { return fpsMark; }
     bool SmoothEdgesShown() const { return smoothEdgesMark; }
     bool Rotating() const { return rotating; }
     bool Shifting() const { return shifting; }
@@ -108,6 +105,8 @@ public:
     void SetCaptureTimeout(int milliseconds) { captureTimeoutMs = milliseconds; }
 
 private:
+    // What is on show now, as the next notice will tell it.
+    CShowNotice ShownNow() const;
     // The game or the position on show has changed (or may have).
     void ShowChanged() { notifier.Changed(); }
     void ShowPlayGlyph();

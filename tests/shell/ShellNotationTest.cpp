@@ -169,14 +169,26 @@ TEST_F(ShellVariations, VariationMovesAreShownSteppedAndLeft) {
 
 // Every path that changes the game or the position on show ends, once the event loop has had
 // its turn, with the panel's header naming the game on the board and its highlight on the
-// position on the board, the title naming the game and the table selecting its row.
-class ShellShow : public ShellFixture {
+// position on the board, the title naming the game and the table selecting its row; a listener
+// of its own hears the game, and the moves to the position on the board.
+class ShellShow : public ShellFixture, public IShowListener {
 protected:
+    ShellShow() { shell.Subscribe(*this); }
+    ~ShellShow() override { shell.Unsubscribe(*this); }
+    void OnShowChanged(const CShowNotice& notice) override { heard = notice; }
+
     // `link` is the highlight's link off the main line; on it, the board's ply.
     void ExpectFollowed(const std::string& path, int link = -1) {
         platform.RunPosted();
         const int game = static_cast<int>(player.GameIndex());
         const CChessGameData data = player.GetGameData(game);
+        EXPECT_EQ(heard.game, game) << path;
+        CChessSet replayed;
+        replayed.SetUp(StartPosition(data.GetStart()).board);
+        for (const CMove& move : MovesToShownPosition(heard)) {
+            replayed.Move(move);
+        }
+        EXPECT_EQ(testutil::Diagram(replayed.Board()), testutil::Diagram(chessSet.Board())) << path;
         const CNotationGame shown = NotationOf(data);
         ASSERT_FALSE(platform.notation.blocks.empty()) << path;
         const std::string header = platform.notation.blocks[0].cells[0][0].text;
@@ -197,6 +209,7 @@ protected:
             << path;
     }
     void Do(int command) { shell.OnCommand(command, 0); }
+    CShowNotice heard;
 };
 
 TEST_F(ShellShow, ThePanelTitleAndTableFollowEveryPathToTheBoard) {
@@ -255,4 +268,5 @@ TEST_F(ShellShow, ThePanelTitleAndTableFollowEveryPathToTheBoard) {
     EXPECT_TRUE(platform.notation.blocks.empty());
     EXPECT_EQ(platform.notationCurrent, -1);
     EXPECT_EQ(platform.tableRow, -1);
+    EXPECT_EQ(heard.game, -1);
 }
