@@ -68,6 +68,9 @@ void CNotationPanel::FinishRead() {
         document.annotations.note = "Annotations are not shown: " + read->outcome.Message();
     }
     Lay();
+    if (onAnnotations) {
+        onAnnotations();
+    }
 }
 
 void CNotationPanel::Lay() {

@@ -4,6 +4,7 @@
 #include "notation/NotationDocument.h"
 #include "shell/ShowNotice.h"
 
+#include <functional>
 #include <memory>
 
 class CPGNReader;
@@ -24,6 +25,9 @@ public:
     const CAnnotatedGame* Tree() const noexcept;
     // Waits for the annotation read that runs; no further read starts. For shutdown.
     void Shutdown();
+
+    // Called once the annotations of the game on show have been read and laid out.
+    std::function<void()> onAnnotations;
 
 private:
     // Takes the read that has ended; the panel shows it when it is of the game on show.

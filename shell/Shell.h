@@ -93,7 +93,8 @@ public:
     void OnGamesTableRowChosen(int row) override;
     void OnGamesTableClosed() override;
 
-    // IShowListener: the window's title names the game on show.
+    // IShowListener: the window's title names the game on show, and the board's clocks show
+    // those of the position on show as the game's annotations give them.
     void OnShowChanged(const CShowNotice& notice) override;
 
     bool Playing() const { return playing; }
@@ -173,6 +174,8 @@ private:
     void ReturnToMainLine();
     // A position of the tree that cannot be shown (the tree and the game disagree) is reported.
     void ReportUnshownPosition(const std::string& message);
+    // The clocks of the position `notice` tells of, from the annotations the panel holds.
+    void ShowClocks(const CShowNotice& notice);
 
     // "Export video..." (ShellExport.cpp): the dialog, then the export of the game on show on
     // a worker, its progress with Cancel, and the outcome in a box.

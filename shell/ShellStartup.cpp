@@ -9,6 +9,8 @@
 #include "shell/ListTitle.h"
 #include "shell/Shell.h"
 
+#include <array>
+
 namespace {
 
 // The default durations, chosen through their menu items so that the marks agree.
@@ -23,9 +25,11 @@ CShell::CShell(IShellPlatform& platform, ISceneView& scene, CGamePlayer& player)
                    std::function<void()> task) { platform.PostToInterfaceThread(std::move(task)); },
                [this] { return ShownNow(); }),
       notationPanel(platform, player), gamesTable(platform) {
-    notifier.Subscribe(*this);
+    // The panel first: the clocks are read from the annotations it holds for the game on show.
     notifier.Subscribe(notationPanel);
     notifier.Subscribe(gamesTable);
+    notifier.Subscribe(*this);
+    notationPanel.onAnnotations = [this] { ShowClocks(notifier.Last()); };
 }
 
 CShell::~CShell() {
@@ -133,6 +137,7 @@ CShowNotice CShell::ShownNow() const {
 
 // "Tavrin - " and the game's list title, or "Tavrin" while no game is listed.
 void CShell::OnShowChanged(const CShowNotice& notice) {
+    ShowClocks(notice);
     if (!notice.gameChanged) {
         return;
     }
@@ -141,6 +146,19 @@ void CShell::OnShowChanged(const CShowNotice& notice) {
         title += " - " + ListTitle(*player.Games(), static_cast<std::size_t>(notice.game));
     }
     platform.SetWindowTitle(title);
+}
+
+// On the main line, the clocks are those the tree gives after its move of the ply on show.
+void CShell::ShowClocks(const CShowNotice& notice) {
+    const CAnnotatedGame* tree = notationPanel.Tree();
+    int shown = notice.variationMove;
+    if (tree != nullptr && shown == CAnnotatedGame::kNone && notice.ply > 0 &&
+        notice.ply <= tree->MainLine().moves.size()) {
+        shown = tree->MainLine().moves[notice.ply - 1];
+    }
+    const std::array<std::string, 2> clocks =
+        tree != nullptr ? ClocksAt(*tree, shown) : std::array<std::string, 2>{};
+    scene.SetClocks(clocks[White], clocks[Black]);
 }
 
 void CShell::UpdateGLWindowSize() {
