@@ -23,10 +23,12 @@ set(uses_player pgn chess common scene/ScenePlayback.h)
 set(uses_export scene player pgn chess common platform)
 set(uses_gametable pgn chess common)
 set(uses_notation pgn chess common platform/NotationText.h)
+set(uses_analysis engine notation pgn chess common platform scene/SceneView.h
+    export/VideoOverlays.h)
 set(uses_shell gametable notation player openings pgn chess common platform resources export
-    scene/ScenePlayback.h scene/SceneView.h scene/Camera.h)
+    analysis scene/ScenePlayback.h scene/SceneView.h scene/Camera.h)
 set(uses_app common chess pgn openings gfx3d platform platform/qt/QtPlatform.h resources scene
-    player export shell)
+    player export analysis shell)
 set(uses_tools common chess pgn openings engine gfx3d platform platform/qt/QtPlatform.h
     platform/qt/QtGLFormat.h platform/qt/QtChildProcess.h resources scene tools)
 set(qt_allowed platform/qt app tools bench fuzz support)
@@ -34,7 +36,7 @@ set(any_layer bench fuzz support)
 
 set(violations "")
 foreach(library common chess pgn openings engine gfx3d platform platform/qt resources scene
-        player gametable notation export shell app tools bench fuzz support)
+        player gametable notation export analysis shell app tools bench fuzz support)
     file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${library}/*.h
          ${SOURCE_DIR}/${library}/*.cpp)
     foreach(file IN LISTS files)

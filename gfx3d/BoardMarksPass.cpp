@@ -107,6 +107,24 @@ void CBoardMarksPass::DrawTints(const std::vector<SSquareTint>& tints) {
     glEnable(GL_LIGHTING);
 }
 
+void CBoardMarksPass::DrawArrow(const std::vector<std::array<float, 2>>& triangles) {
+    if (triangles.empty()) {
+        return;
+    }
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    BeginSurfaceMarks();
+    glColor4f(0.12f, 0.62f, 0.28f, 0.7f);
+    glBegin(GL_TRIANGLES);
+    for (const auto& point : triangles) {
+        glVertex3f(point[0], kBlockHeight, point[1]);
+    }
+    glEnd();
+    EndSurfaceMarks();
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_LIGHTING);
+}
+
 void CBoardMarksPass::Release() {
     if (glyphTexture != 0) {
         glDeleteTextures(1, &glyphTexture);

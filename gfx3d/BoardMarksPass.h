@@ -2,6 +2,7 @@
 
 #include "gfx3d/BoardFrame.h"
 
+#include <array>
 #include <vector>
 
 // A square of the board tinted by a translucent colour: the last move's two squares, a king in
@@ -30,6 +31,8 @@ public:
     void DrawCoordinates(EPieceColor viewer);
     // Unlit colour, so that a tint reads the same on both woods and under every light.
     void DrawTints(const std::vector<SSquareTint>& tints);
+    // The engine's best move: a translucent arrow of BoardArrowTriangles, unlit; none when empty.
+    void DrawArrow(const std::vector<std::array<float, 2>>& triangles);
     // Deletes the texture.
     void Release();
 

@@ -20,6 +20,7 @@ enum class ENotationStyle {
     kEval,    // an evaluation, a small figure
     kResult,  // the result that closes the game
     kNote,    // a line from the program about the text (why annotations are missing)
+    kMark,    // the program's judgement of a move ("?!", "?", "??"), apart from the annotator's
 };
 
 struct CNotationRun {

@@ -59,5 +59,9 @@ public:
     virtual void OnGamesTableRowChosen(int row) = 0;
     // The user closed the table with the close button of its dock.
     virtual void OnGamesTableClosed() = 0;
+    // A move of an engine line was clicked (its link in the lines' text).
+    virtual void OnEngineLineLink(int /*link*/) {}
+    // The evaluation graph was clicked at `ply` (0: the game's start).
+    virtual void OnEvalGraphClicked(int /*ply*/) {}
     // --- End of the games table. ---
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/EngineWindow.h"
 #include "platform/FrameImage.h"
 #include "platform/GLSurface.h"
 #include "platform/NotationText.h"
@@ -149,6 +150,9 @@ public:
     virtual std::unique_ptr<IGLSurface> CreateOffscreenSurface(int width, int height) = 0;
     virtual const ITextPainter& TextPainter() = 0;
     // --- End of the video export. ---
+
+    // The engine's parts of the window (platform/EngineWindow.h).
+    virtual IEngineWindow& EngineWindow() = 0;
 
     // Ends the event loop; the program then returns `exitCode`.
     virtual void PostQuit(int exitCode) = 0;

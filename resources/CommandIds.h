@@ -36,6 +36,12 @@ inline constexpr int kPlayerView = 40051;
 // "Export video..." and the Cancel of its progress.
 inline constexpr int kExportVideo = 40060;
 inline constexpr int kCancelExport = 40061;
+// The engine: live analysis, its dialog, a game's analysis, its Cancel, the save with it.
+inline constexpr int kEngineAnalysis = 40070;
+inline constexpr int kEngineSettings = 40071;
+inline constexpr int kAnalyseGame = 40072;
+inline constexpr int kCancelGameAnalysis = 40073;
+inline constexpr int kSaveAnalysedGame = 40074;
 
 inline constexpr int kStopButton = 1000;
 inline constexpr int kPlayPauseButton = 1001;

@@ -30,7 +30,8 @@ inline std::vector<CMenuDescription> Build() {
                      {{ids::kLoadPgnFile, "Load PGN file...\tCtrl+O", 0, false},
                       {ids::kCloseAllGames, "Close all games", 0, false},
                       {ids::kSavePicture, "Save picture...\tCtrl+S", 0, false},
-                      {ids::kExportVideo, "Export video...\tCtrl+E", 0, false}},
+                      {ids::kExportVideo, "Export video...\tCtrl+E", 0, false},
+                      {ids::kSaveAnalysedGame, "Save game with analysis...", 0, false}},
                      0});
 
     CMenuDescription animation{"Animation duration", {}, 0};
@@ -54,7 +55,8 @@ inline std::vector<CMenuDescription> Build() {
                       {ids::kLastPosition, "Last position\tEnd", 0, false},
                       {ids::kPlayPause, "Play/Pause\tSpace", 0, false},
                       {ids::kPreviousGame, "Previous game\tPgUp", 0, false},
-                      {ids::kNextGame, "Next game\tPgDown", 0, false}},
+                      {ids::kNextGame, "Next game\tPgDown", 0, false},
+                      {ids::kAnalyseGame, "Analyse game\tCtrl+Shift+A", 0, false}},
                      0});
     menus.push_back({"View",
                      {{ids::kNotationPanel, "Notation panel\tCtrl+N", 0, true},
@@ -68,9 +70,13 @@ inline std::vector<CMenuDescription> Build() {
                       {ids::kCoordinates, "Coordinates", 0, true},
                       {ids::kSmoothEdges, "Smooth edges", 0, true},
                       {ids::kGamesTable, "Games table", 0, true},
+                      {ids::kEngineAnalysis, "Engine analysis\tA", 0, true},
                       {ids::kFocusGamesTable, "Find a game\tCtrl+G", 0, false}},
                      0});
-    menus.push_back({"Options", {{ids::kDisplayFps, "Display fps", 0, true}}, 0});
+    menus.push_back({"Options",
+                     {{ids::kDisplayFps, "Display fps", 0, true},
+                      {ids::kEngineSettings, "Engine...", 0, false}},
+                     0});
     menus.push_back({"&About...", {}, ids::kAbout});
     return menus;
 }

@@ -3,6 +3,7 @@
 #include "common/GeneralException.h"
 #include "common/Ticks.h"
 #include "gfx3d/A3DObject.h"
+#include "gfx3d/BoardArrow.h"
 #include "gfx3d/C3DObjPiece.h"
 #include "gfx3d/C3DObjTurnMarker.h"
 #include "gfx3d/FloorLightMap.h"
@@ -256,6 +257,7 @@ void CScene::DrawObjects(std::uint32_t now) {
     CollectTints();
     marksPass.DrawTints(frameTints);
     shadowPass.Draw(frameShadows);
+    marksPass.DrawArrow(arrowTriangles);
     glEnable(kRimLight);
     for (C3DObjPiece* piece : shadowedPieces) {
         piece->DrawModel();
@@ -323,6 +325,27 @@ void CScene::SetClocks(const std::string& white, const std::string& black) {
         clocks[Black].assign(black.begin(), black.end());
     }
     projectionDirty = true;
+}
+
+void CScene::SetBestMoveArrow(const std::optional<CBoardArrow>& newArrow) {
+    {
+        const std::lock_guard lock(objectsMutex);
+        if (arrow == newArrow) {
+            return;
+        }
+        arrow = newArrow;
+        arrowTriangles.clear();
+        if (arrow) {
+            arrowTriangles =
+                BoardArrowTriangles(arrow->fromFile, arrow->fromRank, arrow->toFile, arrow->toRank);
+        }
+    }
+    projectionDirty = true;
+}
+
+std::optional<CBoardArrow> CScene::BestMoveArrow() {
+    const std::lock_guard lock(objectsMutex);
+    return arrow;
 }
 
 void CScene::MarkChecks() {

@@ -91,6 +91,8 @@ public:
     void ShowLastMove(const std::optional<CMove>& move) override;
     void SetStartingSide(EPieceColor side) override;
     void SetClocks(const std::string& white, const std::string& black) override;
+    void SetBestMoveArrow(const std::optional<CBoardArrow>& arrow) override;
+    std::optional<CBoardArrow> BestMoveArrow();
     // The side the marker shows to move, as the next frame draws it.
     EPieceColor SideToMove();
 
@@ -275,6 +277,10 @@ private:
     EPieceColor frameSideToMove = White;
     SViewPose framePose; // the pose the frame is drawn with
     CBoardMarksPass marksPass;
+    // The best move's arrow as set, and its triangles (made once per arrow, not per frame);
+    // guarded by objectsMutex.
+    std::optional<CBoardArrow> arrow;
+    std::vector<std::array<float, 2>> arrowTriangles;
     std::atomic<bool> coordinatesShown{true};
     std::atomic<bool> lastMoveTinted{true};
     std::atomic<bool> checkTinted{true};

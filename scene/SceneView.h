@@ -4,9 +4,20 @@
 
 #include <atomic>
 #include <future>
+#include <optional>
 #include <string>
 
 class CCamera;
+
+// The engine's best move drawn on the board: from square to square, files and ranks 0-7.
+struct CBoardArrow {
+    int fromFile = 0;
+    int fromRank = 0;
+    int toFile = 0;
+    int toRank = 0;
+
+    bool operator==(const CBoardArrow&) const = default;
+};
 class IGLSurface;
 
 // What the shell asks of the 3D view: its render thread, the camera, the frame-rate display,
@@ -38,6 +49,10 @@ public:
     // The clocks of White and Black in the position on show ([%clk] values as the game gives
     // them), shown beside the board on each player's side; an empty text shows nothing.
     virtual void SetClocks(const std::string& white, const std::string& black) = 0;
+
+    // The engine's best move as a translucent arrow lying on the board, above the pieces'
+    // shadows and below the pieces; none for nullopt. Any thread; asks for a redraw.
+    virtual void SetBestMoveArrow(const std::optional<CBoardArrow>& arrow) = 0;
 
     // Asks the render thread to apply the projection again and draw. Any thread.
     virtual void RequestRedraw() = 0;

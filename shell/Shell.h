@@ -15,7 +15,9 @@
 #include <thread>
 #include <vector>
 
+class CGameAnalysisView;
 class CGameExportJob;
+class CLiveAnalysisView;
 class IGLSurface;
 struct SExportOutcome;
 class CBackgroundLoad;
@@ -92,6 +94,8 @@ public:
     // Shows the row's game as a choice in the game list does.
     void OnGamesTableRowChosen(int row) override;
     void OnGamesTableClosed() override;
+    // Shows the main line's position at `ply`, as a click on its move in the panel would.
+    void OnEvalGraphClicked(int ply) override;
 
     // IShowListener: the window's title names the game on show, and the board's clocks show
     // those of the position on show as the game's annotations give them.
@@ -186,6 +190,12 @@ private:
     // Cancels a running export and waits for its worker.
     void EndExport();
 
+    // The engine's views (ShellEngine.cpp): made with the windows, ended by Shutdown.
+    void StartEngineViews();
+    void EndEngineViews();
+    bool HandleEngineCommand(int id);
+    void FollowWithEngine(const CShowNotice& notice);
+
     IShellPlatform& platform;
     ISceneView& scene;
     CGamePlayer& player;
@@ -233,6 +243,9 @@ private:
     mutable std::shared_ptr<const CChessGameData> shownGame;
     mutable int shownGameIndex = -1;
     mutable unsigned shownGameGeneration = 0;
+
+    std::unique_ptr<CLiveAnalysisView> liveAnalysis;
+    std::unique_ptr<CGameAnalysisView> gameAnalysis;
 
     CShowNotifier notifier;
     CNotationPanel notationPanel;

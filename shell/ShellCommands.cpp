@@ -81,7 +81,7 @@ bool CShell::HandleCommand(int id, int code) {
         }
         return code == ids::kSelectionEndedOk || code == ids::kSelectionEndedCancel;
     default:
-        return HandleGameCommand(id);
+        return HandleEngineCommand(id) || HandleGameCommand(id);
     }
 }
 

@@ -1,3 +1,4 @@
+#include "analysis/GameAnalysisView.h"
 #include "common/TextDecoding.h"
 #include "export/ExportException.h"
 #include "export/GameExport.h"
@@ -135,6 +136,8 @@ void CShell::ExportVideo() {
         for (int move : tree->MainLine().moves) {
             request.clocks.push_back(ClocksAt(*tree, move));
         }
+        // The bar and arrow of the game's analysis, when the game on show has one.
+        request.analysis = gameAnalysis->PositionsForVideo();
     }
     try {
         const SMoveRange range = choice.wholeGame

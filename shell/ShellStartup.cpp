@@ -1,3 +1,5 @@
+#include "analysis/GameAnalysisView.h"
+#include "analysis/LiveAnalysisView.h"
 #include "export/GameExport.h"
 #include "platform/GLSurface.h"
 #include "player/GamePlayer.h"
@@ -29,7 +31,10 @@ CShell::CShell(IShellPlatform& platform, ISceneView& scene, CGamePlayer& player)
     notifier.Subscribe(notationPanel);
     notifier.Subscribe(gamesTable);
     notifier.Subscribe(*this);
-    notationPanel.onAnnotations = [this] { ShowClocks(notifier.Last()); };
+    notationPanel.onAnnotations = [this] {
+        ShowClocks(notifier.Last());
+        FollowWithEngine(notifier.Last());
+    };
 }
 
 CShell::~CShell() {
@@ -57,6 +62,7 @@ void CShell::CreateWindows() {
             ShowChanged();
         });
     };
+    StartEngineViews();
     ApplyViewSettings();
 
     // The renderer draws only when something changed; a window that covered the view is such
@@ -101,6 +107,7 @@ void CShell::Shutdown() {
     CancelLoads();
     load.reset(); // waits for its worker
     EndExport();  // its view shares the render thread's buffers and textures
+    EndEngineViews();
     gamesTable.Shutdown();
     notationPanel.Shutdown();
     appRunning = false;
@@ -138,6 +145,7 @@ CShowNotice CShell::ShownNow() const {
 // "Tavrin - " and the game's list title, or "Tavrin" while no game is listed.
 void CShell::OnShowChanged(const CShowNotice& notice) {
     ShowClocks(notice);
+    FollowWithEngine(notice);
     if (!notice.gameChanged) {
         return;
     }

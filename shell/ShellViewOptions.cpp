@@ -1,3 +1,4 @@
+#include "analysis/LiveAnalysisView.h"
 #include "resources/CommandIds.h"
 #include "scene/Camera.h"
 #include "scene/SceneView.h"
@@ -70,6 +71,9 @@ void CShell::ApplyViewOption(int id) {
         break;
     case ids::kFigurines:
         notationPanel.SetFigurines(on);
+        if (liveAnalysis) {
+            liveAnalysis->SetFigurines(on);
+        }
         break;
     case ids::kFlipBoard:
         scene.Camera().SetSideInFront(on ? Black : White);

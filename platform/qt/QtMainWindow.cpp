@@ -2,6 +2,8 @@
 
 #include "QtControlStrip.h"
 #include "QtDrop.h"
+#include "QtEvalBar.h"
+#include "QtEvalGraph.h"
 #include "QtGLWindow.h"
 #include "QtGamesTableDock.h"
 #include "QtKeys.h"
@@ -11,6 +13,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QHBoxLayout>
 #include <QIcon>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -48,9 +51,18 @@ CQtMainWindow::CQtMainWindow()
     glWindow->installEventFilter(this);
     glContainer = QWidget::createWindowContainer(glWindow, central);
     glContainer->setFocusPolicy(Qt::NoFocus);
-    layout->addWidget(glContainer, 1);
+    auto* viewRow = new QHBoxLayout;
+    viewRow->setContentsMargins(0, 0, 0, 0);
+    viewRow->setSpacing(0);
+    evalBar = new CQtEvalBar(central);
+    evalBar->hide();
+    viewRow->addWidget(evalBar);
+    viewRow->addWidget(glContainer, 1);
+    layout->addLayout(viewRow, 1);
 
     setCentralWidget(central);
+    evalGraph = new CQtEvalGraph(notationPanel);
+    notationPanel->AddBelow(evalGraph);
     addDockWidget(Qt::RightDockWidgetArea, notationPanel);
     notationPanel->hide();
     addDockWidget(Qt::BottomDockWidgetArea, gamesTable);
@@ -73,6 +85,7 @@ void CQtMainWindow::SetEventSink(IShellEvents& events) {
     eventSink = &events;
     glWindow->SetEventSink(&events);
     notationPanel->SetEventSink(&events);
+    evalGraph->SetEventSink(&events);
     gamesTable->SetEventSink(&events);
 }
 

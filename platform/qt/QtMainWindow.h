@@ -7,6 +7,8 @@
 #include <QTimer>
 
 class CQtControlStrip;
+class CQtEvalBar;
+class CQtEvalGraph;
 class CQtGamesTableDock;
 class CQtGLWindow;
 class CQtNotationPanel;
@@ -28,6 +30,9 @@ public:
     CQtNotationPanel& NotationPanel() { return *notationPanel; }
     const CQtNotationPanel& NotationPanel() const { return *notationPanel; }
     CQtGamesTableDock& GamesTable() { return *gamesTable; }
+    // The evaluation bar left of the view (hidden at start) and the graph in the panel.
+    CQtEvalBar& EvalBar() { return *evalBar; }
+    CQtEvalGraph& EvalGraph() { return *evalGraph; }
 
     void SetEventSink(IShellEvents& events);
     // Hands a command to the event sink.
@@ -54,6 +59,8 @@ private:
     CQtGLWindow* glWindow; // owned by its container widget
     QWidget* glContainer;
     CQtNotationPanel* notationPanel;
+    CQtEvalBar* evalBar = nullptr;
+    CQtEvalGraph* evalGraph = nullptr;
     CQtGamesTableDock* gamesTable;
     CQtMenus menus;
     IShellEvents* eventSink = nullptr;

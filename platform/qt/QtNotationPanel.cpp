@@ -10,6 +10,7 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QVBoxLayout>
 #include <array>
 
 namespace {
@@ -98,6 +99,10 @@ QTextCharFormat StyleFormat(ENotationStyle style, qreal pointSize) {
     case ENotationStyle::kNote:
         format = Coloured("#aa3333");
         break;
+    case ENotationStyle::kMark:
+        format = Coloured("#d4006a");
+        format.setFontWeight(QFont::Bold);
+        break;
     case ENotationStyle::kPlain:
     case ENotationStyle::kMove:
         break;
@@ -113,7 +118,7 @@ public:
     CNotationWriter(QTextDocument& document, std::unordered_map<int, std::pair<int, int>>& links)
         : cursor(&document), links(links) {
         const qreal pointSize = document.defaultFont().pointSizeF();
-        for (int style = 0; style <= static_cast<int>(ENotationStyle::kNote); ++style) {
+        for (int style = 0; style <= static_cast<int>(ENotationStyle::kMark); ++style) {
             formats[static_cast<std::size_t>(style)] =
                 StyleFormat(static_cast<ENotationStyle>(style), pointSize);
         }
@@ -165,7 +170,7 @@ private:
 
     QTextCursor cursor;
     std::unordered_map<int, std::pair<int, int>>& links;
-    std::array<QTextCharFormat, static_cast<std::size_t>(ENotationStyle::kNote) + 1> formats;
+    std::array<QTextCharFormat, static_cast<std::size_t>(ENotationStyle::kMark) + 1> formats;
     QTextBlockFormat rowFormat;
     QTextBlockFormat paragraphFormat;
 };
@@ -173,23 +178,56 @@ private:
 } // namespace
 
 CQtNotationPanel::CQtNotationPanel(QWidget* parent)
-    : QDockWidget(QStringLiteral("Notation"), parent), browser(new CNotationBrowser(this)) {
+    : QDockWidget(QStringLiteral("Notation"), parent), browser(new CNotationBrowser(this)),
+      engineLines(new CNotationBrowser(this)) {
     setObjectName(QStringLiteral("NotationPanel"));
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
-    browser->setOpenLinks(false);
-    browser->setFocusPolicy(Qt::ClickFocus);
     // Figurines stand in the fonts that have them.
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSize(10);
-    browser->document()->setDefaultFont(font);
-    connect(browser, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
-        bool number = false;
-        const int link = url.fragment().toInt(&number);
-        if (number && eventSink != nullptr) {
-            eventSink->OnNotationLink(link);
-        }
-    });
-    setWidget(browser);
+    const auto linkTo = [this](void (IShellEvents::*handler)(int)) {
+        return [this, handler](const QUrl& url) {
+            bool number = false;
+            const int link = url.fragment().toInt(&number);
+            if (number && eventSink != nullptr) {
+                (eventSink->*handler)(link);
+            }
+        };
+    };
+    for (QTextBrowser* view : {browser, engineLines}) {
+        view->setOpenLinks(false);
+        view->setFocusPolicy(Qt::ClickFocus);
+        view->document()->setDefaultFont(font);
+    }
+    connect(browser, &QTextBrowser::anchorClicked, this, linkTo(&IShellEvents::OnNotationLink));
+    connect(engineLines, &QTextBrowser::anchorClicked, this,
+            linkTo(&IShellEvents::OnEngineLineLink));
+    engineLines->setObjectName(QStringLiteral("EngineLines"));
+    engineLines->setMaximumHeight(110);
+    engineLines->setLineWrapMode(QTextEdit::NoWrap);
+    engineLines->hide();
+
+    auto* content = new QWidget(this);
+    layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(browser, 1);
+    layout->addWidget(engineLines);
+    setWidget(content);
+}
+
+void CQtNotationPanel::AddBelow(QWidget* widget) {
+    layout->addWidget(widget);
+}
+
+void CQtNotationPanel::ShowEngineLines(bool shown) {
+    engineLines->setVisible(shown);
+}
+
+void CQtNotationPanel::SetEngineLines(const CNotationText& text) {
+    std::unordered_map<int, std::pair<int, int>> links;
+    engineLines->document()->clear();
+    CNotationWriter(*engineLines->document(), links).Write(text);
 }
 
 // The text is written into a document of its own, which no view lays out while it grows, and

@@ -8,10 +8,12 @@
 
 class IShellEvents;
 class QTextBrowser;
+class QVBoxLayout;
 
 // The notation panel: a dock on the right of the view that shows a game's notation as rich
-// text, its move rows as blocks with tab stops. A click on a move reports its link; the keys of the
-// Game menu keep their meaning while the panel has the focus.
+// text (the engine's lines and the evaluation graph below it), its move rows as blocks with tab
+// stops. A click on a move reports its link; the keys of the Game menu keep their meaning while the
+// panel has the focus.
 class CQtNotationPanel final : public QDockWidget {
 public:
     explicit CQtNotationPanel(QWidget* parent);
@@ -22,12 +24,20 @@ public:
     // Highlights the runs of `link` (-1: none), drawn over the laid-out text, and scrolls the
     // first into view.
     void SetCurrent(int link);
+    // The engine's lines under the notation; a click on a move reports
+    // IShellEvents::OnEngineLineLink.
+    void ShowEngineLines(bool shown);
+    void SetEngineLines(const CNotationText& text);
+    // Puts `widget` at the bottom of the panel, under the engine's lines.
+    void AddBelow(QWidget* widget);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     QTextBrowser* browser;
+    QTextBrowser* engineLines;
+    QVBoxLayout* layout = nullptr;
     IShellEvents* eventSink = nullptr;
     // Where each link's run stands in the document: its first character and the one past it.
     std::unordered_map<int, std::pair<int, int>> linkRanges;

@@ -1,6 +1,7 @@
 #include "QtShellPlatform.h"
 
 #include "QtControlStrip.h"
+#include "QtEngineWindow.h"
 #include "QtGLWindow.h"
 #include "QtGamesTableDock.h"
 #include "QtMainWindow.h"
@@ -72,6 +73,13 @@ void CQtShellPlatform::SetExportProgress(int percent) {
     if (exportProgress) {
         exportProgress->setValue(percent);
     }
+}
+
+IEngineWindow& CQtShellPlatform::EngineWindow() {
+    if (!engineWindow) {
+        engineWindow = std::make_unique<CQtEngineWindow>(window);
+    }
+    return *engineWindow;
 }
 
 std::unique_ptr<IGLSurface> CQtShellPlatform::CreateOffscreenSurface(int width, int height) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <memory>
 
+class CQtEngineWindow;
 class CQtMainWindow;
 class QProgressDialog;
 
@@ -73,6 +74,8 @@ public:
     std::unique_ptr<IGLSurface> CreateOffscreenSurface(int width, int height) override;
     const ITextPainter& TextPainter() override { return *textPainter; }
 
+    IEngineWindow& EngineWindow() override;
+
     void PostQuit(int exitCode) override;
     void PostToInterfaceThread(std::function<void()> task) override;
 
@@ -82,4 +85,5 @@ private:
     QString videoFolder; // where the last video went
     std::unique_ptr<ITextPainter> textPainter;
     std::unique_ptr<QProgressDialog> exportProgress;
+    std::unique_ptr<CQtEngineWindow> engineWindow;
 };

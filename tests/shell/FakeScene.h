@@ -49,6 +49,7 @@ public:
     void ShowLastMove(const std::optional<CMove>& move) override { lastMove = move; }
     void SetStartingSide(EPieceColor) override {}
     void SetClocks(const std::string& w, const std::string& b) override { clocks = {w, b}; }
+    void SetBestMoveArrow(const std::optional<CBoardArrow>& shown) override { arrow = shown; }
 
     CChessSet& chessSet;
     std::atomic<bool> projectionDirty{false};
@@ -60,6 +61,7 @@ public:
     std::atomic<bool> checkTint{true};
     std::optional<CMove> lastMove; // as the player last told it
     std::array<std::string, 2> clocks;
+    std::optional<CBoardArrow> arrow;
     std::atomic<std::uint32_t> continuousRedraw{0};
     std::atomic<std::uint32_t> windowMoveRedraw{0};
     std::atomic<int> gameResult{3};

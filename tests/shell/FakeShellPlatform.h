@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeEngineWindow.h"
 #include "platform/GLSurface.h"
 #include "platform/GamesTableContent.h"
 #include "platform/ShellPlatform.h"
@@ -183,6 +184,7 @@ public:
         return std::make_unique<CFakeGLSurface>();
     }
     const ITextPainter& TextPainter() override { return painter; }
+    IEngineWindow& EngineWindow() override { return engine; }
 
     // Any thread, as the real one.
     void PostToInterfaceThread(std::function<void()> task) override {
@@ -259,4 +261,5 @@ public:
     struct CBlankPainter final : ITextPainter {
         CTextImage Paint(const std::string&, int, bool) const override { return {}; }
     } painter;
+    CFakeEngineWindow engine;
 };
