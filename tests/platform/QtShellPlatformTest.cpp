@@ -137,7 +137,7 @@ TEST_F(QtShellPlatform, MenuItemsCarryTheirShortcutsAndIds) {
                 << item.text;
         }
     }
-    EXPECT_EQ(shortcuts, 16);
+    EXPECT_EQ(shortcuts, 18);
     window->Platform().CheckMenuRadioItem(ids::kFirstAnimationDuration);
     window->Platform().CheckMenuRadioItem(ids::kFirstAnimationDuration + 1);
     EXPECT_FALSE(ActionNamed(QStringLiteral("100 ms"))->isChecked());

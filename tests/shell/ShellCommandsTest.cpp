@@ -58,7 +58,8 @@ TEST_F(ShellCommands, StartsWithDefaultDurationsAndHandlesEveryCommandOfTheMenu)
             expected.insert(id);
         }
     }
-    expected.insert(ids::kExportVideo);
+    expected.insert({ids::kExportVideo, ids::kEngineAnalysis, ids::kEngineSettings,
+                     ids::kAnalyseGame, ids::kSaveAnalysedGame});
     EXPECT_EQ(commands, expected);
     for (int id : commands) {
         // a box, a wait for a picture, the focus on the games table, a box
