@@ -14,6 +14,7 @@ void CShell::StartEngineViews() {
         platform.SetMenuItemChecked(ids::kEngineAnalysis, false);
     };
     liveAnalysis->SetFigurines(figurinesMark);
+    liveAnalysis->Show(std::string(), {}); // the initial position, until a game is shown
     gameAnalysis = std::make_unique<CGameAnalysisView>(platform);
 }
 
