@@ -180,11 +180,11 @@ void CGameAnalysisView::ShowGraph() {
     window.SetEvalGraphCurrent(currentPly);
 }
 
-std::vector<EMoveMark> CGameAnalysisView::Marks() const {
-    std::vector<EMoveMark> marks;
+std::vector<std::string> CGameAnalysisView::MarkTexts() const {
+    std::vector<std::string> marks;
     if (const CGameAnalysisResult* analysed = Result()) {
         for (const CMoveJudgement& judgement : analysed->moves) {
-            marks.push_back(judgement.mark);
+            marks.emplace_back(MarkText(judgement.mark));
         }
     }
     return marks;
@@ -238,4 +238,13 @@ bool CGameAnalysisView::Save(const std::string& path, std::string& error) const 
         return false;
     }
     return true;
+}
+
+void CGameAnalysisView::SaveAs() {
+    std::string path;
+    std::string error;
+    if (game != nullptr && platform.ChooseSaveFile({"PGN files (*.pgn)"}, "analysed.pgn", path) &&
+        !Save(path, error)) {
+        platform.ShowMessageBox(EMessageBoxKind::Error, "Save game with analysis", error);
+    }
 }

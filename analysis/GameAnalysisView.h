@@ -37,16 +37,18 @@ public:
     void Cancel();
     bool Running() const { return job != nullptr; }
 
-    // For the game on show once analysed (else empty): the marks by move (index i for the
-    // (i+1)-th move), the notes a save writes, the positions as a video shows them.
-    std::vector<EMoveMark> Marks() const;
+    // For the game on show once analysed (else empty): the marks' signs by move (index i for
+    // the (i+1)-th move; "" for none), the notes a save writes, the positions as a video shows
+    // them.
+    std::vector<std::string> MarkTexts() const;
     std::vector<CMoveNote> Notes() const;
     std::vector<std::optional<SPositionAnalysis>> PositionsForVideo() const;
     // Writes the game on show as PGN to `path`: its tags, moves, the file's comments and
     // variations (when its tree is read), and once analysed the evals, marks and best lines at
     // marks. False with the reason in `error`.
     bool Save(const std::string& path, std::string& error) const;
-    bool HasGame() const { return game != nullptr; }
+    // "Save game with analysis...": asks for a file, then saves; a failure is told in a box.
+    void SaveAs();
     // Tells when the marks of the game on show have changed (a run has ended).
     std::function<void()> onMarksChanged;
 

@@ -68,6 +68,10 @@ void CLiveAnalysisView::SetOn(bool switchOn) {
 }
 
 void CLiveAnalysisView::Show(const std::string& startFen, std::vector<CMove> moves) {
+    if (shown && startFen == shownFen && moves == shown->moves) {
+        return; // the same position told again (its game's annotations arrived)
+    }
+    shownFen = startFen;
     ++shownId;
     if (on) {
         ClearShown();

@@ -57,6 +57,7 @@ private:
     std::uint64_t shownId = 0;
     std::optional<CEnginePosition> shown; // null when the position cannot be analysed
     CPosition shownFinal;                 // the position `shown` reaches
+    std::string shownFen;                 // the start `shown` was made from
     std::vector<CEngineLine> lines;       // of shownId
     // Tasks posted by the engine's thread check it, so that none reaches a view that has gone.
     std::shared_ptr<bool> alive = std::make_shared<bool>(true);

@@ -45,12 +45,11 @@ void AppendPlainMoves(CNotationText& text, const CNotationGame& game, bool figur
         const bool blackFirst = i == 0 && blackStarts;
         row.cells[0].push_back(
             {std::to_string(number) + (blackFirst ? "..." : "."), ENotationStyle::kNumber});
-        if (!blackFirst) {
-            row.cells[1].push_back(move(static_cast<unsigned>(i + 1), game.san[i]));
-            ++i;
-        }
-        if (i < game.san.size()) {
-            row.cells[2].push_back(move(static_cast<unsigned>(i + 1), game.san[i]));
+        for (std::size_t cell = blackFirst ? 2 : 1; cell <= 2 && i < game.san.size(); ++cell) {
+            row.cells[cell].push_back(move(static_cast<unsigned>(i + 1), game.san[i]));
+            if (i < game.marks.size() && !game.marks[i].empty()) {
+                row.cells[cell].push_back({game.marks[i], ENotationStyle::kMark});
+            }
             ++i;
         }
         text.blocks.push_back(std::move(row));

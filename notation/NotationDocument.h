@@ -21,6 +21,9 @@ struct CNotationGame {
     long long firstMoveNumber = 1; // the number of the first move
     std::vector<std::string> san;
     CNotationAnnotations annotations; // read again once the game is shown
+    // The program's judgement of main-line move i ("?!", "?", "??"; empty: none), shown after
+    // the annotator's glyphs in a colour of its own.
+    std::vector<std::string> marks;
 };
 
 // Links from here on stand for the moves of the annotated tree: link kVariationLinkBase + i is

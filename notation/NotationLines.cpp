@@ -99,6 +99,12 @@ private:
             }
             runs.push_back({GlyphText(move.glyphs[i]), ENotationStyle::kGlyph});
         }
+        const auto ply = static_cast<std::size_t>(move.ply);
+        if (move.line == 0 && ply >= 1 && ply <= game.marks.size() &&
+            !game.marks[ply - 1].empty()) {
+            runs.push_back(Plain(" "));
+            runs.push_back({game.marks[ply - 1], ENotationStyle::kMark});
+        }
         if (!move.clock.empty()) {
             runs.push_back(Plain(" "));
             runs.push_back({move.clock, ENotationStyle::kClock});

@@ -43,6 +43,11 @@ void CNotationPanel::SetFigurines(bool on) {
     Lay();
 }
 
+void CNotationPanel::SetMarks(std::vector<std::string> marks) {
+    document.marks = std::move(marks);
+    Lay();
+}
+
 const CAnnotatedGame* CNotationPanel::Tree() const noexcept {
     return document.annotations.tree ? &*document.annotations.tree : nullptr;
 }

@@ -21,6 +21,9 @@ public:
     void OnShowChanged(const CShowNotice& notice) override;
     // Piece letters as figurines (♘f3), or not; the text is laid out again.
     void SetFigurines(bool on);
+    // The program's marks of the main line's moves of the game on show (see CNotationGame);
+    // the text is laid out again.
+    void SetMarks(std::vector<std::string> marks);
     // The annotated tree of the game on show, once read; null before, or when it has none.
     const CAnnotatedGame* Tree() const noexcept;
     // Waits for the annotation read that runs; no further read starts. For shutdown.

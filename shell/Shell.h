@@ -192,7 +192,6 @@ private:
 
     // The engine's views (ShellEngine.cpp): made with the windows, ended by Shutdown.
     void StartEngineViews();
-    void EndEngineViews();
     bool HandleEngineCommand(int id);
     void FollowWithEngine(const CShowNotice& notice);
 

@@ -16,11 +16,7 @@ void CShell::StartEngineViews() {
     liveAnalysis->SetFigurines(figurinesMark);
     liveAnalysis->Show(std::string(), {}); // the initial position, until a game is shown
     gameAnalysis = std::make_unique<CGameAnalysisView>(platform);
-}
-
-void CShell::EndEngineViews() {
-    gameAnalysis.reset();
-    liveAnalysis.reset();
+    gameAnalysis->onMarksChanged = [this] { notationPanel.SetMarks(gameAnalysis->MarkTexts()); };
 }
 
 bool CShell::HandleEngineCommand(int id) {
@@ -38,16 +34,9 @@ bool CShell::HandleEngineCommand(int id) {
     case ids::kCancelGameAnalysis:
         gameAnalysis->Cancel();
         return true;
-    case ids::kSaveAnalysedGame: {
-        std::string path;
-        std::string error;
-        if (gameAnalysis->HasGame() &&
-            platform.ChooseSaveFile({"PGN files (*.pgn)"}, "analysed.pgn", path) &&
-            !gameAnalysis->Save(path, error)) {
-            platform.ShowMessageBox(EMessageBoxKind::Error, "Save game with analysis", error);
-        }
+    case ids::kSaveAnalysedGame:
+        gameAnalysis->SaveAs();
         return true;
-    }
     default:
         return false;
     }
@@ -60,6 +49,11 @@ void CShell::FollowWithEngine(const CShowNotice& notice) {
         return;
     }
     gameAnalysis->SetGame(notice.gameData, notationPanel.Tree());
+    if (notice.gameChanged) {
+        if (std::vector<std::string> marks = gameAnalysis->MarkTexts(); !marks.empty()) {
+            notationPanel.SetMarks(std::move(marks));
+        }
+    }
     gameAnalysis->SetCurrentPly(
         notice.variationMove == CAnnotatedGame::kNone ? static_cast<int>(notice.ply) : -1);
     liveAnalysis->Show(notice.gameData != nullptr ? notice.gameData->GetStart() : std::string(),

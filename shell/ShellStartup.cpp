@@ -105,9 +105,10 @@ void CShell::Shutdown() {
     player.onStep = nullptr;
     player.onGameEnd = nullptr;
     CancelLoads();
-    load.reset(); // waits for its worker
-    EndExport();  // its view shares the render thread's buffers and textures
-    EndEngineViews();
+    load.reset();         // waits for its worker
+    EndExport();          // its view shares the render thread's buffers and textures
+    gameAnalysis.reset(); // its run and the live engine end here
+    liveAnalysis.reset();
     gamesTable.Shutdown();
     notationPanel.Shutdown();
     appRunning = false;
