@@ -159,3 +159,60 @@ TEST_F(ShellEngine, TheRealEngineShowsTheMateAndFollowsQuickSteps) {
     EXPECT_TRUE(AnalysisOn());
     std::filesystem::remove(file);
 }
+
+// The graph is drawn from the file's evals at once; a run of the real engine redraws it from
+// its scores, marks the blunder in the notation and on the graph, and the game saved with the
+// analysis reads back with the same moves and evaluations.
+TEST_F(ShellEngine, AnalysedGameIsGraphedMarkedAndSavedSoThatItReadsBack) {
+    shell.LoadPGNFile("tests/fixtures/pgn/trap_with_evals_and_a_blunder.pgn");
+    FinishLoads();
+    ASSERT_TRUE(PumpUntil([&] { return !Engine().graph.points.empty(); }));
+    ASSERT_EQ(Engine().graph.points.size(), 15u);
+    EXPECT_FALSE(Engine().graph.points[0].known);
+    EXPECT_DOUBLE_EQ(Engine().graph.points[7].pawns, 1.5);
+    EXPECT_DOUBLE_EQ(Engine().graph.points[9].pawns, -8.0);  // -8.2 clipped
+    EXPECT_DOUBLE_EQ(Engine().graph.points[14].pawns, -8.0); // mated: at the edge
+
+    UseEngine(CEngineSettings::kDefaultPath);
+    Engine().budget = CGameAnalysisChoice{200000, 0};
+    ASSERT_TRUE(shell.OnCommand(ids::kAnalyseGame, 0));
+    EXPECT_TRUE(Engine().progressShown);
+    ASSERT_TRUE(PumpUntil([&] { return !Engine().progressShown; }));
+    EXPECT_EQ(Engine().statuses.back(), "The game is analysed.");
+    const CEvalGraph analysed = Engine().graph;
+    ASSERT_EQ(analysed.points.size(), 15u);
+    EXPECT_TRUE(analysed.points[0].known);
+    EXPECT_EQ(analysed.points[7].mark, 3) << "4. Nxe5 walks into Qg5";
+    EXPECT_EQ(analysed.summary.rfind("White: ", 0), 0u) << analysed.summary;
+    std::string notation;
+    for (const CNotationBlock& block : platform.notation.blocks) {
+        for (const auto& cell : block.cells) {
+            for (const CNotationRun& run : cell) {
+                notation += run.style == ENotationStyle::kMark ? "<" + run.text + ">" : run.text;
+            }
+        }
+    }
+    EXPECT_NE(notation.find("Nxe5 <?" "?>"), std::string::npos) << notation;
+
+    const std::filesystem::path saved = std::filesystem::temp_directory_path() /
+                                        ("tavrin-analysed-" + std::to_string(getpid()) + ".pgn");
+    platform.saveAnswer = saved.string();
+    ASSERT_TRUE(shell.OnCommand(ids::kSaveAnalysedGame, 0));
+    const CChessGameData original = player.GetGameData(0);
+    shell.LoadPGNFile(saved.string());
+    FinishLoads();
+    ASSERT_TRUE(shell.OnCommand(ids::kNextGame, 0));
+    platform.RunPosted(); // the graph waits for the saved game's annotations
+    const CChessGameData reread = player.GetGameData(1);
+    ASSERT_EQ(reread.MovesCount(), original.MovesCount());
+    for (int i = 0; i < original.MovesCount(); ++i) {
+        EXPECT_EQ(reread.GetMove(i), original.GetMove(i)) << i;
+    }
+    // The file's evals are the scores after each move; the start has none.
+    ASSERT_TRUE(PumpUntil(
+        [&] { return !Engine().graph.points.empty() && !Engine().graph.points[0].known; }));
+    for (std::size_t ply = 1; ply < analysed.points.size(); ++ply) {
+        EXPECT_DOUBLE_EQ(Engine().graph.points[ply].pawns, analysed.points[ply].pawns) << ply;
+    }
+    std::filesystem::remove(saved);
+}
