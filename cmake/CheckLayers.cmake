@@ -23,7 +23,7 @@ set(uses_player pgn chess common scene/ScenePlayback.h)
 set(uses_export scene player pgn chess common platform)
 set(uses_gametable pgn chess common)
 set(uses_notation pgn chess common platform/NotationText.h)
-set(uses_analysis engine notation pgn chess common platform scene/SceneView.h
+set(uses_analysis engine notation pgn chess common platform resources scene/SceneView.h
     export/VideoOverlays.h)
 set(uses_shell gametable notation player openings pgn chess common platform resources export
     analysis scene/ScenePlayback.h scene/SceneView.h scene/Camera.h)

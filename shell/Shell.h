@@ -96,6 +96,7 @@ public:
     void OnGamesTableClosed() override;
     // Shows the main line's position at `ply`, as a click on its move in the panel would.
     void OnEvalGraphClicked(int ply) override;
+    void OnEngineLineLink(int link) override;
 
     // IShowListener: the window's title names the game on show, and the board's clocks show
     // those of the position on show as the game's annotations give them.
@@ -192,7 +193,8 @@ private:
 
     // The engine's views (ShellEngine.cpp): made with the windows, ended by Shutdown.
     void StartEngineViews();
-    bool HandleEngineCommand(int id);
+    // Back from an engine line's position to the one it was clicked from; any command does it.
+    void LeaveEngineLine();
     void FollowWithEngine(const CShowNotice& notice);
 
     IShellPlatform& platform;
@@ -245,6 +247,7 @@ private:
 
     std::unique_ptr<CLiveAnalysisView> liveAnalysis;
     std::unique_ptr<CGameAnalysisView> gameAnalysis;
+    std::vector<CMove> engineLine; // an engine line's position on show; empty: none
 
     CShowNotifier notifier;
     CNotationPanel notationPanel;

@@ -1,3 +1,4 @@
+#include "analysis/EngineCommands.h"
 #include "player/GamePlayer.h"
 #include "resources/CommandIds.h"
 #include "resources/MainMenu.h"
@@ -6,6 +7,7 @@
 #include "shell/Shell.h"
 
 bool CShell::OnCommand(int id, int code) {
+    LeaveEngineLine();
     const bool handled = HandleCommand(id, code);
     if (handled && id != ids::kFocusGamesTable) {
         // Keys such as Esc reach the window again at once after a click on a control.
@@ -81,7 +83,8 @@ bool CShell::HandleCommand(int id, int code) {
         }
         return code == ids::kSelectionEndedOk || code == ids::kSelectionEndedCancel;
     default:
-        return HandleEngineCommand(id) || HandleGameCommand(id);
+        return HandleEngineCommand(id, platform, *liveAnalysis, *gameAnalysis) ||
+               HandleGameCommand(id);
     }
 }
 

@@ -1,12 +1,10 @@
 #include "analysis/GameAnalysisView.h"
 #include "analysis/LiveAnalysisView.h"
+#include "common/GeneralException.h"
 #include "player/GamePlayer.h"
 #include "resources/CommandIds.h"
 #include "shell/Shell.h"
 
-// The engine's parts of the window: live analysis (View), its settings (Options), a whole
-// game's analysis (Game) and the save with it (File). The views hold the logic; the shell only
-// routes commands and the notice of what is on show to them.
 
 void CShell::StartEngineViews() {
     liveAnalysis = std::make_unique<CLiveAnalysisView>(platform, scene);
@@ -17,29 +15,6 @@ void CShell::StartEngineViews() {
     liveAnalysis->Show(std::string(), {}); // the initial position, until a game is shown
     gameAnalysis = std::make_unique<CGameAnalysisView>(platform);
     gameAnalysis->onMarksChanged = [this] { notationPanel.SetMarks(gameAnalysis->MarkTexts()); };
-}
-
-bool CShell::HandleEngineCommand(int id) {
-    switch (id) {
-    case ids::kEngineAnalysis:
-        liveAnalysis->SetOn(!liveAnalysis->IsOn());
-        platform.SetMenuItemChecked(ids::kEngineAnalysis, liveAnalysis->IsOn());
-        return true;
-    case ids::kEngineSettings:
-        liveAnalysis->ChooseSettings();
-        return true;
-    case ids::kAnalyseGame:
-        gameAnalysis->Start(liveAnalysis->Settings());
-        return true;
-    case ids::kCancelGameAnalysis:
-        gameAnalysis->Cancel();
-        return true;
-    case ids::kSaveAnalysedGame:
-        gameAnalysis->SaveAs();
-        return true;
-    default:
-        return false;
-    }
 }
 
 // The engine follows every position on show, in variations and set-up games too; the graph
@@ -64,8 +39,38 @@ void CShell::OnEvalGraphClicked(int ply) {
     if (listedGames == 0 || ply < 0) {
         return;
     }
+    LeaveEngineLine();
     PauseForStep();
     variationMove = CAnnotatedGame::kNone;
     player.ShowPosition(static_cast<unsigned>(ply));
+    ShowChanged();
+}
+
+// Shown as a variation's position is; the notice carries the line's moves (see CShowNotice).
+void CShell::OnEngineLineLink(int link) {
+    const std::optional<std::vector<CMove>> moves = liveAnalysis->MovesToLink(link);
+    if (listedGames == 0 || !moves) {
+        return;
+    }
+    PauseForStep();
+    try {
+        player.ShowMoves(*moves);
+        engineLine = *moves;
+    } catch (const CGeneralException& e) {
+        ReportUnshownPosition(e.GetMessage());
+    }
+    ShowChanged();
+}
+
+void CShell::LeaveEngineLine() {
+    if (engineLine.empty()) {
+        return;
+    }
+    engineLine.clear();
+    if (variationMove != CAnnotatedGame::kNone && notationPanel.Tree() != nullptr) {
+        ShowTreePosition(variationMove);
+    } else {
+        player.ShowPosition(player.MoveIndex());
+    }
     ShowChanged();
 }

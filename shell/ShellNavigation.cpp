@@ -84,6 +84,7 @@ void CShell::ChooseNeighbourGame(int step) {
 }
 
 void CShell::OnGamesTableRowChosen(int row) {
+    LeaveEngineLine();
     if (const std::optional<std::size_t> game = gamesTable.GameAtRow(row)) {
         ChooseGame(static_cast<int>(*game));
     }

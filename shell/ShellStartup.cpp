@@ -140,6 +140,9 @@ CShowNotice CShell::ShownNow() const {
     } else {
         notice.ply = player.MoveIndex();
     }
+    if (!engineLine.empty()) {
+        notice.variationLine = engineLine;
+    }
     return notice;
 }
 

@@ -15,6 +15,7 @@ void CShell::OnNotationLink(int link) {
         panelShows.game != static_cast<int>(player.GameIndex())) {
         return;
     }
+    LeaveEngineLine();
     const CAnnotatedGame* tree = notationPanel.Tree();
     if (link < kVariationLinkBase) {
         PauseForStep();

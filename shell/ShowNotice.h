@@ -20,7 +20,9 @@ struct CShowNotice {
     // The move of the game's annotated tree whose position is on show; CAnnotatedGame::kNone on
     // the main line, where the position follows the game's first `ply` moves.
     int variationMove = CAnnotatedGame::kNone;
-    // Off the main line: the moves from the game's start to the position, `ply` of them.
+    // Off the main line: the moves from the game's start to the position, `ply` of them; or,
+    // while an engine line's position is on show, its moves (`ply` and `variationMove` then
+    // tell the position it was clicked from).
     std::vector<CMove> variationLine;
     // The player plays the game on by itself.
     bool playing = false;
@@ -34,7 +36,8 @@ struct CShowNotice {
     // Whether two notices describe the same thing on show (gameChanged aside).
     bool SameShow(const CShowNotice& other) const noexcept {
         return game == other.game && listGeneration == other.listGeneration && ply == other.ply &&
-               variationMove == other.variationMove && playing == other.playing;
+               variationMove == other.variationMove && playing == other.playing &&
+               variationLine == other.variationLine;
     }
 };
 

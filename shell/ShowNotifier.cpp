@@ -3,7 +3,7 @@
 #include <algorithm>
 
 std::vector<CMove> MovesToShownPosition(const CShowNotice& notice) {
-    if (notice.variationMove != CAnnotatedGame::kNone) {
+    if (notice.variationMove != CAnnotatedGame::kNone || !notice.variationLine.empty()) {
         return notice.variationLine;
     }
     std::vector<CMove> moves;

@@ -127,6 +127,15 @@ TEST_F(ShellEngine, TheRealEngineShowsTheMateAndFollowsQuickSteps) {
     EXPECT_EQ(scene.arrow, (CBoardArrow{3, 1, 7, 5})); // Qd2-h6+
     EXPECT_EQ(LineMoves(Engine().lines).at(0), "Qh6+");
     EXPECT_GT(Engine().barShare, 0.99);
+    // A click on the line's first move shows the position after it and analyses that; any
+    // command returns to the position it was clicked from.
+    shell.OnEngineLineLink(0);
+    platform.RunPosted();
+    EXPECT_EQ(chessSet.Board().GetField(7, 5).Piece().type, Queen);
+    ASSERT_TRUE(PumpUntil([&] { return Engine().barText == "#1"; })) << Engine().barText;
+    ASSERT_TRUE(shell.OnCommand(ids::kDisplayFps, 0));
+    EXPECT_TRUE(chessSet.Board().GetField(7, 5).IsEmpty());
+    ASSERT_TRUE(PumpUntil([&] { return Engine().barText == "#2"; })) << Engine().barText;
 
     shell.LoadPGNFile("samples/famous_games.pgn"); // listed after the mate
     FinishLoads();
