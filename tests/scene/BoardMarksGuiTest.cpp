@@ -166,3 +166,32 @@ TEST(BoardMarksGui, CoordinatesAndTheFlippedView) {
     camera.SetSideInFront(White);
     EXPECT_EQ(Capture(scene).rgba, labelled.rgba);
 }
+
+// The best move's arrow for Nf3 runs up the g-file, then turns to f3: it shows on the board
+// there and not on h3 or e3, never over the g2 pawn standing on its path, and stays on those
+// squares when the board is flipped.
+TEST(BoardMarksGui, TheBestMoveArrowBendsForAKnightAndLiesUnderThePieces) {
+    CSceneWindow view;
+    ASSERT_TRUE(view.WaitUntilShown());
+    ASSERT_TRUE(view.StartRendering());
+    CScene& scene = view.scene;
+    for (const EPieceColor side : {White, Black}) {
+        scene.Camera().SetSideInFront(side);
+        ASSERT_TRUE(RunEventLoopUntil([&] { return !scene.Camera().Moving(); }, 20000));
+        scene.SetBestMoveArrow(std::nullopt);
+        const CFrameImage plain = Capture(scene);
+        scene.SetBestMoveArrow(CBoardArrow{6, 0, 5, 2});
+        const CFrameImage arrow = Capture(scene, side == White ? "arrow_nf3.png" : nullptr);
+        EXPECT_GT(Difference(scene, arrow, plain, 162.5, -66.0), 30) << "g3, on the way";
+        EXPECT_GT(Difference(scene, arrow, plain, 150.0, -62.5), 30) << "the turn to f3";
+        EXPECT_GT(Difference(scene, arrow, plain, 137.5, -62.5), 30) << "f3";
+        EXPECT_EQ(Difference(scene, arrow, plain, 187.5, -62.5), 0) << "h3";
+        EXPECT_EQ(Difference(scene, arrow, plain, 112.5, -62.5), 0) << "e3";
+        const CWindowPoint pawnTop =
+            ProjectToWindow(scene.Camera(), arrow.width, arrow.height, 162.5, 21.0, -37.5);
+        const std::size_t i = At(arrow, pawnTop.x, pawnTop.y);
+        EXPECT_TRUE(std::equal(&arrow.rgba[i], &arrow.rgba[i] + 3, &plain.rgba[i]))
+            << "the g2 pawn stands over the arrow";
+    }
+    EXPECT_EQ(scene.BestMoveArrow(), (CBoardArrow{6, 0, 5, 2}));
+}
