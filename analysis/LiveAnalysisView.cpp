@@ -62,28 +62,36 @@ void CLiveAnalysisView::SetOn(bool switchOn) {
     }
     analysis->SetSettings(settings);
     analysis->SwitchOn();
+    Prepare();
     if (shown) {
         analysis->Analyse(++shownId, *shown);
     }
 }
 
 void CLiveAnalysisView::Show(const std::string& startFen, std::vector<CMove> moves) {
-    if (shown && startFen == shownFen && moves == shown->moves) {
+    if (told && startFen == shownFen && moves == shownMoves) {
         return; // the same position told again (its game's annotations arrived)
     }
+    told = true;
     shownFen = startFen;
+    shownMoves = std::move(moves);
     ++shownId;
     if (on) {
         ClearShown();
+        Prepare();
+        if (shown) {
+            analysis->Analyse(shownId, *shown);
+        }
     }
+}
+
+// Only while analysis is on: a step with analysis off plays nothing through.
+void CLiveAnalysisView::Prepare() {
     try {
-        shown = CEnginePosition{StartPosition(startFen), std::move(moves)};
+        shown = CEnginePosition{StartPosition(shownFen), shownMoves};
         shownFinal = shown->Final();
     } catch (const CGeneralException&) {
         shown.reset(); // a start the reader refused, a move that cannot be played
-    }
-    if (on && shown) {
-        analysis->Analyse(shownId, *shown);
     }
 }
 

@@ -47,6 +47,8 @@ private:
     void OnEvent(const CEngineEvent& event);
     void ShowLines(const std::vector<CEngineLine>& lines);
     void ClearShown();
+    // The engine's position of what was told last, and the position it reaches.
+    void Prepare();
 
     IShellPlatform& platform;
     IEngineWindow& window;
@@ -55,10 +57,14 @@ private:
     bool on = false;
     bool figurines = false;
     std::uint64_t shownId = 0;
-    std::optional<CEnginePosition> shown; // null when the position cannot be analysed
-    CPosition shownFinal;                 // the position `shown` reaches
-    std::string shownFen;                 // the start `shown` was made from
-    std::vector<CEngineLine> lines;       // of shownId
+    // The position on show as told, and as the engine gets it while analysis is on (null when
+    // it cannot be analysed), with the position it reaches.
+    bool told = false;
+    std::string shownFen;
+    std::vector<CMove> shownMoves;
+    std::optional<CEnginePosition> shown;
+    CPosition shownFinal;
+    std::vector<CEngineLine> lines; // of shownId
     // Tasks posted by the engine's thread check it, so that none reaches a view that has gone.
     std::shared_ptr<bool> alive = std::make_shared<bool>(true);
     std::unique_ptr<CLiveAnalysis> analysis; // last: its thread posts into what is above
