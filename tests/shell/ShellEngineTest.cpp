@@ -74,9 +74,13 @@ TEST_F(ShellEngine, EachFaultOfTheFakeEngineIsToldAndTheNextSwitchOnWorks) {
         {FakeEngine("noready"), "CUciEngine::WaitFor(): The engine @ did not answer isready "
                                 "within 5 s and was stopped."},
         {FakeEngine("crash"), "CUciEngine::ReadLine(): The engine @ crashed (signal 11)."},
+        {FakeEngine("nostop"), "CLiveAnalysis::Analyse(): The engine @ did not stop its search "
+                               "within 5 s and was stopped."},
         {FakeEngine("garbage"), "CLiveAnalysis::Analyse(): The engine @ sent a line that does "
                                 "not read: \"info depth x score cp 5\""},
     };
+    shell.LoadPGNFile("samples/famous_games.pgn");
+    FinishLoads();
     for (const auto& fault : faults) {
         SCOPED_TRACE(fault.path);
         UseEngine(fault.path);
@@ -84,6 +88,11 @@ TEST_F(ShellEngine, EachFaultOfTheFakeEngineIsToldAndTheNextSwitchOnWorks) {
         Engine().statuses.clear();
         SwitchAnalysis();
         EXPECT_TRUE(Engine().barShown);
+        if (fault.path.find("nostop") != std::string::npos) {
+            // It searches; the next position asks it to stop.
+            ASSERT_TRUE(PumpUntil([&] { return !Engine().barText.empty(); }));
+            ASSERT_TRUE(shell.OnCommand(ids::kNextMove, 0));
+        }
         std::string expected = fault.message;
         if (const std::size_t at = expected.find('@'); at != std::string::npos) {
             expected.replace(at, 1, fault.path);
@@ -92,6 +101,9 @@ TEST_F(ShellEngine, EachFaultOfTheFakeEngineIsToldAndTheNextSwitchOnWorks) {
             return std::find(Engine().statuses.begin(), Engine().statuses.end(), expected) !=
                    Engine().statuses.end();
         }));
+        if (fault.path.find("nostop") != std::string::npos) {
+            ASSERT_TRUE(shell.OnCommand(ids::kFirstPosition, 0)); // the fake scores it 0
+        }
         if (fault.path.find("garbage") != std::string::npos) {
             // A garbled line is a warning: analysis goes on with the lines that read.
             EXPECT_TRUE(PumpUntil([&] { return Engine().barText == "0.00"; }));
@@ -201,7 +213,10 @@ TEST_F(ShellEngine, AnalysedGameIsGraphedMarkedAndSavedSoThatItReadsBack) {
             }
         }
     }
-    EXPECT_NE(notation.find("Nxe5 <?" "?>"), std::string::npos) << notation;
+    EXPECT_NE(notation.find("Nxe5 <?"
+                            "?>"),
+              std::string::npos)
+        << notation;
 
     const std::filesystem::path saved = std::filesystem::temp_directory_path() /
                                         ("tavrin-analysed-" + std::to_string(getpid()) + ".pgn");
