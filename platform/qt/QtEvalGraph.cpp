@@ -11,7 +11,7 @@
 namespace {
 
 constexpr int kPlotHeight = 90;
-constexpr int kSummaryHeight = 32;
+constexpr int kSummaryHeight = 64;
 
 QColor MarkColour(int mark) {
     switch (mark) {
@@ -97,8 +97,12 @@ void CQtEvalGraph::paintEvent(QPaintEvent*) {
         painter.drawLine(QPointF(XOf(current), 0), QPointF(XOf(current), kPlotHeight));
     }
     painter.setPen(palette().color(QPalette::WindowText));
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    painter.setFont(small);
     painter.drawText(
-        QRect(2, kPlotHeight + 1, width() - 4, kSummaryHeight - 1), Qt::AlignLeft | Qt::AlignTop,
+        QRect(2, kPlotHeight + 1, width() - 4, kSummaryHeight - 1),
+        Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
         QString::fromUtf8(graph.summary.data(), static_cast<qsizetype>(graph.summary.size())));
 }
 

@@ -203,7 +203,7 @@ CQtNotationPanel::CQtNotationPanel(QWidget* parent)
     connect(engineLines, &QTextBrowser::anchorClicked, this,
             linkTo(&IShellEvents::OnEngineLineLink));
     engineLines->setObjectName(QStringLiteral("EngineLines"));
-    engineLines->setMaximumHeight(110);
+    engineLines->setMaximumHeight(96);
     engineLines->setLineWrapMode(QTextEdit::NoWrap);
     engineLines->hide();
 
