@@ -21,12 +21,13 @@ set(uses_resources platform) # the menu is described in the platform's terms
 set(uses_scene gfx3d chess common platform resources)
 set(uses_player pgn chess common scene/ScenePlayback.h)
 set(uses_export scene player pgn chess common platform)
-set(uses_gametable pgn chess common)
+set(uses_gametable openings pgn chess common)
 set(uses_notation pgn chess common platform/NotationText.h)
 set(uses_analysis engine notation pgn chess common platform resources scene/SceneView.h
     export/VideoOverlays.h)
-set(uses_shell gametable notation player openings pgn chess common platform resources export
-    analysis scene/ScenePlayback.h scene/SceneView.h scene/Camera.h)
+set(uses_explorer openings pgn chess common platform resources)
+set(uses_shell gametable notation explorer player openings pgn chess common platform resources
+    export analysis scene/ScenePlayback.h scene/SceneView.h scene/Camera.h)
 set(uses_app common chess pgn openings gfx3d platform platform/qt/QtPlatform.h resources scene
     player export analysis shell)
 set(uses_tools common chess pgn openings engine gfx3d platform platform/qt/QtPlatform.h
@@ -36,7 +37,7 @@ set(any_layer bench fuzz support)
 
 set(violations "")
 foreach(library common chess pgn openings engine gfx3d platform platform/qt resources scene
-        player gametable notation export analysis shell app tools bench fuzz support)
+        player gametable notation explorer export analysis shell app tools bench fuzz support)
     file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${library}/*.h
          ${SOURCE_DIR}/${library}/*.cpp)
     foreach(file IN LISTS files)

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <numeric>
 
 namespace {
@@ -109,6 +110,55 @@ std::vector<std::uint32_t> MatchGamesWithin(const CGameSearchKeys& keys,
                                    chunk.starts[k + 1] - chunk.starts[k]);
         if (HoldsAll(key, terms)) {
             found.push_back(game);
+        }
+    }
+    return found;
+}
+
+// A term no opening's text holds needs the keys alone: the plain scans then serve.
+std::vector<std::uint32_t> MatchGamesAndOpenings(const CGameSearchKeys& keys,
+                                                 const std::vector<std::string>& terms,
+                                                 const CListOpenings& openings, std::size_t from,
+                                                 const std::vector<std::uint32_t>* within) {
+    const COpeningBook* book = openings.Book().get();
+    // For each term, the entries whose text holds it.
+    std::vector<std::vector<bool>> named(terms.size());
+    bool any = false;
+    if (book != nullptr) {
+        std::vector<std::string> texts(book->Size());
+        for (std::size_t e = 0; e < texts.size(); ++e) {
+            texts[e] = FoldForSearch(OpeningText(*book, static_cast<COpeningBook::CEntryIndex>(e)));
+        }
+        for (std::size_t t = 0; t < terms.size(); ++t) {
+            named[t].resize(texts.size());
+            for (std::size_t e = 0; e < texts.size(); ++e) {
+                named[t][e] = Holds(texts[e], terms[t]);
+                any = any || named[t][e];
+            }
+        }
+    }
+    if (!any) {
+        return within != nullptr ? MatchGamesWithin(keys, terms, *within)
+                                 : MatchGames(keys, terms, from);
+    }
+    const auto matches = [&](std::uint32_t game) {
+        const std::string_view key = keys.Key(game);
+        const COpeningBook::CEntryIndex entry = openings.Mark(game).entry;
+        for (std::size_t t = 0; t < terms.size(); ++t) {
+            if (!(entry != COpeningBook::kNone && named[t][entry]) && !Holds(key, terms[t])) {
+                return false;
+            }
+        }
+        return true;
+    };
+    std::vector<std::uint32_t> found;
+    if (within != nullptr) {
+        std::copy_if(within->begin(), within->end(), std::back_inserter(found), matches);
+    } else {
+        for (auto game = static_cast<std::uint32_t>(from); game < keys.Size(); ++game) {
+            if (matches(game)) {
+                found.push_back(game);
+            }
         }
     }
     return found;

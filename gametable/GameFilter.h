@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gametable/GameSearchKeys.h"
+#include "openings/ListOpenings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +24,13 @@ std::vector<std::uint32_t> MatchGames(const CGameSearchKeys& keys,
 std::vector<std::uint32_t> MatchGamesWithin(const CGameSearchKeys& keys,
                                             const std::vector<std::string>& terms,
                                             const std::vector<std::uint32_t>& within);
+
+// The same over the games' keys and their openings (`openings` of the same list): a term may lie
+// in either. Of the games from `from` on, or of `within` when given.
+std::vector<std::uint32_t> MatchGamesAndOpenings(const CGameSearchKeys& keys,
+                                                 const std::vector<std::string>& terms,
+                                                 const CListOpenings& openings, std::size_t from,
+                                                 const std::vector<std::uint32_t>* within);
 
 // The games of `order` (all games of a list, in some order) that `matches` holds (ascending; null
 // for all), in the order of `order`.

@@ -97,10 +97,40 @@ ESearchField SearchFieldOf(EGameColumn column) noexcept {
 
 } // namespace
 
+namespace {
+
+// Each entry's place among the entries of `book` in the order of their texts; 0xFFFF (after all)
+// for kNone.
+std::vector<std::uint16_t> OpeningRanks(const COpeningBook* book) {
+    std::vector<std::uint16_t> ranks(std::size_t{COpeningBook::kNone} + 1, 0xFFFF);
+    if (book == nullptr) {
+        return ranks;
+    }
+    std::vector<std::string> texts(book->Size());
+    std::vector<std::uint16_t> entries(book->Size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        texts[i] = FoldForSearch(OpeningText(*book, static_cast<COpeningBook::CEntryIndex>(i)));
+        entries[i] = static_cast<std::uint16_t>(i);
+    }
+    std::stable_sort(entries.begin(), entries.end(),
+                     [&texts](std::uint16_t a, std::uint16_t b) { return texts[a] < texts[b]; });
+    for (std::size_t place = 0; place < entries.size(); ++place) {
+        ranks[entries[place]] = static_cast<std::uint16_t>(place);
+    }
+    return ranks;
+}
+
+} // namespace
+
 void CGameSortKeys::Extend(const CGameListSnapshot& games,
-                           std::shared_ptr<const CGameSearchKeys> keys) {
+                           std::shared_ptr<const CGameSearchKeys> keys,
+                           const CListOpenings* openings) {
     const bool textual = column != kColumnNumber && column != kColumnResult &&
-                         column != kColumnDate && column != kColumnMoves;
+                         column != kColumnDate && column != kColumnMoves &&
+                         column != kColumnOpening;
+    const std::vector<std::uint16_t> ranks =
+        column == kColumnOpening ? OpeningRanks(openings ? openings->Book().get() : nullptr)
+                                 : std::vector<std::uint16_t>();
     const ESearchField field = SearchFieldOf(column);
     primary.reserve(games.Size());
     if (textual) {
@@ -132,6 +162,11 @@ void CGameSortKeys::Extend(const CGameListSnapshot& games,
             case kColumnDate:
                 key = DateKey(stored.Tag(kDate));
                 break;
+            case kColumnOpening: // an unnamed game's 0xFFFF stays last either way
+                key = ranks[openings ? openings->Mark(game).entry : COpeningBook::kNone];
+                key = descending && key != 0xFFFF ? 0xFFFE - key : key;
+                primary.push_back(key);
+                continue;
             case kColumnFile:
                 texts.push_back(fileNames.back());
                 key = Prefix(texts.back());

@@ -2,6 +2,7 @@
 
 #include "gametable/GameSearchKeys.h"
 #include "gametable/GameTableColumn.h"
+#include "openings/ListOpenings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +18,7 @@
 // - White, Black, Event, Site, File: by their text folded for search (FoldForSearch), so case
 //   and accents do not part "Müller" from "muller".
 // - Round: by its leading number, then as text; rounds without a number go after those with.
+// - Opening: by ECO code, then name; games without an opening last either way.
 // - Date: full dates ("1985.03.14") first, in date order; then partial dates ("1985.03.??",
 //   "1985.??.??") in the order of their known parts, an unknown part after every known one
 //   ("1985.03.??" before "1985.??.??" before "1986.??.??"); then unknown and unreadable dates
@@ -28,8 +30,10 @@ public:
     CGameSortKeys(EGameColumn column, bool descending) : column(column), descending(descending) {}
 
     // Adds the keys of games Size() .. games.Size() - 1. `keys` are the search keys of the same
-    // list; these keys view their texts, and keep them.
-    void Extend(const CGameListSnapshot& games, std::shared_ptr<const CGameSearchKeys> keys);
+    // list; these keys view their texts, and keep them. `openings`, of the same list, order the
+    // Opening column.
+    void Extend(const CGameListSnapshot& games, std::shared_ptr<const CGameSearchKeys> keys,
+                const CListOpenings* openings = nullptr);
 
     std::size_t Size() const noexcept { return primary.size(); }
     EGameColumn Column() const noexcept { return column; }

@@ -1,12 +1,18 @@
 #include "gametable/GameTable.h"
 
 #include <algorithm>
+#include <iterator>
 #include <numeric>
 
 CGameTable::CGameTable()
     : games(std::make_shared<const CGameListSnapshot>()),
       keys(std::make_shared<const CGameSearchKeys>()),
-      order(std::make_shared<const std::vector<std::uint32_t>>()) {
+      order(std::make_shared<const std::vector<std::uint32_t>>()),
+      openings(std::make_shared<const CListOpenings>()) {
+}
+
+void CGameTable::SetOpenings(std::shared_ptr<const CListOpenings> listOpenings) {
+    openings = std::move(listOpenings);
 }
 
 void CGameTable::SetGames(std::shared_ptr<const CGameListSnapshot> list,
@@ -25,6 +31,7 @@ void CGameTable::SetGames(std::shared_ptr<const CGameListSnapshot> list,
         }
     }
     const std::size_t from = games->Size();
+    SetPositionFilter(std::nullopt); // of the list that was
     games = std::move(list);
     if (games->Size() == from && !renewed) {
         return;
@@ -44,12 +51,12 @@ void CGameTable::SetGames(std::shared_ptr<const CGameListSnapshot> list,
     }
     if (matches) {
         std::vector<std::uint32_t> more = *matches;
-        const std::vector<std::uint32_t> added = MatchGames(*keys, filterTerms, from);
+        const std::vector<std::uint32_t> added = Match(filterTerms, from, nullptr);
         more.insert(more.end(), added.begin(), added.end());
         matches = std::make_shared<const std::vector<std::uint32_t>>(std::move(more));
     }
     if (sortKeys) {
-        sortKeys->Extend(*games, keys);
+        sortKeys->Extend(*games, keys, openings.get());
         SetOrder(MergedOrder(*order, *sortKeys));
     } else {
         std::vector<std::uint32_t> grown(games->Size());
@@ -59,6 +66,9 @@ void CGameTable::SetGames(std::shared_ptr<const CGameListSnapshot> list,
 }
 
 std::string CGameTable::CellText(std::size_t row, EGameColumn column) const {
+    if (column == kColumnOpening) {
+        return openings->Text(rows[row]);
+    }
     return GameCellText(*games, rows[row], column);
 }
 
@@ -68,7 +78,7 @@ std::string CGameTable::CountText() const {
 
 void CGameTable::SortBy(EGameColumn column, bool descending) {
     sortKeys = std::make_unique<CGameSortKeys>(column, descending);
-    sortKeys->Extend(*games, keys);
+    sortKeys->Extend(*games, keys, openings.get());
     SetOrder(SortedOrder(*sortKeys));
 }
 
@@ -89,7 +99,51 @@ void CGameTable::SetOrder(std::vector<std::uint32_t> newOrder) {
         rank[newOrder[place]] = static_cast<std::uint32_t>(place);
     }
     order = std::make_shared<const std::vector<std::uint32_t>>(std::move(newOrder));
-    rows = RowsInOrder(*order, matches.get());
+    ShowRows();
+}
+
+void CGameTable::ShowRows() {
+    if (positionGames == nullptr) {
+        rows = RowsInOrder(*order, matches.get());
+        return;
+    }
+    std::vector<std::uint32_t> both;
+    if (matches == nullptr) {
+        both = *positionGames;
+    } else {
+        std::set_intersection(matches->begin(), matches->end(), positionGames->begin(),
+                              positionGames->end(), std::back_inserter(both));
+    }
+    rows = RowsInOrder(*order, &both);
+}
+
+void CGameTable::SetPositionFilter(std::optional<std::vector<CGameVisit>> visits) {
+    positionGames = nullptr;
+    positionVisits.clear();
+    if (visits) {
+        positionVisits = std::move(*visits);
+        std::vector<std::uint32_t> shown(positionVisits.size());
+        std::transform(positionVisits.begin(), positionVisits.end(), shown.begin(),
+                       [](const CGameVisit& visit) { return visit.game; });
+        positionGames = std::make_shared<const std::vector<std::uint32_t>>(std::move(shown));
+    }
+    ShowRows();
+}
+
+std::optional<unsigned> CGameTable::PositionPly(std::size_t game) const {
+    const auto at =
+        std::lower_bound(positionVisits.begin(), positionVisits.end(), game,
+                         [](const CGameVisit& visit, std::size_t g) { return visit.game < g; });
+    if (positionGames == nullptr || at == positionVisits.end() || at->game != game) {
+        return std::nullopt;
+    }
+    return at->ply;
+}
+
+std::vector<std::uint32_t> CGameTable::Match(const std::vector<std::string>& terms,
+                                             std::size_t from,
+                                             const std::vector<std::uint32_t>* within) const {
+    return MatchGamesAndOpenings(*keys, terms, *openings, from, within);
 }
 
 void CGameTable::SetFilter(std::string_view text) {
@@ -98,11 +152,10 @@ void CGameTable::SetFilter(std::string_view text) {
         matches = nullptr;
     } else {
         matches = std::make_shared<const std::vector<std::uint32_t>>(
-            matches && TermsNarrow(terms, filterTerms) ? MatchGamesWithin(*keys, terms, *matches)
-                                                       : MatchGames(*keys, terms, 0));
+            Match(terms, 0, matches && TermsNarrow(terms, filterTerms) ? matches.get() : nullptr));
     }
     filterTerms = std::move(terms);
-    rows = RowsInOrder(*order, matches.get());
+    ShowRows();
 }
 
 std::optional<std::size_t> CGameTable::RowOf(std::size_t game) const {

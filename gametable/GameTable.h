@@ -4,6 +4,7 @@
 #include "gametable/GameSearchKeys.h"
 #include "gametable/GameSortKeys.h"
 #include "gametable/GameTableColumn.h"
+#include "openings/ExplorerCounts.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -32,6 +33,9 @@ public:
                   std::shared_ptr<const CGameSearchKeys> listKeys = nullptr);
     const std::shared_ptr<const CGameListSnapshot>& Games() const noexcept { return games; }
     const std::shared_ptr<const CGameSearchKeys>& SearchKeys() const noexcept { return keys; }
+    // The openings of the games of the list (or of a list it extends): the Opening column's
+    // cells, its order, and what a search finds in it. Set before the list they are of.
+    void SetOpenings(std::shared_ptr<const CListOpenings> listOpenings);
 
     std::size_t RowCount() const noexcept { return rows.size(); }
     std::size_t GameCount() const noexcept { return games->Size(); }
@@ -50,11 +54,22 @@ public:
     std::optional<EGameColumn> SortColumn() const;
     bool SortDescending() const noexcept { return sortKeys && sortKeys->Descending(); }
 
-    // Shows the games whose White, Black, Event, Site, Date or Round hold every space-separated
+    // Shows the games whose White, Black, Event, Site, Date, Round or opening (its ECO code and
+    // name) hold every space-separated
     // term of `text`, ignoring case and accents; all games for a text without terms.
     // A text that only adds to the one in force (another character, another term) looks at
     // its matches alone.
     void SetFilter(std::string_view text);
+
+    // The search results: the games the search text lets through, ascending; null while the
+    // text holds no term.
+    const std::vector<std::uint32_t>* Matches() const noexcept { return matches.get(); }
+    // Shows only the games of `visits` (in list order, of this list) besides the search; none
+    // shows them all again. A list that changes ends it.
+    void SetPositionFilter(std::optional<std::vector<CGameVisit>> visits);
+    bool PositionFiltered() const noexcept { return positionGames != nullptr; }
+    // The ply at which `game` reaches the position of the filter in force; none without one.
+    std::optional<unsigned> PositionPly(std::size_t game) const;
 
     // The game a row shows; row < RowCount().
     std::size_t GameAt(std::size_t row) const noexcept { return rows[row]; }
@@ -72,6 +87,11 @@ public:
 private:
     // Takes a new order of all games and shows the matches in it.
     void SetOrder(std::vector<std::uint32_t> newOrder);
+    // The rows anew: the games of the order that the search and the position filter let pass.
+    void ShowRows();
+    // The search results among the games from `from` on, or among `within`.
+    std::vector<std::uint32_t> Match(const std::vector<std::string>& terms, std::size_t from,
+                                     const std::vector<std::uint32_t>* within) const;
 
     std::shared_ptr<const CGameListSnapshot> games;
     std::shared_ptr<const CGameSearchKeys> keys;
@@ -82,7 +102,10 @@ private:
     std::vector<std::uint32_t> rank;                         // each game's place in `order`
 
     std::vector<std::string> filterTerms;
-    std::shared_ptr<const std::vector<std::uint32_t>> matches; // ascending; null: no filter
+    std::shared_ptr<const std::vector<std::uint32_t>> matches;       // ascending; null: no filter
+    std::shared_ptr<const std::vector<std::uint32_t>> positionGames; // ascending; null: none
+    std::vector<CGameVisit> positionVisits;                          // of the same games
+    std::shared_ptr<const CListOpenings> openings;
 
     std::vector<std::uint32_t> rows; // the games shown, in the table's order
 };

@@ -8,7 +8,7 @@
 namespace {
 
 constexpr std::array<std::string_view, kGameColumns> kTitles = {
-    "#", "White", "Black", "Result", "Date", "Event", "Site", "Round", "Moves", "File"};
+    "#", "White", "Black", "Result", "Date", "Event", "Site", "Round", "Moves", "File", "Opening"};
 
 // A huge tag value is cut as in the game list's titles.
 constexpr std::size_t kCellCharacters = 200;
@@ -62,6 +62,7 @@ std::string GameCellText(const CGameListSnapshot& games, std::size_t game, EGame
         return std::to_string((stored.moveCount + 1) / 2);
     case kColumnFile:
         return DecodeToUtf8(batch.File()->Name());
+    case kColumnOpening:
     case kGameColumns:
         break;
     }

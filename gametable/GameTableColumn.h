@@ -16,15 +16,17 @@ enum EGameColumn : int {
     kColumnEvent,
     kColumnSite,
     kColumnRound,
-    kColumnMoves, // full moves: (half-moves + 1) / 2
-    kColumnFile,  // the name of the file the game came from, without its folder
+    kColumnMoves,   // full moves: (half-moves + 1) / 2
+    kColumnFile,    // the name of the file the game came from, without its folder
+    kColumnOpening, // the ECO code and name of the game's opening (CGameTable::CellText)
     kGameColumns
 };
 
-// The header of a column: "#", "White", ..., "Moves", "File".
+// The header of a column: "#", "White", ..., "Moves", "File", "Opening".
 std::string_view GameColumnTitle(EGameColumn column);
 
-// What the cell of game < games.Size() shows in `column`, UTF-8.
+// What the cell of game < games.Size() shows in `column`, UTF-8; empty for the Opening column,
+// which the list alone does not know.
 std::string GameCellText(const CGameListSnapshot& games, std::size_t game, EGameColumn column);
 
 // "1-0", "0-1", "1/2-1/2" or "*".

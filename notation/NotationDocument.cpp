@@ -111,8 +111,14 @@ CNotationText BuildNotation(const CNotationGame& game, bool figurines) {
     if (!game.round.empty()) {
         where += (where.empty() ? "round " : ", round ") + game.round;
     }
-    for (const std::string* line : {&game.event, static_cast<const std::string*>(&where),
-                                    &annotations.opening, &annotations.otherTags}) {
+    std::string opening = game.opening.empty() ? annotations.opening : game.opening;
+    if (!game.opening.empty() && !annotations.opening.empty() &&
+        annotations.opening != game.opening) {
+        opening += " (the file: " + annotations.opening + ")";
+    }
+    for (const std::string* line :
+         {&game.event, static_cast<const std::string*>(&where),
+          static_cast<const std::string*>(&opening), &annotations.otherTags}) {
         if (!line->empty()) {
             text.blocks.push_back(Paragraph({{*line, ENotationStyle::kHeader}}));
         }

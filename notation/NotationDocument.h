@@ -20,6 +20,7 @@ struct CNotationGame {
     bool blackStarts = false;      // a set-up position with Black to move
     long long firstMoveNumber = 1; // the number of the first move
     std::vector<std::string> san;
+    std::string opening; // the opening its moves reach, "B90 Sicilian Defense: Najdorf Variation"
     CNotationAnnotations annotations; // read again once the game is shown
     // The program's judgement of main-line move i ("?!", "?", "??"; empty: none), shown after
     // the annotator's glyphs in a colour of its own.
@@ -40,7 +41,8 @@ CNotationGame NotationOf(const CChessGameData& game,
                          ELegacyCodePage page = ELegacyCodePage::kWindows1252);
 
 // The panel's text: the players as "White – Black" (with their Elo), Event, Site, Date and
-// Round, the opening and the other tags, the result, and the note on missing annotations;
+// Round, the opening its moves reach and beside it the file's own opening tags where they say
+// otherwise, the other tags, the result, and the note on missing annotations;
 // "Start" for the starting position (the game's opening comments above it), then the moves
 // numbered, White's and Black's side by side, and the result last. Position n of the main line
 // (after n moves; 0 is "Start") is link n. With the annotated tree, the main line breaks for

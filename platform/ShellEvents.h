@@ -64,4 +64,8 @@ public:
     // The evaluation graph was clicked at `ply` (0: the game's start).
     virtual void OnEvalGraphClicked(int /*ply*/) {}
     // --- End of the games table. ---
+    // A click on row `row` of the opening explorer's moves.
+    virtual void OnExplorerMoveChosen(int row) = 0;
+    // The user closed the opening explorer with the close button of its dock.
+    virtual void OnExplorerClosed() = 0;
 };

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class IExplorerContent;
 class IGamesTableContent;
 class IShellEvents;
 
@@ -136,6 +137,17 @@ public:
     // Gives the table the keyboard focus; it is shown.
     virtual void FocusGamesTable() = 0;
     // --- End of the games table. ---
+
+    // --- The opening explorer: a dock beside the view, hidden at start. ---
+    // `content` stays in use until DetachExplorerContent; set once, before the dock is shown.
+    virtual void SetExplorerContent(const IExplorerContent& content) = 0;
+    virtual void DetachExplorerContent() = 0;
+    virtual void ShowExplorer(bool shown) = 0;
+    // The rows, the status and the controls' states are read anew.
+    virtual void ExplorerChanged() = 0;
+    // The line above the notation panel's moves: the opening of the position on show.
+    virtual void SetNotationOpening(const std::string& text) = 0;
+    // --- End of the opening explorer. ---
 
     // --- Video export. ---
     // The modal "Export video" dialog, which starts from `choice`; true with the user's choice

@@ -42,6 +42,11 @@ inline constexpr int kEngineSettings = 40071;
 inline constexpr int kAnalyseGame = 40072;
 inline constexpr int kCancelGameAnalysis = 40073;
 inline constexpr int kSaveAnalysedGame = 40074;
+// The opening explorer: the dock shown or hidden, "Only games found" toggled, and the games
+// table filtered to the games reaching the position on show (or shown whole again).
+inline constexpr int kOpeningExplorer = 40080;
+inline constexpr int kExplorerOnlyFound = 40081;
+inline constexpr int kGamesWithPosition = 40082;
 
 inline constexpr int kStopButton = 1000;
 inline constexpr int kPlayPauseButton = 1001;

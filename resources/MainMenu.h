@@ -71,7 +71,8 @@ inline std::vector<CMenuDescription> Build() {
                       {ids::kSmoothEdges, "Smooth edges", 0, true},
                       {ids::kGamesTable, "Games table", 0, true},
                       {ids::kEngineAnalysis, "Engine analysis\tA", 0, true},
-                      {ids::kFocusGamesTable, "Find a game\tCtrl+G", 0, false}},
+                      {ids::kFocusGamesTable, "Find a game\tCtrl+G", 0, false},
+                      {ids::kOpeningExplorer, "Opening explorer", 0, true}},
                      0});
     menus.push_back({"Options",
                      {{ids::kDisplayFps, "Display fps", 0, true},

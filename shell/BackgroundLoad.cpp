@@ -42,7 +42,11 @@ CBackgroundLoad::CBackgroundLoad(CPGNReader& reader, std::string path,
       // The progress callback is in place before the worker starts.
       job((progress.onProgress = std::move(onProgress),
            [this, &reader](const std::atomic<bool>&) {
-               return ReadForList(reader, this->path, progress);
+               COutcome<CParsedText> read = ReadForList(reader, this->path, progress);
+               if (read.HasValue() && !openings.Classify(read.Value().batches, &progress)) {
+                   return COutcome<CParsedText>::Cancellation();
+               }
+               return read;
            }),
           std::move(done)) {
 }

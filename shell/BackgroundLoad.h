@@ -2,6 +2,7 @@
 
 #include "common/LoadProgress.h"
 #include "common/WorkerJob.h"
+#include "openings/ListOpenings.h"
 #include "pgn/TextParser.h"
 
 #include <functional>
@@ -33,9 +34,12 @@ public:
     // Waits for the worker (it has ended once `done` was called) and gives the outcome: the
     // games read, the box text of a failure, or a cancellation.
     COutcome<CParsedText>& Wait() { return job.Wait(); }
+    // After Wait, with a value: the openings of the games read, classified on the worker.
+    const CReadOpenings& Openings() const noexcept { return openings; }
 
 private:
     std::string path;
     CLoadProgress progress;
+    CReadOpenings openings;
     CWorkerJob<CParsedText> job; // last: its worker reads the members above
 };

@@ -8,7 +8,8 @@
 namespace {
 
 // Wide enough for most names, events and sites of a database; the user widens the others.
-constexpr std::array<int, kGameColumns> kColumnCharacters = {7, 22, 22, 7, 12, 24, 18, 6, 6, 22};
+constexpr std::array<int, kGameColumns> kColumnCharacters = {7,  22, 22, 7,  12, 24,
+                                                             18, 6,  6,  22, 40};
 // Whether the table was shown at the end of the last run.
 constexpr const char* kShownSetting = "view/gamesTable";
 
@@ -72,6 +73,14 @@ void CGamesTableAdapter::OnHeaderClicked(int column) {
 void CGamesTableAdapter::OnSearchChanged(const std::string& text) {
     table.SetFilter(text);
     Refresh();
+    if (onSearchChanged) {
+        onSearchChanged();
+    }
+}
+
+void CGamesTableAdapter::FilterByPosition(std::optional<std::vector<CGameVisit>> visits) {
+    table.SetPositionFilter(std::move(visits));
+    Refresh();
 }
 
 std::optional<std::size_t> CGamesTableAdapter::GameAtRow(int row) const {
@@ -86,7 +95,10 @@ std::optional<std::size_t> CGamesTableAdapter::NeighbourGame(std::size_t game, i
     return table.NeighbourGame(game, step, listed);
 }
 
-void CGamesTableAdapter::Follow(std::shared_ptr<const CGameListSnapshot> list) {
+void CGamesTableAdapter::Follow(std::shared_ptr<const CGameListSnapshot> list,
+                                std::shared_ptr<const CListOpenings> openings) {
+    table.SetOpenings(std::move(openings));
+    FilterByPosition(std::nullopt);
     if (feed.Follow(std::move(list))) {
         Refresh();
     }

@@ -2,10 +2,12 @@
 
 #include "gametable/GameTable.h"
 #include "gametable/GameTableFeed.h"
+#include "openings/ExplorerCounts.h"
 #include "platform/GamesTableContent.h"
 #include "shell/ShowNotice.h"
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,8 +37,18 @@ public:
     // The game `step` places after `game`, of a list of `listed` games, in the table's order
     // while it has one of its own, else in the list's; none past either end.
     std::optional<std::size_t> NeighbourGame(std::size_t game, int step, std::size_t listed) const;
-    // The table follows `list`: at once when it was emptied, else once its keys are made.
-    void Follow(std::shared_ptr<const CGameListSnapshot> list);
+    // The table follows `list`, whose games have `openings`: at once when it was emptied, else
+    // once its keys are made. A filter by position ends.
+    void Follow(std::shared_ptr<const CGameListSnapshot> list,
+                std::shared_ptr<const CListOpenings> openings);
+    // The search results (ascending), null while the search text holds no term.
+    const std::vector<std::uint32_t>* SearchResults() const noexcept { return table.Matches(); }
+    // The filter by position of CGameTable.
+    void FilterByPosition(std::optional<std::vector<CGameVisit>> visits);
+    bool PositionFiltered() const noexcept { return table.PositionFiltered(); }
+    std::optional<unsigned> PositionPly(std::size_t g) const { return table.PositionPly(g); }
+    // Called after the search results changed.
+    std::function<void()> onSearchChanged;
     // True until the table shows the last list it was asked to follow.
     bool Following() const noexcept { return feed.Busy(); }
 

@@ -10,6 +10,10 @@ CNotationPanel::CNotationPanel(IShellPlatform& platform, const CPGNReader& games
 }
 
 void CNotationPanel::OnShowChanged(const CShowNotice& notice) {
+    platform.SetNotationOpening(notice.gameData ? LineOpeningText(openings->Book().get(),
+                                                                  notice.gameData->GetStart(),
+                                                                  MovesToShownPosition(notice))
+                                                : std::string());
     if (notice.gameChanged) {
         ++ticket;
         if (reads != nullptr) {
@@ -25,6 +29,7 @@ void CNotationPanel::OnShowChanged(const CShowNotice& notice) {
         }
         document = NotationOf(*notice.gameData,
                               games.Games()->CodePage(static_cast<std::size_t>(notice.game)));
+        document.opening = openings->Text(static_cast<std::size_t>(notice.game));
         // A game read from memory has no file to read again.
         const std::optional<CGameSource> source = games.GameSource(notice.game);
         if (reads != nullptr && source && source->file != nullptr) {

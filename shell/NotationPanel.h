@@ -2,6 +2,7 @@
 
 #include "notation/AnnotationQueue.h"
 #include "notation/NotationDocument.h"
+#include "openings/ListOpenings.h"
 #include "shell/ShowNotice.h"
 
 #include <functional>
@@ -19,6 +20,9 @@ public:
     CNotationPanel(IShellPlatform& platform, const CPGNReader& games);
 
     void OnShowChanged(const CShowNotice& notice) override;
+    // The openings of the listed games, which name the game's opening in the header; the line
+    // above the moves names that of the position on show.
+    void SetOpenings(std::shared_ptr<const CListOpenings> list) { openings = std::move(list); }
     // Piece letters as figurines (♘f3), or not; the text is laid out again.
     void SetFigurines(bool on);
     // The program's marks of the main line's moves of the game on show (see CNotationGame);
@@ -46,4 +50,5 @@ private:
     bool figurines = false;
     int current = -1; // the link of the position on show
     std::unique_ptr<CAnnotationQueue> reads;
+    std::shared_ptr<const CListOpenings> openings = std::make_shared<const CListOpenings>();
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "explorer/OpeningExplorer.h"
 #include "platform/ShellEvents.h"
 #include "platform/ShellPlatform.h"
 #include "shell/GamesTableAdapter.h"
@@ -97,6 +98,9 @@ public:
     // Shows the main line's position at `ply`, as a click on its move in the panel would.
     void OnEvalGraphClicked(int ply) override;
     void OnEngineLineLink(int link) override;
+    // Plays the row's move on the board, animated, in a game that played it there.
+    void OnExplorerMoveChosen(int row) override;
+    void OnExplorerClosed() override { explorer.OnClosed(); }
 
     // IShowListener: the window's title names the game on show, and the board's clocks show
     // those of the position on show as the game's annotations give them.
@@ -186,6 +190,10 @@ private:
     // a worker, its progress with Cancel, and the outcome in a box.
     void ExportVideo();
     void FinishExport(unsigned job, const SExportOutcome& outcome);
+    // "Games with this position": the games table shows only the games reaching the position
+    // on show, or all again.
+    void FilterByPosition();
+
     // Asks a running export to stop; its outcome then ends it.
     void CancelExport();
     // Cancels a running export and waits for its worker.
@@ -252,4 +260,6 @@ private:
     CShowNotifier notifier;
     CNotationPanel notationPanel;
     CGamesTableAdapter gamesTable;
+    COpeningExplorer explorer;
+    std::shared_ptr<const CListOpenings> openings; // of the listed games
 };

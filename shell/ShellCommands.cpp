@@ -58,6 +58,9 @@ bool CShell::HandleCommand(int id, int code) {
     case ids::kCloseAllGames:
         CloseAllGames();
         return true;
+    case ids::kGamesWithPosition:
+        FilterByPosition();
+        return true;
     case ids::kExportVideo:
         ExportVideo();
         return true;

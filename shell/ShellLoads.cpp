@@ -76,6 +76,7 @@ void CShell::CloseAllGames() {
     ShowPlayGlyph();
     player.Pause();
     player.Clear();
+    openings = std::make_shared<const CListOpenings>();
     player.ShowInitialPosition();
     FillGameList();
 }
@@ -106,6 +107,8 @@ void CShell::FinishLoad() {
     StopPlayback();
     const CLoadReport report = outcome.Value().report;
     player.Append(std::move(outcome.Value()));
+    openings = std::make_shared<const CListOpenings>(ended->Openings().book, openings.get(),
+                                                     ended->Openings().marks);
     FillGameList();
     if (listedGames > 0) {
         player.SelectGame(0);
@@ -134,6 +137,8 @@ void CShell::FillGameList() {
     platform.EnableControl(ids::kGameList, any);
     platform.EnableControl(ids::kStopButton, any);
     platform.EnableControl(ids::kPlayPauseButton, any);
-    gamesTable.Follow(games);
+    gamesTable.Follow(games, openings);
+    notationPanel.SetOpenings(openings);
+    explorer.ListChanged(games);
     ShowChanged();
 }

@@ -35,7 +35,7 @@ bool CShell::HandleGameCommand(int id) {
         Step(id);
         return true;
     default:
-        return HandleViewCommand(id) || gamesTable.HandleCommand(id);
+        return HandleViewCommand(id) || gamesTable.HandleCommand(id) || explorer.HandleCommand(id);
     }
 }
 
@@ -87,7 +87,30 @@ void CShell::OnGamesTableRowChosen(int row) {
     LeaveEngineLine();
     if (const std::optional<std::size_t> game = gamesTable.GameAtRow(row)) {
         ChooseGame(static_cast<int>(*game));
+        if (const std::optional<unsigned> ply = gamesTable.PositionPly(*game)) {
+            player.ShowPosition(*ply);
+        }
     }
+}
+
+// Another game than the one on show plays the move from the same position: the board stays,
+// then the move is animated as a step of that game.
+void CShell::OnExplorerMoveChosen(int row) {
+    const bool mainLine = variationMove == CAnnotatedGame::kNone;
+    const int game = listedGames > 0 && mainLine ? static_cast<int>(player.GameIndex()) : -1;
+    if (const std::optional<CGameVisit> visit = explorer.MoveAt(row, game, player.MoveIndex())) {
+        if (static_cast<int>(visit->game) != game || visit->ply != player.MoveIndex()) {
+            ChooseGame(static_cast<int>(visit->game));
+            player.ShowPosition(visit->ply);
+        }
+        Step(ids::kNextMove);
+    }
+}
+
+void CShell::FilterByPosition() {
+    gamesTable.FilterByPosition(gamesTable.PositionFiltered() ? std::nullopt
+                                                              : explorer.GamesWithPosition());
+    explorer.SetFilteringByPosition(gamesTable.PositionFiltered());
 }
 
 void CShell::OnGamesTableHeaderClicked(int column) {

@@ -26,7 +26,9 @@ CShell::CShell(IShellPlatform& platform, ISceneView& scene, CGamePlayer& player)
       notifier([&platform](
                    std::function<void()> task) { platform.PostToInterfaceThread(std::move(task)); },
                [this] { return ShownNow(); }),
-      notationPanel(platform, player), gamesTable(platform) {
+      notationPanel(platform, player), gamesTable(platform),
+      explorer(platform, [this] { return gamesTable.SearchResults(); }),
+      openings(std::make_shared<const CListOpenings>()) {
     // The panel first: the clocks are read from the annotations it holds for the game on show.
     notifier.Subscribe(notationPanel);
     notifier.Subscribe(gamesTable);
@@ -35,6 +37,7 @@ CShell::CShell(IShellPlatform& platform, ISceneView& scene, CGamePlayer& player)
         ShowClocks(notifier.Last());
         FollowWithEngine(notifier.Last());
     };
+    gamesTable.onSearchChanged = [this] { explorer.SearchChanged(); };
 }
 
 CShell::~CShell() {
@@ -74,6 +77,7 @@ void CShell::CreateWindows() {
     HandleCommand(kDefaultAnimationItem, 0);
     HandleCommand(kDefaultPauseItem, 0);
     gamesTable.Create();
+    explorer.Create();
     ShowChanged();
     platform.ShowMainWindow();
 }
@@ -110,6 +114,7 @@ void CShell::Shutdown() {
     gameAnalysis.reset(); // its run and the live engine end here
     liveAnalysis.reset();
     gamesTable.Shutdown();
+    explorer.Shutdown();
     notationPanel.Shutdown();
     appRunning = false;
     if (renderThread.joinable()) {
@@ -150,6 +155,8 @@ CShowNotice CShell::ShownNow() const {
 void CShell::OnShowChanged(const CShowNotice& notice) {
     ShowClocks(notice);
     FollowWithEngine(notice);
+    explorer.PositionChanged(notice.gameData ? notice.gameData->GetStart() : std::string(),
+                             MovesToShownPosition(notice));
     if (!notice.gameChanged) {
         return;
     }

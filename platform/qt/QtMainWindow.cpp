@@ -4,6 +4,7 @@
 #include "QtDrop.h"
 #include "QtEvalBar.h"
 #include "QtEvalGraph.h"
+#include "QtExplorerDock.h"
 #include "QtGLWindow.h"
 #include "QtGamesTableDock.h"
 #include "QtKeys.h"
@@ -27,7 +28,8 @@ constexpr int kSizeMoveEndMs = 150;
 
 CQtMainWindow::CQtMainWindow()
     : controlStrip(nullptr), glWindow(new CQtGLWindow), glContainer(nullptr),
-      notationPanel(new CQtNotationPanel(this)), gamesTable(new CQtGamesTableDock(this)) {
+      notationPanel(new CQtNotationPanel(this)), gamesTable(new CQtGamesTableDock(this)),
+      explorer(new CQtExplorerDock(this)) {
     setWindowTitle(QStringLiteral("Tavrin"));
     QIcon icon;
     for (const char* size : {"32", "48", "256"}) {
@@ -67,6 +69,8 @@ CQtMainWindow::CQtMainWindow()
     notationPanel->hide();
     addDockWidget(Qt::BottomDockWidgetArea, gamesTable);
     gamesTable->hide();
+    addDockWidget(Qt::RightDockWidgetArea, explorer);
+    explorer->hide();
     resize(1024, 768);
 
     sizeMoveEnd.setSingleShot(true);
@@ -87,6 +91,7 @@ void CQtMainWindow::SetEventSink(IShellEvents& events) {
     notationPanel->SetEventSink(&events);
     evalGraph->SetEventSink(&events);
     gamesTable->SetEventSink(&events);
+    explorer->SetEventSink(&events);
 }
 
 void CQtMainWindow::Command(int id, int code) {

@@ -9,6 +9,7 @@
 class CQtControlStrip;
 class CQtEvalBar;
 class CQtEvalGraph;
+class CQtExplorerDock;
 class CQtGamesTableDock;
 class CQtGLWindow;
 class CQtNotationPanel;
@@ -33,6 +34,7 @@ public:
     // The evaluation bar left of the view (hidden at start) and the graph in the panel.
     CQtEvalBar& EvalBar() { return *evalBar; }
     CQtEvalGraph& EvalGraph() { return *evalGraph; }
+    CQtExplorerDock& Explorer() { return *explorer; }
 
     void SetEventSink(IShellEvents& events);
     // Hands a command to the event sink.
@@ -62,6 +64,7 @@ private:
     CQtEvalBar* evalBar = nullptr;
     CQtEvalGraph* evalGraph = nullptr;
     CQtGamesTableDock* gamesTable;
+    CQtExplorerDock* explorer;
     CQtMenus menus;
     IShellEvents* eventSink = nullptr;
     QTimer sizeMoveEnd;

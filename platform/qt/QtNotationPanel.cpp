@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QColor>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QTextCursor>
@@ -179,7 +180,7 @@ private:
 
 CQtNotationPanel::CQtNotationPanel(QWidget* parent)
     : QDockWidget(QStringLiteral("Notation"), parent), browser(new CNotationBrowser(this)),
-      engineLines(new CNotationBrowser(this)) {
+      engineLines(new CNotationBrowser(this)), opening(new QLabel(this)) {
     setObjectName(QStringLiteral("NotationPanel"));
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
     // Figurines stand in the fonts that have them.
@@ -211,9 +212,18 @@ CQtNotationPanel::CQtNotationPanel(QWidget* parent)
     layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
+    opening->setObjectName(QStringLiteral("PositionOpening"));
+    opening->setContentsMargins(6, 3, 6, 3);
+    opening->setStyleSheet(QStringLiteral("font-weight: bold; color: #2a4a7a;"));
+    layout->addWidget(opening);
     layout->addWidget(browser, 1);
     layout->addWidget(engineLines);
     setWidget(content);
+}
+
+void CQtNotationPanel::SetOpening(const QString& text) {
+    opening->setText(text);
+    opening->setVisible(!text.isEmpty());
 }
 
 void CQtNotationPanel::AddBelow(QWidget* widget) {

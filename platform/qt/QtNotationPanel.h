@@ -7,6 +7,7 @@
 #include <utility>
 
 class IShellEvents;
+class QLabel;
 class QTextBrowser;
 class QVBoxLayout;
 
@@ -30,6 +31,8 @@ public:
     void SetEngineLines(const CNotationText& text);
     // Puts `widget` at the bottom of the panel, under the engine's lines.
     void AddBelow(QWidget* widget);
+    // The line above the moves that names the opening of the position on show; hidden empty.
+    void SetOpening(const QString& text);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -38,6 +41,7 @@ private:
     QTextBrowser* browser;
     QTextBrowser* engineLines;
     QVBoxLayout* layout = nullptr;
+    QLabel* opening;
     IShellEvents* eventSink = nullptr;
     // Where each link's run stands in the document: its first character and the one past it.
     std::unordered_map<int, std::pair<int, int>> linkRanges;

@@ -2,6 +2,7 @@
 
 #include "QtControlStrip.h"
 #include "QtEngineWindow.h"
+#include "QtExplorerDock.h"
 #include "QtGLWindow.h"
 #include "QtGamesTableDock.h"
 #include "QtMainWindow.h"
@@ -282,6 +283,26 @@ void CQtShellPlatform::PostQuit(int exitCode) {
 
 void CQtShellPlatform::PostToInterfaceThread(std::function<void()> task) {
     QMetaObject::invokeMethod(&window, std::move(task), Qt::QueuedConnection);
+}
+
+void CQtShellPlatform::SetExplorerContent(const IExplorerContent& content) {
+    window.Explorer().SetContent(&content);
+}
+
+void CQtShellPlatform::DetachExplorerContent() {
+    window.Explorer().SetContent(nullptr);
+}
+
+void CQtShellPlatform::ShowExplorer(bool shown) {
+    window.Explorer().setVisible(shown);
+}
+
+void CQtShellPlatform::ExplorerChanged() {
+    window.Explorer().Changed();
+}
+
+void CQtShellPlatform::SetNotationOpening(const std::string& text) {
+    window.NotationPanel().SetOpening(FromUtf8(text));
 }
 
 void CQtShellPlatform::SetNotation(const CNotationText& text) {

@@ -68,6 +68,12 @@ public:
     void SelectGamesTableRow(int row) override;
     void FocusGamesTable() override;
 
+    void SetExplorerContent(const IExplorerContent& content) override;
+    void DetachExplorerContent() override;
+    void ShowExplorer(bool shown) override;
+    void ExplorerChanged() override;
+    void SetNotationOpening(const std::string& text) override;
+
     bool ChooseVideoExport(CVideoExportChoice& choice) override;
     void ShowExportProgress(bool shown) override;
     void SetExportProgress(int percent) override;

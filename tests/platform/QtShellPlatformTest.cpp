@@ -50,8 +50,11 @@ public:
     void OnGamesTableSearchChanged(const std::string& text) override { searches.push_back(text); }
     void OnGamesTableRowChosen(int row) override { chosenRows.push_back(row); }
     void OnGamesTableClosed() override { ++tableCloses; }
+    void OnExplorerMoveChosen(int row) override { explorerRows.push_back(row); }
+    void OnExplorerClosed() override {}
 
     std::vector<std::pair<int, int>> commands;
+    std::vector<int> explorerRows;
     std::vector<std::string> dropped;
     std::vector<int> links;
     int closes = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeEngineWindow.h"
+#include "platform/ExplorerContent.h"
 #include "platform/GLSurface.h"
 #include "platform/GamesTableContent.h"
 #include "platform/ShellPlatform.h"
@@ -144,6 +145,11 @@ public:
     void SetGamesTableCount(const std::string& text) override { tableCount = text; }
     void SelectGamesTableRow(int row) override { tableRow = row; }
     void FocusGamesTable() override { tableFocused = true; }
+    void SetExplorerContent(const IExplorerContent& content) override { explorer = &content; }
+    void DetachExplorerContent() override { explorer = nullptr; }
+    void ShowExplorer(bool shown) override { explorerShown = shown; }
+    void ExplorerChanged() override { ++explorerChanges; }
+    void SetNotationOpening(const std::string& text) override { notationOpening = text; }
     std::vector<std::string> TableColumn(int column) const {
         std::vector<std::string> cells;
         for (int row = 0; row < table->RowCount(); ++row) {
@@ -248,6 +254,10 @@ public:
     bool captured = false;
     int quitCode = -1;
     const IGamesTableContent* table = nullptr;
+    const IExplorerContent* explorer = nullptr;
+    bool explorerShown = false;
+    int explorerChanges = 0;
+    std::string notationOpening;
     bool tableShown = false;
     std::string tableCount;
     int tableRow = -1;

@@ -59,7 +59,7 @@ TEST_F(ShellCommands, StartsWithDefaultDurationsAndHandlesEveryCommandOfTheMenu)
         }
     }
     expected.insert({ids::kExportVideo, ids::kEngineAnalysis, ids::kEngineSettings,
-                     ids::kAnalyseGame, ids::kSaveAnalysedGame});
+                     ids::kAnalyseGame, ids::kSaveAnalysedGame, ids::kOpeningExplorer});
     EXPECT_EQ(commands, expected);
     for (int id : commands) {
         // a box, a wait for a picture, the focus on the games table, a box

@@ -1,0 +1,222 @@
+#include "explorer/OpeningExplorer.h"
+
+#include "openings/OpeningsExceptions.h"
+#include "pgn/PGNExceptions.h"
+#include "platform/ShellPlatform.h"
+#include "resources/CommandIds.h"
+
+#include <cstdio>
+
+namespace {
+
+// Whether the dock was shown at the end of the last run.
+constexpr const char* kShownSetting = "view/openingExplorer";
+
+// "12,345"
+std::string Grouped(unsigned n) {
+    std::string digits = std::to_string(n);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<std::size_t>(at), ",");
+    }
+    return digits;
+}
+
+std::string Percent(unsigned part, unsigned whole) {
+    return std::to_string(whole == 0 ? 0 : (part * 100 + whole / 2) / whole) + "%";
+}
+
+} // namespace
+
+COpeningExplorer::COpeningExplorer(IShellPlatform& platform,
+                                   std::function<const std::vector<std::uint32_t>*()> searchResults)
+    : platform(platform), searchResults(std::move(searchResults)),
+      list(std::make_shared<const CGameListSnapshot>()) {
+}
+
+COpeningExplorer::~COpeningExplorer() {
+    EndBuild();
+}
+
+void COpeningExplorer::Create() {
+    platform.SetExplorerContent(*this);
+    Show(platform.ReadSetting(kShownSetting, "0") == "1");
+}
+
+void COpeningExplorer::Shutdown() {
+    platform.DetachExplorerContent(); // the window outlives the owner of the content
+    EndBuild();
+}
+
+bool COpeningExplorer::HandleCommand(int id) {
+    switch (id) {
+    case ids::kOpeningExplorer:
+        Show(!shown);
+        return true;
+    case ids::kExplorerOnlyFound:
+        onlyFound = !onlyFound;
+        Refresh();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void COpeningExplorer::OnClosed() {
+    shown = false;
+    platform.SetMenuItemChecked(ids::kOpeningExplorer, false);
+    platform.WriteSetting(kShownSetting, "0");
+}
+
+void COpeningExplorer::Show(bool on) {
+    shown = on;
+    platform.ShowExplorer(on);
+    platform.SetMenuItemChecked(ids::kOpeningExplorer, on);
+    platform.WriteSetting(kShownSetting, on ? "1" : "0");
+    StartBuild();
+    Refresh();
+}
+
+void COpeningExplorer::ListChanged(std::shared_ptr<const CGameListSnapshot> games) {
+    list = std::move(games);
+    index = nullptr;
+    EndBuild();
+    StartBuild();
+    Refresh();
+}
+
+void COpeningExplorer::StartBuild() {
+    if (!shown || index != nullptr || build != nullptr || list->Size() == 0) {
+        return;
+    }
+    const unsigned number = ++builds;
+    progress = std::make_shared<CLoadProgress>();
+    building = list;
+    build = std::make_unique<CIndexJob>(
+        [games = list, progress = progress](const std::atomic<bool>&) {
+            return COutcome<std::shared_ptr<const CPositionIndex>>(
+                CPositionIndex::Build(*games, {}, progress.get()));
+        },
+        [this, number] {
+            platform.PostToInterfaceThread([this, number] { FinishBuild(number); });
+        });
+}
+
+void COpeningExplorer::EndBuild() {
+    if (build != nullptr) {
+        progress->cancelled = true;
+        build->Cancel();
+        build.reset();
+    }
+}
+
+// A build that failed (no memory for the index) leaves the explorer without figures; it is
+// tried again after the next change of the list.
+void COpeningExplorer::FinishBuild(unsigned number) {
+    if (build == nullptr || number != builds) {
+        return;
+    }
+    const std::unique_ptr<CIndexJob> ended = std::move(build);
+    COutcome<std::shared_ptr<const CPositionIndex>>& outcome = ended->Wait();
+    if (outcome.HasValue() && outcome.Value() != nullptr && building == list) {
+        index = std::move(outcome.Value());
+    }
+    building = nullptr;
+    Refresh();
+}
+
+void COpeningExplorer::PositionChanged(const std::string& start, std::span<const CMove> moves) {
+    try {
+        CKeyedPosition shownPosition = CKeyedPosition::Start(start);
+        for (const CMove& move : moves) {
+            shownPosition.Play(move);
+        }
+        position = shownPosition;
+        ply = static_cast<unsigned>(moves.size());
+    } catch (const CGeneralException&) {
+        position = CKeyedPosition();
+        ply = 0; // the board refuses the game's moves: no figures rather than wrong ones
+        counts = {};
+        platform.ExplorerChanged();
+        return;
+    }
+    Refresh();
+}
+
+void COpeningExplorer::SearchChanged() {
+    if (onlyFound) {
+        Refresh();
+    }
+}
+
+void COpeningExplorer::SetFilteringByPosition(bool on) {
+    filtering = on;
+    platform.ExplorerChanged();
+}
+
+std::unique_ptr<CGameSubset> COpeningExplorer::Subset() const {
+    const std::vector<std::uint32_t>* found = onlyFound ? searchResults() : nullptr;
+    return found != nullptr ? std::make_unique<CGameSubset>(*found, list->Size()) : nullptr;
+}
+
+void COpeningExplorer::Refresh() {
+    counts = {};
+    if (shown && index != nullptr) {
+        counts = index->Explore(position, Subset().get());
+    }
+    platform.ExplorerChanged();
+}
+
+std::optional<CGameVisit> COpeningExplorer::MoveAt(int row, int gameOnShow,
+                                                   unsigned plyOnShow) const {
+    if (row < 0 || row >= RowCount() || index == nullptr) {
+        return std::nullopt;
+    }
+    const CPackedMove packed = PackMove(counts.moves[static_cast<std::size_t>(row)].move);
+    if (gameOnShow >= 0 && static_cast<std::size_t>(gameOnShow) < list->Size()) {
+        const CStoredGame& game = list->Game(static_cast<std::size_t>(gameOnShow));
+        if (plyOnShow < game.moveCount && game.moves[plyOnShow] == packed) {
+            return CGameVisit{static_cast<std::uint32_t>(gameOnShow),
+                              static_cast<std::uint16_t>(plyOnShow)};
+        }
+    }
+    const std::unique_ptr<CGameSubset> subset = Subset();
+    for (const CGameVisit& visit : index->GamesReaching(position.Key(), subset.get())) {
+        const CStoredGame& game = list->Game(visit.game);
+        if (visit.ply < game.moveCount && game.moves[visit.ply] == packed) {
+            return visit;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::vector<CGameVisit>> COpeningExplorer::GamesWithPosition() const {
+    if (index == nullptr) {
+        return std::nullopt;
+    }
+    return index->GamesReaching(position.Key(), Subset().get());
+}
+
+CExplorerRow COpeningExplorer::Row(int row) const {
+    const CExplorerMove& move = counts.moves[static_cast<std::size_t>(row)];
+    return {move.san,   move.games,      move.white,   move.draw,
+            move.black, move.averageElo, move.lastYear};
+}
+
+std::string COpeningExplorer::StatusText() const {
+    if (list->Size() == 0) {
+        return "No games listed";
+    }
+    if (index == nullptr) {
+        return "indexing…";
+    }
+    std::string text = Grouped(counts.games) + (counts.games == 1 ? " game" : " games");
+    if (counts.games > 0) {
+        text += ": white " + Percent(counts.white, counts.games) + ", draw " +
+                Percent(counts.draw, counts.games) + ", black " +
+                Percent(counts.black, counts.games);
+    }
+    if (ply > static_cast<unsigned>(index->MaxPly())) {
+        text += " (indexed to move " + std::to_string((index->MaxPly() + 1) / 2) + ")";
+    }
+    return text;
+}
