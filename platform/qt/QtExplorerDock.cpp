@@ -114,8 +114,7 @@ QVariant CQtExplorerModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
         return {};
     }
-    static const char* const titles[kColumns] = {"Move", "Games", "White / draw / Black", "Av. Elo",
-                                                 "Last"};
+    static const char* const titles[kColumns] = {"Move", "Games", "Results", "Av. Elo", "Last"};
     return section >= 0 && section < kColumns ? QString::fromLatin1(titles[section]) : QVariant();
 }
 
@@ -139,7 +138,7 @@ CQtExplorerDock::CQtExplorerDock(QWidget* parent)
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     const int character = table->fontMetrics().averageCharWidth();
-    const int widths[CQtExplorerModel::kColumns] = {8, 9, 26, 8, 6};
+    const int widths[CQtExplorerModel::kColumns] = {6, 7, 20, 6, 5};
     for (int column = 0; column < CQtExplorerModel::kColumns; ++column) {
         table->setColumnWidth(column, widths[column] * character + 10);
     }
