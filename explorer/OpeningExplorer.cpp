@@ -1,6 +1,7 @@
 #include "explorer/OpeningExplorer.h"
 
 #include "openings/OpeningsExceptions.h"
+#include "openings/PositionScanner.h"
 #include "pgn/PGNExceptions.h"
 #include "platform/ShellPlatform.h"
 #include "resources/CommandIds.h"
@@ -34,6 +35,7 @@ COpeningExplorer::COpeningExplorer(IShellPlatform& platform,
 }
 
 COpeningExplorer::~COpeningExplorer() {
+    scan.reset();
     EndBuild();
 }
 
@@ -44,6 +46,7 @@ void COpeningExplorer::Create() {
 
 void COpeningExplorer::Shutdown() {
     platform.DetachExplorerContent(); // the window outlives the owner of the content
+    scan.reset();
     EndBuild();
 }
 
@@ -136,6 +139,8 @@ void COpeningExplorer::PositionChanged(const std::string& start, std::span<const
         position = CKeyedPosition();
         ply = 0; // the board refuses the game's moves: no figures rather than wrong ones
         counts = {};
+        scan.reset();
+        scanned.reset();
         platform.ExplorerChanged();
         return;
     }
@@ -160,10 +165,45 @@ std::unique_ptr<CGameSubset> COpeningExplorer::Subset() const {
 
 void COpeningExplorer::Refresh() {
     counts = {};
-    if (shown && index != nullptr) {
+    scan.reset();
+    scanned.reset();
+    if (shown && index != nullptr && ply > static_cast<unsigned>(index->MaxPly())) {
+        const unsigned number = ++scans;
+        scan = std::make_unique<CScanJob>(
+            [games = list, target = position,
+             subset = std::shared_ptr<CGameSubset>(Subset())](const std::atomic<bool>& cancel) {
+                CPositionScanner scanner(target);
+                scanner.Add(*games, subset.get(), &cancel);
+                return COutcome<CScan>(CScan{scanner.Result(), scanner.Visits()});
+            },
+            [this, number] {
+                platform.PostToInterfaceThread([this, number] { FinishScan(number); });
+            });
+    } else if (shown && index != nullptr) {
         counts = index->Explore(position, Subset().get());
     }
     platform.ExplorerChanged();
+}
+
+void COpeningExplorer::FinishScan(unsigned number) {
+    if (scan == nullptr || number != scans) {
+        return;
+    }
+    const std::unique_ptr<CScanJob> ended = std::move(scan);
+    COutcome<CScan>& outcome = ended->Wait();
+    if (outcome.HasValue()) {
+        counts = std::move(outcome.Value().counts);
+        scanned = std::move(outcome.Value().visits);
+    }
+    platform.ExplorerChanged();
+}
+
+std::vector<CGameVisit> COpeningExplorer::Visits() const {
+    if (scanned) {
+        return *scanned;
+    }
+    return index != nullptr ? index->GamesReaching(position.Key(), Subset().get())
+                            : std::vector<CGameVisit>();
 }
 
 std::optional<CGameVisit> COpeningExplorer::MoveAt(int row, int gameOnShow,
@@ -179,8 +219,7 @@ std::optional<CGameVisit> COpeningExplorer::MoveAt(int row, int gameOnShow,
                               static_cast<std::uint16_t>(plyOnShow)};
         }
     }
-    const std::unique_ptr<CGameSubset> subset = Subset();
-    for (const CGameVisit& visit : index->GamesReaching(position.Key(), subset.get())) {
+    for (const CGameVisit& visit : Visits()) {
         const CStoredGame& game = list->Game(visit.game);
         if (visit.ply < game.moveCount && game.moves[visit.ply] == packed) {
             return visit;
@@ -190,10 +229,10 @@ std::optional<CGameVisit> COpeningExplorer::MoveAt(int row, int gameOnShow,
 }
 
 std::optional<std::vector<CGameVisit>> COpeningExplorer::GamesWithPosition() const {
-    if (index == nullptr) {
+    if (index == nullptr || scan != nullptr) {
         return std::nullopt;
     }
-    return index->GamesReaching(position.Key(), Subset().get());
+    return Visits();
 }
 
 CExplorerRow COpeningExplorer::Row(int row) const {
@@ -209,14 +248,14 @@ std::string COpeningExplorer::StatusText() const {
     if (index == nullptr) {
         return "indexing…";
     }
+    if (scan != nullptr) {
+        return "searching…";
+    }
     std::string text = Grouped(counts.games) + (counts.games == 1 ? " game" : " games");
     if (counts.games > 0) {
         text += ": white " + Percent(counts.white, counts.games) + ", draw " +
                 Percent(counts.draw, counts.games) + ", black " +
                 Percent(counts.black, counts.games);
-    }
-    if (ply > static_cast<unsigned>(index->MaxPly())) {
-        text += " (indexed to move " + std::to_string((index->MaxPly() + 1) / 2) + ")";
     }
     return text;
 }

@@ -62,11 +62,19 @@ public:
     CExplorerRow Row(int row) const override;
     std::string StatusText() const override;
     bool OnlyFound() const override { return onlyFound; }
-    bool CanFilterByPosition() const override { return index != nullptr || filtering; }
+    bool CanFilterByPosition() const override {
+        return (index != nullptr && scan == nullptr) || filtering;
+    }
     bool FilteringByPosition() const override { return filtering; }
 
 private:
     using CIndexJob = CWorkerJob<std::shared_ptr<const CPositionIndex>>;
+    // The figures of a position past the index's last ply, found by replaying the games.
+    struct CScan {
+        CExplorerCounts counts;
+        std::vector<CGameVisit> visits;
+    };
+    using CScanJob = CWorkerJob<CScan>;
     void Show(bool on);
     // Starts building the index of the list when the dock is shown and none is at hand.
     void StartBuild();
@@ -74,8 +82,12 @@ private:
     void FinishBuild(unsigned number);
     // Cancels the build that runs and waits for its worker.
     void EndBuild();
-    // The figures of the position on show anew, and the window told.
+    // The figures of the position on show anew, and the window told. Past the index's last ply
+    // they are found on a worker, which a newer position cancels.
     void Refresh();
+    void FinishScan(unsigned number);
+    // The games reaching the position on show, in list order: of the index, or of the scan.
+    std::vector<CGameVisit> Visits() const;
     std::unique_ptr<CGameSubset> Subset() const;
 
     IShellPlatform& platform;
@@ -91,5 +103,8 @@ private:
     std::shared_ptr<CLoadProgress> progress; // of the build that runs
     std::unique_ptr<CIndexJob> build;
     unsigned builds = 0; // counts the builds started, so that a late notice of one gone is ignored
+    std::unique_ptr<CScanJob> scan;
+    unsigned scans = 0;
+    std::optional<std::vector<CGameVisit>> scanned;    // of the position on show, once scanned
     std::shared_ptr<const CGameListSnapshot> building; // the list the build indexes
 };

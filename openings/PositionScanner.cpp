@@ -30,6 +30,7 @@ void CPositionScanner::Add(const CGameListSnapshot& games, const CGameSubset* su
                 const CPackedMove next = ply < game.moveCount ? game.moves[ply] : kNoMove;
                 if (position.Key() == key) {
                     tally.Add(next, CGameFacts::Of(game));
+                    visits.push_back({number, static_cast<std::uint16_t>(ply)});
                     break;
                 }
                 if (next == kNoMove) {

@@ -20,9 +20,12 @@ public:
     void Add(const CGameListSnapshot& games, const CGameSubset* subset = nullptr,
              const std::atomic<bool>* cancel = nullptr);
     CExplorerCounts Result() const { return tally.Finish(target.Board()); }
+    // The games counted, each at the ply of its first visit, in list order.
+    const std::vector<CGameVisit>& Visits() const noexcept { return visits; }
 
 private:
     CKeyedPosition target;
     CReachSignature signature;
     CExplorerTally tally;
+    std::vector<CGameVisit> visits;
 };

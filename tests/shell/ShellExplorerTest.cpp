@@ -19,14 +19,14 @@ protected:
         }
         return rows;
     }
-    // Runs the posted tasks until the index is ready.
+    // Runs the posted tasks until the index is ready, or the position is found past it.
     void WaitForIndex() {
-        for (int waited = 0; waited < 20000 && platform.explorer->StatusText() == "indexing…";
+        for (int waited = 0; waited < 20000 && platform.explorer->StatusText().ends_with("ing…");
              ++waited) {
             platform.RunPosted();
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
-        ASSERT_NE(platform.explorer->StatusText(), "indexing…");
+        ASSERT_FALSE(platform.explorer->StatusText().ends_with("ing…"));
     }
     void Command(int id) {
         shell.OnCommand(id, 0);
@@ -89,6 +89,13 @@ TEST_F(ShellExplorer, TheExplorerFollowsThePositionPlaysMovesAndFiltersTheTable)
     EXPECT_EQ(player.MoveIndex(), 1u) << "shown at the ply where it reaches the position";
     Command(ids::kGamesWithPosition);
     EXPECT_EQ(platform.tableCount, "8 of 8 games");
+    Command(ids::kLastPosition); // past the index: the games are replayed on a worker
+    EXPECT_EQ(platform.explorer->StatusText(), "searching…");
+    WaitForIndex();
+    EXPECT_EQ(platform.explorer->StatusText(), "1 game: white 0%, draw 0%, black 100%");
+    Command(ids::kGamesWithPosition);
+    EXPECT_EQ(platform.tableCount, "1 of 8 games");
+    Command(ids::kGamesWithPosition);
 
     shell.OnGamesTableSearchChanged("Anderssen");
     Command(ids::kFirstPosition);
