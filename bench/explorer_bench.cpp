@@ -2,7 +2,9 @@
 // the classification of every game, the position index's build with its memory, then for 100
 // positions drawn from the games (a random game, a random ply up to the index's last) the
 // explorer's figures over all games and over a fifth of them (as for the games table's search
-// results), and the position filter. Prints medians and maxima; asserts nothing.
+// results), and the position filter; then the games table's side on the interface thread: the
+// position filter applied to a table of all games, the sort by opening and a search that finds
+// opening names. Prints medians and maxima; asserts nothing.
 //
 //   explorer_bench [FILE] [--generated N]
 //       FILE defaults to /work/data/gnuchess-book-1.02.pgn (skipped when missing); N to
@@ -12,7 +14,9 @@
 #include "bench/RandomGames.h"
 #include "common/GeneralException.h"
 #include "common/LoadProgress.h"
+#include "gametable/GameTable.h"
 #include "openings/GameOpenings.h"
+#include "openings/ListOpenings.h"
 #include "openings/OpeningsFolder.h"
 #include "openings/PositionIndex.h"
 #include "openings/PositionScanner.h"
@@ -67,6 +71,37 @@ struct CTimes {
         std::printf("  %-34s median %8.3f ms  max %8.3f ms\n", what, ms[ms.size() / 2], ms.back());
     }
 };
+
+// The games table as the window holds it, with the games' openings: the filter by position for
+// each of `positions` (the index's lookup included), the sort by the Opening column and a
+// search for an opening's name.
+void MeasureTable(const CGameListSnapshot& games, const COpeningBook& book,
+                  const std::vector<COpeningMark>& marks, const CPositionIndex& index,
+                  const std::vector<CKeyedPosition>& positions) {
+    CGameTable table;
+    table.SetOpenings(std::make_shared<const CListOpenings>(
+        std::shared_ptr<const COpeningBook>(&book, [](const COpeningBook*) {}), nullptr, marks));
+    table.SetGames(std::make_shared<const CGameListSnapshot>(games));
+    CTimes filter;
+    for (const CKeyedPosition& position : positions) {
+        const Clock::time_point start = Clock::now();
+        table.SetPositionFilter(index.GamesReaching(position.Key()));
+        filter.ms.push_back(MillisecondsSince(start));
+    }
+    Clock::time_point start = Clock::now();
+    table.SetPositionFilter(index.GamesReaching(CKeyedPosition().Key()));
+    const double initialMs = MillisecondsSince(start);
+    filter.Print("table filtered by position");
+    start = Clock::now();
+    table.SetPositionFilter(std::nullopt);
+    table.SortBy(kColumnOpening, false);
+    const double sortMs = MillisecondsSince(start);
+    start = Clock::now();
+    table.SetFilter("sicilian najdorf");
+    std::printf("  table: initial position %.2f ms, sort by opening %.1f ms, search \"sicilian "
+                "najdorf\" %.1f ms (%zu games)\n",
+                initialMs, sortMs, MillisecondsSince(start), table.RowCount());
+}
 
 void Measure(const char* name, const CGameListSnapshot& games, const COpeningBook& book) {
     std::printf("%s: %zu games (load average %s)\n", name, games.Size(), LoadAverage().c_str());
@@ -160,6 +195,7 @@ void Measure(const char* name, const CGameListSnapshot& games, const COpeningBoo
         scans.ms.push_back(MillisecondsSince(start));
     }
     scans.Print("scan without index (5 positions)");
+    MeasureTable(games, book, *marks, *index, positions);
 }
 
 } // namespace
