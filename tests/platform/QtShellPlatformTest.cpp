@@ -1,4 +1,5 @@
 #include "QtTestEnvironment.h"
+#include "platform/ExplorerContent.h"
 #include "platform/GLSurface.h"
 #include "platform/GamesTableContent.h"
 #include "platform/ShellEvents.h"
@@ -7,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QDropEvent>
@@ -16,6 +18,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -51,10 +54,11 @@ public:
     void OnGamesTableRowChosen(int row) override { chosenRows.push_back(row); }
     void OnGamesTableClosed() override { ++tableCloses; }
     void OnExplorerMoveChosen(int row) override { explorerRows.push_back(row); }
-    void OnExplorerClosed() override {}
+    void OnExplorerClosed() override { ++explorerCloses; }
 
     std::vector<std::pair<int, int>> commands;
     std::vector<int> explorerRows;
+    int explorerCloses = 0;
     std::vector<std::string> dropped;
     std::vector<int> links;
     int closes = 0;
@@ -80,6 +84,20 @@ public:
     int SortColumn() const override { return 1; }
     bool SortDescending() const override { return true; }
     int rows = 3;
+};
+
+// Two moves after 1. e4 e5, the first without ratings.
+class CTwoMoves final : public IExplorerContent {
+public:
+    int RowCount() const override { return 2; }
+    CExplorerRow Row(int row) const override {
+        return row == 0 ? CExplorerRow{"Nf3", 60385, 20000, 24000, 16385, 0, 2000}
+                        : CExplorerRow{"Bc4", 12, 6, 3, 3, 2510, 1999};
+    }
+    std::string StatusText() const override { return "72,397 games"; }
+    bool OnlyFound() const override { return true; }
+    bool CanFilterByPosition() const override { return true; }
+    bool FilteringByPosition() const override { return false; }
 };
 
 QMainWindow* TheMainWindow() {
@@ -251,4 +269,42 @@ TEST_F(QtShellPlatform, TheGamesTableShowsItsContentAndReportsTheUsersActions) {
 
     main->findChild<QDockWidget*>(QStringLiteral("GamesTable"))->close();
     EXPECT_EQ(events.tableCloses, 1);
+}
+
+// The explorer's dock shows its content's rows (the share bar's counts under their role), its
+// status and controls, and reports clicks on moves, the two controls and its closing.
+TEST_F(QtShellPlatform, TheOpeningExplorerShowsItsMovesAndReportsTheUsersActions) {
+    CTwoMoves content;
+    IShellPlatform& platform = window->Platform();
+    platform.SetExplorerContent(content);
+    window->Show();
+    platform.ShowExplorer(true);
+    auto* dock = main->findChild<QDockWidget*>(QStringLiteral("OpeningExplorer"));
+    auto* table = dock->findChild<QTableView*>();
+    ASSERT_TRUE(RunEventLoopUntil([table] { return table->isVisible(); }, 5000));
+    platform.ExplorerChanged();
+    const QAbstractItemModel& model = *table->model();
+    ASSERT_EQ(model.rowCount(), 2);
+    EXPECT_EQ(model.data(model.index(0, 0)).toString(), QStringLiteral("Nf3"));
+    EXPECT_EQ(model.data(model.index(0, 2), Qt::UserRole + 1).toList().size(), 3);
+    EXPECT_FALSE(model.data(model.index(0, 3)).isValid()) << "no Elo known";
+    EXPECT_EQ(model.data(model.index(1, 3)).toInt(), 2510);
+    EXPECT_EQ(model.data(model.index(1, 4)).toInt(), 1999);
+    EXPECT_EQ(dock->findChild<QLabel*>("ExplorerStatus")->text(), QStringLiteral("72,397 games"));
+    EXPECT_TRUE(dock->findChild<QCheckBox*>()->isChecked());
+    if (const char* shots = std::getenv("TAVRIN_SHOTS")) {
+        dock->grab().save(QString::fromUtf8(shots) + QStringLiteral("/explorer_dock.png"));
+    }
+
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                      table->visualRect(model.index(1, 2)).center());
+    EXPECT_EQ(events.explorerRows, std::vector<int>{1});
+    events.commands.clear();
+    dock->findChild<QCheckBox*>()->click();
+    dock->findChild<QPushButton*>()->click();
+    EXPECT_EQ(events.commands, (std::vector<std::pair<int, int>>{{ids::kExplorerOnlyFound, 0},
+                                                                 {ids::kGamesWithPosition, 0}}));
+    dock->close();
+    EXPECT_EQ(events.explorerCloses, 1);
+    platform.DetachExplorerContent();
 }
