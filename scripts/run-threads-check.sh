@@ -16,9 +16,9 @@ export TSAN_OPTIONS="ignore_noninstrumented_modules=1:suppressions=$PWD/tests/ts
 cmake --preset tsan
 cmake --build --preset tsan --target GamePlayerTest GamePlaybackGuiTest SceneAnimationGuiTest \
   SetUpPositionGuiTest BoardMarksGuiTest CameraViewsGuiTest ShellCommandsTest ShellNavigationTest \
-  ShellNotationTest ShellGamesTableTest ShellShutdownTest EngineTest RealEngineTest GameOpeningsTest \
+  ShellNotationTest ShellGamesTableTest ShellExplorerTest ShellShutdownTest EngineTest RealEngineTest GameOpeningsTest \
   PositionIndexTest VideoExportGuiTest ShellExportTest CompressedReadTest ShellEngineTest
-filter='GamePlayer|GamePlaybackGui|SceneAnimationGui|SetUpPositionGui|BoardMarksGui|CameraViewsGui|ShellCommands|ShellNavigation|ShellNotation|ShellVariations|ShellShow|ShellGamesTable|ShellShutdown|LiveAnalysis|RealEngine|GameOpenings|PositionIndex|VideoExportGui|ShellExport|CompressedRead|ShellEngine'
+filter='GamePlayer|GamePlaybackGui|SceneAnimationGui|SetUpPositionGui|BoardMarksGui|CameraViewsGui|ShellCommands|ShellNavigation|ShellNotation|ShellVariations|ShellShow|ShellGamesTable|ShellExplorer|ShellShutdown|LiveAnalysis|RealEngine|GameOpenings|PositionIndex|VideoExportGui|ShellExport|CompressedRead|ShellEngine'
 if [ -z "${DISPLAY:-}" ]; then
   xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --preset tsan -R "$filter"
 else

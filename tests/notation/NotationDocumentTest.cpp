@@ -95,4 +95,14 @@ TEST(NotationDocument, AnnotationsBreakTheMainLineAndIndentVariations) {
     EXPECT_NE(Lines(inVariation, NotationLink(2, 3)).find("(1... [e6] 2. d4)"), std::string::npos);
     EXPECT_EQ(LinkOf(inVariation, "c5", true), kVariationLinkBase + 2);
     EXPECT_EQ(LinkOf(inVariation, "\u2658f3", false), 3);
+
+    // The opening the moves reach leads; the file's tags stand beside it where they differ.
+    game.opening = "C20 King's Pawn Game";
+    const auto has = [&game](const std::string& lines) {
+        const std::string text = Lines(BuildNotation(game, false), NotationLink(0, -1));
+        return text.find(lines) != std::string::npos;
+    };
+    EXPECT_TRUE(has("\nC20 King's Pawn Game (the file: C20 King's Pawn)\nAnnotator: A\n"));
+    game.annotations.opening = game.opening;
+    EXPECT_TRUE(has("\nE\nC20 King's Pawn Game\nAnnotator: A\n"));
 }
