@@ -65,23 +65,31 @@ bool COpeningExplorer::HandleCommand(int id) {
 }
 
 void COpeningExplorer::OnClosed() {
-    shown = false;
-    platform.SetMenuItemChecked(ids::kOpeningExplorer, false);
-    platform.WriteSetting(kShownSetting, "0");
+    SetShown(false);
 }
 
 void COpeningExplorer::Show(bool on) {
-    shown = on;
     platform.ShowExplorer(on);
+    SetShown(on);
+}
+
+// A build that runs while the dock is hidden ends; an index built stays until the list changes.
+void COpeningExplorer::SetShown(bool on) {
+    shown = on;
     platform.SetMenuItemChecked(ids::kOpeningExplorer, on);
     platform.WriteSetting(kShownSetting, on ? "1" : "0");
-    StartBuild();
+    if (on) {
+        StartBuild();
+    } else {
+        EndBuild();
+    }
     Refresh();
 }
 
 void COpeningExplorer::ListChanged(std::shared_ptr<const CGameListSnapshot> games) {
     list = std::move(games);
     index = nullptr;
+    filtering = false; // the games table shows the new list whole
     EndBuild();
     StartBuild();
     Refresh();

@@ -75,7 +75,10 @@ private:
         std::vector<CGameVisit> visits;
     };
     using CScanJob = CWorkerJob<CScan>;
+    // Shows or hides the dock, then SetShown.
     void Show(bool on);
+    // The dock is shown or hidden: the menu's mark, the setting and the build follow.
+    void SetShown(bool on);
     // Starts building the index of the list when the dock is shown and none is at hand.
     void StartBuild();
     // Takes the index of build `number` once built, when that build is still the one wanted.
