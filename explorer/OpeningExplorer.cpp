@@ -135,7 +135,17 @@ void COpeningExplorer::FinishBuild(unsigned number) {
     Refresh();
 }
 
-void COpeningExplorer::PositionChanged(const std::string& start, std::span<const CMove> moves) {
+void COpeningExplorer::PositionChanged(std::string start, std::vector<CMove> moves) {
+    waiting.emplace(std::move(start), std::move(moves));
+    Refresh();
+}
+
+bool COpeningExplorer::PlayWaiting() {
+    if (!waiting) {
+        return playable;
+    }
+    const auto [start, moves] = std::move(*waiting);
+    waiting.reset();
     try {
         CKeyedPosition shownPosition = CKeyedPosition::Start(start);
         for (const CMove& move : moves) {
@@ -143,16 +153,13 @@ void COpeningExplorer::PositionChanged(const std::string& start, std::span<const
         }
         position = shownPosition;
         ply = static_cast<unsigned>(moves.size());
+        playable = true;
     } catch (const CGeneralException&) {
         position = CKeyedPosition();
-        ply = 0; // the board refuses the game's moves: no figures rather than wrong ones
-        counts = {};
-        scan.reset();
-        scanned.reset();
-        platform.ExplorerChanged();
-        return;
+        ply = 0;
+        playable = false;
     }
-    Refresh();
+    return playable;
 }
 
 void COpeningExplorer::SearchChanged() {
@@ -171,11 +178,16 @@ std::unique_ptr<CGameSubset> COpeningExplorer::Subset() const {
     return found != nullptr ? std::make_unique<CGameSubset>(*found, list->Size()) : nullptr;
 }
 
+// A position whose moves the board refuses gets no figures rather than wrong ones.
 void COpeningExplorer::Refresh() {
     counts = {};
     scan.reset();
     scanned.reset();
-    if (shown && index != nullptr && ply > static_cast<unsigned>(index->MaxPly())) {
+    if (!shown || index == nullptr || !PlayWaiting()) {
+        platform.ExplorerChanged();
+        return;
+    }
+    if (ply > static_cast<unsigned>(index->MaxPly())) {
         const unsigned number = ++scans;
         scan = std::make_unique<CScanJob>(
             [games = list, target = position,
@@ -187,7 +199,7 @@ void COpeningExplorer::Refresh() {
             [this, number] {
                 platform.PostToInterfaceThread([this, number] { FinishScan(number); });
             });
-    } else if (shown && index != nullptr) {
+    } else {
         counts = index->Explore(position, Subset().get());
     }
     platform.ExplorerChanged();

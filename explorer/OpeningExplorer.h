@@ -42,7 +42,8 @@ public:
     // The game list is now `list`: the index of the old one goes.
     void ListChanged(std::shared_ptr<const CGameListSnapshot> list);
     // The position on show: `moves` played from `start` (a FEN, empty for the usual start).
-    void PositionChanged(const std::string& start, std::span<const CMove> moves);
+    // While the dock is hidden they are only kept, and played once it is shown.
+    void PositionChanged(std::string start, std::vector<CMove> moves);
     // The games table's search results changed.
     void SearchChanged();
     // Whether the games table shows only the games reaching a position; the owner says so.
@@ -102,6 +103,12 @@ private:
     std::shared_ptr<const CPositionIndex> index;
     CKeyedPosition position;
     unsigned ply = 0;
+    // The position on show while it waits to be played: its start and moves.
+    std::optional<std::pair<std::string, std::vector<CMove>>> waiting;
+    // Plays the waiting position, if any; false when the moves of the position on show cannot
+    // be played.
+    bool PlayWaiting();
+    bool playable = true;
     CExplorerCounts counts;
     std::shared_ptr<CLoadProgress> progress; // of the build that runs
     std::unique_ptr<CIndexJob> build;
