@@ -102,7 +102,7 @@ CQtGamesTableDock::CQtGamesTableDock(QWidget* parent)
     auto* field = new CSearchField(body);
     searchField = field;
     searchField->setPlaceholderText(
-        QStringLiteral("Search White, Black, Event, Site, Date, Round"));
+        QStringLiteral("Search White, Black, Event, Site, Date, Round, Opening"));
     searchField->setClearButtonEnabled(true);
     table = new CGamesTableView(body, *searchField, [this] { ChooseSelectedRow(); });
     field->SetTable(table);
