@@ -1,6 +1,8 @@
 #include "gametable/GameTable.h"
 
 #include "common/SearchFolding.h"
+#include "gametable/GameFilter.h"
+#include "openings/ListOpenings.h"
 #include "pgn/PGNReader.h"
 
 #include <algorithm>
@@ -245,3 +247,39 @@ TEST_F(GameTableTest, FollowsAppendedGamesAndAnEmptiedList) {
 }
 
 } // namespace
+
+// Against a plain reference (each term in the game's folded tags or in its opening's text),
+// searches typed a character at a time, so that each narrows the one before, over the samples'
+// games with their openings.
+TEST(GameTableOpeningsTest, SearchesFindTermsInTagsOrOpeningsAsAPlainScanDoes) {
+    CPGNReader reader;
+    reader.Load("samples/famous_games.pgn");
+    reader.Load("samples/annotated_games.pgn");
+    const std::shared_ptr<const CGameListSnapshot> list = reader.Games();
+    const std::shared_ptr<const COpeningBook> book = InstalledOpeningBook();
+    ASSERT_NE(book, nullptr);
+    const auto marks = std::make_shared<const CListOpenings>(
+        book, nullptr, *ClassifyGames(*book, list->Batches()));
+    CGameTable table;
+    table.SetOpenings(marks);
+    table.SetGames(list);
+    for (const char* query : {"gambit anderssen", "c4 defense", "king's indian fischer",
+                              "indian 195", "king's gambit accepted", "a defense", "caro"}) {
+        const std::vector<std::string> terms = SearchTerms(query);
+        std::vector<std::size_t> expected;
+        for (std::size_t game = 0; game < list->Size(); ++game) {
+            const std::string text =
+                std::string(table.SearchKeys()->Key(game)) + FoldForSearch(marks->Text(game));
+            if (std::all_of(terms.begin(), terms.end(), [&text](const std::string& term) {
+                    return text.find(term) != std::string::npos;
+                })) {
+                expected.push_back(game);
+            }
+        }
+        const std::string typed = query;
+        for (std::size_t length = 1; length <= typed.size(); ++length) {
+            table.SetFilter(typed.substr(0, length));
+        }
+        EXPECT_EQ(Shown(table), expected) << query;
+    }
+}
