@@ -214,6 +214,10 @@ CQtNotationPanel::CQtNotationPanel(QWidget* parent)
     layout->setSpacing(2);
     opening->setObjectName(QStringLiteral("PositionOpening"));
     opening->setContentsMargins(6, 3, 6, 3);
+    // One line, kept while empty, so that the moves below never move as a name comes and goes.
+    opening->setFixedHeight(opening->fontMetrics().height() + 8);
+    // A long name is cut (its whole text is the tooltip) rather than widening the panel.
+    opening->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     opening->setStyleSheet(QStringLiteral("font-weight: bold; color: #2a4a7a;"));
     layout->addWidget(opening);
     layout->addWidget(browser, 1);
@@ -223,7 +227,7 @@ CQtNotationPanel::CQtNotationPanel(QWidget* parent)
 
 void CQtNotationPanel::SetOpening(const QString& text) {
     opening->setText(text);
-    opening->setVisible(!text.isEmpty());
+    opening->setToolTip(text);
 }
 
 void CQtNotationPanel::AddBelow(QWidget* widget) {

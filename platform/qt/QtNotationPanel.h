@@ -31,7 +31,7 @@ public:
     void SetEngineLines(const CNotationText& text);
     // Puts `widget` at the bottom of the panel, under the engine's lines.
     void AddBelow(QWidget* widget);
-    // The line above the moves that names the opening of the position on show; hidden empty.
+    // The line above the moves that names the opening of the position on show.
     void SetOpening(const QString& text);
 
 protected:
