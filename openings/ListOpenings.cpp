@@ -4,6 +4,7 @@
 #include "openings/OpeningsFolder.h"
 
 #include <mutex>
+#include <utility>
 
 std::string OpeningText(const COpeningBook& book, COpeningBook::CEntryIndex entry) {
     if (entry == COpeningBook::kNone || entry >= book.Size()) {
@@ -59,12 +60,14 @@ bool CReadOpenings::Classify(const std::vector<std::shared_ptr<const CGameBatch>
 }
 
 CListOpenings::CListOpenings(std::shared_ptr<const COpeningBook> book, const CListOpenings* before,
-                             std::span<const COpeningMark> more)
+                             std::vector<COpeningMark> more)
     : book(std::move(book)) {
-    marks.reserve((before != nullptr ? before->marks.size() : 0) + more.size());
-    if (before != nullptr) {
-        marks.assign(before->marks.begin(), before->marks.end());
+    if (before == nullptr || before->marks.empty()) {
+        marks = std::move(more);
+        return;
     }
+    marks.reserve(before->marks.size() + more.size());
+    marks.assign(before->marks.begin(), before->marks.end());
     marks.insert(marks.end(), more.begin(), more.end());
 }
 

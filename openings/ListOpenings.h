@@ -38,9 +38,10 @@ struct CReadOpenings {
 class CListOpenings {
 public:
     CListOpenings() = default;
-    // `before`'s marks (none when null), then `more`; named by `book`.
+    // `before`'s marks (none when null), then `more`; named by `book`. The marks of a first
+    // load are taken over, not copied.
     CListOpenings(std::shared_ptr<const COpeningBook> book, const CListOpenings* before,
-                  std::span<const COpeningMark> more);
+                  std::vector<COpeningMark> more);
 
     std::size_t Size() const noexcept { return marks.size(); }
     // The mark of game `game`; unnamed for a game beyond Size().

@@ -35,7 +35,7 @@ public:
     // games read, the box text of a failure, or a cancellation.
     COutcome<CParsedText>& Wait() { return job.Wait(); }
     // After Wait, with a value: the openings of the games read, classified on the worker.
-    const CReadOpenings& Openings() const noexcept { return openings; }
+    CReadOpenings& Openings() noexcept { return openings; }
 
 private:
     std::string path;

@@ -108,7 +108,7 @@ void CShell::FinishLoad() {
     const CLoadReport report = outcome.Value().report;
     player.Append(std::move(outcome.Value()));
     openings = std::make_shared<const CListOpenings>(ended->Openings().book, openings.get(),
-                                                     ended->Openings().marks);
+                                                     std::move(ended->Openings().marks));
     FillGameList();
     if (listedGames > 0) {
         player.SelectGame(0);
