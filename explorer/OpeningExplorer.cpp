@@ -101,6 +101,14 @@ void COpeningExplorer::StartBuild() {
     }
     const unsigned number = ++builds;
     progress = std::make_shared<CLoadProgress>();
+    // At most every 50 ms, the status shows how far the build has come.
+    progress->onProgress = [this, number] {
+        platform.PostToInterfaceThread([this, number] {
+            if (build != nullptr && number == builds) {
+                platform.ExplorerChanged();
+            }
+        });
+    };
     building = list;
     build = std::make_unique<CIndexJob>(
         [games = list, progress = progress](const std::atomic<bool>&) {
@@ -266,7 +274,8 @@ std::string COpeningExplorer::StatusText() const {
         return "No games listed";
     }
     if (index == nullptr) {
-        return "indexing…";
+        const int percent = build != nullptr ? static_cast<int>(progress->Fraction() * 100) : 0;
+        return percent > 0 ? "indexing… " + std::to_string(percent) + "%" : "indexing…";
     }
     if (scan != nullptr) {
         return "searching…";

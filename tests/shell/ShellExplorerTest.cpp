@@ -21,12 +21,15 @@ protected:
     }
     // Runs the posted tasks until the index is ready, or the position is found past it.
     void WaitForIndex() {
-        for (int waited = 0; waited < 20000 && platform.explorer->StatusText().ends_with("ing…");
-             ++waited) {
+        const auto busy = [this] {
+            const std::string status = platform.explorer->StatusText();
+            return status.starts_with("indexing…") || status == "searching…";
+        };
+        for (int waited = 0; waited < 20000 && busy(); ++waited) {
             platform.RunPosted();
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
-        ASSERT_FALSE(platform.explorer->StatusText().ends_with("ing…"));
+        ASSERT_FALSE(busy());
     }
     void Command(int id) {
         shell.OnCommand(id, 0);
