@@ -9,17 +9,16 @@
 
 namespace {
 
-// Blocks hold the texts and moves of many games: up to this size, as a batch's text suggests; a
+// Blocks hold the tag ids and moves of many games: up to this size, as a batch's text suggests; a
 // game larger than a block gets one of its own.
-constexpr std::size_t kMaxBlockSize = std::size_t{1} << 20;
+constexpr std::size_t kMaxBlockSize = kGameBlockAlign - sizeof(CGameBlockHeader);
 constexpr std::size_t kMinBlockSize = std::size_t{1} << 14;
-// Games of real collections take 400 to 800 bytes of text, and about half that in a batch.
-constexpr std::size_t kTextBytesPerGame = 600;
-constexpr std::size_t kTextBytesPerStoredByte = 2;
+// Games of real collections take 400 to 800 bytes of text, and about a quarter of that in a
+// batch. Room for the records is made for short games; Seal gives back what is left over.
+constexpr std::size_t kTextBytesPerGame = 400;
+constexpr std::size_t kTextBytesPerStoredByte = 4;
 
-// Maps the pages of fresh memory at once: one call instead of a fault per page, which costs
-// more than the parse on some virtual machines. Only a hint; nothing happens where the system
-// does not support it.
+// Maps the pages of fresh memory at once (see CGameBlock). Only a hint.
 void Prefault(void* memory, std::size_t bytes) {
     const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
     const auto begin = (reinterpret_cast<std::uintptr_t>(memory) + page - 1) & ~(page - 1);
@@ -30,7 +29,7 @@ void Prefault(void* memory, std::size_t bytes) {
 }
 
 // A list of millions of games is sized by this record.
-static_assert(sizeof(CStoredGame) == 64);
+static_assert(sizeof(CStoredGame) == 32);
 
 } // namespace
 
@@ -52,6 +51,7 @@ CGameBatch::CGameBatch(std::shared_ptr<const CSourceFile> file, std::size_t text
     if (expected * sizeof(CStoredGame) >= kMaxBlockSize) {
         Prefault(games.data(), expected * sizeof(CStoredGame));
     }
+    tables.push_back(std::make_unique<CTagTable>());
 }
 
 bool CanPackMove(const CMove& move) noexcept {
@@ -69,55 +69,61 @@ CMove UnpackMove(CPackedMove packed) noexcept {
     return {packed & 7, (packed >> 3) & 7, (packed >> 6) & 7, ((packed >> 9) & 15) - 4};
 }
 
-void* CGameBatch::Allocate(std::size_t n, std::size_t align) {
-    const std::size_t pad =
-        blockFree == nullptr
-            ? 0
-            : (align - reinterpret_cast<std::uintptr_t>(blockFree) % align) % align;
-    if (blockFree == nullptr || pad + n > blockLeft) {
+std::uint16_t* CGameBatch::Allocate(std::size_t count) {
+    const std::size_t n = count * sizeof(std::uint16_t);
+    if (blockFree == nullptr || n > static_cast<std::size_t>(blockEnd - blockFree)) {
         const std::size_t size = std::max(blockSize, n);
-        blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(size));
-        Prefault(blocks.back().get(), size);
-        blockFree = blocks.back().get(); // new[] returns memory aligned for any scalar
-        blockLeft = size;
-        return Allocate(n, align);
+        blocks.emplace_back(size, size, tables.back().get());
+        blockBytes += static_cast<std::size_t>(blocks.back().End() - blocks.back().Begin());
+        blockFree = blocks.back().Begin();
+        blockEnd = blocks.back().End();
     }
-    std::byte* at = blockFree + pad;
-    blockFree = at + n;
-    blockLeft -= pad + n;
+    auto* at = reinterpret_cast<std::uint16_t*>(blockFree);
+    blockFree += n;
     return at;
 }
 
 void CGameBatch::Add(const CParsedGame& game) {
-    CStoredGame stored;
-    std::size_t tagBytes = 0;
-    for (std::size_t i = 0; i < game.tags.size(); ++i) {
-        tagBytes += game.tags[i].size();
-        stored.tagEnds[i] = static_cast<std::uint32_t>(tagBytes);
-    }
     for (const CMove& move : game.moves) {
         if (!CanPackMove(move)) {
             throw CPGNReaderException("CPGNReader::ParseGame(): Move out of range!");
         }
     }
-    auto* moves = static_cast<CPackedMove*>(
-        Allocate(game.moves.size() * sizeof(CPackedMove), alignof(CPackedMove)));
-    std::transform(game.moves.begin(), game.moves.end(), moves, PackMove);
-    auto* tags = static_cast<char*>(Allocate(tagBytes, 1));
-    for (std::size_t i = 0; i < game.tags.size(); ++i) {
-        if (!game.tags[i].empty()) {
-            std::memcpy(tags + (i == 0 ? 0 : stored.tagEnds[i - 1]), game.tags[i].data(),
-                        game.tags[i].size());
-        }
+    std::size_t tagBytes = 0;
+    for (const std::string_view tag : game.tags) {
+        tagBytes += tag.size();
     }
+    if (tables.back()->Full(kTagFields, tagBytes)) {
+        tables.back()->Seal();
+        tables.push_back(std::make_unique<CTagTable>());
+        blockFree = nullptr; // a block names one table
+    }
+    std::uint16_t* data = Allocate(kTagFields + game.moves.size());
+    for (std::size_t i = 0; i < game.tags.size(); ++i) {
+        data[i] = tables.back()->Add(game.tags[i]);
+    }
+    CStoredGame stored;
+    stored.moves = data + kTagFields;
+    std::transform(game.moves.begin(), game.moves.end(), data + kTagFields, PackMove);
     stored.textOffset = game.textOffset;
     stored.textLength = game.textLength;
     stored.moveCount = static_cast<std::uint32_t>(game.moves.size());
-    stored.moves = moves;
-    stored.tags = tags;
     stored.result = static_cast<std::int8_t>(game.result);
     stored.SetRatings(game.whiteElo, game.blackElo);
     games.push_back(stored);
+}
+
+void CGameBatch::Seal() {
+    tables.back()->Seal();
+    games.shrink_to_fit();
+}
+
+CGameBatch::CMemory CGameBatch::Memory() const noexcept {
+    CMemory memory{games.capacity() * sizeof(CStoredGame), blockBytes, 0};
+    for (const std::unique_ptr<CTagTable>& table : tables) {
+        memory.tables += table->MemoryBytes();
+    }
+    return memory;
 }
 
 CChessGameData CGameBatch::GameData(std::size_t i) const {

@@ -5,6 +5,8 @@
 #include "common/ByteStream.h"
 #include "common/CodePages.h"
 #include "common/CompressionFormat.h"
+#include "pgn/GameBlock.h"
+#include "pgn/TagTable.h"
 
 #include <array>
 #include <cstddef>
@@ -52,14 +54,14 @@ bool CanPackMove(const CMove& move) noexcept;
 // The highest rating a game keeps; a higher value is taken for no rating.
 inline constexpr std::uint16_t kMaxRating = 4095;
 
-// One game of the list in compact form. Its texts and moves live in its batch.
+// One game of the list in compact form, 32 bytes. Its tag values and moves live in its batch's
+// blocks: `moves` is preceded by the ids of its kTagFields tag values in the tag table of the
+// block that holds them (GameBlock.h).
 struct CStoredGame {
     std::uint64_t textOffset = 0; // where the game's text starts in its file
+    const CPackedMove* moves = nullptr;
     std::uint32_t textLength = 0; // from its first tag pair to the end of its movetext
     std::uint32_t moveCount = 0;
-    const CPackedMove* moves = nullptr;
-    const char* tags = nullptr; // the tag values back to back, in ETagField order
-    std::array<std::uint32_t, kTagFields> tagEnds{}; // end of each value within `tags`
     std::int8_t result = ResultNone;
     // The players' ratings, 12 bits each (White's low), in what would otherwise be padding.
     std::array<std::uint8_t, 3> ratings{};
@@ -77,10 +79,10 @@ struct CStoredGame {
                    static_cast<std::uint8_t>(black >> 4 & 0xFF)};
     }
 
-    std::string_view Tag(ETagField field) const noexcept {
-        const std::uint32_t begin = field == 0 ? 0 : tagEnds[static_cast<std::size_t>(field) - 1];
-        return {tags + begin, tagEnds[static_cast<std::size_t>(field)] - begin};
-    }
+    // The id of a tag value in TagTable().
+    std::uint16_t TagId(ETagField field) const noexcept { return *(moves - (kTagFields - field)); }
+    const CTagTable& TagTable() const noexcept { return TagTableOf(moves - 1); }
+    std::string_view Tag(ETagField field) const noexcept { return TagTable().Value(TagId(field)); }
 };
 
 // What the parser of one game hands to a batch.
@@ -94,9 +96,9 @@ struct CParsedGame {
     std::uint16_t blackElo = 0;
 };
 
-// The games of one stretch of a file, in file order, in compact form: 2 bytes a move and the tag
-// values in large shared blocks, so that a list of a whole database takes a fraction of the
-// file's size. Filled by one thread, then never changed.
+// The games of one stretch of a file, in file order, in compact form: 2 bytes a move, and each
+// distinct tag value stored once in a tag table, so that a list of a whole database takes a
+// fraction of the file's size. Filled by one thread, then sealed, then never changed.
 class CGameBatch {
 public:
     // Room is made for about `expectedGames` games from `textBytes` bytes of text.
@@ -106,20 +108,32 @@ public:
 
     // Copies the game in. Throws CPGNReaderException for a move that cannot be packed.
     void Add(const CParsedGame& game);
+    // Ends the filling: gives back what only adding needs.
+    void Seal();
 
     std::size_t Size() const noexcept { return games.size(); }
     const CStoredGame& Game(std::size_t i) const noexcept { return games[i]; }
     CChessGameData GameData(std::size_t i) const;
     const std::shared_ptr<const CSourceFile>& File() const noexcept { return file; }
+    // Bytes the games take: records, blocks (tag ids and moves) and tag tables.
+    struct CMemory {
+        std::size_t records = 0;
+        std::size_t blocks = 0;
+        std::size_t tables = 0;
+    };
+    CMemory Memory() const noexcept;
 
 private:
-    // Room for n bytes aligned to `align`, at an address that never changes.
-    void* Allocate(std::size_t n, std::size_t align);
+    // Room for `count` 16-bit values at an address that never changes, in a block whose header
+    // names the current tag table.
+    std::uint16_t* Allocate(std::size_t count);
 
     std::shared_ptr<const CSourceFile> file;
     std::vector<CStoredGame> games;
-    std::vector<std::unique_ptr<std::byte[]>> blocks;
+    std::vector<std::unique_ptr<CTagTable>> tables; // the last is the one being filled
+    std::vector<CGameBlock> blocks;
     std::size_t blockSize;
+    std::size_t blockBytes = 0; // of the blocks, for MemoryBytes
     std::byte* blockFree = nullptr;
-    std::size_t blockLeft = 0;
+    std::byte* blockEnd = nullptr;
 };

@@ -2,19 +2,20 @@
 
 #include <algorithm>
 
-std::string GameTitle(const CStoredGame& game) {
+std::string GameTitle(std::string_view event, std::string_view white, std::string_view black) {
     std::string title;
-    const std::string_view event = game.Tag(kEvent);
     if (!event.empty()) {
         title += event;
         title += ": ";
     }
-    const std::string_view white = game.Tag(kWhite);
     title += white.empty() ? "?" : white;
     title += " - ";
-    const std::string_view black = game.Tag(kBlack);
     title += black.empty() ? "?" : black;
     return title;
+}
+
+std::string GameTitle(const CStoredGame& game) {
+    return GameTitle(game.Tag(kEvent), game.Tag(kWhite), game.Tag(kBlack));
 }
 
 CGameListSnapshot::CGameListSnapshot(const CGameListSnapshot& before,

@@ -9,6 +9,7 @@
 
 // "Event: White - Black", with "?" for an empty name and no "Event: " for an empty Event: the
 // game's title in the game list.
+std::string GameTitle(std::string_view event, std::string_view white, std::string_view black);
 std::string GameTitle(const CStoredGame& game);
 
 // The list of games at one moment: batches in list order. A snapshot never changes; a load

@@ -201,6 +201,7 @@ bool CPgnTextReader::Add(std::string_view text, std::uint64_t offset) {
             try {
                 CStretchParser(text, offset, results[k], scratch, progress, countParsed)
                     .Run(bounds[k], bounds[k + 1]);
+                results[k].batch->Seal();
             } catch (...) { // out of memory: the whole load fails, on the calling thread
                 if (!failed.exchange(true)) {
                     failure = std::current_exception();
