@@ -3,7 +3,8 @@
 // under a sort, and the table following a second load of the file. Prints milliseconds and
 // result counts; asserts nothing.
 //
-//   game_table_bench [FILE]    default /work/data/gnuchess-book-1.02.pgn
+//   game_table_bench [FILE] [--once]   default /work/data/gnuchess-book-1.02.pgn; --once loads
+//                                      FILE once (for files of gigabytes)
 
 #include "common/GeneralException.h"
 #include "gametable/GameTable.h"
@@ -37,6 +38,30 @@ void TimeFilter(CGameTable& table, const std::string& text) {
     const std::string count = table.CountText();
     const double ms = MillisecondsSince(start);
     std::printf("  %-24s %8.2f ms  %s\n", ("\"" + text + "\"").c_str(), ms, count.c_str());
+}
+
+// The list's bytes a game: records, tag ids, moves, the blocks' spare room, tag tables.
+void PrintListMemory(const CGameListSnapshot& games) {
+    CGameBatch::CMemory memory;
+    std::size_t plies = 0;
+    for (const std::shared_ptr<const CGameBatch>& batch : games.Batches()) {
+        const CGameBatch::CMemory more = batch->Memory();
+        memory.records += more.records;
+        memory.blocks += more.blocks;
+        memory.tables += more.tables;
+        for (std::size_t i = 0; i < batch->Size(); ++i) {
+            plies += batch->Game(i).moveCount;
+        }
+    }
+    const auto n = static_cast<double>(std::max<std::size_t>(games.Size(), 1));
+    const double ids = kTagFields * sizeof(std::uint16_t);
+    const double moves = static_cast<double>(plies * sizeof(CPackedMove)) / n;
+    std::printf("list, bytes a game: records %.1f, moves %.1f (%.1f plies), tag ids %.1f, block "
+                "room %.1f, tag tables %.1f; all %.1f\n",
+                static_cast<double>(memory.records) / n, moves, static_cast<double>(plies) / n, ids,
+                static_cast<double>(memory.blocks) / n - moves - ids,
+                static_cast<double>(memory.tables) / n,
+                static_cast<double>(memory.records + memory.blocks + memory.tables) / n);
 }
 
 void TimeSearches(CGameTable& table) {
@@ -94,6 +119,7 @@ void TimeSorts(CGameTable& table) {
 
 int main(int argc, char** argv) {
     const std::string path = argc > 1 ? argv[1] : "/work/data/gnuchess-book-1.02.pgn";
+    const bool once = argc > 2 && std::string(argv[2]) == "--once";
     std::printf("load average before: %s\n", LoadAverage().c_str());
     CPGNReader reader;
     try {
@@ -106,6 +132,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    PrintListMemory(*reader.Games());
     Clock::time_point start = Clock::now();
     const CGameSearchKeys keys(reader.Games());
     std::printf("search keys: %.1f ms, %.1f MB (%.1f bytes a game)\n", MillisecondsSince(start),
@@ -127,6 +154,10 @@ int main(int argc, char** argv) {
     TimeFilter(table, "Kasparov 1985");
     TimeFilter(table, "");
 
+    if (once) {
+        std::printf("load average after: %s\n", LoadAverage().c_str());
+        return 0;
+    }
     std::printf("the same file loaded again, under a sort by Date and the filter \"Karpov\":\n");
     table.SortBy(kColumnDate, false);
     table.SetFilter("Karpov");

@@ -10,8 +10,6 @@ namespace {
 // Which tag each search field reads.
 constexpr std::array<ETagField, kSearchFields> kSearchTags = {kWhite, kBlack, kEvent,
                                                               kSite,  kDate,  kRound};
-// A chunk's offsets are 32-bit: a chunk is closed well before its text reaches 4 GB.
-constexpr std::size_t kMaxChunkText = std::size_t{1} << 30;
 
 } // namespace
 
@@ -22,6 +20,30 @@ bool ListExtends(const CGameListSnapshot& list, const CGameListSnapshot& shown) 
 
 CGameSearchKeys::CGameSearchKeys() : list(std::make_shared<const CGameListSnapshot>()) {
 }
+
+namespace {
+
+// A chunk for the games of `table`, its values folded, from list index `first`.
+std::shared_ptr<CGameSearchKeys::CChunk> NewChunk(const CTagTable& table, std::size_t first,
+                                                  std::size_t games, ELegacyCodePage page) {
+    auto chunk = std::make_shared<CGameSearchKeys::CChunk>();
+    chunk->first = first;
+    chunk->table = &table;
+    chunk->starts.reserve(table.Size() + 1);
+    for (std::size_t id = 0; id < table.Size(); ++id) {
+        chunk->starts.push_back(static_cast<std::uint32_t>(chunk->text.size()));
+        AppendFoldedForSearch(chunk->text, table.Value(static_cast<std::uint16_t>(id)), page);
+        chunk->text += '\n';
+    }
+    chunk->starts.push_back(static_cast<std::uint32_t>(chunk->text.size()));
+    chunk->text.shrink_to_fit();
+    for (std::vector<std::uint16_t>& ids : chunk->ids) {
+        ids.reserve(games);
+    }
+    return chunk;
+}
+
+} // namespace
 
 CGameSearchKeys::CGameSearchKeys(std::shared_ptr<const CGameListSnapshot> list,
                                  const CGameSearchKeys* previous)
@@ -35,56 +57,49 @@ CGameSearchKeys::CGameSearchKeys(std::shared_ptr<const CGameListSnapshot> list,
     while (size < games.Size()) {
         std::size_t first = 0;
         const CGameBatch& batch = games.BatchOf(size, first);
-        if (!chunk || chunk->text.size() > kMaxChunkText) {
-            if (chunk) {
-                chunk->starts.push_back(static_cast<std::uint32_t>(chunk->text.size()));
-                chunks.push_back(std::move(chunk));
-            }
-            chunk = std::make_shared<CChunk>();
-            chunk->first = size;
-            chunk->starts.reserve(games.Size() - size + 1);
-            // Folded keys are about as long as the tags; tags of real games take some 60 bytes.
-            chunk->text.reserve((games.Size() - size) * 64);
-        }
         for (std::size_t i = size - first; i < batch.Size(); ++i) {
             const CStoredGame& game = batch.Game(i);
-            chunk->starts.push_back(static_cast<std::uint32_t>(chunk->text.size()));
-            for (const ETagField tag : kSearchTags) {
-                AppendFoldedForSearch(chunk->text, game.Tag(tag), batch.File()->codePage);
-                chunk->text += '\n';
+            const CTagTable& table = game.TagTable();
+            if (!chunk || chunk->table != &table) {
+                if (chunk) {
+                    chunks.push_back(std::move(chunk));
+                }
+                chunk = NewChunk(table, first + i, batch.Size() - i, batch.File()->codePage);
+            }
+            for (std::size_t f = 0; f < kSearchFields; ++f) {
+                chunk->ids[f].push_back(game.TagId(kSearchTags[f]));
             }
         }
         size = first + batch.Size();
     }
     if (chunk) {
-        chunk->starts.push_back(static_cast<std::uint32_t>(chunk->text.size()));
-        chunk->text.shrink_to_fit();
         chunks.push_back(std::move(chunk));
     }
 }
 
-std::string_view CGameSearchKeys::Key(std::size_t game) const noexcept {
+const CGameSearchKeys::CChunk& CGameSearchKeys::ChunkOf(std::size_t game,
+                                                        std::size_t& k) const noexcept {
     const auto after = std::upper_bound(
         chunks.begin(), chunks.end(), game,
         [](std::size_t i, const std::shared_ptr<const CChunk>& c) { return i < c->first; });
     const CChunk& chunk = **(after - 1);
-    const std::size_t k = game - chunk.first;
-    return std::string_view(chunk.text)
-        .substr(chunk.starts[k], chunk.starts[k + 1] - chunk.starts[k]);
+    k = game - chunk.first;
+    return chunk;
 }
 
 std::string_view CGameSearchKeys::Field(std::size_t game, ESearchField field) const noexcept {
-    std::string_view key = Key(game);
-    for (int f = 0; f < field; ++f) {
-        key.remove_prefix(key.find('\n') + 1);
-    }
-    return key.substr(0, key.find('\n'));
+    std::size_t k = 0;
+    const CChunk& chunk = ChunkOf(game, k);
+    return chunk.Value(chunk.ids[static_cast<std::size_t>(field)][k]);
 }
 
 std::size_t CGameSearchKeys::MemoryBytes() const noexcept {
     std::size_t bytes = 0;
     for (const std::shared_ptr<const CChunk>& chunk : chunks) {
         bytes += chunk->text.capacity() + chunk->starts.capacity() * sizeof(std::uint32_t);
+        for (const std::vector<std::uint16_t>& ids : chunk->ids) {
+            bytes += ids.capacity() * sizeof(std::uint16_t);
+        }
     }
     return bytes;
 }

@@ -2,6 +2,7 @@
 
 #include "pgn/GameList.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -24,18 +25,26 @@ enum ESearchField : int {
     kSearchFields
 };
 
-// The searched tags of every game of a list, folded for search (FoldForSearch): one key a game,
-// its six fields in ESearchField order, each followed by '\n', which no folded text holds, so
-// that a term never matches across two fields. The keys are kept in chunks, one for each stretch
-// of the list added at once: keys of a grown list share the chunks of the keys they extend.
-// Never changes once made, so any thread may read it.
+// The searched tags of every game of a list, for search: each distinct tag value of a run of
+// games folded once (FoldForSearch), and each game's six fields as ids of those values. A
+// search looks at the distinct values, and a value it matches marks all its games. The keys are
+// kept in chunks, one for each run of games that share a tag table: keys of a grown list share
+// the chunks of the keys they extend. Never changes once made, so any thread may read it.
 class CGameSearchKeys {
 public:
     struct CChunk {
         std::size_t first = 0;             // the list index of the chunk's first game
-        std::string text;                  // the keys back to back
-        std::vector<std::uint32_t> starts; // where each key starts in `text`, then its size
-        std::size_t Size() const noexcept { return starts.size() - 1; }
+        const CTagTable* table = nullptr;  // the values the ids name, as read
+        std::string text;                  // each value folded and followed by '\n'
+        std::vector<std::uint32_t> starts; // where each value starts in `text`, then its size
+        std::array<std::vector<std::uint16_t>, kSearchFields> ids; // each game's value of a field
+
+        std::size_t Size() const noexcept { return ids[0].size(); }
+        std::size_t ValueCount() const noexcept { return starts.size() - 1; }
+        // Folded value `id`, without its '\n'.
+        std::string_view Value(std::uint16_t id) const noexcept {
+            return std::string_view(text).substr(starts[id], starts[id + 1u] - starts[id] - 1);
+        }
     };
 
     CGameSearchKeys();
@@ -47,12 +56,12 @@ public:
     // The list these are the keys of.
     const std::shared_ptr<const CGameListSnapshot>& List() const noexcept { return list; }
     std::size_t Size() const noexcept { return size; }
-    // The key of game < Size(), with the '\n' after its last field.
-    std::string_view Key(std::size_t game) const noexcept;
-    // One folded field of game < Size(), without its '\n'.
+    // The chunk that holds game < Size(), with the game's index within it.
+    const CChunk& ChunkOf(std::size_t game, std::size_t& k) const noexcept;
+    // One folded field of game < Size().
     std::string_view Field(std::size_t game, ESearchField field) const noexcept;
     const std::vector<std::shared_ptr<const CChunk>>& Chunks() const noexcept { return chunks; }
-    // Bytes the keys take, texts and offsets, shared chunks included.
+    // Bytes the keys take, texts and ids, shared chunks included.
     std::size_t MemoryBytes() const noexcept;
 
 private:

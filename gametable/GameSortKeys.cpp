@@ -4,22 +4,14 @@
 #include "common/SearchFolding.h"
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
+#include <utility>
 
 namespace {
 
 constexpr std::uint64_t kValueBits = 40;
 constexpr std::uint64_t kValueMask = (std::uint64_t{1} << kValueBits) - 1;
-
-// The first eight bytes of a text, big-endian and padded with zeros, so that they order as the
-// texts do.
-std::uint64_t Prefix(std::string_view text) noexcept {
-    std::uint64_t prefix = 0;
-    for (std::size_t i = 0; i < 8; ++i) {
-        prefix = prefix << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
-    }
-    return prefix;
-}
 
 // A run of digits at the start of `text` as a number (at most nine digits are read); -1 when
 // there is none.
@@ -120,88 +112,190 @@ std::vector<std::uint16_t> OpeningRanks(const COpeningBook* book) {
     return ranks;
 }
 
-} // namespace
+// A distinct text of a column, where it stands.
+struct CRankedText {
+    std::uint64_t number; // what orders before the text: a round's leading number
+    std::string_view text;
+    std::uint32_t chunk;
+    std::uint16_t id;
+};
 
-void CGameSortKeys::Extend(const CGameListSnapshot& games,
-                           std::shared_ptr<const CGameSearchKeys> keys,
-                           const CListOpenings* openings) {
-    const bool textual = column != kColumnNumber && column != kColumnResult &&
-                         column != kColumnDate && column != kColumnMoves &&
-                         column != kColumnOpening;
-    const std::vector<std::uint16_t> ranks =
-        column == kColumnOpening ? OpeningRanks(openings ? openings->Book().get() : nullptr)
-                                 : std::vector<std::uint16_t>();
-    const ESearchField field = SearchFieldOf(column);
-    primary.reserve(games.Size());
-    if (textual) {
-        texts.reserve(games.Size());
+// Game keys sorted by a stable radix sort of 16-bit digits of the keys less the least, the
+// digits that are the same in every key skipped: the list indexes of `keys` in the order of
+// (key, index). Keys already in order, or in reverse order, cost one pass.
+std::vector<std::uint32_t> RadixOrder(const std::vector<std::uint64_t>& keys) {
+    std::vector<std::uint32_t> order(keys.size());
+    if (keys.empty()) {
+        return order;
     }
-    std::size_t game = primary.size();
-    while (game < games.Size()) {
-        std::size_t first = 0;
-        const CGameBatch& batch = games.BatchOf(game, first);
-        if (column == kColumnFile) {
-            const std::string name = FoldForSearch(batch.File()->Name());
-            if (fileNames.empty() || fileNames.back() != name) {
-                fileNames.push_back(name);
-            }
+    const auto [low, high] = std::minmax_element(keys.begin(), keys.end());
+    const std::uint64_t least = *low;
+    const std::uint64_t differ = *high - least;
+    const bool rising = std::is_sorted(keys.begin(), keys.end());
+    if (rising || std::adjacent_find(keys.begin(), keys.end(), std::less_equal<>()) == keys.end()) {
+        std::iota(order.begin(), order.end(), 0u);
+        if (!rising) {
+            std::reverse(order.begin(), order.end());
         }
-        for (; game < first + batch.Size(); ++game) {
-            const CStoredGame& stored = batch.Game(game - first);
-            std::uint64_t key = 0;
-            switch (column) {
-            case kColumnNumber:
-                key = game;
-                break;
-            case kColumnResult:
-                key = ResultRank(stored.result);
-                break;
-            case kColumnMoves:
-                key = (stored.moveCount + 1) / 2;
-                break;
-            case kColumnDate:
-                key = DateKey(stored.Tag(kDate));
-                break;
-            case kColumnOpening: // an unnamed game's 0xFFFF stays last either way
-                key = ranks[openings ? openings->Mark(game).entry : COpeningBook::kNone];
-                key = descending && key != 0xFFFF ? 0xFFFE - key : key;
-                primary.push_back(key);
-                continue;
-            case kColumnFile:
-                texts.push_back(fileNames.back());
-                key = Prefix(texts.back());
-                break;
-            default:
-                texts.push_back(keys->Field(game, field));
-                key = column == kColumnRound ? RoundKey(texts.back()) : Prefix(texts.back());
-                break;
-            }
-            if (descending) {
-                key = column == kColumnDate
-                          ? (key & ~kValueMask) | (kValueMask - (key & kValueMask))
-                          : ~key;
-            }
-            primary.push_back(key);
-        }
+        return order;
     }
-    searchKeys = std::move(keys);
-}
-
-std::vector<std::uint32_t> SortedOrder(const CGameSortKeys& keys) {
-    std::vector<std::uint32_t> order(keys.Size());
+    std::vector<std::uint32_t> counts(std::size_t{1} << 16);
+    if (differ <= 0xFFFF) { // one counting pass, without copies of the keys
+        for (const std::uint64_t key : keys) {
+            ++counts[key - least];
+        }
+        std::uint32_t at = 0;
+        for (std::uint32_t& count : counts) {
+            at += std::exchange(count, at);
+        }
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            order[counts[keys[i] - least]++] = static_cast<std::uint32_t>(i);
+        }
+        return order;
+    }
     std::iota(order.begin(), order.end(), 0u);
-    std::sort(order.begin(), order.end(),
-              [&keys](std::uint32_t a, std::uint32_t b) { return keys.Before(a, b); });
+    std::vector<std::uint64_t> sorted(keys.size());
+    std::transform(keys.begin(), keys.end(), sorted.begin(),
+                   [least](std::uint64_t key) { return key - least; });
+    std::vector<std::uint64_t> nextKeys(keys.size());
+    std::vector<std::uint32_t> nextOrder(keys.size());
+    for (unsigned shift = 0; shift < 64 && (differ >> shift) != 0; shift += 16) {
+        std::fill(counts.begin(), counts.end(), 0u);
+        for (const std::uint64_t key : sorted) {
+            ++counts[key >> shift & 0xFFFF];
+        }
+        std::uint32_t at = 0;
+        for (std::uint32_t& count : counts) {
+            at += std::exchange(count, at);
+        }
+        for (std::size_t i = 0; i < sorted.size(); ++i) {
+            const std::uint32_t to = counts[sorted[i] >> shift & 0xFFFF]++;
+            nextKeys[to] = sorted[i];
+            nextOrder[to] = order[i];
+        }
+        sorted.swap(nextKeys);
+        order.swap(nextOrder);
+    }
     return order;
 }
 
-std::vector<std::uint32_t> MergedOrder(const std::vector<std::uint32_t>& order,
-                                       const CGameSortKeys& keys) {
-    std::vector<std::uint32_t> added(keys.Size() - order.size());
-    std::iota(added.begin(), added.end(), static_cast<std::uint32_t>(order.size()));
-    const auto before = [&keys](std::uint32_t a, std::uint32_t b) { return keys.Before(a, b); };
-    std::sort(added.begin(), added.end(), before);
-    std::vector<std::uint32_t> merged(keys.Size());
-    std::merge(order.begin(), order.end(), added.begin(), added.end(), merged.begin(), before);
-    return merged;
+} // namespace
+
+void CGameSortKeys::RankTexts(const CGameListSnapshot& games, const CGameSearchKeys& keys) {
+    primary.resize(games.Size());
+    std::vector<std::uint32_t> ranks;
+    if (column == kColumnFile) {
+        std::vector<std::string> names;
+        for (const std::shared_ptr<const CGameBatch>& batch : games.Batches()) {
+            names.push_back(FoldForSearch(batch->File()->Name()));
+        }
+        std::vector<std::string> distinct = names;
+        std::sort(distinct.begin(), distinct.end());
+        std::size_t game = 0;
+        for (std::size_t b = 0; b < names.size(); ++b) {
+            const auto rank = static_cast<std::uint64_t>(
+                std::lower_bound(distinct.begin(), distinct.end(), names[b]) - distinct.begin());
+            const std::size_t end = game + games.Batches()[b]->Size();
+            std::fill(primary.begin() + static_cast<std::ptrdiff_t>(game),
+                      primary.begin() + static_cast<std::ptrdiff_t>(end), rank);
+            game = end;
+        }
+        return;
+    }
+    const auto field = static_cast<std::size_t>(SearchFieldOf(column));
+    const auto& chunks = keys.Chunks();
+    std::vector<CRankedText> texts;
+    std::vector<std::vector<std::uint32_t>> rankOf(chunks.size());
+    for (std::size_t c = 0; c < chunks.size(); ++c) {
+        const CGameSearchKeys::CChunk& chunk = *chunks[c];
+        std::vector<bool> used(chunk.ValueCount());
+        for (const std::uint16_t id : chunk.ids[field]) {
+            used[id] = true;
+        }
+        for (std::size_t id = 0; id < used.size(); ++id) {
+            if (!used[id]) {
+                continue;
+            }
+            const auto value = static_cast<std::uint16_t>(id);
+            CRankedText ranked{0, chunk.Value(value), static_cast<std::uint32_t>(c), value};
+            if (column == kColumnRound) {
+                ranked.number = RoundKey(ranked.text);
+            } else if (column == kColumnDate) { // by date alone, descending within its group
+                ranked.number = DateKey(chunk.table->Value(value));
+                if (descending) {
+                    ranked.number =
+                        (ranked.number & ~kValueMask) | (kValueMask - (ranked.number & kValueMask));
+                }
+                ranked.text = {};
+            }
+            texts.push_back(ranked);
+        }
+        rankOf[c].resize(chunk.ValueCount());
+    }
+    std::sort(texts.begin(), texts.end(), [](const CRankedText& a, const CRankedText& b) {
+        return a.number != b.number ? a.number < b.number : a.text < b.text;
+    });
+    std::uint32_t rank = 0;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i > 0 &&
+            (texts[i].number != texts[i - 1].number || texts[i].text != texts[i - 1].text)) {
+            ++rank;
+        }
+        rankOf[texts[i].chunk][texts[i].id] = rank;
+    }
+    for (std::size_t c = 0; c < chunks.size(); ++c) {
+        const CGameSearchKeys::CChunk& chunk = *chunks[c];
+        const std::vector<std::uint16_t>& ids = chunk.ids[field];
+        for (std::size_t k = 0; k < ids.size(); ++k) {
+            primary[chunk.first + k] = rankOf[c][ids[k]];
+        }
+    }
+}
+
+void CGameSortKeys::Extend(const CGameListSnapshot& games, const CGameSearchKeys& keys,
+                           const CListOpenings* openings) {
+    // Ranks change as values are added: ranked columns are made again for all games.
+    const bool ranked = column != kColumnNumber && column != kColumnResult &&
+                        column != kColumnMoves && column != kColumnOpening;
+    if (column == kColumnOpening) { // an unnamed game's 0xFFFF stays last either way
+        const std::vector<std::uint16_t> ranks =
+            OpeningRanks(openings != nullptr ? openings->Book().get() : nullptr);
+        const std::size_t from = primary.size();
+        primary.resize(games.Size());
+        for (std::size_t game = from; game < games.Size(); ++game) {
+            const std::uint64_t key =
+                ranks[openings != nullptr ? openings->Mark(game).entry : COpeningBook::kNone];
+            primary[game] = descending && key != 0xFFFF ? 0xFFFE - key : key;
+        }
+        return;
+    }
+    const std::size_t from = ranked ? 0 : primary.size();
+    if (ranked) {
+        RankTexts(games, keys);
+    } else {
+        primary.resize(games.Size());
+        if (column == kColumnNumber) {
+            std::iota(primary.begin() + static_cast<std::ptrdiff_t>(from), primary.end(), from);
+        }
+        for (std::size_t game = column == kColumnNumber ? games.Size() : from;
+             game < games.Size();) {
+            std::size_t first = 0;
+            const CGameBatch& batch = games.BatchOf(game, first);
+            for (; game < first + batch.Size(); ++game) {
+                const CStoredGame& stored = batch.Game(game - first);
+                primary[game] = column == kColumnResult  ? ResultRank(stored.result)
+                                : column == kColumnMoves ? (stored.moveCount + 1) / 2
+                                                         : game;
+            }
+        }
+    }
+    if (descending && column != kColumnDate) {
+        for (std::size_t game = from; game < primary.size(); ++game) {
+            primary[game] = ~primary[game];
+        }
+    }
+}
+
+std::vector<std::uint32_t> SortedOrder(const CGameSortKeys& keys) {
+    return RadixOrder(keys.Keys());
 }

@@ -56,8 +56,8 @@ void CGameTable::SetGames(std::shared_ptr<const CGameListSnapshot> list,
         matches = std::make_shared<const std::vector<std::uint32_t>>(std::move(more));
     }
     if (sortKeys) {
-        sortKeys->Extend(*games, keys, openings.get());
-        SetOrder(MergedOrder(*order, *sortKeys));
+        sortKeys->Extend(*games, *keys, openings.get());
+        SetOrder(SortedOrder(*sortKeys));
     } else {
         std::vector<std::uint32_t> grown(games->Size());
         std::iota(grown.begin(), grown.end(), 0u);
@@ -78,7 +78,7 @@ std::string CGameTable::CountText() const {
 
 void CGameTable::SortBy(EGameColumn column, bool descending) {
     sortKeys = std::make_unique<CGameSortKeys>(column, descending);
-    sortKeys->Extend(*games, keys, openings.get());
+    sortKeys->Extend(*games, *keys, openings.get());
     SetOrder(SortedOrder(*sortKeys));
 }
 

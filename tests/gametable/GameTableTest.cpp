@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <map>
 #include <numeric>
+#include <random>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -268,8 +270,11 @@ TEST(GameTableOpeningsTest, SearchesFindTermsInTagsOrOpeningsAsAPlainScanDoes) {
         const std::vector<std::string> terms = SearchTerms(query);
         std::vector<std::size_t> expected;
         for (std::size_t game = 0; game < list->Size(); ++game) {
-            const std::string text =
-                std::string(table.SearchKeys()->Key(game)) + FoldForSearch(marks->Text(game));
+            std::string text = FoldForSearch(marks->Text(game));
+            for (int field = 0; field < kSearchFields; ++field) {
+                text += "\n";
+                text += table.SearchKeys()->Field(game, static_cast<ESearchField>(field));
+            }
             if (std::all_of(terms.begin(), terms.end(), [&text](const std::string& term) {
                     return text.find(term) != std::string::npos;
                 })) {
@@ -282,4 +287,66 @@ TEST(GameTableOpeningsTest, SearchesFindTermsInTagsOrOpeningsAsAPlainScanDoes) {
         }
         EXPECT_EQ(Shown(table), expected) << query;
     }
+}
+
+// More distinct tag values than one tag table holds: the batch starts another table, each game
+// keeps its own tags, and sorts and searches rank and match texts across the tables.
+TEST(GameTableManyValuesTest, TagsSortsAndSearchesSpanTagTables) {
+    std::vector<CRow> rows;
+    std::mt19937 random(31);
+    for (int i = 0; i < 16000; ++i) {
+        const auto n = [&random] { return std::to_string(random() % 30000); };
+        rows.push_back({"W" + n(), "B" + n(), "E" + std::to_string(i), "S" + n(),
+                        std::to_string(1000 + random() % 1000) + ".0" + std::to_string(1 + i % 9) +
+                            ".1" + std::to_string(i % 10),
+                        n(), static_cast<int>(random() % 4), static_cast<std::uint32_t>(i % 7)});
+    }
+    const std::vector<CRow> again(rows.begin(), rows.begin() + 50);
+    const auto list = List({Batch("/db/a.pgn", rows), Batch("/db/b.pgn", again)});
+    std::set<const CTagTable*> tables;
+    for (std::size_t g = 0; g < rows.size(); ++g) {
+        const CStoredGame& game = list->Game(g);
+        tables.insert(&game.TagTable());
+        ASSERT_EQ(game.Tag(kWhite), rows[g].white);
+        ASSERT_EQ(game.Tag(kSite), rows[g].site);
+        ASSERT_EQ(game.Tag(kDate), rows[g].date);
+        ASSERT_EQ(game.moveCount, rows[g].halfMoves);
+    }
+    EXPECT_EQ(tables.size(), 2u);
+    CGameTable table;
+    table.SetGames(list);
+    for (const EGameColumn column : {kColumnWhite, kColumnRound, kColumnDate, kColumnEvent}) {
+        for (const bool descending : {false, true}) {
+            table.SortBy(column, descending);
+            const std::vector<std::size_t> shown = Shown(table);
+            for (std::size_t row = 1; row < shown.size(); ++row) {
+                const std::string a = FoldForSearch(GameCellText(*list, shown[row - 1], column));
+                const std::string b = FoldForSearch(GameCellText(*list, shown[row], column));
+                const bool numeric = column == kColumnRound;
+                const auto key = [numeric](const std::string& text) {
+                    return numeric ? std::make_pair(std::stol(text), std::string())
+                                   : std::make_pair(0L, text);
+                };
+                ASSERT_TRUE(descending ? key(b) <= key(a) : key(a) <= key(b)) << a << " " << b;
+                if (key(a) == key(b)) {
+                    ASSERT_LT(shown[row - 1], shown[row]);
+                }
+            }
+        }
+    }
+    // 70 terms: more than one search pass; every term in one game of each table.
+    std::string terms = rows[3].white + " " + rows[3].black;
+    for (int t = 0; t < 68; ++t) {
+        terms += " " + rows[3].white.substr(0, 2);
+    }
+    table.SetFilter(terms);
+    const std::vector<std::size_t> found = Shown(table);
+    EXPECT_TRUE(std::find(found.begin(), found.end(), 3u) != found.end());
+    for (const std::size_t game : found) {
+        const std::string key = FoldForSearch(list->Game(game).Tag(kWhite)) + "\n" +
+                                FoldForSearch(list->Game(game).Tag(kBlack));
+        EXPECT_NE(key.find(FoldForSearch(rows[3].white)), std::string::npos);
+    }
+    table.SetFilter(rows[15999].event + " " + rows[15999].white);
+    EXPECT_EQ(Shown(table), std::vector<std::size_t>{15999});
 }
