@@ -26,7 +26,8 @@ set(uses_notation pgn chess common platform/NotationText.h)
 set(uses_analysis engine notation pgn chess common platform resources scene/SceneView.h
     export/VideoOverlays.h)
 set(uses_explorer openings pgn chess common platform resources)
-set(uses_shell gametable notation explorer player openings pgn chess common platform resources
+set(uses_messages pgn chess common resources/StringTable.h)
+set(uses_shell gametable notation messages explorer player openings pgn chess common platform resources
     export analysis scene/ScenePlayback.h scene/SceneView.h scene/Camera.h)
 set(uses_app common chess pgn openings gfx3d platform platform/qt/QtPlatform.h resources scene
     player export analysis shell)
@@ -37,7 +38,7 @@ set(any_layer bench fuzz support)
 
 set(violations "")
 foreach(library common chess pgn openings engine gfx3d platform platform/qt resources scene
-        player gametable notation explorer export analysis shell app tools bench fuzz support)
+        player gametable notation explorer messages export analysis shell app tools bench fuzz support)
     file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${library}/*.h
          ${SOURCE_DIR}/${library}/*.cpp)
     foreach(file IN LISTS files)

@@ -73,6 +73,9 @@ std::string CGameTable::CellText(std::size_t row, EGameColumn column) const {
 }
 
 std::string CGameTable::CountText() const {
+    if (RowCount() == 0 && GameCount() > 0) {
+        return "No games match";
+    }
     return std::to_string(RowCount()) + " of " + std::to_string(GameCount()) + " games";
 }
 

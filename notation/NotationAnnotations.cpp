@@ -5,6 +5,7 @@
 #include "common/TextDecoding.h"
 #include "pgn/FenParser.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -80,15 +81,33 @@ std::optional<std::vector<std::string>> TreeSan(const CAnnotatedGame& tree,
 }
 
 // The comments are bytes of the file; the panel shows UTF-8.
+// A comment longer than this many characters shows its first ones and how many more there are:
+// a file may hold a comment of a hundred megabytes, which the panel could not lay out.
+constexpr std::size_t kCommentCharacters = 16 * 1024;
+
+// The comment in UTF-8, cut to about 64 KB; the original's memory is given back.
+std::string DecodeComment(const std::string& bytes, ELegacyCodePage page) {
+    const std::string_view shown = ClipForDisplay(bytes, kCommentCharacters);
+    if (shown.size() == bytes.size()) {
+        return DecodeToUtf8(bytes, page);
+    }
+    // Each byte but a UTF-8 continuation byte starts a character in either reading.
+    const std::string_view rest = std::string_view(bytes).substr(shown.size());
+    const auto more = std::count_if(rest.begin(), rest.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    });
+    return DecodeToUtf8(shown, page) + "\u2026 (" + std::to_string(more) + " more characters)";
+}
+
 void DecodeComments(CAnnotatedGame& tree, ELegacyCodePage page) {
     for (int i = 0; i < tree.MovesCount(); ++i) {
         for (CMoveComment& comment : tree.MoveForUpdate(i).comments) {
-            comment.text = DecodeToUtf8(comment.text, page);
+            comment.text = DecodeComment(comment.text, page);
         }
     }
     for (int i = 0; i < tree.LinesCount(); ++i) {
         for (std::string& comment : tree.LineForUpdate(i).comments) {
-            comment = DecodeToUtf8(comment, page);
+            comment = DecodeComment(comment, page);
         }
     }
 }

@@ -22,8 +22,11 @@ CNotationBlock Paragraph(std::vector<CNotationRun> runs) {
     return {CNotationBlock::EKind::kParagraph, 0, {std::move(runs)}};
 }
 
-// The players, with their Elo when known.
+// The players, with their Elo when known; a study's chapter (both players unknown) by its event.
 std::string Players(const CNotationGame& game) {
+    if (game.white == "?" && game.black == "?" && !game.event.empty()) {
+        return game.event;
+    }
     const auto player = [](const std::string& name, const std::string& elo) {
         return elo.empty() ? name : name + " (" + elo + ")";
     };
@@ -98,7 +101,11 @@ int NotationLink(unsigned moves, int variationMove) {
                                                   : kVariationLinkBase + variationMove;
 }
 
-CNotationText BuildNotation(const CNotationGame& game, bool figurines) {
+CNotationText EmptyNotation() {
+    return {{Paragraph({{"Open a PGN file (Ctrl+O) or drop one here", ENotationStyle::kNote}})}};
+}
+
+CNotationText BuildNotation(const CNotationGame& game, bool figurines, bool moreTags) {
     const CNotationAnnotations& annotations = game.annotations;
     CNotationText text;
     text.blocks.push_back(Paragraph({{Players(game), ENotationStyle::kPlayers}}));
@@ -116,11 +123,19 @@ CNotationText BuildNotation(const CNotationGame& game, bool figurines) {
         annotations.opening != game.opening) {
         opening += " (the file: " + annotations.opening + ")";
     }
+    const bool titled = game.white == "?" && game.black == "?";
     for (const std::string* line :
-         {&game.event, static_cast<const std::string*>(&where),
-          static_cast<const std::string*>(&opening), &annotations.otherTags}) {
-        if (!line->empty()) {
+         {titled ? &where : &game.event, static_cast<const std::string*>(titled ? nullptr : &where),
+          static_cast<const std::string*>(&opening)}) {
+        if (line != nullptr && !line->empty()) {
             text.blocks.push_back(Paragraph({{*line, ENotationStyle::kHeader}}));
+        }
+    }
+    if (!annotations.otherTags.empty()) {
+        text.blocks.push_back(Paragraph({{moreTags ? "More tags \u25BE" : "More tags \u25B8",
+                                          ENotationStyle::kHeader, kMoreTagsLink}}));
+        if (moreTags) {
+            text.blocks.push_back(Paragraph({{annotations.otherTags, ENotationStyle::kHeader}}));
         }
     }
     text.blocks.push_back(Paragraph({{ResultSign(game.result), ENotationStyle::kHeader}}));

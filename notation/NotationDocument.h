@@ -30,6 +30,8 @@ struct CNotationGame {
 // Links from here on stand for the moves of the annotated tree: link kVariationLinkBase + i is
 // the position after tree move i.
 inline constexpr int kVariationLinkBase = 1 << 30;
+// The link of the "More tags" line, which opens and closes the technical tags.
+inline constexpr int kMoreTagsLink = kVariationLinkBase - 1;
 
 // The link of the position on show: after the main line's first `moves` moves, or after move
 // `variationMove` of the annotated tree when that is not CAnnotatedGame::kNone.
@@ -49,8 +51,13 @@ CNotationGame NotationOf(const CChessGameData& game,
 // each comment and variation, which follow their move as paragraphs, variations indented by
 // depth. No move is highlighted: the panel highlights the link of the position on show by
 // itself, so that a step lays nothing out again. With `figurines`, piece letters become
-// figurines (♘f3).
-CNotationText BuildNotation(const CNotationGame& game, bool figurines);
+// figurines (♞f3).
+// The tags not shown elsewhere stand under a "More tags" line (link kMoreTagsLink), below it
+// only with `moreTags`. A game whose players are both unknown is titled by its event.
+CNotationText BuildNotation(const CNotationGame& game, bool figurines, bool moreTags = false);
+
+// The empty panel's text: a hint on how to open games.
+CNotationText EmptyNotation();
 
 // "1-0", "0-1", "½-½" or "*".
 std::string ResultSign(int result);

@@ -111,7 +111,7 @@ private:
         }
         if (!move.eval.empty()) {
             runs.push_back(Plain(" "));
-            runs.push_back({move.eval, ENotationStyle::kEval});
+            runs.push_back({SignedEval(move.eval), ENotationStyle::kEval});
         }
         return runs;
     }
@@ -168,19 +168,19 @@ std::string WithFigurines(const std::string& san) {
         const char* figurine = nullptr;
         switch (pieceLetter ? san[i] : ' ') {
         case 'K':
-            figurine = "\u2654";
+            figurine = "\u265A";
             break;
         case 'Q':
-            figurine = "\u2655";
+            figurine = "\u265B";
             break;
         case 'R':
-            figurine = "\u2656";
+            figurine = "\u265C";
             break;
         case 'B':
-            figurine = "\u2657";
+            figurine = "\u265D";
             break;
         case 'N':
-            figurine = "\u2658";
+            figurine = "\u265E";
             break;
         default:
             out += san[i];
@@ -252,4 +252,21 @@ void AppendAnnotatedMoves(CNotationText& text, const CNotationGame& game, bool f
         }
     }
     layout.Finish();
+}
+
+std::string SignedEval(const std::string& eval) {
+    const bool mate = !eval.empty() && eval[0] == '#';
+    std::string_view number(eval);
+    number.remove_prefix(mate ? 1 : 0);
+    std::string sign;
+    if (!number.empty() && number[0] == '-') {
+        sign = "\u2212";
+        number.remove_prefix(1);
+    } else if (!number.empty() && number[0] == '+') {
+        sign = mate ? "" : "+";
+        number.remove_prefix(1);
+    } else if (!mate && number.find_first_not_of("0.") != std::string_view::npos) {
+        sign = "+";
+    }
+    return (mate ? "#" : "") + sign + std::string(number);
 }

@@ -15,6 +15,10 @@ std::string WithFigurines(const std::string& san);
 // An annotation glyph as its symbol ("!", "±", "+-", ...), or "$n" for one without.
 std::string GlyphText(std::uint8_t glyph);
 
+// An evaluation as the panel shows it, with its sign: "0.33" gives "+0.33", "-0.56" "−0.56"
+// (a minus sign), "#3" "#3" and "#-2" "#−2"; zero stays "0.00" as written.
+std::string SignedEval(const std::string& eval);
+
 // The moves of the annotated tree of `game`, which must have one, appended to `text`: the main
 // line in rows, broken for each comment and variation, which follow as paragraphs.
 void AppendAnnotatedMoves(CNotationText& text, const CNotationGame& game, bool figurines);

@@ -2,14 +2,19 @@
 
 #include "common/CodePages.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 // What one load of a PGN text found: how many game texts, how many became games, and why each
 // of the others was dropped.
 struct CDroppedGame {
-    int ordinal = 0;     // among the text's game texts, from 0
-    std::string message; // the message of the exception that dropped it
+    int ordinal = 0;          // among the text's game texts, from 0
+    std::string message;      // the message of the exception that dropped it
+    std::uint64_t offset = 0; // where its text starts, in bytes from the text's start
+    int line = 0;             // the line of the text it starts on, from 1; 0 when unknown
+    std::string white;        // its tag pairs' players as written, empty when not found
+    std::string black;
 };
 
 // An entry of a zip archive that was not read: what it is called and why ("not a PGN file",

@@ -55,6 +55,29 @@ std::size_t InputPosition(const std::vector<CBracketOrigin>& origins, std::size_
     return after == origins.begin() ? 0 : std::prev(after)->in;
 }
 
+// The value of tag pair `name` in a game's raw text, as written; empty when not found. Only a
+// dropped game's text is searched: its players name it in the load's report.
+std::string_view TagValueIn(std::string_view raw, std::string_view name) {
+    const std::size_t header = std::min(raw.size(), raw.find("\n\n"));
+    for (std::size_t at = raw.find('['); at < header; at = raw.find('[', at + 1)) {
+        std::size_t p = at + 1;
+        while (p < header && (raw[p] == ' ' || raw[p] == '\t')) {
+            ++p;
+        }
+        if (raw.compare(p, name.size(), name) != 0) {
+            continue;
+        }
+        const std::size_t open = raw.find('"', p + name.size());
+        const std::size_t close = open == npos ? npos : raw.find('"', open + 1);
+        if (close == npos || close > header ||
+            raw.find_first_not_of(" \t", p + name.size()) != open) {
+            continue;
+        }
+        return raw.substr(open + 1, close - open - 1);
+    }
+    return {};
+}
+
 class CStretchParser {
 public:
     CStretchParser(std::string_view text, std::uint64_t base, CStretchResult& result,
@@ -84,8 +107,12 @@ public:
     }
 
 private:
-    void Drop(const std::string& message) {
-        result.dropped.push_back({result.gameTexts++, message});
+    // `raw` is the dropped game's text as the file has it, `at` where it starts in `text`.
+    void Drop(const std::string& message, std::string_view raw, std::size_t at) {
+        CDroppedGame dropped{result.gameTexts++, message, base + at, 0, {}, {}};
+        dropped.white = std::string(TagValueIn(raw, "White"));
+        dropped.black = std::string(TagValueIn(raw, "Black"));
+        result.dropped.push_back(std::move(dropped));
     }
 
     // A segment that opens a game starts at its header's first tag pair; the damaged lines of
@@ -109,7 +136,7 @@ private:
                 result.firstFailure = e.GetMessage();
             }
             if (opensGame || raw.find('[') != npos) {
-                Drop(e.GetMessage());
+                Drop(e.GetMessage(), raw, a);
             }
             return;
         }
@@ -142,7 +169,7 @@ private:
                 parsed.textLength = static_cast<std::uint32_t>(rawEnd - rawBegin);
                 result.batch->Add(parsed);
             } catch (const CGeneralException& e) {
-                Drop(e.GetMessage());
+                Drop(e.GetMessage(), raw.substr(rawBegin, rawEnd - rawBegin), a + rawBegin);
                 continue;
             }
             ++result.gameTexts;
@@ -223,10 +250,20 @@ bool CPgnTextReader::Add(std::string_view text, std::uint64_t offset) {
     if (progress != nullptr && progress->Cancelled()) {
         return false;
     }
+    // Lines are counted only up to each dropped game and then to the piece's end: one pass.
+    std::size_t counted = 0;
+    const auto countTo = [&](std::size_t end) {
+        linesBefore += static_cast<std::uint64_t>(
+            std::count(text.begin() + static_cast<std::ptrdiff_t>(counted),
+                       text.begin() + static_cast<std::ptrdiff_t>(end), '\n'));
+        counted = end;
+    };
     for (CStretchResult& result : results) {
         votes.Merge(result.votes);
         for (CDroppedGame& dropped : result.dropped) {
             dropped.ordinal += parsed.report.gameTexts;
+            countTo(std::clamp<std::size_t>(dropped.offset - offset, counted, text.size()));
+            dropped.line = static_cast<int>(linesBefore + 1);
             parsed.report.dropped.push_back(std::move(dropped));
         }
         parsed.report.gameTexts += result.gameTexts;
@@ -238,11 +275,12 @@ bool CPgnTextReader::Add(std::string_view text, std::uint64_t offset) {
             firstFailure = std::move(result.firstFailure);
         }
     }
+    countTo(text.size());
     return true;
 }
 
 void CPgnTextReader::DropLast(const std::string& message) {
-    parsed.report.dropped.push_back({parsed.report.gameTexts++, message});
+    parsed.report.dropped.push_back({parsed.report.gameTexts++, message, 0, 0, {}, {}});
 }
 
 CParsedText CPgnTextReader::Finish(bool mayBeEmpty) {

@@ -60,4 +60,5 @@ private:
     CParsedText parsed;
     CCodePageVotes votes;
     std::string firstFailure;
+    std::uint64_t linesBefore = 0; // newlines in the pieces read so far
 };

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class IExplorerContent;
@@ -19,11 +20,27 @@ class IShellEvents;
 // One entry of a drop-down menu. Text is UTF-8; '&' marks the mnemonic letter and the part after
 // a tab names the shortcut key ("Load PGN file...\tCtrl+O"), which then works in the whole
 // window. Items of one non-zero radio group are exclusive; a checkable item toggles its mark.
+// An item with `submenu` set opens the drop-down `items` (filled later when empty: "Open
+// Recent"); an item without id and text is a separator.
 struct CMenuItemDescription {
+    CMenuItemDescription(int id = 0, std::string text = {}, int radioGroup = 0,
+                         bool checkable = false)
+        : id(id), text(std::move(text)), radioGroup(radioGroup), checkable(checkable) {}
+    // A submenu item.
+    static CMenuItemDescription Submenu(int id, std::string text,
+                                        std::vector<CMenuItemDescription> items) {
+        CMenuItemDescription item(id, std::move(text));
+        item.submenu = true;
+        item.items = std::move(items);
+        return item;
+    }
+
     int id = 0;
     std::string text;
     int radioGroup = 0;
     bool checkable = false;
+    bool submenu = false;
+    std::vector<CMenuItemDescription> items;
 };
 
 // One entry of the menu bar: a drop-down menu with items, or (no items) a command of its own.
@@ -84,6 +101,18 @@ public:
     // Modal; returns when the user has closed the box.
     virtual void ShowMessageBox(EMessageBoxKind kind, const std::string& caption,
                                 const std::string& text) = 0;
+    // As ShowMessageBox, with `details` (the program's technical text) under a "Details"
+    // button; as ShowMessageBox when `details` is empty.
+    virtual void ShowDetailedMessageBox(EMessageBoxKind kind, const std::string& caption,
+                                        const std::string& text, const std::string& details) = 0;
+    // The status line along the window's bottom: `text` (empty: nothing), with a "Show" button
+    // that sends the command ids::kShowAddedGames when `offerShow`.
+    virtual void ShowStatus(const std::string& text, bool offerShow) = 0;
+    // The system clipboard's text (UTF-8, empty when it holds none), and text put there.
+    virtual std::string ClipboardText() const = 0;
+    virtual void SetClipboardText(const std::string& text) = 0;
+    // The items of the submenu ids::kOpenRecent: item i (UTF-8) sends ids::kFirstRecentFile + i.
+    virtual void SetRecentFiles(const std::vector<std::string>& names) = 0;
     // A modal question with Yes and No buttons; true for Yes.
     virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;
     // Modal open-file dialog for an existing file. `filters` are "Name (*.ext)" entries, the

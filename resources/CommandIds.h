@@ -47,6 +47,18 @@ inline constexpr int kSaveAnalysedGame = 40074;
 inline constexpr int kOpeningExplorer = 40080;
 inline constexpr int kExplorerOnlyFound = 40081;
 inline constexpr int kGamesWithPosition = 40082;
+// "File > Open Recent" (a submenu) and its ten files, "Quit", "Help > Keyboard shortcuts".
+inline constexpr int kOpenRecent = 40100;
+inline constexpr int kFirstRecentFile = 40101; // 40101 .. 40110
+inline constexpr int kLastRecentFile = 40110;
+inline constexpr int kQuit = 40111;
+inline constexpr int kKeyboardShortcuts = 40112;
+// The status line's "Show": the first game the last load added.
+inline constexpr int kShowAddedGames = 40113;
+// The clipboard: the position on show as FEN, the game on show as PGN, and pasted games.
+inline constexpr int kCopyFen = 40114;
+inline constexpr int kCopyPgn = 40115;
+inline constexpr int kPaste = 40116;
 
 inline constexpr int kStopButton = 1000;
 inline constexpr int kPlayPauseButton = 1001;

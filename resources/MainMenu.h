@@ -26,28 +26,25 @@ inline constexpr int kViewpointGroup = 3;
 
 inline std::vector<CMenuDescription> Build() {
     std::vector<CMenuDescription> menus;
+    const CMenuItemDescription recent =
+        CMenuItemDescription::Submenu(ids::kOpenRecent, "Open &Recent", {});
+    // Room is left for more file commands between "Export video..." and "Quit".
     menus.push_back({"&File",
-                     {{ids::kLoadPgnFile, "Load PGN file...\tCtrl+O", 0, false},
+                     {{ids::kLoadPgnFile, "&Open...\tCtrl+O", 0, false},
+                      recent,
                       {ids::kCloseAllGames, "Close all games", 0, false},
+                      {},
                       {ids::kSavePicture, "Save picture...\tCtrl+S", 0, false},
                       {ids::kExportVideo, "Export video...\tCtrl+E", 0, false},
-                      {ids::kSaveAnalysedGame, "Save game with analysis...", 0, false}},
+                      {ids::kSaveAnalysedGame, "Save game with analysis...", 0, false},
+                      {},
+                      {ids::kQuit, "&Quit\tCtrl+Q", 0, false}},
                      0});
-
-    CMenuDescription animation{"Animation duration", {}, 0};
-    for (std::size_t i = 0; i < kAnimationLabels.size(); ++i) {
-        animation.items.push_back({ids::kFirstAnimationDuration + static_cast<int>(i),
-                                   kAnimationLabels[i], kAnimationGroup, false});
-    }
-    menus.push_back(animation);
-
-    CMenuDescription pause{"Pause duration", {}, 0};
-    for (std::size_t i = 0; i < kPauseLabels.size(); ++i) {
-        pause.items.push_back(
-            {ids::kFirstPauseDuration + static_cast<int>(i), kPauseLabels[i], kPauseGroup, false});
-    }
-    menus.push_back(pause);
-
+    menus.push_back({"&Edit",
+                     {{ids::kCopyFen, "Copy position (FEN)\tCtrl+C", 0, false},
+                      {ids::kCopyPgn, "Copy game (PGN)\tCtrl+Shift+C", 0, false},
+                      {ids::kPaste, "Paste games or position\tCtrl+V", 0, false}},
+                     0});
     menus.push_back({"Game",
                      {{ids::kNextMove, "Next move\tRight", 0, false},
                       {ids::kPreviousMove, "Previous move\tLeft", 0, false},
@@ -74,12 +71,74 @@ inline std::vector<CMenuDescription> Build() {
                       {ids::kFocusGamesTable, "Find a game\tCtrl+G", 0, false},
                       {ids::kOpeningExplorer, "Opening explorer", 0, true}},
                      0});
+
+    CMenuItemDescription animation = CMenuItemDescription::Submenu(0, "Animation duration", {});
+    for (std::size_t i = 0; i < kAnimationLabels.size(); ++i) {
+        animation.items.push_back({ids::kFirstAnimationDuration + static_cast<int>(i),
+                                   kAnimationLabels[i], kAnimationGroup, false});
+    }
+    CMenuItemDescription pause = CMenuItemDescription::Submenu(0, "Pause duration", {});
+    for (std::size_t i = 0; i < kPauseLabels.size(); ++i) {
+        pause.items.push_back(
+            {ids::kFirstPauseDuration + static_cast<int>(i), kPauseLabels[i], kPauseGroup, false});
+    }
     menus.push_back({"Options",
-                     {{ids::kDisplayFps, "Display fps", 0, true},
+                     {animation, pause, {ids::kDisplayFps, "Display fps", 0, true},
                       {ids::kEngineSettings, "Engine...", 0, false}},
                      0});
-    menus.push_back({"&About...", {}, ids::kAbout});
+    menus.push_back({"&Help",
+                     {{ids::kKeyboardShortcuts, "Keyboard shortcuts\tF1", 0, false},
+                      {ids::kAbout, "About Tavrin", 0, false}},
+                     0});
     return menus;
+}
+
+// A command of the menus, and the title of the menu or submenu that holds it.
+struct CMenuCommand {
+    const CMenuItemDescription* item;
+    std::string menuTitle;
+};
+
+inline void AppendCommands(const std::vector<CMenuItemDescription>& items, const std::string& title,
+                           std::vector<CMenuCommand>& commands) {
+    for (const CMenuItemDescription& item : items) {
+        if (item.submenu) {
+            AppendCommands(item.items, item.text, commands);
+        } else if (item.id != 0) {
+            commands.push_back({&item, title});
+        }
+    }
+}
+
+// Every item of `menus` that is a command, submenus' included, in menu order; the pointers are
+// into `menus`.
+inline std::vector<CMenuCommand> Commands(const std::vector<CMenuDescription>& menus) {
+    std::vector<CMenuCommand> commands;
+    for (const CMenuDescription& menu : menus) {
+        AppendCommands(menu.items, menu.title, commands);
+    }
+    return commands;
+}
+
+// The text of "Help > Keyboard shortcuts": every key of the menus as "Ctrl+O\tOpen..." lines,
+// then the mouse's and Esc.
+inline std::string ShortcutsText(const std::vector<CMenuDescription>& menus) {
+    std::string text;
+    for (const CMenuCommand& command : Commands(menus)) {
+        const std::string& full = command.item->text;
+        const std::size_t tab = full.find('\t');
+        if (tab != std::string::npos) {
+            std::string name = full.substr(0, tab);
+            std::erase(name, '&');
+            text += full.substr(tab + 1) + "\t" + name + "\n";
+        }
+    }
+    text += "Esc\tDefault view; in the games table, clear the search\n"
+            "Mouse wheel\tZoom in and out\n"
+            "Left button drag\tTurn the camera\n"
+            "Right button drag\tShift the camera\n"
+            "Drop PGN files\tOpen them";
+    return text;
 }
 
 } // namespace mainmenu

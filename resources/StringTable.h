@@ -13,8 +13,9 @@ inline constexpr std::string_view kFileFilter =
 inline constexpr std::string_view kAllFilesFilter = "All files (*)"; // 10001, second pair
 inline constexpr std::string_view kAboutText =                       // 10002
     "Tavrin\nVersion: " TAVRIN_VERSION
-    "\n\nProgram reads move sequences from files in Portable Game Notation "
-    "format and then displays animated chess game on the 3D chessboard.\n\nCamera controls:\n"
+    "\n\nTavrin is a viewer for chess games. It reads games from files in Portable Game "
+    "Notation (PGN) and plays them move by move with animated 3D pieces on a wooden board, "
+    "beside the game's notation and its annotations.\n\nCamera controls:\n"
     "   [mouse wheel] - zoom in/zoom out\n   [dragging with left mouse button] - rotating\n"
     "   [dragging with right mouse button] - moving\n   [Esc] - restore default view";
 inline constexpr std::string_view kAbout = "About";                     // 10003
@@ -48,6 +49,14 @@ inline constexpr std::string_view kExportRunning =
     "A video is being made. Wait for it, or cancel it, before you start another.";
 inline constexpr std::string_view kVideoNotMade = "The video could not be made.";
 inline constexpr std::string_view kVideoSaved = "The video was saved to ";
+
+// Pasting games or a position, and the hint of an empty notation panel.
+inline constexpr std::string_view kNothingToPaste =
+    "The clipboard holds no text: copy PGN games or a FEN position first.";
+inline constexpr std::string_view kPasteNotRead =
+    "The pasted text is neither PGN games nor a FEN position: ";
+inline constexpr std::string_view kEmptyPanelHint = "Open a PGN file (Ctrl+O) or drop one here";
+inline constexpr std::string_view kKeyboardShortcuts = "Keyboard shortcuts";
 
 // A position of an annotated game's variation that the game's board cannot reach.
 inline constexpr std::string_view kPositionNotShown = "The position could not be shown.";

@@ -7,8 +7,8 @@ set -euo pipefail
 packages=(
   build-essential cmake qt6-base-dev libglew-dev libglu1-mesa-dev libgl-dev
   libgtest-dev libgmock-dev clang
-  xvfb xauth libgl1-mesa-dri fonts-liberation
-  xdotool imagemagick libx11-dev
+  xvfb xauth libgl1-mesa-dri fonts-liberation fonts-dejavu-core
+  xdotool x11-utils imagemagick libx11-dev
   dpkg-dev file help2man appstream desktop-file-utils lintian
   stockfish
   libavcodec-dev libavformat-dev libavfilter-dev libswscale-dev libavutil-dev pkg-config ffmpeg

@@ -2,9 +2,9 @@
 
 #include "common/FileProblem.h"
 #include "common/GeneralException.h"
+#include "messages/LoadMessages.h"
 #include "pgn/PGNExceptions.h"
 #include "pgn/PGNReader.h"
-#include "shell/LoadMessages.h"
 
 #include <new>
 
@@ -13,7 +13,7 @@ namespace {
 // The read on the worker. Every failure is worded as the box shows it: the file, what is wrong
 // with it in plain words where that is known, and the reader's message.
 COutcome<CParsedText> ReadForList(CPGNReader& reader, const std::string& path,
-                                  CLoadProgress& progress) {
+                                  CLoadProgress& progress, std::string& details) {
     std::string plainReason;
     std::string message;
     try {
@@ -21,9 +21,6 @@ COutcome<CParsedText> ReadForList(CPGNReader& reader, const std::string& path,
     } catch (const CPGNReaderException& e) {
         message = e.GetMessage();
         plainReason = DescribeFileProblem(path);
-        if (plainReason.empty()) {
-            plainReason = "no game could be read from it";
-        }
     } catch (const CGeneralException& e) {
         message = e.GetMessage();
         plainReason = DescribeFileProblem(path);
@@ -31,7 +28,9 @@ COutcome<CParsedText> ReadForList(CPGNReader& reader, const std::string& path,
         message = "Not enough memory to read the file.";
         plainReason = DescribeFileProblem(path);
     }
-    return COutcome<CParsedText>::Failure(LoadFailureText(path, plainReason, message));
+    CPlainMessage plain = LoadFailureText(path, plainReason, message);
+    details = std::move(plain.details);
+    return COutcome<CParsedText>::Failure(std::move(plain.text));
 }
 
 } // namespace
@@ -42,7 +41,7 @@ CBackgroundLoad::CBackgroundLoad(CPGNReader& reader, std::string path,
       // The progress callback is in place before the worker starts.
       job((progress.onProgress = std::move(onProgress),
            [this, &reader](const std::atomic<bool>&) {
-               COutcome<CParsedText> read = ReadForList(reader, this->path, progress);
+               COutcome<CParsedText> read = ReadForList(reader, this->path, progress, details);
                if (read.HasValue() && !openings.Classify(read.Value().batches, &progress)) {
                    return COutcome<CParsedText>::Cancellation();
                }

@@ -30,6 +30,8 @@ public:
     // The share of the file read so far, 0..1. Any thread.
     double Fraction() const noexcept { return progress.Fraction(); }
     const std::string& Path() const noexcept { return path; }
+    // After Wait: the reader's own message of a failure, for the box's details.
+    const std::string& Details() const noexcept { return details; }
 
     // Waits for the worker (it has ended once `done` was called) and gives the outcome: the
     // games read, the box text of a failure, or a cancellation.
@@ -39,6 +41,7 @@ public:
 
 private:
     std::string path;
+    std::string details; // written by the worker, read after Wait
     CLoadProgress progress;
     CReadOpenings openings;
     CWorkerJob<CParsedText> job; // last: its worker reads the members above

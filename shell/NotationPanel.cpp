@@ -23,7 +23,7 @@ void CNotationPanel::OnShowChanged(const CShowNotice& notice) {
         if (!holdsGame) {
             document = {};
             current = -1;
-            platform.SetNotation({});
+            platform.SetNotation(EmptyNotation());
             platform.SetNotationCurrent(current);
             return;
         }
@@ -41,6 +41,11 @@ void CNotationPanel::OnShowChanged(const CShowNotice& notice) {
     }
     current = NotationLink(notice.ply, notice.variationMove);
     platform.SetNotationCurrent(current);
+}
+
+void CNotationPanel::ToggleMoreTags() {
+    moreTags = !moreTags;
+    Lay();
 }
 
 void CNotationPanel::SetFigurines(bool on) {
@@ -85,9 +90,9 @@ void CNotationPanel::FinishRead() {
 
 void CNotationPanel::Lay() {
     if (!holdsGame) {
-        platform.SetNotation({});
+        platform.SetNotation(EmptyNotation());
     } else {
-        platform.SetNotation(BuildNotation(document, figurines));
+        platform.SetNotation(BuildNotation(document, figurines, moreTags));
     }
     platform.SetNotationCurrent(current);
 }

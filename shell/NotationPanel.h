@@ -23,11 +23,13 @@ public:
     // The openings of the listed games, which name the game's opening in the header; the line
     // above the moves names that of the position on show.
     void SetOpenings(std::shared_ptr<const CListOpenings> list) { openings = std::move(list); }
-    // Piece letters as figurines (♘f3), or not; the text is laid out again.
+    // Piece letters as figurines (♞f3), or not; the text is laid out again.
     void SetFigurines(bool on);
     // The program's marks of the main line's moves of the game on show (see CNotationGame);
     // the text is laid out again.
     void SetMarks(std::vector<std::string> marks);
+    // Opens or closes the "More tags" line of the panel.
+    void ToggleMoreTags();
     // The annotated tree of the game on show, once read; null before, or when it has none.
     const CAnnotatedGame* Tree() const noexcept;
     // Waits for the annotation read that runs; no further read starts. For shutdown.
@@ -48,6 +50,7 @@ private:
     CNotationGame document; // of the game on show
     unsigned ticket = 0;    // the annotation request of the game on show
     bool figurines = false;
+    bool moreTags = false;
     int current = -1; // the link of the position on show
     std::unique_ptr<CAnnotationQueue> reads;
     std::shared_ptr<const CListOpenings> openings = std::make_shared<const CListOpenings>();

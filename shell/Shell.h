@@ -1,6 +1,7 @@
 #pragma once
 
 #include "explorer/OpeningExplorer.h"
+#include "pgn/TextParser.h"
 #include "platform/ShellEvents.h"
 #include "platform/ShellPlatform.h"
 #include "shell/GamesTableAdapter.h"
@@ -149,6 +150,22 @@ private:
     void FinishLoad();
     // Ends the running load and drops the waiting ones; nothing of theirs is listed.
     void CancelLoads();
+    // Ends the running load only; the waiting ones load next (the progress's Cancel).
+    void CancelRunningLoad();
+    // Lists the games read from `path`: the game on show stays unless none is or `showFirst`
+    // (then the first new game is shown); the status line says what was added.
+    void ListGames(CParsedText&& parsed, const std::string& path, bool showFirst,
+                   CReadOpenings read);
+    // Ctrl+V: the clipboard's games or FEN as "Pasted games"; bad text is reported, changes
+    // nothing.
+    void PasteGames();
+    // Ctrl+C: the position on show as FEN; Ctrl+Shift+C: the game on show as PGN, annotated.
+    void CopyPosition();
+    void CopyGame();
+    // "File > Open Recent": the ten files opened last, kept in the settings, the last first.
+    void RememberRecentFile(const std::string& path);
+    std::vector<std::string> RecentFiles() const;
+    void ShowRecentFiles();
     // "Close all games": no load, no playback, no game listed, the initial position on show.
     void CloseAllGames();
     // Whether games of this file (the same file by any path) are listed.
@@ -224,6 +241,8 @@ private:
     std::unique_ptr<CBackgroundLoad> load; // the load that runs
     std::deque<std::string> pendingLoads;  // loads asked for while it runs
     std::uint32_t loadStartTick = 0;
+    int firstAddedGame = -1; // the first game the last load or paste added
+    static constexpr std::size_t kRecentFiles = 10;
 
     bool panelMark = true;
     bool figurinesMark = false;

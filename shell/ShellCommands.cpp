@@ -23,6 +23,13 @@ bool CShell::HandleCommand(int id, int code) {
         platform.CheckMenuRadioItem(id);
         return true;
     }
+    if (id >= ids::kFirstRecentFile && id <= ids::kLastRecentFile) {
+        const std::vector<std::string> files = RecentFiles();
+        if (static_cast<std::size_t>(id - ids::kFirstRecentFile) < files.size()) {
+            LoadPGNFile(files[static_cast<std::size_t>(id - ids::kFirstRecentFile)]);
+        }
+        return true;
+    }
     if (id >= ids::kFirstPauseDuration && id <= ids::kLastPauseDuration) {
         player.SetPauseDuration(mainmenu::kPauseDurations[id - ids::kFirstPauseDuration]);
         platform.CheckMenuRadioItem(id);
@@ -53,7 +60,29 @@ bool CShell::HandleCommand(int id, int code) {
         StopPlayback();
         return true;
     case ids::kCancelLoad:
-        CancelLoads();
+        CancelRunningLoad();
+        return true;
+    case ids::kShowAddedGames:
+        if (firstAddedGame >= 0 && firstAddedGame < listedGames) {
+            ChooseGame(firstAddedGame);
+        }
+        return true;
+    case ids::kPaste:
+        PasteGames();
+        return true;
+    case ids::kCopyFen:
+        CopyPosition();
+        return true;
+    case ids::kCopyPgn:
+        CopyGame();
+        return true;
+    case ids::kQuit:
+        OnClose();
+        return true;
+    case ids::kKeyboardShortcuts:
+        platform.ShowMessageBox(EMessageBoxKind::Information,
+                                std::string(strings::kKeyboardShortcuts),
+                                mainmenu::ShortcutsText(mainmenu::Build()));
         return true;
     case ids::kCloseAllGames:
         CloseAllGames();

@@ -5,7 +5,6 @@
 #include "resources/CommandIds.h"
 #include "shell/Shell.h"
 
-
 void CShell::StartEngineViews() {
     liveAnalysis = std::make_unique<CLiveAnalysisView>(platform, scene);
     liveAnalysis->onSwitchedOff = [this] {

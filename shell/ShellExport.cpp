@@ -3,11 +3,11 @@
 #include "export/ExportException.h"
 #include "export/GameExport.h"
 #include "export/MoveRange.h"
+#include "messages/PictureName.h"
 #include "pgn/FenParser.h"
 #include "player/GamePlayer.h"
 #include "resources/StringTable.h"
 #include "scene/SceneView.h"
-#include "shell/PictureName.h"
 #include "shell/Shell.h"
 
 #include <algorithm>

@@ -1,18 +1,23 @@
+#include "common/RecentFiles.h"
 #include "common/TextDecoding.h"
 #include "common/Ticks.h"
+#include "messages/ListTitle.h"
+#include "messages/LoadMessages.h"
+#include "pgn/PGNExceptions.h"
+#include "pgn/PastedText.h"
 #include "player/GamePlayer.h"
 #include "resources/CommandIds.h"
 #include "resources/StringTable.h"
 #include "shell/BackgroundLoad.h"
-#include "shell/ListTitle.h"
-#include "shell/LoadMessages.h"
 #include "shell/Shell.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
 
 constexpr int kGameListDroppedWidth = 600;
+constexpr const char* kRecentFilesSetting = "files/recent";
 // A load that takes longer than this shows its progress.
 constexpr std::uint32_t kProgressDelayMs = 300;
 
@@ -79,10 +84,15 @@ void CShell::CloseAllGames() {
     openings = std::make_shared<const CListOpenings>();
     player.ShowInitialPosition();
     FillGameList();
+    platform.ShowStatus({}, false);
 }
 
 void CShell::CancelLoads() {
     pendingLoads.clear();
+    CancelRunningLoad();
+}
+
+void CShell::CancelRunningLoad() {
     if (load != nullptr) {
         load->Cancel();
     }
@@ -97,27 +107,85 @@ void CShell::FinishLoad() {
     COutcome<CParsedText>& outcome = ended->Wait();
     platform.ShowLoadProgress(false);
     if (outcome.Failed()) {
-        platform.ShowMessageBox(EMessageBoxKind::Error, std::string(strings::kError),
-                                outcome.Message());
+        platform.ShowDetailedMessageBox(EMessageBoxKind::Error, std::string(strings::kError),
+                                        outcome.Message(), ended->Details());
     }
-    if (!outcome.HasValue()) {
-        StartNextLoad();
-        return;
-    }
-    StopPlayback();
-    const CLoadReport report = outcome.Value().report;
-    player.Append(std::move(outcome.Value()));
-    openings = std::make_shared<const CListOpenings>(ended->Openings().book, openings.get(),
-                                                     std::move(ended->Openings().marks));
-    FillGameList();
-    if (listedGames > 0) {
-        player.SelectGame(0);
-    }
-    const std::string dropped = DroppedGamesText(ended->Path(), report);
-    if (!dropped.empty()) {
-        platform.ShowMessageBox(EMessageBoxKind::Warning, std::string(strings::kWarning), dropped);
+    if (outcome.HasValue()) {
+        RememberRecentFile(ended->Path());
+        ListGames(std::move(outcome.Value()), ended->Path(), false, std::move(ended->Openings()));
     }
     StartNextLoad();
+}
+
+// The game and the move on show stay; with none on show, or for pasted games, the first new
+// game is shown. The status line tells what was added and offers the first new game.
+void CShell::ListGames(CParsedText&& parsed, const std::string& path, bool showFirst,
+                       CReadOpenings read) {
+    const CLoadReport report = parsed.report;
+    const int firstNew = listedGames;
+    const bool keep = listedGames > 0 && !showFirst;
+    if (keep) {
+        PauseForStep();
+        ShowChanged();
+    } else {
+        StopPlayback();
+    }
+    player.Append(std::move(parsed));
+    read.marks.resize(player.Games()->Size() - static_cast<std::size_t>(firstNew));
+    openings =
+        std::make_shared<const CListOpenings>(read.book, openings.get(), std::move(read.marks));
+    FillGameList();
+    const int added = listedGames - firstNew;
+    if (added > 0 && !keep) {
+        ChooseGame(firstNew);
+    }
+    firstAddedGame = firstNew;
+    platform.ShowStatus(LoadStatusText(path, static_cast<std::size_t>(added), report),
+                        added > 0 && keep);
+    const CPlainMessage dropped = DroppedGamesText(path, report);
+    if (!dropped.text.empty()) {
+        platform.ShowDetailedMessageBox(EMessageBoxKind::Warning, std::string(strings::kWarning),
+                                        dropped.text, dropped.details);
+    }
+}
+
+// Bad text is reported and changes nothing.
+void CShell::PasteGames() {
+    const std::string text = platform.ClipboardText();
+    try {
+        CParsedText parsed = ReadPastedText(text);
+        CReadOpenings read{openings != nullptr ? openings->Book() : nullptr, {}};
+        if (read.book != nullptr) {
+            read.Classify(parsed.batches, nullptr);
+        }
+        ListGames(std::move(parsed), std::string(kPastedGamesName), true, std::move(read));
+    } catch (const CGeneralException& e) {
+        const CPlainMessage plain = PasteFailureText(text, e.GetMessage());
+        platform.ShowDetailedMessageBox(EMessageBoxKind::Error, std::string(strings::kError),
+                                        plain.text, plain.details);
+    }
+}
+
+// The ten files opened last, the last first, kept in the settings.
+void CShell::RememberRecentFile(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error).lexically_normal();
+    platform.WriteSetting(kRecentFilesSetting,
+                          WithRecentFile(platform.ReadSetting(kRecentFilesSetting, ""),
+                                         error ? path : full.string(), kRecentFiles));
+    ShowRecentFiles();
+}
+
+std::vector<std::string> CShell::RecentFiles() const {
+    return RecentFileList(platform.ReadSetting(kRecentFilesSetting, ""));
+}
+
+void CShell::ShowRecentFiles() {
+    std::vector<std::string> names;
+    for (const std::string& file : RecentFiles()) {
+        names.push_back(DecodeToUtf8(file));
+    }
+    platform.SetRecentFiles(names);
 }
 
 // The entries are titled from the list as it is now, on demand. An index may name another game
@@ -131,7 +199,8 @@ void CShell::FillGameList() {
     });
     const bool any = listedGames > 0;
     if (any) {
-        platform.SetGameListSelection(0);
+        platform.SetGameListSelection(
+            std::min(static_cast<int>(player.GameIndex()), listedGames - 1));
         platform.SetGameListDroppedWidth(kGameListDroppedWidth);
     }
     platform.EnableControl(ids::kGameList, any);

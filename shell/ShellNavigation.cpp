@@ -1,8 +1,8 @@
+#include "messages/PictureName.h"
 #include "player/GamePlayer.h"
 #include "resources/CommandIds.h"
 #include "resources/StringTable.h"
 #include "scene/SceneView.h"
-#include "shell/PictureName.h"
 #include "shell/Shell.h"
 
 #include <chrono>

@@ -1,6 +1,7 @@
 #include "analysis/GameAnalysisView.h"
 #include "analysis/LiveAnalysisView.h"
 #include "export/GameExport.h"
+#include "messages/ListTitle.h"
 #include "platform/GLSurface.h"
 #include "player/GamePlayer.h"
 #include "resources/CommandIds.h"
@@ -8,7 +9,6 @@
 #include "resources/StringTable.h"
 #include "scene/SceneView.h"
 #include "shell/BackgroundLoad.h"
-#include "shell/ListTitle.h"
 #include "shell/Shell.h"
 
 #include <array>
@@ -78,6 +78,8 @@ void CShell::CreateWindows() {
     HandleCommand(kDefaultPauseItem, 0);
     gamesTable.Create();
     explorer.Create();
+    ShowRecentFiles();
+    platform.ShowStatus({}, false); // the line is there from the start: the view keeps its size
     ShowChanged();
     platform.ShowMainWindow();
 }

@@ -10,6 +10,10 @@
 // once, a running animation ended. A click on a panel that still shows another game than the
 // board (its notice waits) is dropped: its links name positions of that game.
 void CShell::OnNotationLink(int link) {
+    if (link == kMoreTagsLink) {
+        notationPanel.ToggleMoreTags();
+        return;
+    }
     const CShowNotice& panelShows = notifier.Last();
     if (listedGames == 0 || link < 0 || panelShows.listGeneration != listGeneration ||
         panelShows.game != static_cast<int>(player.GameIndex())) {

@@ -10,8 +10,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -19,6 +22,15 @@ namespace {
 
 constexpr int kMargin = 3;
 constexpr int kCellPadding = 12;
+constexpr int kMaxColumnCharacters = 40;
+constexpr int kShownRows = 16;
+// Rows measured when the columns are sized to their content: a list of any length sizes at once.
+constexpr int kMeasuredRows = 200;
+const char* const kHeaderSetting = "gamesTable/header";
+
+QSettings UserSettings() {
+    return QSettings(QStringLiteral("Tavrin"), QStringLiteral("Tavrin"));
+}
 
 // Esc clears the text (an empty field lets Esc through to the window); Up and Down move
 // through the table.
@@ -73,6 +85,10 @@ protected:
         if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
             choose();
             event->accept();
+        } else if (event->key() == Qt::Key_Escape && !searchField.text().isEmpty()) {
+            // As in the field: Esc clears the search; an empty one lets Esc through.
+            searchField.clear();
+            event->accept();
         } else if (TypesText(*event)) {
             searchField.setFocus(Qt::OtherFocusReason);
             searchField.end(false);
@@ -125,6 +141,22 @@ CQtGamesTableDock::CQtGamesTableDock(QWidget* parent)
     header->setSortIndicator(-1, Qt::AscendingOrder);
     header->setHighlightSections(false);
     header->setStretchLastSection(true);
+    header->setSectionsMovable(true);
+    header->setResizeContentsPrecision(kMeasuredRows);
+    saveHeader = new QTimer(this);
+    saveHeader->setSingleShot(true);
+    saveHeader->setInterval(500);
+    connect(saveHeader, &QTimer::timeout, this, [this] {
+        UserSettings().setValue(QLatin1String(kHeaderSetting),
+                                table->horizontalHeader()->saveState());
+    });
+    const auto changed = [this] {
+        if (columnsSized) {
+            saveHeader->start();
+        }
+    };
+    connect(header, &QHeaderView::sectionResized, this, changed);
+    connect(header, &QHeaderView::sectionMoved, this, changed);
 
     connect(header, &QHeaderView::sectionClicked, this, [this](int column) {
         if (eventSink != nullptr) {
@@ -165,7 +197,34 @@ void CQtGamesTableDock::SetContent(const IGamesTableContent& content) {
     for (int column = 0; column < content.ColumnCount(); ++column) {
         table->setColumnWidth(column, content.ColumnCharacters(column) * character + kCellPadding);
     }
+    const QByteArray kept = UserSettings().value(QLatin1String(kHeaderSetting)).toByteArray();
+    columnsSized = !kept.isEmpty() && table->horizontalHeader()->restoreState(kept);
     RowsChanged();
+}
+
+void CQtGamesTableDock::SizeColumnsToContent() {
+    const int widest = table->fontMetrics().averageCharWidth() * kMaxColumnCharacters;
+    for (int column = 0; column < model->columnCount({}); ++column) {
+        if (!table->isColumnHidden(column)) {
+            table->resizeColumnToContents(column);
+            table->setColumnWidth(column,
+                                  std::min(table->columnWidth(column) + kCellPadding / 2, widest));
+        }
+    }
+    columnsSized = true;
+}
+
+void CQtGamesTableDock::showEvent(QShowEvent* event) {
+    QDockWidget::showEvent(event);
+    auto* window = qobject_cast<QMainWindow*>(parentWidget());
+    if (heightSet || window == nullptr) {
+        return;
+    }
+    heightSet = true;
+    const int rows = table->verticalHeader()->defaultSectionSize() * kShownRows;
+    const int height = rows + table->horizontalHeader()->sizeHint().height() +
+                       searchField->sizeHint().height() + 4 * kMargin;
+    window->resizeDocks({this}, {std::min(height, window->height() / 2)}, Qt::Vertical);
 }
 
 void CQtGamesTableDock::RowsChanged() {
@@ -180,6 +239,9 @@ void CQtGamesTableDock::RowsChanged() {
     table->horizontalHeader()->setSortIndicator(content->SortColumn(), content->SortDescending()
                                                                            ? Qt::DescendingOrder
                                                                            : Qt::AscendingOrder);
+    if (!columnsSized && model->rowCount({}) > 0) {
+        SizeColumnsToContent();
+    }
 }
 
 void CQtGamesTableDock::SetCount(const QString& text) {

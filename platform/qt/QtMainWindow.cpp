@@ -18,6 +18,8 @@
 #include <QIcon>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -67,6 +69,7 @@ CQtMainWindow::CQtMainWindow()
     notationPanel->AddBelow(evalGraph);
     addDockWidget(Qt::RightDockWidgetArea, notationPanel);
     notationPanel->hide();
+    notationPanel->installEventFilter(this);
     addDockWidget(Qt::BottomDockWidgetArea, gamesTable);
     gamesTable->hide();
     addDockWidget(Qt::RightDockWidgetArea, explorer);
@@ -111,8 +114,40 @@ void CQtMainWindow::closeEvent(QCloseEvent* event) {
     eventSink->OnClose();
 }
 
+void CQtMainWindow::SetNotationPanelWidth(int pixels) {
+    panelPreferred = std::max(pixels, notationPanel->MinimumPanelWidth());
+    fittedWidth = -1;
+    FitNotationPanel();
+}
+
+void CQtMainWindow::FitNotationPanel() {
+    const int least = notationPanel->MinimumPanelWidth();
+    const Qt::DockWidgetArea area = dockWidgetArea(notationPanel);
+    const bool narrow = width() < 2 * least;
+    if (narrow != panelBelow && !notationPanel->isFloating() &&
+        (area == Qt::BottomDockWidgetArea) == panelBelow) {
+        panelBelow = narrow;
+        notationPanel->setMinimumWidth(narrow ? 0 : least);
+        addDockWidget(narrow ? Qt::BottomDockWidgetArea : Qt::RightDockWidgetArea, notationPanel);
+        if (narrow && gamesTable->isVisible()) {
+            tabifyDockWidget(gamesTable, notationPanel);
+        }
+    }
+    if (!panelBelow && !notationPanel->isFloating() && notationPanel->isVisible()) {
+        const int target = std::clamp(panelPreferred, least, std::max(least, width() / 2));
+        if (std::abs(notationPanel->width() - target) > 1) {
+            fitting = true;
+            resizeDocks({notationPanel}, {target}, Qt::Horizontal);
+            fitting = false;
+        }
+    }
+    fittedWidth = width();
+}
+
 void CQtMainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    // The docks have their new sizes once the layout has run.
+    QTimer::singleShot(0, this, [this] { FitNotationPanel(); });
     if (eventSink == nullptr) {
         return;
     }
@@ -146,7 +181,12 @@ void CQtMainWindow::moveEvent(QMoveEvent* event) {
     }
 }
 
+// A change of the panel's width while the window's stays is the user's choice.
 bool CQtMainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == notationPanel && event->type() == QEvent::Resize && !fitting && !panelBelow &&
+        width() == fittedWidth && notationPanel->isVisible() && !notationPanel->isFloating()) {
+        panelPreferred = notationPanel->width();
+    }
     if (watched == glWindow && event->type() == QEvent::Resize && eventSink != nullptr) {
         SizeMoveStep();
     }

@@ -37,6 +37,10 @@ public:
     CQtExplorerDock& Explorer() { return *explorer; }
 
     void SetEventSink(IShellEvents& events);
+    // The width the user wants for the notation panel beside the view; the panel gets it when
+    // the view keeps at least half the window, and the panel's least width in any case.
+    void SetNotationPanelWidth(int pixels);
+    int NotationPanelWidth() const { return panelPreferred; }
     // Hands a command to the event sink.
     void Command(int id, int code);
 
@@ -54,6 +58,9 @@ protected:
 
 private:
     EWindowSizeKind SizeKind() const;
+    // Puts the notation panel beside the view at its width, or below the view (tabbed with the
+    // games table) when the window is too narrow for both side by side.
+    void FitNotationPanel();
     // A move or resize step: the first of a series starts it, a quiet spell ends it.
     void SizeMoveStep();
 
@@ -69,4 +76,8 @@ private:
     IShellEvents* eventSink = nullptr;
     QTimer sizeMoveEnd;
     bool sizeMoveRunning = false;
+    int panelPreferred = 280;
+    int fittedWidth = -1;    // the window's width when the panel was last fitted
+    bool fitting = false;    // the panel is being resized by FitNotationPanel
+    bool panelBelow = false; // moved below the view by a narrow window
 };

@@ -8,11 +8,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -49,11 +51,14 @@ protected:
 };
 
 // Where a move row's cells stand: the move number ends at the first stop, White's move starts
-// at the second, Black's at the third.
+// at the second, Black's at the third, halfway across what is left, and never before a cell as
+// wide as kWidestCell has room.
 constexpr int kIndentPixels = 16;
 constexpr qreal kNumberEnd = 36;
 constexpr qreal kWhiteStart = 44;
-constexpr qreal kBlackStart = 134;
+constexpr const char* kWidestCell = "Qxe8+!? 1:59:59 ";
+// The frame, the document's margins and the scroll bar beside the rows.
+constexpr int kPanelChrome = 40;
 
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -116,16 +121,15 @@ QTextCharFormat StyleFormat(ENotationStyle style, qreal pointSize) {
 // where each link's run stands.
 class CNotationWriter {
 public:
-    CNotationWriter(QTextDocument& document, std::unordered_map<int, std::pair<int, int>>& links)
+    CNotationWriter(QTextDocument& document, std::unordered_map<int, std::pair<int, int>>& links,
+                    const QList<QTextOption::Tab>& tabs)
         : cursor(&document), links(links) {
         const qreal pointSize = document.defaultFont().pointSizeF();
         for (int style = 0; style <= static_cast<int>(ENotationStyle::kMark); ++style) {
             formats[static_cast<std::size_t>(style)] =
                 StyleFormat(static_cast<ENotationStyle>(style), pointSize);
         }
-        rowFormat.setTabPositions({QTextOption::Tab(kNumberEnd, QTextOption::RightTab),
-                                   QTextOption::Tab(kWhiteStart, QTextOption::LeftTab),
-                                   QTextOption::Tab(kBlackStart, QTextOption::LeftTab)});
+        rowFormat.setTabPositions(tabs);
     }
 
     void Write(const CNotationText& text) {
@@ -163,10 +167,27 @@ private:
             format.setAnchor(true);
             format.setAnchorHref(QStringLiteral("#%1").arg(run.link));
         }
-        cursor.insertText(FromUtf8(run.text), format);
+        InsertText(FromUtf8(run.text), format);
         if (run.link >= 0) {
             links.try_emplace(run.link, start, cursor.position());
         }
+    }
+
+    // Figurines (♚ to ♟) stand in a bold face at the move's size, solid and easy to read.
+    void InsertText(const QString& text, const QTextCharFormat& format) {
+        qsizetype from = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = text.at(i).unicode();
+            if (c >= 0x265A && c <= 0x265F) {
+                cursor.insertText(text.mid(from, i - from), format);
+                QTextCharFormat figurine = format;
+                figurine.setFontFamilies({QStringLiteral("DejaVu Sans")});
+                figurine.setFontWeight(QFont::Bold);
+                cursor.insertText(text.mid(i, 1), figurine);
+                from = i + 1;
+            }
+        }
+        cursor.insertText(text.mid(from), format);
     }
 
     QTextCursor cursor;
@@ -200,6 +221,7 @@ CQtNotationPanel::CQtNotationPanel(QWidget* parent)
         view->setFocusPolicy(Qt::ClickFocus);
         view->document()->setDefaultFont(font);
     }
+    setMinimumWidth(MinimumPanelWidth());
     connect(browser, &QTextBrowser::anchorClicked, this, linkTo(&IShellEvents::OnNotationLink));
     connect(engineLines, &QTextBrowser::anchorClicked, this,
             linkTo(&IShellEvents::OnEngineLineLink));
@@ -241,7 +263,7 @@ void CQtNotationPanel::ShowEngineLines(bool shown) {
 void CQtNotationPanel::SetEngineLines(const CNotationText& text) {
     std::unordered_map<int, std::pair<int, int>> links;
     engineLines->document()->clear();
-    CNotationWriter(*engineLines->document(), links).Write(text);
+    CNotationWriter(*engineLines->document(), links, RowTabs()).Write(text);
 }
 
 // The text is written into a document of its own, which no view lays out while it grows, and
@@ -254,7 +276,8 @@ void CQtNotationPanel::SetText(const CNotationText& text) {
     auto* document = new QTextDocument(browser); // the browser deletes the one it replaces
     document->setUndoRedoEnabled(false);
     document->setDefaultFont(browser->document()->defaultFont());
-    CNotationWriter(*document, linkRanges).Write(text);
+    blackStart = RowTabs().back().position;
+    CNotationWriter(*document, linkRanges, RowTabs()).Write(text);
     browser->setExtraSelections({});
     browser->setDocument(document);
     document->documentLayout()->pageCount(); // lays the whole text out
@@ -279,6 +302,48 @@ void CQtNotationPanel::SetCurrent(int link) {
     at.setPosition(range->second.first);
     browser->setTextCursor(at);
     browser->ensureCursorVisible();
+}
+
+int CQtNotationPanel::MinimumPanelWidth() const {
+    const QFontMetrics metrics(browser->document()->defaultFont());
+    return static_cast<int>(kWhiteStart) +
+           2 * metrics.horizontalAdvance(QLatin1String(kWidestCell)) + kPanelChrome;
+}
+
+QList<QTextOption::Tab> CQtNotationPanel::RowTabs() const {
+    const QFontMetrics metrics(browser->document()->defaultFont());
+    const qreal cell = metrics.horizontalAdvance(QLatin1String(kWidestCell));
+    const qreal room = browser->viewport()->width() - 2 * browser->document()->documentMargin();
+    const qreal black = std::max(kWhiteStart + cell, kWhiteStart + (room - kWhiteStart) / 2);
+    return {QTextOption::Tab(kNumberEnd, QTextOption::RightTab),
+            QTextOption::Tab(kWhiteStart, QTextOption::LeftTab),
+            QTextOption::Tab(std::round(black), QTextOption::LeftTab)};
+}
+
+void CQtNotationPanel::resizeEvent(QResizeEvent* event) {
+    QDockWidget::resizeEvent(event);
+    FollowWidth();
+}
+
+// Only the rows' block formats change; the links keep their places.
+void CQtNotationPanel::FollowWidth() {
+    const QList<QTextOption::Tab> tabs = RowTabs();
+    if (std::abs(tabs.back().position - blackStart) < 4) {
+        return;
+    }
+    blackStart = tabs.back().position;
+    QTextDocument* document = browser->document();
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        if (format.tabPositions().size() == 3) {
+            format.setTabPositions(tabs);
+            cursor.setPosition(block.position());
+            cursor.setBlockFormat(format);
+        }
+    }
+    cursor.endEditBlock();
 }
 
 void CQtNotationPanel::closeEvent(QCloseEvent* event) {

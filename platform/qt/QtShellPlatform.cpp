@@ -12,8 +12,10 @@
 #include "QtVideoExportDialog.h"
 #include "resources/CommandIds.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCursor>
 #include <QDir>
@@ -22,10 +24,14 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QStatusBar>
 #include <QStringList>
 
 namespace {
@@ -153,6 +159,11 @@ void CQtShellPlatform::SetLoadProgress(int percent) {
 
 void CQtShellPlatform::ShowMessageBox(EMessageBoxKind kind, const std::string& caption,
                                       const std::string& text) {
+    ShowDetailedMessageBox(kind, caption, text, {});
+}
+
+void CQtShellPlatform::ShowDetailedMessageBox(EMessageBoxKind kind, const std::string& caption,
+                                              const std::string& text, const std::string& details) {
     QMessageBox::Icon icon = QMessageBox::Information;
     if (kind == EMessageBoxKind::Warning) {
         icon = QMessageBox::Warning;
@@ -161,7 +172,45 @@ void CQtShellPlatform::ShowMessageBox(EMessageBoxKind kind, const std::string& c
     }
     QMessageBox box(icon, FromUtf8(caption), FromUtf8(text), QMessageBox::Ok, &window);
     box.setTextFormat(Qt::PlainText);
+    if (!details.empty()) {
+        box.setDetailedText(FromUtf8(details));
+        for (QAbstractButton* button : box.buttons()) {
+            if (box.buttonRole(button) == QMessageBox::ActionRole) {
+                button->setText(QStringLiteral("Details"));
+            }
+        }
+    }
     box.exec();
+}
+
+void CQtShellPlatform::ShowStatus(const std::string& text, bool offerShow) {
+    if (statusText == nullptr) {
+        QStatusBar* bar = window.statusBar();
+        statusText = new QLabel(bar);
+        statusText->setObjectName(QStringLiteral("StatusText"));
+        statusShow = new QPushButton(QStringLiteral("Show"), bar);
+        statusShow->setObjectName(QStringLiteral("StatusShow"));
+        statusShow->setFlat(true);
+        statusShow->setFocusPolicy(Qt::NoFocus);
+        QObject::connect(statusShow, &QPushButton::clicked, &window,
+                         [this] { window.Command(ids::kShowAddedGames, 0); });
+        bar->addWidget(statusText);
+        bar->addWidget(statusShow);
+    }
+    statusText->setText(FromUtf8(text));
+    statusShow->setVisible(offerShow);
+}
+
+std::string CQtShellPlatform::ClipboardText() const {
+    return QGuiApplication::clipboard()->text().toStdString();
+}
+
+void CQtShellPlatform::SetClipboardText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(FromUtf8(text));
+}
+
+void CQtShellPlatform::SetRecentFiles(const std::vector<std::string>& names) {
+    window.Menus().SetSubmenuItems(ids::kOpenRecent, names, ids::kFirstRecentFile);
 }
 
 bool CQtShellPlatform::AskYesNo(const std::string& caption, const std::string& text) {
@@ -190,8 +239,15 @@ bool CQtShellPlatform::ChooseSaveFile(const std::vector<std::string>& filters,
     for (const std::string& filter : filters) {
         filterList << FromUtf8(filter);
     }
+    QSettings settings(QStringLiteral("Tavrin"), QStringLiteral("Tavrin"));
     if (saveFolder.isEmpty()) {
-        saveFolder = QDir::currentPath();
+        saveFolder = settings.value(QStringLiteral("files/pictureFolder")).toString();
+    }
+    if (saveFolder.isEmpty() || !QDir(saveFolder).exists()) {
+        saveFolder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    }
+    if (saveFolder.isEmpty() || !QDir(saveFolder).exists()) {
+        saveFolder = QDir::homePath();
     }
     const QString chosen = QFileDialog::getSaveFileName(
         &window, QString(), QDir(saveFolder).filePath(FromUtf8(defaultName)),
@@ -200,6 +256,7 @@ bool CQtShellPlatform::ChooseSaveFile(const std::vector<std::string>& filters,
         return false;
     }
     saveFolder = QFileInfo(chosen).absolutePath();
+    settings.setValue(QStringLiteral("files/pictureFolder"), saveFolder);
     path = QFile::encodeName(chosen).toStdString();
     return true;
 }
@@ -315,21 +372,32 @@ void CQtShellPlatform::SetNotationCurrent(int link) {
 
 void CQtShellPlatform::ShowNotationPanel(bool shown) {
     window.NotationPanel().setVisible(shown);
+    if (shown) {
+        window.SetNotationPanelWidth(window.NotationPanelWidth());
+    }
 }
 
 int CQtShellPlatform::NotationPanelWidth() const {
-    return window.NotationPanel().width();
+    return window.NotationPanelWidth();
 }
 
 void CQtShellPlatform::SetNotationPanelWidth(int pixels) {
-    window.resizeDocks({&window.NotationPanel()}, {pixels}, Qt::Horizontal);
+    window.SetNotationPanelWidth(pixels);
 }
 
 // Settings live where Qt keeps a user's settings (~/.config/Tavrin/Tavrin.conf on Linux).
 std::string CQtShellPlatform::ReadSetting(const std::string& key,
                                           const std::string& fallback) const {
     const QSettings settings(QStringLiteral("Tavrin"), QStringLiteral("Tavrin"));
-    return settings.value(FromUtf8(key), FromUtf8(fallback)).toString().toStdString();
+    const QString value = settings.value(FromUtf8(key), FromUtf8(fallback)).toString();
+    // A file edited by hand, or written by Qt on another system, may hold its flags as words.
+    if (value.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0) {
+        return "1";
+    }
+    if (value.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0) {
+        return "0";
+    }
+    return value.toStdString();
 }
 
 void CQtShellPlatform::WriteSetting(const std::string& key, const std::string& value) {

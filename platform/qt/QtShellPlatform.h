@@ -7,7 +7,9 @@
 
 class CQtEngineWindow;
 class CQtMainWindow;
+class QLabel;
 class QProgressDialog;
+class QPushButton;
 
 // The shell's window system on the Qt main window. Interface thread only, except
 // PostToInterfaceThread.
@@ -39,6 +41,12 @@ public:
 
     void ShowMessageBox(EMessageBoxKind kind, const std::string& caption,
                         const std::string& text) override;
+    void ShowDetailedMessageBox(EMessageBoxKind kind, const std::string& caption,
+                                const std::string& text, const std::string& details) override;
+    void ShowStatus(const std::string& text, bool offerShow) override;
+    std::string ClipboardText() const override;
+    void SetClipboardText(const std::string& text) override;
+    void SetRecentFiles(const std::vector<std::string>& names) override;
     bool AskYesNo(const std::string& caption, const std::string& text) override;
     bool ChooseOpenFile(const std::vector<std::string>& filters, std::string& path) override;
     bool ChooseSaveFile(const std::vector<std::string>& filters, const std::string& defaultName,
@@ -87,6 +95,8 @@ public:
 
 private:
     CQtMainWindow& window;
+    QLabel* statusText = nullptr; // owned by the status bar, made when first shown
+    QPushButton* statusShow = nullptr;
     QString saveFolder;  // where the last picture went
     QString videoFolder; // where the last video went
     std::unique_ptr<ITextPainter> textPainter;

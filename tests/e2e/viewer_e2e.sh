@@ -5,6 +5,8 @@
 #   different, the result line appeared), open a second file with Ctrl+O and the dialog (the
 #   game list grows), close the window (exit code 18); then start it on a large database whose
 #   load takes seconds (the board shows, during and after the load) and close it while it loads.
+#   On the way: a load keeps the game on show and fills the status line; Esc right after Ctrl+G;
+#   Ctrl+C then Ctrl+V of a position; the notation panel at 800 px and 480 px.
 # Usage: viewer_e2e.sh TAVRIN SQUARE_PROBE CLOSE_WINDOW PGN_WRITER OUT_DIR   (from the source
 # root; PGN_WRITER is pgn_load_bench, which writes generated games)
 # The screenshots stay in OUT_DIR for a look.
@@ -104,7 +106,9 @@ gl=$(xdotool search --name '^GLWindow$' | head -n1)
 eval "$(xdotool getwindowgeometry --shell "$gl")"
 gl_width=$WIDTH
 gl_height=$HEIGHT
-strip_middle=$((768 - gl_height - 15)) # the control strip's middle, in window coordinates
+# The control strip's middle, in window coordinates: just above the view.
+gl_y=$(xwininfo -id "$gl" | sed -n 's/^ *Absolute upper-left Y: *//p')
+strip_middle=$((gl_y - 15))
 echo "window $main 1024x768, view ${gl_width}x${gl_height}"
 
 # The scene has been built once the board shows (in the picture $1, start.png by default).
@@ -117,22 +121,26 @@ wait_for 600 board_shown || fail "the board never showed"
 sleep 1
 
 # --- 100 ms animation, 0 ms pause through the menus ------------------------------------------
-open_file_menu() { xdotool mousemove --window "$main" 18 8 click 1; sleep 0.5; }
-open_file_menu
-xdotool key Right
+# File, Edit, Game, View, then Options with its submenus.
+open_options_menu() {
+    xdotool mousemove --window "$main" 18 8 click 1 && sleep 0.5
+    xdotool key --delay 150 Right Right Right Right && sleep 0.3
+}
+open_options_menu
+xdotool key Right # opens "Animation duration"
 sleep 0.3
-xdotool key Return # "Animation duration" > "100 ms"
+xdotool key Return # "100 ms"
 sleep 0.3
-open_file_menu
-xdotool key Right Right
+open_options_menu
+xdotool key Down Right # opens "Pause duration"
 sleep 0.3
-xdotool key Return # "Pause duration" > "0 ms"
+xdotool key Return # "0 ms"
 sleep 0.3
-open_file_menu
+open_options_menu
 xdotool key Right
 sleep 0.5
 import -window root "$out/animation_menu.png"
-xdotool key Escape Escape
+xdotool key Escape Escape Escape
 sleep 0.5
 
 # --- play the first game to its end -------------------------------------------------------------
@@ -179,6 +187,7 @@ popup_height() {
     sleep 0.5
 }
 listed_before=$(popup_height list_before.png)
+title_before_load=$(xdotool getwindowname "$main")
 windows_before=$(visible_windows)
 xdotool mousemove --window "$gl" 300 300 click 1 # shortcuts work while the view has the focus
 xdotool key ctrl+o
@@ -191,11 +200,20 @@ sleep 1.5
 listed_after=$(popup_height list_after.png)
 echo "game list height: $listed_before -> $listed_after"
 [ "$listed_after" -gt "$listed_before" ] || fail "the game list did not grow"
+echo "the load kept '$title_before_load' on show: '$(xdotool getwindowname "$main")'"
+[ "$(xdotool getwindowname "$main")" = "$title_before_load" ] || fail "the load changed the game"
+import -window "$main" "$out/status_line.png"
+eval "$(xdotool getwindowgeometry --shell "$main")"
+status_text=$(white_share "$out/status_line.png" "300x16+4+$((HEIGHT - 18))")
+echo "status line: share of light pixels $status_text"
+above 0.98 "$status_text" || fail "the status line says nothing after the load"
 
 # --- stepping with the keys ------------------------------------------------------------------------
 # Right x3, Left x1 (the keys arrive while moves are still being animated) shows the position
 # after two moves, as Home and two steps do.
 xdotool mousemove --window "$gl" 300 300 click 1
+xdotool key Home # the load left the game at its end, where it was
+sleep 0.5
 xdotool key --delay 40 Right Right Right Left
 shot_when_still steps_3_back_1.png
 xdotool key Home
@@ -285,6 +303,42 @@ title=$(xdotool getwindowname "$main")
 echo "games table, \"fischer\" and Enter: '$title'"
 [ "$title" = "Tavrin - Rosenwald Memorial: Byrne, Donald - Fischer, Robert James" ] ||
     fail "Enter in the games table did not choose Fischer's game"
+
+# --- Esc right after Ctrl+G clears "fischer": Down and Enter then choose the next game --------
+xdotool mousemove --window "$gl" 300 300 click 1
+xdotool key ctrl+g Escape && sleep 0.5
+xdotool key Down Return && sleep 1
+title=$(xdotool getwindowname "$main")
+echo "Ctrl+G, Esc, Down and Enter: '$title'"
+[ "$title" = "Tavrin - RSFSR Championship: Polugaevsky, Lev - Nezhmetdinov, Rashid" ] ||
+    fail "Esc did not clear the search"
+xdotool key ctrl+g && xdotool type --delay 30 "zzzz" && sleep 0.7
+import -window "$main" "$out/no_games_match.png"
+xdotool key Escape
+
+# --- Ctrl+C then Ctrl+V: the position comes back as a pasted game ------------------------------
+xdotool mousemove --window "$gl" 300 300 click 1
+xdotool key Home Right Right Right Right Right Right
+shot_when_still copied.png
+xdotool key --delay 300 ctrl+c ctrl+v && sleep 1
+shot_when_still pasted.png
+title=$(xdotool getwindowname "$main")
+paste_difference=$(difference "$out/copied.png" "$out/pasted.png" "${gl_width}x${gl_height}+0+0")
+echo "Ctrl+C, Ctrl+V: '$title', difference $paste_difference from the copied position"
+[ "$title" = "Tavrin - Pasted position" ] || fail "the pasted position is not on show"
+# Only the last move's tint differs: a pasted position has no last move.
+above 0.02 "$paste_difference" || fail "the pasted position is not the copied one"
+
+# --- the notation panel beside the view at 800 px, below it at 480 px, beside it again ----------
+for width in 800 480 1024; do
+    xdotool windowsize "$main" "$width" 700 && sleep 1.5
+    import -window "$main" "$out/panel_$width.png"
+    view=$(xdotool getwindowgeometry --shell "$gl" | sed -n 's/^WIDTH=//p')
+    echo "at $width px: the view is $view px wide"
+    if [ "$width" = 480 ]; then [ "$view" -ge 470 ]; else
+        [ $((width - view)) -ge 250 ] && [ $((width - view)) -le $((width / 2)) ]; fi ||
+        fail "the panel at $width px"
+done
 
 # --- close: exit code 18 ----------------------------------------------------------------------
 # Closes the window and waits for the program, which must end with code 18 ($1 says when).

@@ -1,5 +1,6 @@
 #include "notation/NotationDocument.h"
 
+#include "notation/NotationLines.h"
 #include "pgn/AnnotationReader.h"
 #include "pgn/PGNReader.h"
 
@@ -58,10 +59,10 @@ TEST(NotationDocument, RowsNumbersResultAndFigurines) {
     const CNotationRun first = rows[0].cells[2][0];
     EXPECT_EQ(rows[0].cells[0][0].text, "41...");
     EXPECT_TRUE(rows[0].cells[1].empty());
-    EXPECT_EQ(first, (CNotationRun{"\u2654xe4", ENotationStyle::kMove, 1}));
+    EXPECT_EQ(first, (CNotationRun{"\u265Axe4", ENotationStyle::kMove, 1}));
     EXPECT_EQ(rows[1].cells[0][0].text, "42.");
-    EXPECT_EQ(rows[1].cells[1][0].text, "\u2658f3");
-    EXPECT_EQ(rows[1].cells[2][0].text, "exf1=\u2655+");
+    EXPECT_EQ(rows[1].cells[1][0].text, "\u265Ef3");
+    EXPECT_EQ(rows[1].cells[2][0].text, "exf1=\u265B+");
     EXPECT_EQ(text.blocks.back().cells[0][0], (CNotationRun{"0-1", ENotationStyle::kResult}));
     EXPECT_EQ(text.blocks[text.blocks.size() - 4].cells[0][0],
               (CNotationRun{"Start", ENotationStyle::kMove, 0}));
@@ -87,14 +88,21 @@ TEST(NotationDocument, AnnotationsBreakTheMainLineAndIndentVariations) {
     game.annotations = AnnotationsForNotation(std::move(read), data);
     EXPECT_EQ(
         Lines(BuildNotation(game, false), NotationLink(2, CAnnotatedGame::kNone)),
-        "W\u00FC (2700) \u2013 B\nE\nC20 King's Pawn\nAnnotator: A\n*\nA note.\nPre\u00E4mble\n"
+        "W\u00FC (2700) \u2013 B\nE\nC20 King's Pawn\nMore tags \u25B8\n*\nA note.\nPre\u00E4mble\n"
         "Start\n1.|e4! 0:10:00|\nBest\n1...||[e5]\n"
         "  (1... c5 \u2A72 Sicilian\n    (1... e6 2. d4)\n  2. Nf3)\n"
-        "2.|Nf3 N !! 0.3|Nc6\n*\n");
+        "2.|Nf3 N !! +0.3|Nc6\n*\n");
+    EXPECT_NE(Lines(BuildNotation(game, false, true), 999)
+                  .find("C20 King's Pawn\nMore tags \u25BE\nAnnotator: A\n*\n"),
+              std::string::npos);
+    EXPECT_EQ(LinkOf(BuildNotation(game, false), "More tags \u25B8", false), kMoreTagsLink);
+    // A study's chapter: no players, the event is the title.
+    game.white = game.black = "?";
+    EXPECT_EQ(Lines(BuildNotation(game, false), 999).substr(0, 14), "E\nC20 King's P");
     const CNotationText inVariation = BuildNotation(game, true);
     EXPECT_NE(Lines(inVariation, NotationLink(2, 3)).find("(1... [e6] 2. d4)"), std::string::npos);
     EXPECT_EQ(LinkOf(inVariation, "c5", true), kVariationLinkBase + 2);
-    EXPECT_EQ(LinkOf(inVariation, "\u2658f3", false), 3);
+    EXPECT_EQ(LinkOf(inVariation, "\u265Ef3", false), 3);
 
     // The opening the moves reach leads; the file's tags stand beside it where they differ.
     game.opening = "C20 King's Pawn Game";
@@ -102,7 +110,32 @@ TEST(NotationDocument, AnnotationsBreakTheMainLineAndIndentVariations) {
         const std::string text = Lines(BuildNotation(game, false), NotationLink(0, -1));
         return text.find(lines) != std::string::npos;
     };
-    EXPECT_TRUE(has("\nC20 King's Pawn Game (the file: C20 King's Pawn)\nAnnotator: A\n"));
+    EXPECT_TRUE(has("\nC20 King's Pawn Game (the file: C20 King's Pawn)\nMore tags \u25B8\n"));
     game.annotations.opening = game.opening;
-    EXPECT_TRUE(has("\nE\nC20 King's Pawn Game\nAnnotator: A\n"));
+    EXPECT_TRUE(has("E\nC20 King's Pawn Game\nMore tags \u25B8\n"));
+}
+
+// Evaluations carry their sign; a huge comment (here of 110 000 characters in Windows-1252)
+// shows its first 65 540 bytes' characters and how many more there are.
+TEST(NotationDocument, SignedEvaluationsAndCutHugeComments) {
+    for (const auto& [written, shown] : {std::pair{"0.33", "+0.33"},
+                                         {"-0.56", "\u22120.56"},
+                                         {"#3", "#3"},
+                                         {"#-2", "#\u22122"},
+                                         {"0.00", "0.00"}}) {
+        EXPECT_EQ(SignedEval(written), shown) << written;
+    }
+    const std::string pgn = "[Event \"E\"]\n[Result \"*\"]\n\n1. e4 {" + std::string(10000, 'a') +
+                            std::string(100000, '\xE9') + "} *\n";
+    CPGNReader reader;
+    reader.LoadText(pgn);
+    const CChessGameData data = reader.GetGameData(0);
+    const CNotationAnnotations notation = AnnotationsForNotation(
+        {{}, CAnnotationReader::Read(pgn, data), "", ELegacyCodePage::kWindows1252}, data);
+    const std::string shown = notation.tree->Move(0).comments.at(0).text;
+    std::string expected(10000, 'a');
+    for (int i = 0; i < 55540; ++i) {
+        expected += "\xC3\xA9";
+    }
+    EXPECT_EQ(shown, expected + "\u2026 (44460 more characters)");
 }

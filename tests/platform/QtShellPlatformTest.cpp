@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -143,26 +144,39 @@ protected:
 TEST_F(QtShellPlatform, MenuItemsCarryTheirShortcutsAndIds) {
     ASSERT_NE(main, nullptr);
     int shortcuts = 0;
-    for (const CMenuDescription& menu : mainmenu::Build()) {
-        for (const CMenuItemDescription& item : menu.items) {
-            const QString text = QString::fromStdString(item.text);
-            QAction* action = ActionNamed(text.section(QLatin1Char('\t'), 0, 0), menu.title);
-            ASSERT_NE(action, nullptr) << item.text;
-            EXPECT_EQ(action->shortcut(), QKeySequence(text.section(QLatin1Char('\t'), 1)))
-                << item.text;
-            EXPECT_EQ(action->shortcutContext(), Qt::WindowShortcut) << item.text;
-            shortcuts += action->shortcut().isEmpty() ? 0 : 1;
-            events.commands.clear();
-            action->trigger();
-            EXPECT_EQ(events.commands, (std::vector<std::pair<int, int>>{{item.id, 0}}))
-                << item.text;
-        }
+    const std::vector<CMenuDescription> menus = mainmenu::Build();
+    for (const auto& [item, title] : mainmenu::Commands(menus)) {
+        const QString text = QString::fromStdString(item->text);
+        QAction* action = ActionNamed(text.section(QLatin1Char('\t'), 0, 0), title);
+        ASSERT_NE(action, nullptr) << item->text;
+        EXPECT_EQ(action->shortcut(), QKeySequence(text.section(QLatin1Char('\t'), 1)))
+            << item->text;
+        EXPECT_EQ(action->shortcutContext(), Qt::WindowShortcut) << item->text;
+        shortcuts += action->shortcut().isEmpty() ? 0 : 1;
+        events.commands.clear();
+        action->trigger();
+        EXPECT_EQ(events.commands, (std::vector<std::pair<int, int>>{{item->id, 0}})) << item->text;
     }
-    EXPECT_EQ(shortcuts, 18);
+    EXPECT_EQ(shortcuts, 23);
+    // "Open Recent" is filled later, and its items are commands too.
+    window->Platform().SetRecentFiles({"/a/b.pgn", "R&D.pgn"});
+    events.commands.clear();
+    ActionNamed(QStringLiteral("R&&D.pgn"), "Open &Recent")->trigger();
+    EXPECT_EQ(events.commands, (std::vector<std::pair<int, int>>{{ids::kFirstRecentFile + 1, 0}}));
     window->Platform().CheckMenuRadioItem(ids::kFirstAnimationDuration);
     window->Platform().CheckMenuRadioItem(ids::kFirstAnimationDuration + 1);
     EXPECT_FALSE(ActionNamed(QStringLiteral("100 ms"))->isChecked());
     EXPECT_TRUE(ActionNamed(QStringLiteral("200 ms"))->isChecked());
+}
+
+// Flags written by hand as words read as the program's own.
+TEST_F(QtShellPlatform, SettingsReadTrueAndFalseAsFlags) {
+    IShellPlatform& platform = window->Platform();
+    for (const auto& [written, read] : {std::pair{"true", "1"}, {"False", "0"}, {"280", "280"}}) {
+        platform.WriteSetting("test/flag", written);
+        EXPECT_EQ(platform.ReadSetting("test/flag", "x"), read) << written;
+    }
+    QSettings(QStringLiteral("Tavrin"), QStringLiteral("Tavrin")).remove(QStringLiteral("test"));
 }
 
 // A user's choice in the list is a command; the program's own selection is not.
@@ -266,6 +280,9 @@ TEST_F(QtShellPlatform, TheGamesTableShowsItsContentAndReportsTheUsersActions) {
     EXPECT_EQ(events.chosenRows, (std::vector<int>{0, 3, 1}));
     QTest::keyClicks(table, "K");
     EXPECT_EQ(field->text(), QStringLiteral("K"));
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Escape);
+    EXPECT_EQ(field->text(), QString()) << "Esc in the table clears the search";
 
     main->findChild<QDockWidget*>(QStringLiteral("GamesTable"))->close();
     EXPECT_EQ(events.tableCloses, 1);

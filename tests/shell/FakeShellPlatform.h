@@ -41,6 +41,7 @@ struct CShownBox {
     EMessageBoxKind kind;
     std::string caption;
     std::string text;
+    std::string details;
 };
 
 // Records what the shell asks of the window system and answers from what the test set up.
@@ -56,9 +57,13 @@ public:
     void CreateMenuBar(const std::vector<CMenuDescription>& bar) override {
         menus = bar;
         for (const CMenuDescription& menu : bar) {
-            for (const CMenuItemDescription& item : menu.items) {
-                radioGroupOf[item.id] = item.radioGroup;
-            }
+            AddItems(menu.items);
+        }
+    }
+    void AddItems(const std::vector<CMenuItemDescription>& items) {
+        for (const CMenuItemDescription& item : items) {
+            radioGroupOf[item.id] = item.radioGroup;
+            AddItems(item.items);
         }
     }
     void CheckMenuRadioItem(int id) override {
@@ -96,8 +101,18 @@ public:
 
     void ShowMessageBox(EMessageBoxKind kind, const std::string& caption,
                         const std::string& text) override {
-        boxes.push_back({kind, caption, text});
+        boxes.push_back({kind, caption, text, {}});
     }
+    void ShowDetailedMessageBox(EMessageBoxKind kind, const std::string& caption,
+                                const std::string& text, const std::string& details) override {
+        boxes.push_back({kind, caption, text, details});
+    }
+    void ShowStatus(const std::string& text, bool offer) override {
+        status = text, offerShow = offer;
+    }
+    std::string ClipboardText() const override { return clipboard; }
+    void SetClipboardText(const std::string& text) override { clipboard = text; }
+    void SetRecentFiles(const std::vector<std::string>& names) override { recentFiles = names; }
     bool AskYesNo(const std::string& caption, const std::string& text) override {
         questions.push_back(caption + ": " + text);
         return answerYes;
@@ -229,6 +244,10 @@ public:
     bool progressShown = false;
     int progress = 0;
     std::vector<CShownBox> boxes;
+    std::string status;
+    bool offerShow = false;
+    std::string clipboard;
+    std::vector<std::string> recentFiles;
     CNotationText notation;
     int notationCurrent = -1;
     bool panelShown = false;

@@ -1,9 +1,11 @@
 #include "ShellFixture.h"
+#include "messages/LoadMessages.h"
 #include "resources/CommandIds.h"
+#include "resources/MainMenu.h"
 #include "resources/StringTable.h"
-#include "shell/LoadMessages.h"
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
 #include <thread>
@@ -44,13 +46,8 @@ TEST_F(ShellCommands, StartsWithDefaultDurationsAndHandlesEveryCommandOfTheMenu)
 
     platform.dialogAnswers.clear(); // Load meets a cancelled dialog
     std::set<int> commands;
-    for (const CMenuDescription& menu : platform.menus) {
-        if (menu.items.empty()) {
-            commands.insert(menu.id);
-        }
-        for (const CMenuItemDescription& item : menu.items) {
-            commands.insert(item.id);
-        }
+    for (const mainmenu::CMenuCommand& command : mainmenu::Commands(platform.menus)) {
+        commands.insert(command.item->id);
     }
     std::set<int> expected;
     for (int id = ids::kAbout; id <= ids::kPlayerView; ++id) {
@@ -59,12 +56,14 @@ TEST_F(ShellCommands, StartsWithDefaultDurationsAndHandlesEveryCommandOfTheMenu)
         }
     }
     expected.insert({ids::kExportVideo, ids::kEngineAnalysis, ids::kEngineSettings,
-                     ids::kAnalyseGame, ids::kSaveAnalysedGame, ids::kOpeningExplorer});
+                     ids::kAnalyseGame, ids::kSaveAnalysedGame, ids::kOpeningExplorer, ids::kQuit,
+                     ids::kKeyboardShortcuts, ids::kCopyFen, ids::kCopyPgn, ids::kPaste});
     EXPECT_EQ(commands, expected);
     for (int id : commands) {
-        // a box, a wait for a picture, the focus on the games table, a box
+        // a box, a wait for a picture, the focus on the games table, a box, the end, boxes
         if (id != ids::kAbout && id != ids::kSavePicture && id != ids::kFocusGamesTable &&
-            id != ids::kExportVideo) {
+            id != ids::kExportVideo && id != ids::kQuit && id != ids::kKeyboardShortcuts &&
+            id != ids::kPaste) {
             const int focusBefore = platform.focusRequests;
             EXPECT_TRUE(shell.OnCommand(id, 0)) << id;
             EXPECT_EQ(platform.focusRequests, focusBefore + 1) << id;
@@ -126,14 +125,20 @@ TEST_F(ShellCommands, DisplayFpsAndSmoothEdgesToggleTheMarkAndTheSceneTogether) 
     EXPECT_TRUE(otherScene.smoothEdges.load());
 }
 
-TEST_F(ShellCommands, AboutShowsTheTextWithItsMendedSpace) {
+// The shortcuts box names every key of the menus, those of submenus included.
+TEST_F(ShellCommands, AboutAndKeyboardShortcutsShowTheirBoxes) {
     shell.OnCommand(ids::kAbout, 0);
-    ASSERT_EQ(platform.boxes.size(), 1u);
+    shell.OnCommand(ids::kKeyboardShortcuts, 0);
+    ASSERT_EQ(platform.boxes.size(), 2u);
     EXPECT_EQ(platform.boxes[0].kind, EMessageBoxKind::Information);
     EXPECT_EQ(platform.boxes[0].caption, "About");
     EXPECT_EQ(platform.boxes[0].text, std::string(strings::kAboutText));
-    EXPECT_NE(platform.boxes[0].text.find("Portable Game Notation format and then displays"),
-              std::string::npos);
+    EXPECT_EQ(platform.boxes[1].caption, "Keyboard shortcuts");
+    for (const char* line : {"Ctrl+O\tOpen...\n", "Ctrl+Q\tQuit\n", "Ctrl+C\tCopy position (FEN)",
+                             "Ctrl+V\t", "Right\tNext move\n", "Ctrl+G\tFind a game\n",
+                             "F1\tKeyboard shortcuts\n", "Esc\t", "F\tFlip board\n"}) {
+        EXPECT_NE(platform.boxes[1].text.find(line), std::string::npos) << line;
+    }
 }
 
 // The games are listed behind those already there, the first one is chosen and the controls
@@ -161,6 +166,11 @@ TEST_F(ShellCommands, LoadListsTheGamesChoosesTheFirstAndEnablesTheControls) {
         EXPECT_EQ(platform.gameList.size(), 2 * first);
     }
     EXPECT_EQ(platform.dialogsShown, 3);
+    ASSERT_EQ(platform.recentFiles.size(), 1u) << "Open Recent names each file once";
+    EXPECT_EQ(platform.recentFiles[0], std::filesystem::absolute(kCastling).string());
+    shell.OnCommand(ids::kFirstRecentFile, 0);
+    FinishLoads();
+    EXPECT_EQ(platform.gameList.size(), 3 * first);
 }
 
 // Each reason a file cannot be read is shown with the file's name and the reader's message;
@@ -174,15 +184,16 @@ TEST_F(ShellCommands, AFailedLoadOfAnyKindShowsTheReasonAndKeepsTheList) {
     const struct {
         std::string path;
         std::string reason;
+        std::string details;
     } failures[] = {
-        {"tests/fixtures/pgn/no_such_file.pgn",
-         "No such file or directory\nAFileReader::LoadFile(): Cannot determine file size!"},
-        {"tests/fixtures/pgn",
-         "Is a directory\nAFileReader::LoadFile(): Cannot open file for reading!"},
-        {pipe, "not a regular file\nAFileReader::LoadFile(): Not a regular file!"},
-        {utf16, "UTF-16 text: save the file as UTF-8\nCPGNReader::Read(): The text is UTF-16!"},
-        {noTags, "no game could be read from it\nCPGNReader::ParseData(): Cannot find any "
-                 "\"Event\" tag pair!"},
+        {"tests/fixtures/pgn/no_such_file.pgn", ": No such file or directory",
+         "AFileReader::LoadFile(): Cannot determine file size!"},
+        {"tests/fixtures/pgn", ": Is a directory",
+         "AFileReader::LoadFile(): Cannot open file for reading!"},
+        {pipe, ": not a regular file", "AFileReader::LoadFile(): Not a regular file!"},
+        {utf16, ": UTF-16 text: save the file as UTF-8", "CPGNReader::Read(): The text is UTF-16!"},
+        {noTags, " is not a PGN file: no game found in it",
+         "CPGNReader::ParseData(): Cannot find any \"Event\" tag pair!"},
     };
     for (const bool listed : {false, true}) {
         for (const auto& failure : failures) {
@@ -194,12 +205,16 @@ TEST_F(ShellCommands, AFailedLoadOfAnyKindShowsTheReasonAndKeepsTheList) {
             EXPECT_EQ(platform.boxes[0].kind, EMessageBoxKind::Error);
             EXPECT_EQ(platform.boxes[0].caption, "Error");
             EXPECT_EQ(platform.boxes[0].text,
-                      "PGN file not valid!\n" + failure.path + ": " + failure.reason);
+                      "PGN file not valid!\n" + failure.path + failure.reason);
+            EXPECT_EQ(platform.boxes[0].details, failure.details);
             EXPECT_EQ(platform.gameList.size(), listed ? 2u : 0u);
+            EXPECT_EQ(player.GameIndex(), listed ? 1u : 0u) << "a refused file changes nothing";
+            EXPECT_EQ(player.MoveIndex(), listed ? 2u : 0u);
             EXPECT_EQ(platform.enabled.at(ids::kPlayPauseButton), listed);
         }
         shell.LoadPGNFile(kCastling);
         FinishLoads();
+        ChooseGameAndSteps(1, 2);
     }
     shell.OnCommand(ids::kCloseAllGames, 0);
     shell.LoadPGNFile(WriteTemp("only_bad_game.pgn", "[Event \"E\"]\n[Result \"*\"]\n\n1. e5 *\n"));
@@ -222,27 +237,38 @@ TEST_F(ShellCommands, DroppedGamesAreCountedAndTheFirstFiveListed) {
     EXPECT_EQ(platform.boxes[0].text,
               "1 of the 2 games in tests/fixtures/pgn/two_games_one_dropped.pgn could not be read "
               "and is left out:\n"
+              "Game 2, Berzina, Anna \u2013 Ozols, Janis (line 11): skipped, a move cannot be "
+              "played in its position");
+    EXPECT_EQ(platform.boxes[0].details,
               "Game 2: CPGNReader::FindNKSrcField(): There is no piece to make the move!");
     EXPECT_EQ(platform.gameList.size(), 1u);
+    EXPECT_EQ(platform.status, "1 game added from two_games_one_dropped.pgn, 1 dropped");
 
     CLoadReport report;
     report.gameTexts = 9;
     for (int i = 1; i < 9; ++i) {
-        report.dropped.push_back({i, "M" + std::to_string(i)});
+        report.dropped.push_back({i, "M" + std::to_string(i), 0, 0, {}, {}});
     }
-    report.dropped[0].message = "Caf\xE9";             // Windows-1252 bytes become UTF-8
+    // Windows-1252 bytes become UTF-8.
+    report.dropped[0] = {
+        1, "CPGNReader::ParseGame(): Variant not supported!", 0, 120, "Smith", "Caf\xE9"};
     report.dropped[1].message = std::string(300, 'x'); // cut at 200 characters
-    EXPECT_EQ(DroppedGamesText("x.pgn", report),
-              "8 of the 9 games in x.pgn could not be read and are left out:\n"
-              "Game 2: Caf\xC3\xA9\nGame 3: " +
-                  std::string(199, 'x') +
-                  "\xE2\x80\xA6\nGame 4: M3\nGame 5: M4\nGame 6: M5\n... and 3 more.");
-    EXPECT_EQ(DroppedGamesText("x.pgn", CLoadReport{}), "");
+    const CPlainMessage plain = DroppedGamesText("x.pgn", report);
+    const std::string unread = ": skipped, it could not be read\n";
+    EXPECT_EQ(plain.text, "8 of the 9 games in x.pgn could not be read and are left out:\nGame 2, "
+                          "Smith \u2013 Caf\xC3\xA9 (line 120): skipped, chess variants are not "
+                          "supported\nGame 3" +
+                              unread + "Game 4" + unread + "Game 5" + unread + "Game 6" + unread +
+                              "... and 3 more.");
+    EXPECT_EQ(plain.details.substr(0, 277), "Game 2: CPGNReader::ParseGame(): Variant not "
+                                            "supported!\nGame 3: " +
+                                                std::string(199, 'x') + "\xE2\x80\xA6\nGame 4: M3");
+    EXPECT_EQ(DroppedGamesText("x.pgn", CLoadReport{}).text, "");
 
     CLoadReport archive;
     archive.stops = {"a.pgn: CZipArchive::Read(): damaged"};
     archive.skipped = {{"README", "not a PGN file"}, {"b.pgn", "encrypted"}};
-    EXPECT_EQ(DroppedGamesText("x.zip", archive),
+    EXPECT_EQ(DroppedGamesText("x.zip", archive).text,
               "Reading x.zip stopped early; the games before that point are listed:\n"
               "a.pgn: CZipArchive::Read(): damaged\n\n"
               "2 entries of x.zip were skipped:\nREADME: not a PGN file\nb.pgn: encrypted");
@@ -288,7 +314,7 @@ TEST_F(ShellCommands, PlayPauseAndStopFollowTheirStateMachine) {
     EXPECT_EQ(platform.controlText[ids::kPlayPauseButton], "4");
 }
 
-TEST_F(ShellCommands, ALoadOrAChoiceInTheListStopsPlaybackFirst) {
+TEST_F(ShellCommands, AChoiceInTheListStopsPlaybackALoadKeepsThePlaceOnShow) {
     shell.LoadPGNFile(kCastling);
     FinishLoads();
     shell.OnCommand(ids::kPlayPauseButton, 0);
@@ -300,6 +326,7 @@ TEST_F(ShellCommands, ALoadOrAChoiceInTheListStopsPlaybackFirst) {
     EXPECT_EQ(player.GameIndex(), 1u);
     EXPECT_EQ(player.MoveIndex(), 0u);
 
+    shell.OnCommand(ids::kNextMove, 0);
     shell.OnCommand(ids::kPlayPauseButton, 0);
     ASSERT_TRUE(player.PlayerRunning());
     shell.LoadPGNFile(kCastling);
@@ -307,13 +334,26 @@ TEST_F(ShellCommands, ALoadOrAChoiceInTheListStopsPlaybackFirst) {
     EXPECT_FALSE(shell.Playing());
     EXPECT_FALSE(player.PlayerRunning());
     EXPECT_EQ(platform.controlText[ids::kPlayPauseButton], "4");
-    EXPECT_EQ(player.GameIndex(), 0u) << "game 0 is chosen after the load";
+    EXPECT_EQ(player.GameIndex(), 1u) << "the game on show stays";
+    EXPECT_GE(player.MoveIndex(), 1u) << "and its move";
+    EXPECT_EQ(platform.selection, 1);
+    EXPECT_EQ(platform.status, "2 games added from castling_and_promotion.pgn");
+    EXPECT_TRUE(platform.offerShow);
+    shell.OnCommand(ids::kShowAddedGames, 0);
+    EXPECT_EQ(player.GameIndex(), 2u) << "Show: the first new game";
+    EXPECT_EQ(player.MoveIndex(), 0u);
+
+    // Nothing on show: the new file's first game is chosen, and nothing is offered.
+    shell.OnCommand(ids::kCloseAllGames, 0);
+    shell.LoadPGNFile(kTwoGames);
+    FinishLoads();
     EXPECT_EQ(platform.selection, 0);
-    EXPECT_EQ(chessSet.Board().GetField(4, 1).Piece(), (CPiece{White, Pawn}));
+    EXPECT_EQ(player.GameIndex(), 0u);
+    EXPECT_FALSE(platform.offerShow);
 }
 
 // Loads run on a worker one after the other; a cancelled load, or one that the window's close
-// ends, lists nothing and leaves the game on show and playback as they were. Closing the
+// ends, lists nothing and leaves the game on show as it was; Cancel leaves the queue. Closing the
 // window ends the program with code 18.
 TEST_F(ShellCommands, LoadsQueueAndACancelOrACloseLeavesEverythingAsItWas) {
     shell.OnFilesDropped({kTwoGames, kCastling}); // as two loads, in order
@@ -329,15 +369,17 @@ TEST_F(ShellCommands, LoadsQueueAndACancelOrACloseLeavesEverythingAsItWas) {
     shell.OnCommand(ids::kPlayPauseButton, 0);
     shell.LoadPGNFile(kCastling);
     shell.LoadPGNFile(kTwoGames);
-    shell.OnCommand(ids::kCancelLoad, 0);
+    shell.OnCommand(ids::kCancelLoad, 0); // ends the running load; the file after it loads
     FinishLoads();
+    EXPECT_EQ(platform.gameList.size(), listed.size() + 1);
+    EXPECT_EQ(platform.boxes.size(), 2u);
     shell.LoadPGNFile(kCastling);
     shell.OnClose();
     FinishLoads();
     EXPECT_EQ(platform.quitCode, 18);
-    EXPECT_EQ(platform.gameList, listed);
-    EXPECT_EQ(platform.boxes.size(), 1u);
-    EXPECT_TRUE(shell.Playing());
+    EXPECT_EQ(platform.gameList.size(), listed.size() + 1);
+    EXPECT_EQ(platform.boxes.size(), 2u);
+    EXPECT_FALSE(shell.Playing()) << "a load pauses playback where it is";
     EXPECT_EQ(player.GameIndex(), 1u);
     EXPECT_FALSE(platform.progressShown);
 }

@@ -4,6 +4,7 @@
 #include "FakeShellPlatform.h"
 #include "chess/ChessSet.h"
 #include "player/GamePlayer.h"
+#include "resources/CommandIds.h"
 #include "shell/Shell.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +43,16 @@ protected:
         ASSERT_FALSE(shell.LoadRunning());
     }
 
+    // Shows game `game` and steps `steps` moves into it.
+    void ChooseGameAndSteps(int game, unsigned steps) {
+        platform.selection = game;
+        shell.OnCommand(ids::kGameList, ids::kSelectionChanged);
+        for (unsigned i = 0; i < steps; ++i) {
+            shell.OnCommand(ids::kNextMove, 0);
+        }
+    }
+
+    static constexpr std::size_t npos = std::string::npos;
     CFakeShellPlatform platform;
     CChessSet chessSet;
     CFakeScene scene{chessSet};

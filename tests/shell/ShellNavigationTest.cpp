@@ -2,7 +2,7 @@
 #include "pgn/FenParser.h"
 #include "resources/CommandIds.h"
 #include "resources/StringTable.h"
-#include "shell/PictureName.h"
+#include "messages/PictureName.h"
 #include "support/ChessTestUtil.h"
 
 #include <chrono>

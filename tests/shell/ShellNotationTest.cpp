@@ -265,7 +265,7 @@ TEST_F(ShellShow, ThePanelTitleAndTableFollowEveryPathToTheBoard) {
     Do(ids::kCloseAllGames);
     platform.RunPosted();
     EXPECT_EQ(platform.title, "Tavrin");
-    EXPECT_TRUE(platform.notation.blocks.empty());
+    EXPECT_EQ(platform.notation, EmptyNotation()) << "Open a PGN file (Ctrl+O) or drop one here";
     EXPECT_EQ(platform.notationCurrent, -1);
     EXPECT_EQ(platform.tableRow, -1);
     EXPECT_EQ(heard.game, -1);

@@ -10,6 +10,7 @@
 // stderr, and a text that stops early counts as a dropped game for the exit code.
 
 #include "chess/SanWriter.h"
+#include "common/FileProblem.h"
 #include "common/GeneralException.h"
 #include "pgn/FenParser.h"
 #include "pgn/PGNReader.h"
@@ -86,7 +87,10 @@ EFileOutcome ProcessFile(const std::string& path, const COptions& options,
     try {
         reader.Load(path);
     } catch (const CGeneralException& e) {
-        std::fprintf(stderr, "%s: %s\n", path.c_str(), e.GetMessage().c_str());
+        // The reader's message as it stands, then what the system says of the file, if anything.
+        const std::string problem = DescribeFileProblem(path);
+        std::fprintf(stderr, "%s: %s%s\n", path.c_str(), e.GetMessage().c_str(),
+                     problem.empty() ? "" : (" (" + problem + ")").c_str());
         return EFileOutcome::kFailed;
     }
     const CLoadReport report = reader.LastLoadReport();

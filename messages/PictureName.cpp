@@ -1,4 +1,4 @@
-#include "shell/PictureName.h"
+#include "messages/PictureName.h"
 
 #include "common/TextDecoding.h"
 #include "pgn/FenParser.h"

@@ -1,4 +1,4 @@
-#include "shell/ListTitle.h"
+#include "messages/ListTitle.h"
 
 #include "common/TextDecoding.h"
 
@@ -8,6 +8,14 @@ constexpr std::size_t kTitleCharacters = 200;
 
 std::string ListTitle(const CGameListSnapshot& games, std::size_t i) {
     const CStoredGame& game = games.Game(i);
+    // A study's chapter names no players: its event is its title.
+    const auto unknown = [&game](ETagField field) {
+        const std::string_view value = game.Tag(field);
+        return value.empty() || value == "?";
+    };
+    if (unknown(kWhite) && unknown(kBlack) && !unknown(kEvent)) {
+        return DecodeForDisplay(game.Tag(kEvent), kTitleCharacters, games.CodePage(i));
+    }
     // Each tag is clipped before the title is built, as the whole will be.
     const auto clipped = [&game](ETagField field) {
         return ClipForDisplay(game.Tag(field), kTitleCharacters);
