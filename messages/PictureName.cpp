@@ -3,6 +3,8 @@
 #include "common/TextDecoding.h"
 #include "pgn/FenParser.h"
 
+#include <utility>
+
 namespace {
 
 std::string Player(const std::string& name, ELegacyCodePage page) {
@@ -17,13 +19,8 @@ long long MoveNumber(const CChessGameData& game, unsigned movesShown) {
     return (firstPly + movesShown - 1) / 2 + 1;
 }
 
-} // namespace
-
-std::string DefaultPictureName(const CChessGameData& game, unsigned movesShown,
-                               ELegacyCodePage page) {
-    std::string name = Player(game.GetWhite(), page) + " - " + Player(game.GetBlack(), page) + ", ";
-    name += movesShown == 0 ? std::string("start")
-                            : "move " + std::to_string(MoveNumber(game, movesShown));
+// Characters that file systems refuse become '_'.
+std::string FileSafe(std::string name) {
     for (char& c : name) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' ||
@@ -31,5 +28,24 @@ std::string DefaultPictureName(const CChessGameData& game, unsigned movesShown,
             c = '_';
         }
     }
-    return name + ".png";
+    return name;
+}
+
+std::string Players(const CChessGameData& game, ELegacyCodePage page) {
+    return Player(game.GetWhite(), page) + " - " + Player(game.GetBlack(), page);
+}
+
+} // namespace
+
+std::string DefaultPictureName(const CChessGameData& game, unsigned movesShown,
+                               ELegacyCodePage page) {
+    std::string name = Players(game, page) + ", ";
+    name += movesShown == 0 ? std::string("start")
+                            : "move " + std::to_string(MoveNumber(game, movesShown));
+    return FileSafe(std::move(name)) + ".png";
+}
+
+std::string DefaultVideoName(const CChessGameData& game, std::string_view extension,
+                             ELegacyCodePage page) {
+    return FileSafe(Players(game, page)) + std::string(extension);
 }

@@ -1,71 +1,18 @@
 #include "analysis/GameAnalysisView.h"
 #include "common/TextDecoding.h"
-#include "export/ExportException.h"
 #include "export/GameExport.h"
-#include "export/MoveRange.h"
+#include "export/VideoExportSettings.h"
 #include "messages/PictureName.h"
-#include "pgn/FenParser.h"
 #include "player/GamePlayer.h"
 #include "resources/StringTable.h"
 #include "scene/SceneView.h"
 #include "shell/Shell.h"
 
-#include <algorithm>
-
-namespace {
-
-// The options' keys in the user's settings.
-constexpr const char* kFormatKey = "export/format";
-constexpr const char* kSizeKey = "export/size";
-constexpr const char* kFpsKey = "export/fps";
-constexpr const char* kWholeGameKey = "export/wholeGame";
-constexpr const char* kFromKey = "export/fromMove";
-constexpr const char* kToKey = "export/toMove";
-constexpr const char* kAnimationKey = "export/animationMs";
-constexpr const char* kPauseKey = "export/pauseMs";
-constexpr const char* kCaptionKey = "export/caption";
-constexpr const char* kOrientationKey = "export/orientation";
-
-constexpr int kSizes[2][2] = {{1280, 720}, {1920, 1080}};
-
-int Setting(const IShellPlatform& platform, const char* key, int fallback, int low, int high) {
-    try {
-        return std::clamp(std::stoi(platform.ReadSetting(key, std::to_string(fallback))), low,
-                          high);
-    } catch (const std::exception&) {
-        return fallback; // a setting spoilt by hand
-    }
-}
-
-// The full moves a game has: the number of its first and of its last move.
-std::pair<int, int> FullMoves(const CChessGameData& game) {
-    const CFenPosition start = StartPosition(game.GetStart());
-    const int blackFirst = start.sideToMove == Black ? 1 : 0;
-    const int last = start.fullMoveNumber + (std::max(game.MovesCount(), 1) - 1 + blackFirst) / 2;
-    return {start.fullMoveNumber, last};
-}
-
-// The picture's name without its move and extension: the players.
-std::string DefaultVideoName(const CChessGameData& game, ELegacyCodePage page, int format) {
-    std::string name = DefaultPictureName(game, 0, page);
-    const std::string start = ", start.png";
-    if (name.size() > start.size() && name.ends_with(start)) {
-        name.resize(name.size() - start.size());
-    }
-    return name + std::string(FormatExtension(static_cast<EVideoFormat>(format)));
-}
-
-} // namespace
-
 void CShell::ExportVideo() {
-    if (exportJob) {
-        platform.ShowMessageBox(EMessageBoxKind::Information, std::string(strings::kExportVideo),
-                                std::string(strings::kExportRunning));
-        return;
-    }
-    if (listedGames == 0) {
-        platform.ShowMessageBox(EMessageBoxKind::Information, std::string(strings::kExportVideo),
-                                std::string(strings::kNoGameToExport));
+    if (exportJob || listedGames == 0) {
+        platform.ShowMessageBox(
+            EMessageBoxKind::Information, std::string(strings::kExportVideo),
+            std::string(exportJob ? strings::kExportRunning : strings::kNoGameToExport));
         return;
     }
     if (!scene.SceneShown()) {
@@ -74,57 +21,26 @@ void CShell::ExportVideo() {
         return;
     }
     const CChessGameData game = player.GetGameData(static_cast<int>(player.GameIndex()));
-    const auto [firstMove, lastMove] = FullMoves(game);
     const IGLSurface& view = platform.GLSurface();
-    CVideoExportChoice choice;
-    choice.format = Setting(platform, kFormatKey, 0, 0, 2);
     const ELegacyCodePage page = player.Games()->CodePage(player.GameIndex());
-    choice.path = DefaultVideoName(game, page, choice.format);
-    choice.size = Setting(platform, kSizeKey, 0, 0, 2);
-    choice.viewWidth = view.Width() & ~1;
-    choice.viewHeight = view.Height() & ~1;
-    choice.fps = Setting(platform, kFpsKey, 30, 30, 60) == 60 ? 60 : 30;
-    choice.wholeGame = Setting(platform, kWholeGameKey, 1, 0, 1) == 1;
-    choice.firstMove = firstMove;
-    choice.lastMove = lastMove;
-    choice.fromMove = Setting(platform, kFromKey, firstMove, firstMove, lastMove);
-    choice.toMove = Setting(platform, kToKey, lastMove, choice.fromMove, lastMove);
-    // A move's time is the window's unless the user chose another for videos.
-    choice.animationMs =
-        Setting(platform, kAnimationKey, static_cast<int>(player.AnimationDuration()), 0, 5000);
-    choice.pauseMs =
-        Setting(platform, kPauseKey, static_cast<int>(player.PauseDuration()), 0, 30000);
-    choice.caption = Setting(platform, kCaptionKey, 1, 0, 1) == 1;
-    choice.orientation = Setting(platform, kOrientationKey, 0, 0, 2);
+    CVideoExportChoice choice = ReadVideoExportChoice(platform, game, view.Width(), view.Height(),
+                                                      static_cast<int>(player.AnimationDuration()),
+                                                      static_cast<int>(player.PauseDuration()));
+    choice.path =
+        DefaultVideoName(game, FormatExtension(static_cast<EVideoFormat>(choice.format)), page);
     if (!platform.ChooseVideoExport(choice)) {
         return;
     }
-    const std::pair<const char*, int> kept[] = {{kFormatKey, choice.format},
-                                                {kSizeKey, choice.size},
-                                                {kFpsKey, choice.fps},
-                                                {kWholeGameKey, choice.wholeGame ? 1 : 0},
-                                                {kFromKey, choice.fromMove},
-                                                {kToKey, choice.toMove},
-                                                {kAnimationKey, choice.animationMs},
-                                                {kPauseKey, choice.pauseMs},
-                                                {kCaptionKey, choice.caption ? 1 : 0},
-                                                {kOrientationKey, choice.orientation}};
-    for (const auto& [key, value] : kept) {
-        platform.WriteSetting(key, std::to_string(value));
-    }
+    KeepVideoExportChoice(platform, choice);
 
     SExportRequest request;
-    request.path = choice.path;
-    request.video.format = static_cast<EVideoFormat>(choice.format);
-    request.video.width = choice.size == 2 ? choice.viewWidth : kSizes[choice.size][0];
-    request.video.height = choice.size == 2 ? choice.viewHeight : kSizes[choice.size][1];
-    request.video.fps = choice.fps;
-    request.game = game;
-    request.codePage = page;
-    request.animationMs = static_cast<std::uint32_t>(choice.animationMs);
-    request.pauseMs = static_cast<std::uint32_t>(choice.pauseMs);
-    request.caption = choice.caption;
-    request.orientation = static_cast<EVideoOrientation>(choice.orientation);
+    try {
+        request = VideoExportRequest(choice, game, page);
+    } catch (const CGeneralException& e) {
+        platform.ShowMessageBox(EMessageBoxKind::Error, std::string(strings::kError),
+                                std::string(strings::kVideoNotMade) + "\n" + e.GetMessage());
+        return;
+    }
     request.look =
         SVideoLook{&scene.Camera(), coordinatesMark, lastMoveMark, checkMark, smoothEdgesMark};
     // The clocks the notation panel reads from the game's annotations, once they are read.
@@ -139,25 +55,6 @@ void CShell::ExportVideo() {
         // The bar and arrow of the game's analysis, when the game on show has one.
         request.analysis = gameAnalysis->PositionsForVideo();
     }
-    try {
-        const SMoveRange range = choice.wholeGame
-                                     ? SMoveRange{0, game.MovesCount()}
-                                     : FullMoveRange(game, choice.fromMove, choice.toMove);
-        request.firstMove = range.first;
-        request.endMove = range.end;
-        if (range.first >= range.end) {
-            throw CExportException("CShell::ExportVideo(): The game has no moves to export.");
-        }
-        const std::string problem = CheckVideoSettings(request.video);
-        if (!problem.empty()) {
-            throw CExportException("CShell::ExportVideo(): " + problem);
-        }
-    } catch (const CGeneralException& e) {
-        platform.ShowMessageBox(EMessageBoxKind::Error, std::string(strings::kError),
-                                std::string(strings::kVideoNotMade) + "\n" + e.GetMessage());
-        return;
-    }
-
     const unsigned job = ++exportCount;
     exportPath = DecodeToUtf8(request.path);
     exportSurface = platform.CreateOffscreenSurface(request.video.width, request.video.height);
