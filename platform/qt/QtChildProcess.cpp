@@ -5,10 +5,12 @@
 #include <QProcess>
 #include <QSettings>
 #include <QString>
+#include <unistd.h>
 
 namespace {
 
 constexpr qint64 kMaxLine = 64 * 1024;
+constexpr int kChildNiceness = 10;
 
 class CQtChildProcess : public IChildProcess {
 public:
@@ -28,6 +30,9 @@ public:
         }
         process.setStandardErrorFile(QProcess::nullDevice());
         process.setProgram(path);
+        // An engine searches as long as it may; below the window's priority it takes only the
+        // time the interface and render threads leave, so frames keep their pace on few cores.
+        process.setChildProcessModifier([] { (void)::nice(kChildNiceness); });
         process.start();
         if (!process.waitForStarted(5000)) {
             error = process.errorString().toStdString();
