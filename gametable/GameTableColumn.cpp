@@ -2,6 +2,7 @@
 
 #include "chess/ChessGameData.h"
 #include "common/TextDecoding.h"
+#include "pgn/PgnWriter.h"
 
 #include <array>
 
@@ -21,19 +22,6 @@ std::string TagText(const CStoredGame& game, ETagField tag, ELegacyCodePage page
 
 std::string_view GameColumnTitle(EGameColumn column) {
     return kTitles[static_cast<std::size_t>(column)];
-}
-
-std::string_view ResultText(int result) {
-    switch (result) {
-    case ResultWhiteWon:
-        return "1-0";
-    case ResultBlackWon:
-        return "0-1";
-    case ResultDraw:
-        return "1/2-1/2";
-    default:
-        return "*";
-    }
 }
 
 std::string GameCellText(const CGameListSnapshot& games, std::size_t game, EGameColumn column) {

@@ -28,6 +28,3 @@ std::string_view GameColumnTitle(EGameColumn column);
 // What the cell of game < games.Size() shows in `column`, UTF-8; empty for the Opening column,
 // which the list alone does not know.
 std::string GameCellText(const CGameListSnapshot& games, std::size_t game, EGameColumn column);
-
-// "1-0", "0-1", "1/2-1/2" or "*".
-std::string_view ResultText(int result);

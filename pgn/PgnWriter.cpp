@@ -95,19 +95,6 @@ void AppendTag(std::string& out, std::string_view name, std::string_view value) 
     out += "\"]\n";
 }
 
-std::string_view ResultText(int result) {
-    switch (result) {
-    case ResultWhiteWon:
-        return "1-0";
-    case ResultBlackWon:
-        return "0-1";
-    case ResultDraw:
-        return "1/2-1/2";
-    default:
-        return "*";
-    }
-}
-
 void AppendRoster(std::string& out, const CChessGameData& game) {
     auto orUnknown = [](const std::string& value, std::string_view unknown) {
         return value.empty() ? std::string(unknown) : value;
@@ -314,6 +301,19 @@ void CTreeWriter::Write(const CChessboardState& start, std::string_view result) 
 }
 
 } // namespace
+
+std::string_view ResultText(int result) {
+    switch (result) {
+    case ResultWhiteWon:
+        return "1-0";
+    case ResultBlackWon:
+        return "0-1";
+    case ResultDraw:
+        return "1/2-1/2";
+    default:
+        return "*";
+    }
+}
 
 std::string WritePgnGame(const CChessGameData& game, const CAnnotatedGame* annotations,
                          const std::vector<CMoveNote>* notes) {

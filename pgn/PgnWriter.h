@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What an analysis adds to one move of the main line when a game is written.
@@ -31,3 +32,6 @@ struct CMoveNote {
 // '}' is written as a ';' comment to the end of its line.
 std::string WritePgnGame(const CChessGameData& game, const CAnnotatedGame* annotations = nullptr,
                          const std::vector<CMoveNote>* notes = nullptr);
+
+// A result as PGN writes it: "1-0", "0-1", "1/2-1/2" or "*".
+std::string_view ResultText(int result);
