@@ -32,7 +32,10 @@ public:
         process.setProgram(path);
         // An engine searches as long as it may; below the window's priority it takes only the
         // time the interface and render threads leave, so frames keep their pace on few cores.
-        process.setChildProcessModifier([] { (void)::nice(kChildNiceness); });
+        process.setChildProcessModifier([] {
+            // A refused niceness leaves the engine at normal priority, which still works.
+            [[maybe_unused]] const int niceness = ::nice(kChildNiceness);
+        });
         process.start();
         if (!process.waitForStarted(5000)) {
             error = process.errorString().toStdString();
