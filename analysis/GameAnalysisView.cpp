@@ -1,9 +1,11 @@
 #include "analysis/GameAnalysisView.h"
 
 #include "common/GeneralException.h"
+#include "messages/FailureMessages.h"
 #include "pgn/AnnotatedGame.h"
 #include "pgn/FenParser.h"
 #include "platform/ShellPlatform.h"
+#include "resources/StringTable.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -225,7 +227,7 @@ std::vector<std::optional<SPositionAnalysis>> CGameAnalysisView::PositionsForVid
 
 bool CGameAnalysisView::Save(const std::string& path, std::string& error) const {
     if (game == nullptr) {
-        error = "No game is on show.";
+        error = "CGameAnalysisView::Save(): No game is on show.";
         return false;
     }
     const std::vector<CMoveNote> notes = Notes();
@@ -234,7 +236,7 @@ bool CGameAnalysisView::Save(const std::string& path, std::string& error) const 
     file.write(text.data(), static_cast<std::streamsize>(text.size()));
     file.close();
     if (!file) {
-        error = "The file " + path + " cannot be written (" + std::strerror(errno) + ").";
+        error = "CGameAnalysisView::Save(): Cannot write '" + path + "': " + std::strerror(errno);
         return false;
     }
     return true;
@@ -245,6 +247,9 @@ void CGameAnalysisView::SaveAs() {
     std::string error;
     if (game != nullptr && platform.ChooseSaveFile({"PGN files (*.pgn)"}, "analysed.pgn", path) &&
         !Save(path, error)) {
-        platform.ShowMessageBox(EMessageBoxKind::Error, "Save game with analysis", error);
+        const CPlainMessage message = AnalysisSaveFailureText(path, error);
+        platform.ShowDetailedMessageBox(EMessageBoxKind::Error,
+                                        std::string(strings::kSaveWithAnalysis), message.text,
+                                        message.details);
     }
 }

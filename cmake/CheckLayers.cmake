@@ -23,7 +23,7 @@ set(uses_player pgn chess common scene/ScenePlayback.h)
 set(uses_export scene player pgn chess common platform)
 set(uses_gametable openings pgn chess common)
 set(uses_notation pgn chess common platform/NotationText.h)
-set(uses_analysis engine notation pgn chess common platform resources scene/SceneView.h
+set(uses_analysis engine notation messages pgn chess common platform resources scene/SceneView.h
     export/VideoOverlays.h)
 set(uses_explorer openings pgn chess common platform resources)
 set(uses_messages pgn chess common resources/StringTable.h)

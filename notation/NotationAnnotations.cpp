@@ -85,31 +85,53 @@ std::optional<std::vector<std::string>> TreeSan(const CAnnotatedGame& tree,
 // a file may hold a comment of a hundred megabytes, which the panel could not lay out.
 constexpr std::size_t kCommentCharacters = 16 * 1024;
 
-// The comment in UTF-8, cut to about 64 KB; the original's memory is given back.
-std::string DecodeComment(const std::string& bytes, ELegacyCodePage page) {
+// The comment in UTF-8, cut to about 64 KB (the original's memory is given back); a cut one
+// is added to `cut` at `place`.
+void DecodeComment(std::string& bytes, ELegacyCodePage page, const CCommentPlace& place,
+                   std::vector<CCutComment>& cut) {
     const std::string_view shown = ClipForDisplay(bytes, kCommentCharacters);
     if (shown.size() == bytes.size()) {
-        return DecodeToUtf8(bytes, page);
+        bytes = DecodeToUtf8(bytes, page);
+        return;
     }
     // Each byte but a UTF-8 continuation byte starts a character in either reading.
     const std::string_view rest = std::string_view(bytes).substr(shown.size());
     const auto more = std::count_if(rest.begin(), rest.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     });
-    return DecodeToUtf8(shown, page) + "\u2026 (" + std::to_string(more) + " more characters)";
+    cut.push_back({place, static_cast<std::size_t>(more)});
+    bytes = DecodeToUtf8(shown, page);
 }
 
-void DecodeComments(CAnnotatedGame& tree, ELegacyCodePage page) {
+// Places ascend as `cut` is filled: moves in index order, then lines.
+void DecodeComments(CAnnotatedGame& tree, ELegacyCodePage page, std::vector<CCutComment>& cut) {
     for (int i = 0; i < tree.MovesCount(); ++i) {
-        for (CMoveComment& comment : tree.MoveForUpdate(i).comments) {
-            comment.text = DecodeComment(comment.text, page);
+        std::vector<CMoveComment>& comments = tree.MoveForUpdate(i).comments;
+        for (std::size_t k = 0; k < comments.size(); ++k) {
+            DecodeComment(comments[k].text, page, {i, 0, k}, cut);
         }
     }
     for (int i = 0; i < tree.LinesCount(); ++i) {
-        for (std::string& comment : tree.LineForUpdate(i).comments) {
-            comment = DecodeComment(comment, page);
+        std::vector<std::string>& comments = tree.LineForUpdate(i).comments;
+        for (std::size_t k = 0; k < comments.size(); ++k) {
+            DecodeComment(comments[k], page, {CAnnotatedGame::kNone, i, k}, cut);
         }
     }
+}
+
+std::string* CommentAt(CAnnotatedGame& tree, const CCommentPlace& place) {
+    if (place.move != CAnnotatedGame::kNone) {
+        if (place.move < 0 || place.move >= tree.MovesCount()) {
+            return nullptr;
+        }
+        std::vector<CMoveComment>& comments = tree.MoveForUpdate(place.move).comments;
+        return place.index < comments.size() ? &comments[place.index].text : nullptr;
+    }
+    if (place.line < 0 || place.line >= tree.LinesCount()) {
+        return nullptr;
+    }
+    std::vector<std::string>& comments = tree.LineForUpdate(place.line).comments;
+    return place.index < comments.size() ? &comments[place.index] : nullptr;
 }
 
 } // namespace
@@ -145,7 +167,9 @@ CNotationAnnotations AnnotationsForNotation(CGameAnnotations read, const CChessG
     if (!read.tree) {
         return notation;
     }
-    DecodeComments(*read.tree, read.codePage);
+    DecodeComments(*read.tree, read.codePage, notation.cut);
+    std::sort(notation.cut.begin(), notation.cut.end(),
+              [](const CCutComment& a, const CCutComment& b) { return a.place < b.place; });
     // A tree the first reader's board cannot follow is not shown: its positions could not be.
     std::optional<std::vector<std::string>> san;
     try {
@@ -161,4 +185,34 @@ CNotationAnnotations AnnotationsForNotation(CGameAnnotations read, const CChessG
     notation.san = std::move(*san);
     notation.tree = std::move(read.tree);
     return notation;
+}
+
+int CNotationAnnotations::CutIndex(const CCommentPlace& place) const {
+    const auto found =
+        std::lower_bound(cut.begin(), cut.end(), place,
+                         [](const CCutComment& c, const CCommentPlace& p) { return c.place < p; });
+    return found != cut.end() && found->place == place ? static_cast<int>(found - cut.begin()) : -1;
+}
+
+std::string WholeComment(CGameAnnotations& read, const CCommentPlace& place) {
+    std::string* comment = read.tree ? CommentAt(*read.tree, place) : nullptr;
+    if (comment == nullptr) {
+        return {};
+    }
+    std::string bytes = std::move(*comment);
+    // Valid UTF-8 is kept as it is: a copy of a hundred megabytes is not made for nothing.
+    if (IsValidUtf8(bytes)) {
+        return bytes;
+    }
+    return DecodeToUtf8(bytes, read.codePage);
+}
+
+void BreakIntoParagraphs(std::string& text, std::size_t length) {
+    for (std::size_t at = length; at < text.size(); at += length) {
+        at = text.find_first_of(" \n", at);
+        if (at == std::string::npos) {
+            break;
+        }
+        text[at] = '\n';
+    }
 }

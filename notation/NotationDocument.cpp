@@ -143,8 +143,10 @@ CNotationText BuildNotation(const CNotationGame& game, bool figurines, bool more
         text.blocks.push_back(Paragraph({{annotations.note, ENotationStyle::kNote}}));
     }
     if (annotations.tree) {
-        for (const std::string& comment : annotations.tree->MainLine().comments) {
-            text.blocks.push_back(Paragraph({{comment, ENotationStyle::kComment}}));
+        const std::vector<std::string>& comments = annotations.tree->MainLine().comments;
+        for (std::size_t k = 0; k < comments.size(); ++k) {
+            text.blocks.push_back(
+                Paragraph(CommentRuns(comments[k], annotations, {CAnnotatedGame::kNone, 0, k})));
         }
     }
     text.blocks.push_back(Paragraph({{"Start", ENotationStyle::kMove, 0}}));

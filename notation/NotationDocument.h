@@ -30,6 +30,9 @@ struct CNotationGame {
 // Links from here on stand for the moves of the annotated tree: link kVariationLinkBase + i is
 // the position after tree move i.
 inline constexpr int kVariationLinkBase = 1 << 30;
+// Links from here up to kMoreTagsLink open the comments shown cut: link kCommentLinkBase + i
+// shows the whole of CNotationAnnotations::cut[i].
+inline constexpr int kCommentLinkBase = 1 << 29;
 // The link of the "More tags" line, which opens and closes the technical tags.
 inline constexpr int kMoreTagsLink = kVariationLinkBase - 1;
 

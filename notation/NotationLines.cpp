@@ -44,13 +44,13 @@ public:
         needNumber = false;
     }
 
-    void Comment(const std::string& comment) {
+    void Comment(const std::string& comment, const CCommentPlace& place) {
+        std::vector<CNotationRun> runs = CommentRuns(comment, game.annotations, place);
         if (depth == 0) {
             FlushRow();
-            text.blocks.push_back(
-                {CNotationBlock::EKind::kParagraph, 0, {{{comment, ENotationStyle::kComment}}}});
+            text.blocks.push_back({CNotationBlock::EKind::kParagraph, 0, {std::move(runs)}});
         } else {
-            Add(ParagraphRuns(), {{comment, ENotationStyle::kComment}});
+            Add(ParagraphRuns(), std::move(runs));
         }
         needNumber = true;
     }
@@ -238,13 +238,14 @@ void AppendAnnotatedMoves(CNotationText& text, const CNotationGame& game, bool f
                    (frame.variations == move.variations.size() ||
                     static_cast<std::size_t>(move.comments[frame.comments].variationsBefore) <=
                         frame.variations)) {
-            layout.Comment(move.comments[frame.comments++].text);
+            layout.Comment(move.comments[frame.comments].text, {index, 0, frame.comments});
+            ++frame.comments;
         } else if (frame.variations < move.variations.size()) {
             const int variation = move.variations[frame.variations++];
             const CAnnotationLine& line = tree.Line(variation);
             layout.Open(line.depth);
-            for (const std::string& comment : line.comments) {
-                layout.Comment(comment);
+            for (std::size_t k = 0; k < line.comments.size(); ++k) {
+                layout.Comment(line.comments[k], {CAnnotatedGame::kNone, variation, k});
             }
             stack.push_back({variation}); // `frame` is not used again
         } else {
@@ -252,6 +253,19 @@ void AppendAnnotatedMoves(CNotationText& text, const CNotationGame& game, bool f
         }
     }
     layout.Finish();
+}
+
+std::vector<CNotationRun> CommentRuns(const std::string& comment,
+                                      const CNotationAnnotations& annotations,
+                                      const CCommentPlace& place) {
+    std::vector<CNotationRun> runs{{comment, ENotationStyle::kComment}};
+    const int cut = annotations.CutIndex(place);
+    if (cut >= 0) {
+        runs.push_back(
+            {"\u2026 (" + std::to_string(annotations.cut[cut].more) + " more characters)",
+             ENotationStyle::kComment, kCommentLinkBase + cut});
+    }
+    return runs;
 }
 
 std::string SignedEval(const std::string& eval) {

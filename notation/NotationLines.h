@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The parts of the panel's text that the plain and the annotated layouts share, and the
 // annotated layout's body.
@@ -18,6 +19,12 @@ std::string GlyphText(std::uint8_t glyph);
 // An evaluation as the panel shows it, with its sign: "0.33" gives "+0.33", "-0.56" "−0.56"
 // (a minus sign), "#3" "#3" and "#-2" "#−2"; zero stays "0.00" as written.
 std::string SignedEval(const std::string& eval);
+
+// A comment's runs: its text, and for one shown cut, "… (N more characters)" as the link that
+// shows it whole (kCommentLinkBase + its index among the cut comments).
+std::vector<CNotationRun> CommentRuns(const std::string& comment,
+                                      const CNotationAnnotations& annotations,
+                                      const CCommentPlace& place);
 
 // The moves of the annotated tree of `game`, which must have one, appended to `text`: the main
 // line in rows, broken for each comment and variation, which follow as paragraphs.

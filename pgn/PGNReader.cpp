@@ -88,6 +88,9 @@ void CPGNReader::Append(CParsedText&& parsed) {
         return;
     }
     const std::lock_guard lock(gamesMutex);
+    // A text read elsewhere (pasted) counts as a read: appending it to a reader that never read
+    // a file must leave a list that can be asked for its games.
+    loaded = true;
     if (!parsed.batches.empty()) {
         games = std::make_shared<const CGameListSnapshot>(*games, parsed.batches);
     }

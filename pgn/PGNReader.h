@@ -42,7 +42,8 @@ public:
     // zstd, gzip or bzip2, or a zip archive of PGN files, is told by its first bytes and read
     // as it is decompressed (see CompressedRead.h).
     CParsedText Read(const std::string& path, CLoadProgress* progress = nullptr);
-    // Appends the games of a Read (nothing for a cancelled one); its report becomes the last.
+    // Appends the games of a Read (nothing for a cancelled one); its report becomes the last,
+    // and it counts as a successful read for the loaded flag.
     void Append(CParsedText&& parsed);
     // Empties the list; the loaded flag stays.
     void Clear();

@@ -105,6 +105,9 @@ public:
     // button; as ShowMessageBox when `details` is empty.
     virtual void ShowDetailedMessageBox(EMessageBoxKind kind, const std::string& caption,
                                         const std::string& text, const std::string& details) = 0;
+    // A window of its own, read-only, showing `text` (UTF-8, paragraphs broken by '\n') under
+    // `title`; returns at once, the text going in while the interface runs on.
+    virtual void ShowPlainText(const std::string& title, std::string text) = 0;
     // The status line along the window's bottom: `text` (empty: nothing), with a "Show" button
     // that sends the command ids::kShowAddedGames when `offerShow`.
     virtual void ShowStatus(const std::string& text, bool offerShow) = 0;

@@ -61,4 +61,14 @@ inline constexpr std::string_view kKeyboardShortcuts = "Keyboard shortcuts";
 // A position of an annotated game's variation that the game's board cannot reach.
 inline constexpr std::string_view kPositionNotShown = "The position could not be shown.";
 
+// The whole of a comment the notation panel shows cut.
+inline constexpr std::string_view kWholeComment = "Whole comment";
+inline constexpr std::string_view kReadingComment = "Reading the whole comment\u2026";
+inline constexpr std::string_view kCommentNotShown = "The whole comment could not be shown.";
+
+// "Save game with analysis".
+inline constexpr std::string_view kSaveWithAnalysis = "Save game with analysis";
+inline constexpr std::string_view kAnalysisNotSaved =
+    "The game with its analysis could not be saved.";
+
 } // namespace strings

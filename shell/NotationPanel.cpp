@@ -1,12 +1,16 @@
 #include "shell/NotationPanel.h"
 
+#include "messages/FailureMessages.h"
 #include "pgn/PGNReader.h"
 #include "platform/ShellPlatform.h"
+#include "resources/StringTable.h"
 
 CNotationPanel::CNotationPanel(IShellPlatform& platform, const CPGNReader& games)
     : platform(platform), games(games), reads(std::make_unique<CAnnotationQueue>([this] {
           this->platform.PostToInterfaceThread([this] { FinishRead(); });
-      })) {
+      })),
+      comments(std::make_unique<CWholeCommentReader>(
+          [this] { this->platform.PostToInterfaceThread([this] { FinishComment(); }); })) {
 }
 
 void CNotationPanel::OnShowChanged(const CShowNotice& notice) {
@@ -20,6 +24,7 @@ void CNotationPanel::OnShowChanged(const CShowNotice& notice) {
             reads->DropWaiting();
         }
         holdsGame = notice.gameData != nullptr;
+        shownGame = notice.gameData;
         if (!holdsGame) {
             document = {};
             current = -1;
@@ -31,7 +36,7 @@ void CNotationPanel::OnShowChanged(const CShowNotice& notice) {
                               games.Games()->CodePage(static_cast<std::size_t>(notice.game)));
         document.opening = openings->Text(static_cast<std::size_t>(notice.game));
         // A game read from memory has no file to read again.
-        const std::optional<CGameSource> source = games.GameSource(notice.game);
+        source = games.GameSource(notice.game);
         if (reads != nullptr && source && source->file != nullptr) {
             reads->Request(ticket, *source, *notice.gameData);
         }
@@ -43,9 +48,36 @@ void CNotationPanel::OnShowChanged(const CShowNotice& notice) {
     platform.SetNotationCurrent(current);
 }
 
-void CNotationPanel::ToggleMoreTags() {
-    moreTags = !moreTags;
-    Lay();
+bool CNotationPanel::OnPanelLink(int link) {
+    if (link == kMoreTagsLink) {
+        moreTags = !moreTags;
+        Lay();
+        return true;
+    }
+    if (link < kCommentLinkBase || link >= kMoreTagsLink) {
+        return false;
+    }
+    const auto cut = static_cast<std::size_t>(link - kCommentLinkBase);
+    if (comments != nullptr && source && shownGame && cut < document.annotations.cut.size() &&
+        comments->Request(*source, *shownGame, document.annotations.cut[cut].place)) {
+        platform.ShowStatus(std::string(strings::kReadingComment), false);
+    }
+    return true;
+}
+
+void CNotationPanel::FinishComment() {
+    std::optional<COutcome<std::string>> read = comments ? comments->Collect() : std::nullopt;
+    if (!read) {
+        return;
+    }
+    platform.ShowStatus({}, false);
+    if (read->HasValue()) {
+        platform.ShowPlainText(std::string(strings::kWholeComment), std::move(read->Value()));
+    } else if (read->Failed()) {
+        const CPlainMessage message = CommentFailureText(read->Message());
+        platform.ShowDetailedMessageBox(EMessageBoxKind::Error, std::string(strings::kError),
+                                        message.text, message.details);
+    }
 }
 
 void CNotationPanel::SetFigurines(bool on) {
@@ -64,6 +96,7 @@ const CAnnotatedGame* CNotationPanel::Tree() const noexcept {
 
 void CNotationPanel::Shutdown() {
     reads.reset();
+    comments.reset();
 }
 
 // Reads of games no longer on show are dropped; a failed read leaves the moves alone, with a

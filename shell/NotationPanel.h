@@ -2,6 +2,7 @@
 
 #include "notation/AnnotationQueue.h"
 #include "notation/NotationDocument.h"
+#include "notation/WholeCommentReader.h"
 #include "openings/ListOpenings.h"
 #include "shell/ShowNotice.h"
 
@@ -28,8 +29,9 @@ public:
     // The program's marks of the main line's moves of the game on show (see CNotationGame);
     // the text is laid out again.
     void SetMarks(std::vector<std::string> marks);
-    // Opens or closes the "More tags" line of the panel.
-    void ToggleMoreTags();
+    // The panel's own links: "More tags" opens or closes its line; the rest of a comment shown
+    // cut is read again on a worker, then shown in a window of its own. False for a position.
+    bool OnPanelLink(int link);
     // The annotated tree of the game on show, once read; null before, or when it has none.
     const CAnnotatedGame* Tree() const noexcept;
     // Waits for the annotation read that runs; no further read starts. For shutdown.
@@ -41,6 +43,8 @@ public:
 private:
     // Takes the read that has ended; the panel shows it when it is of the game on show.
     void FinishRead();
+    // Shows the whole comment read, or why it could not be read.
+    void FinishComment();
     // Shows the document and highlights the position on show.
     void Lay();
 
@@ -53,5 +57,8 @@ private:
     bool moreTags = false;
     int current = -1; // the link of the position on show
     std::unique_ptr<CAnnotationQueue> reads;
+    std::optional<CGameSource> source;               // of the game on show
+    std::shared_ptr<const CChessGameData> shownGame; // the game on show
+    std::unique_ptr<CWholeCommentReader> comments;
     std::shared_ptr<const CListOpenings> openings = std::make_shared<const CListOpenings>();
 };

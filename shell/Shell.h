@@ -1,6 +1,7 @@
 #pragma once
 
 #include "explorer/OpeningExplorer.h"
+#include "messages/PlainMessage.h"
 #include "pgn/TextParser.h"
 #include "platform/ShellEvents.h"
 #include "platform/ShellPlatform.h"
@@ -200,6 +201,8 @@ private:
     void ReturnToMainLine();
     // A position of the tree that cannot be shown (the tree and the game disagree) is reported.
     void ReportUnshownPosition(const std::string& message);
+    // An error box: the plain message, its technical text under "Details".
+    void ReportFailure(const CPlainMessage& message);
     // The clocks of the position `notice` tells of, from the annotations the panel holds.
     void ShowClocks(const CShowNotice& notice);
 

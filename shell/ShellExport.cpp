@@ -2,6 +2,7 @@
 #include "common/TextDecoding.h"
 #include "export/GameExport.h"
 #include "export/VideoExportSettings.h"
+#include "messages/FailureMessages.h"
 #include "messages/PictureName.h"
 #include "player/GamePlayer.h"
 #include "resources/StringTable.h"
@@ -37,8 +38,7 @@ void CShell::ExportVideo() {
     try {
         request = VideoExportRequest(choice, game, page);
     } catch (const CGeneralException& e) {
-        platform.ShowMessageBox(EMessageBoxKind::Error, std::string(strings::kError),
-                                std::string(strings::kVideoNotMade) + "\n" + e.GetMessage());
+        ReportFailure(VideoFailureText(choice.path, e.GetMessage()));
         return;
     }
     request.look =
@@ -91,8 +91,7 @@ void CShell::FinishExport(unsigned job, const SExportOutcome& outcome) {
                                 outcome.message);
         break;
     case SExportOutcome::EKind::Failed:
-        platform.ShowMessageBox(EMessageBoxKind::Error, std::string(strings::kError),
-                                std::string(strings::kVideoNotMade) + "\n" + outcome.message);
+        ReportFailure(VideoFailureText(exportPath, outcome.message));
         break;
     }
 }

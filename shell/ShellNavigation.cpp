@@ -1,3 +1,4 @@
+#include "messages/FailureMessages.h"
 #include "messages/PictureName.h"
 #include "player/GamePlayer.h"
 #include "resources/CommandIds.h"
@@ -153,8 +154,7 @@ void CShell::SavePicture() {
     }
     std::string error;
     if (!platform.SavePng(path, image, error)) {
-        platform.ShowMessageBox(EMessageBoxKind::Error, std::string(strings::kError),
-                                std::string(strings::kPictureNotSaved) + "\n" + error);
+        ReportFailure(PictureFailureText(path, error));
     }
 }
 

@@ -1,4 +1,5 @@
 #include "common/GeneralException.h"
+#include "messages/FailureMessages.h"
 #include "player/GamePlayer.h"
 #include "resources/CommandIds.h"
 #include "resources/StringTable.h"
@@ -10,8 +11,7 @@
 // once, a running animation ended. A click on a panel that still shows another game than the
 // board (its notice waits) is dropped: its links name positions of that game.
 void CShell::OnNotationLink(int link) {
-    if (link == kMoreTagsLink) {
-        notationPanel.ToggleMoreTags();
+    if (notationPanel.OnPanelLink(link)) {
         return;
     }
     const CShowNotice& panelShows = notifier.Last();
@@ -92,6 +92,10 @@ void CShell::ReturnToMainLine() {
 }
 
 void CShell::ReportUnshownPosition(const std::string& message) {
-    platform.ShowMessageBox(EMessageBoxKind::Error, std::string(strings::kError),
-                            std::string(strings::kPositionNotShown) + "\n" + message);
+    ReportFailure(PositionFailureText(message));
+}
+
+void CShell::ReportFailure(const CPlainMessage& message) {
+    platform.ShowDetailedMessageBox(EMessageBoxKind::Error, std::string(strings::kError),
+                                    message.text, message.details);
 }

@@ -55,6 +55,13 @@ std::unique_ptr<ITextPainter> CreateTextPainter();
 class CQtMainWindow;
 class CQtShellPlatform;
 
+// Opens a read-only window over `parent` (none: on its own) showing `text` (UTF-8, paragraphs
+// broken by '\n') under `title`; it deletes itself when closed. The text goes in a piece at a
+// time from the event loop, so the window shows at once however long the text. The result
+// tells whether all the text is in (false once the window is closed).
+std::function<bool()> OpenTextViewer(const std::string& title, std::string text,
+                                     CQtMainWindow* parent = nullptr);
+
 // The main window: title "Tavrin", 1024 x 768, a 30-pixel strip along the top for the controls
 // and the OpenGL child window below it. Created, used and destroyed on the interface thread;
 // the render thread must have ended before the handle is destroyed.

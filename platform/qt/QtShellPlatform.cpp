@@ -8,6 +8,7 @@
 #include "QtMainWindow.h"
 #include "QtNotationPanel.h"
 #include "QtOffscreenSurface.h"
+#include "QtPlatform.h"
 #include "QtTextPainter.h"
 #include "QtVideoExportDialog.h"
 #include "resources/CommandIds.h"
@@ -183,6 +184,10 @@ void CQtShellPlatform::ShowDetailedMessageBox(EMessageBoxKind kind, const std::s
     box.exec();
 }
 
+void CQtShellPlatform::ShowPlainText(const std::string& title, std::string text) {
+    OpenTextViewer(title, std::move(text), &window);
+}
+
 void CQtShellPlatform::ShowStatus(const std::string& text, bool offerShow) {
     if (statusText == nullptr) {
         QStatusBar* bar = window.statusBar();
@@ -268,7 +273,8 @@ bool CQtShellPlatform::SavePng(const std::string& path, const CFrameImage& image
     // The view has no transparency to keep.
     QImageWriter writer(QFile::decodeName(QByteArray::fromStdString(path)), "png");
     if (!writer.write(picture.convertToFormat(QImage::Format_RGB888))) {
-        error = writer.errorString().toStdString();
+        error = "CQtShellPlatform::SavePng(): Cannot write '" + path +
+                "': " + writer.errorString().toStdString();
         return false;
     }
     return true;

@@ -44,6 +44,7 @@ public:
     void ShowDetailedMessageBox(EMessageBoxKind kind, const std::string& caption,
                                 const std::string& text, const std::string& details) override;
     void ShowStatus(const std::string& text, bool offerShow) override;
+    void ShowPlainText(const std::string& title, std::string text) override;
     std::string ClipboardText() const override;
     void SetClipboardText(const std::string& text) override;
     void SetRecentFiles(const std::vector<std::string>& names) override;

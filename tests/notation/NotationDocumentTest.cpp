@@ -1,12 +1,21 @@
 #include "notation/NotationDocument.h"
 
+#include "common/TextDecoding.h"
+#include "notation/NotationException.h"
 #include "notation/NotationLines.h"
+#include "notation/WholeCommentReader.h"
 #include "pgn/AnnotationReader.h"
 #include "pgn/PGNReader.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // The text as lines: a paragraph as its runs, indented two spaces a depth; a row as its three
 // cells between '|'. The run of link `current` stands in [].
@@ -116,7 +125,8 @@ TEST(NotationDocument, AnnotationsBreakTheMainLineAndIndentVariations) {
 }
 
 // Evaluations carry their sign; a huge comment (here of 110 000 characters in Windows-1252)
-// shows its first 65 540 bytes' characters and how many more there are.
+// shows its first 65 540 bytes' characters, then how many more there are as the link that
+// reads it whole again from the file, in paragraphs of about 1 KB broken at spaces.
 TEST(NotationDocument, SignedEvaluationsAndCutHugeComments) {
     for (const auto& [written, shown] : {std::pair{"0.33", "+0.33"},
                                          {"-0.56", "\u22120.56"},
@@ -137,5 +147,32 @@ TEST(NotationDocument, SignedEvaluationsAndCutHugeComments) {
     for (int i = 0; i < 55540; ++i) {
         expected += "\xC3\xA9";
     }
-    EXPECT_EQ(shown, expected + "\u2026 (44460 more characters)");
+    EXPECT_EQ(shown, expected);
+    CNotationGame game = NotationOf(data);
+    game.annotations = notation;
+    EXPECT_NE(Lines(BuildNotation(game, false), kCommentLinkBase)
+                  .find(expected + "[\u2026 (44460 more characters)]\n"),
+              std::string::npos);
+
+    const fs::path path = fs::path(testing::TempDir()) / "comment_of_150000_characters.pgn";
+    std::string words;
+    for (int i = 0; i < 30000; ++i) {
+        words += i % 7 == 0 ? "\xE9t\xE9 " : "word ";
+    }
+    std::ofstream(path, std::ios::binary) << "[Event \"E\"]\n\n1. e4 {" << words << "} *\n";
+    CPGNReader file;
+    file.Load(path.string());
+    std::string whole = ReadWholeComment(*file.GameSource(0), file.GetGameData(0), {0, 0, 0});
+    std::size_t longest = 0;
+    for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+        end = whole.find('\n', start);
+        longest = std::max(longest, (end == std::string::npos ? whole.size() : end) - start);
+    }
+    EXPECT_LE(longest, 1024u + 5u);
+    std::replace(whole.begin(), whole.end(), '\n', ' ');
+    words.pop_back();
+    EXPECT_EQ(whole, DecodeToUtf8(words));
+    EXPECT_THROW(ReadWholeComment(*file.GameSource(0), file.GetGameData(0), {0, 0, 1}),
+                 CNotationException);
+    fs::remove(path);
 }

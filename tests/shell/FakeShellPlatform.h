@@ -12,6 +12,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A GL window that is never drawn into: sizes and handlers only.
@@ -106,6 +107,9 @@ public:
     void ShowDetailedMessageBox(EMessageBoxKind kind, const std::string& caption,
                                 const std::string& text, const std::string& details) override {
         boxes.push_back({kind, caption, text, details});
+    }
+    void ShowPlainText(const std::string& title, std::string text) override {
+        plainTexts.emplace_back(title, std::move(text));
     }
     void ShowStatus(const std::string& text, bool offer) override {
         status = text, offerShow = offer;
@@ -245,6 +249,7 @@ public:
     int progress = 0;
     std::vector<CShownBox> boxes;
     std::string status;
+    std::vector<std::pair<std::string, std::string>> plainTexts; // title, text
     bool offerShow = false;
     std::string clipboard;
     std::vector<std::string> recentFiles;

@@ -55,7 +55,9 @@ TEST_F(ShellExport, EveryRefusalHasItsBoxAndTheOptionsAreKept) {
     EXPECT_FALSE(platform.exportProgressShown);
     ASSERT_EQ(platform.boxes.size(), 3u);
     EXPECT_EQ(platform.boxes[2].text, std::string(strings::kVideoNotMade) +
-                                          "\nCScene::BeginOffscreen(): no OpenGL in this test");
+                                          "\nshell_export.webm was not made: the 3D view could "
+                                          "not be drawn off screen.");
+    EXPECT_EQ(platform.boxes[2].details, "CScene::BeginOffscreen(): no OpenGL in this test");
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_FALSE(std::filesystem::exists(path + ".part"));
 

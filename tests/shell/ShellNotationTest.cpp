@@ -167,6 +167,39 @@ TEST_F(ShellVariations, VariationMovesAreShownSteppedAndLeft) {
               BoardAfter(player.GetGameData(0), player.MoveIndex()));
 }
 
+// A game pasted into a fresh window (nothing listed before) with a huge comment shows it cut; its
+// link reads it whole again on a worker and shows it in a window of its own, in paragraphs, while
+// the status line says it is read.
+TEST_F(ShellVariations, TheRestOfACutCommentIsShownOnDemand) {
+    std::string words;
+    for (int i = 0; i < 8000; ++i) {
+        words += "word" + std::to_string(i) + " ";
+    }
+    words.pop_back();
+    platform.clipboard = "[Event \"E\"]\n\n1. e4 {" + words + "} e5 *\n";
+    shell.OnCommand(ids::kPaste, 0);
+    FinishLoads();
+    const auto wait = [&](const std::function<bool()>& done) {
+        for (int waited = 0; waited < 10000 && !done(); ++waited) {
+            platform.RunPosted();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    };
+    wait([&] {
+        return LinkOf(platform.notation, "e5", false) >= 0 && platform.notation.blocks.size() > 6;
+    });
+    shell.OnNotationLink(kCommentLinkBase);
+    EXPECT_EQ(platform.status, "Reading the whole comment\u2026");
+    wait([&] { return !platform.plainTexts.empty(); });
+    ASSERT_EQ(platform.plainTexts.size(), 1u);
+    std::string whole = platform.plainTexts[0].second;
+    EXPECT_NE(whole.find('\n'), std::string::npos);
+    std::replace(whole.begin(), whole.end(), '\n', ' ');
+    EXPECT_EQ(whole, words);
+    EXPECT_EQ(platform.plainTexts[0].first, "Whole comment");
+    EXPECT_EQ(platform.status, "");
+}
+
 // Every path that changes the game or the position on show ends, once the event loop has had
 // its turn, with the panel's header naming the game on the board and its highlight on the
 // position on the board, the title naming the game and the table selecting its row; a listener
