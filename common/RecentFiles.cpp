@@ -1,6 +1,10 @@
 #include "common/RecentFiles.h"
 
+#include "common/TextDecoding.h"
+
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 std::vector<std::string> RecentFileList(std::string_view kept) {
     std::vector<std::string> files;
@@ -23,4 +27,18 @@ std::string WithRecentFile(std::string_view kept, const std::string& path, std::
         value += file + '\n';
     }
     return value;
+}
+
+std::vector<std::string> RecentFileNames(std::string_view kept) {
+    std::vector<std::string> names = RecentFileList(kept);
+    for (std::string& name : names) {
+        name = DecodeToUtf8(name);
+    }
+    return names;
+}
+
+std::string RecentFilePath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error).lexically_normal();
+    return error ? path : full.string();
 }

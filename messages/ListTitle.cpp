@@ -1,6 +1,7 @@
 #include "messages/ListTitle.h"
 
 #include "common/TextDecoding.h"
+#include "resources/StringTable.h"
 
 namespace {
 constexpr std::size_t kTitleCharacters = 200;
@@ -22,4 +23,12 @@ std::string ListTitle(const CGameListSnapshot& games, std::size_t i) {
     };
     return DecodeForDisplay(GameTitle(clipped(kEvent), clipped(kWhite), clipped(kBlack)),
                             kTitleCharacters, games.CodePage(i));
+}
+
+std::string WindowTitle(const CGameListSnapshot& games, int game) {
+    std::string title(strings::kTitle);
+    if (game >= 0) {
+        title += " - " + ListTitle(games, static_cast<std::size_t>(game));
+    }
+    return title;
 }

@@ -9,3 +9,6 @@
 // with an ellipsis, so that a huge tag value neither floods the list nor takes long to show. A
 // game whose players are both unknown (a study's chapter) is titled by its event alone.
 std::string ListTitle(const CGameListSnapshot& games, std::size_t i);
+
+// The window's title: "Tavrin - " and game `game`'s list title, or "Tavrin" for none (-1).
+std::string WindowTitle(const CGameListSnapshot& games, int game);

@@ -23,6 +23,15 @@ void CAnnotationQueue::Start(CRequest request) {
         wake);
 }
 
+CNotationAnnotations CAnnotationQueue::Shown(COutcome<CNotationAnnotations>& outcome) {
+    if (outcome.HasValue()) {
+        return std::move(outcome.Value());
+    }
+    CNotationAnnotations none;
+    none.note = "Annotations are not shown: " + outcome.Message();
+    return none;
+}
+
 std::optional<CAnnotationQueue::CRead> CAnnotationQueue::Collect() {
     if (job == nullptr) {
         return std::nullopt;

@@ -34,6 +34,9 @@ public:
     // After a wake: the read that has ended (none when no read had ended), and the waiting
     // request starts.
     std::optional<CRead> Collect();
+    // What the panel shows of a read's outcome: its annotations, or none with a note that says
+    // why they are missing.
+    static CNotationAnnotations Shown(COutcome<CNotationAnnotations>& outcome);
 
 private:
     struct CRequest {

@@ -151,6 +151,23 @@ std::vector<std::pair<int, std::string>> MainLineComments(const CAnnotatedGame& 
     return out;
 }
 
+std::array<std::string, 2> ClocksOnShow(const CAnnotatedGame& game, unsigned ply,
+                                        int variationMove) {
+    const std::vector<int>& moves = game.MainLine().moves;
+    if (variationMove == CAnnotatedGame::kNone && ply > 0 && ply <= moves.size()) {
+        variationMove = moves[ply - 1];
+    }
+    return ClocksAt(game, variationMove);
+}
+
+std::vector<std::array<std::string, 2>> MainLineClocks(const CAnnotatedGame& game) {
+    std::vector<std::array<std::string, 2>> clocks{ClocksAt(game, CAnnotatedGame::kNone)};
+    for (int move : game.MainLine().moves) {
+        clocks.push_back(ClocksAt(game, move));
+    }
+    return clocks;
+}
+
 std::array<std::string, 2> ClocksAt(const CAnnotatedGame& game, int move) {
     std::array<std::string, 2> clocks;
     for (; move != CAnnotatedGame::kNone && (clocks[White].empty() || clocks[Black].empty());

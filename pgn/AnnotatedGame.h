@@ -104,6 +104,15 @@ private:
 // Throws CPGNReaderException for a move index outside the tree.
 std::array<std::string, 2> ClocksAt(const CAnnotatedGame& game, int move);
 
+// The clocks in the position on show: after `variationMove` off the main line, else after the
+// main line's first `ply` moves (as far as the tree's main line goes).
+std::array<std::string, 2> ClocksOnShow(const CAnnotatedGame& game, unsigned ply,
+                                        int variationMove);
+
+// The clocks of every position of the main line, as ClocksAt gives them: index 0 before the
+// first move, index i after the main line's i-th move.
+std::vector<std::array<std::string, 2>> MainLineClocks(const CAnnotatedGame& game);
+
 // The main line's comments as (ply, text): ply 0 before the first move, ply i after the i-th
 // move; the comments at one ply joined with a space, in file order.
 std::vector<std::pair<int, std::string>> MainLineComments(const CAnnotatedGame& game);

@@ -1,6 +1,8 @@
 #include "pgn/GameList.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 std::string GameTitle(std::string_view event, std::string_view white, std::string_view black) {
     std::string title;
@@ -52,4 +54,20 @@ CChessGameData CGameListSnapshot::GameData(std::size_t i) const {
     std::size_t first = 0;
     const CGameBatch& batch = BatchOf(i, first);
     return batch.GameData(i - first);
+}
+
+bool ListsFile(const CGameListSnapshot& games, const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path wanted = std::filesystem::weakly_canonical(path, error);
+    if (error) {
+        return false;
+    }
+    for (const auto& batch : games.Batches()) {
+        const std::filesystem::path listed =
+            std::filesystem::weakly_canonical(batch->File()->path, error);
+        if (!error && listed == wanted) {
+            return true;
+        }
+    }
+    return false;
 }

@@ -39,3 +39,6 @@ private:
     std::vector<std::size_t> firsts; // the list index of each batch's first game
     std::size_t size = 0;
 };
+
+// Whether `path` names the file of one of the list's batches (as the file system resolves both).
+bool ListsFile(const CGameListSnapshot& games, const std::string& path);

@@ -109,12 +109,7 @@ void CNotationPanel::FinishRead() {
     if (!read || read->ticket != ticket || read->outcome.Cancelled()) {
         return;
     }
-    if (read->outcome.HasValue()) {
-        document.annotations = std::move(read->outcome.Value());
-    } else {
-        document.annotations = {};
-        document.annotations.note = "Annotations are not shown: " + read->outcome.Message();
-    }
+    document.annotations = CAnnotationQueue::Shown(read->outcome);
     Lay();
     if (onAnnotations) {
         onAnnotations();

@@ -169,8 +169,6 @@ private:
     void ShowRecentFiles();
     // "Close all games": no load, no playback, no game listed, the initial position on show.
     void CloseAllGames();
-    // Whether games of this file (the same file by any path) are listed.
-    bool IsListed(const std::string& path) const;
 
     // A View option: a menu item with a mark kept in the user's settings.
     struct CViewOption {
@@ -199,9 +197,8 @@ private:
     bool StepInVariation(int id);
     // Back to the main line where the variation on show branches off it, before playback.
     void ReturnToMainLine();
-    // A position of the tree that cannot be shown (the tree and the game disagree) is reported.
-    void ReportUnshownPosition(const std::string& message);
-    // An error box: the plain message, its technical text under "Details".
+    // An error box: the plain message, its technical text under "Details". A position of the
+    // tree that cannot be shown (the tree and the game disagree) is reported so.
     void ReportFailure(const CPlainMessage& message);
     // The clocks of the position `notice` tells of, from the annotations the panel holds.
     void ShowClocks(const CShowNotice& notice);

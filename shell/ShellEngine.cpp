@@ -1,6 +1,7 @@
 #include "analysis/GameAnalysisView.h"
 #include "analysis/LiveAnalysisView.h"
 #include "common/GeneralException.h"
+#include "messages/FailureMessages.h"
 #include "player/GamePlayer.h"
 #include "resources/CommandIds.h"
 #include "shell/Shell.h"
@@ -56,7 +57,7 @@ void CShell::OnEngineLineLink(int link) {
         player.ShowMoves(*moves);
         engineLine = *moves;
     } catch (const CGeneralException& e) {
-        ReportUnshownPosition(e.GetMessage());
+        ReportFailure(PositionFailureText(e.GetMessage()));
     }
     ShowChanged();
 }

@@ -48,10 +48,7 @@ void CShell::ExportVideo() {
     const CShowNotice& panelShows = notifier.Last();
     if (tree != nullptr && panelShows.game == static_cast<int>(player.GameIndex()) &&
         panelShows.listGeneration == listGeneration) {
-        request.clocks.push_back(ClocksAt(*tree, CAnnotatedGame::kNone));
-        for (int move : tree->MainLine().moves) {
-            request.clocks.push_back(ClocksAt(*tree, move));
-        }
+        request.clocks = MainLineClocks(*tree);
         // The bar and arrow of the game's analysis, when the game on show has one.
         request.analysis = gameAnalysis->PositionsForVideo();
     }

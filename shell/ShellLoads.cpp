@@ -12,7 +12,6 @@
 #include "shell/Shell.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace {
 
@@ -29,7 +28,7 @@ bool CShell::ChoosePGNFile(std::string& path) {
 }
 
 void CShell::LoadPGNFile(const std::string& path) {
-    if (IsListed(path) &&
+    if (ListsFile(*player.Games(), path) &&
         !platform.AskYesNo(std::string(strings::kTitle),
                            DecodeToUtf8(path) + std::string(strings::kAlreadyListed))) {
         return;
@@ -56,22 +55,6 @@ void CShell::ShowLoadProgress() {
     }
     platform.ShowLoadProgress(true);
     platform.SetLoadProgress(static_cast<int>(load->Fraction() * 100.0));
-}
-
-bool CShell::IsListed(const std::string& path) const {
-    std::error_code error;
-    const std::filesystem::path wanted = std::filesystem::weakly_canonical(path, error);
-    if (error) {
-        return false;
-    }
-    for (const auto& batch : player.Games()->Batches()) {
-        const std::filesystem::path listed =
-            std::filesystem::weakly_canonical(batch->File()->path, error);
-        if (!error && listed == wanted) {
-            return true;
-        }
-    }
-    return false;
 }
 
 void CShell::CloseAllGames() {
@@ -107,8 +90,7 @@ void CShell::FinishLoad() {
     COutcome<CParsedText>& outcome = ended->Wait();
     platform.ShowLoadProgress(false);
     if (outcome.Failed()) {
-        platform.ShowDetailedMessageBox(EMessageBoxKind::Error, std::string(strings::kError),
-                                        outcome.Message(), ended->Details());
+        ReportFailure({outcome.Message(), ended->Details()});
     }
     if (outcome.HasValue()) {
         RememberRecentFile(ended->Path());
@@ -160,19 +142,15 @@ void CShell::PasteGames() {
         }
         ListGames(std::move(parsed), std::string(kPastedGamesName), true, std::move(read));
     } catch (const CGeneralException& e) {
-        const CPlainMessage plain = PasteFailureText(text, e.GetMessage());
-        platform.ShowDetailedMessageBox(EMessageBoxKind::Error, std::string(strings::kError),
-                                        plain.text, plain.details);
+        ReportFailure(PasteFailureText(text, e.GetMessage()));
     }
 }
 
 // The ten files opened last, the last first, kept in the settings.
 void CShell::RememberRecentFile(const std::string& path) {
-    std::error_code error;
-    const std::filesystem::path full = std::filesystem::absolute(path, error).lexically_normal();
     platform.WriteSetting(kRecentFilesSetting,
                           WithRecentFile(platform.ReadSetting(kRecentFilesSetting, ""),
-                                         error ? path : full.string(), kRecentFiles));
+                                         RecentFilePath(path), kRecentFiles));
     ShowRecentFiles();
 }
 
@@ -181,11 +159,7 @@ std::vector<std::string> CShell::RecentFiles() const {
 }
 
 void CShell::ShowRecentFiles() {
-    std::vector<std::string> names;
-    for (const std::string& file : RecentFiles()) {
-        names.push_back(DecodeToUtf8(file));
-    }
-    platform.SetRecentFiles(names);
+    platform.SetRecentFiles(RecentFileNames(platform.ReadSetting(kRecentFilesSetting, "")));
 }
 
 // The entries are titled from the list as it is now, on demand. An index may name another game

@@ -162,23 +162,15 @@ void CShell::OnShowChanged(const CShowNotice& notice) {
     if (!notice.gameChanged) {
         return;
     }
-    std::string title(strings::kTitle);
-    if (notice.game >= 0) {
-        title += " - " + ListTitle(*player.Games(), static_cast<std::size_t>(notice.game));
-    }
-    platform.SetWindowTitle(title);
+    platform.SetWindowTitle(WindowTitle(*player.Games(), notice.game));
 }
 
 // On the main line, the clocks are those the tree gives after its move of the ply on show.
 void CShell::ShowClocks(const CShowNotice& notice) {
     const CAnnotatedGame* tree = notationPanel.Tree();
-    int shown = notice.variationMove;
-    if (tree != nullptr && shown == CAnnotatedGame::kNone && notice.ply > 0 &&
-        notice.ply <= tree->MainLine().moves.size()) {
-        shown = tree->MainLine().moves[notice.ply - 1];
-    }
     const std::array<std::string, 2> clocks =
-        tree != nullptr ? ClocksAt(*tree, shown) : std::array<std::string, 2>{};
+        tree != nullptr ? ClocksOnShow(*tree, notice.ply, notice.variationMove)
+                        : std::array<std::string, 2>{};
     scene.SetClocks(clocks[White], clocks[Black]);
 }
 

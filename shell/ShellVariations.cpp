@@ -47,7 +47,7 @@ void CShell::ShowTreePosition(int move) {
             variationMove = move;
         }
     } catch (const CGeneralException& e) {
-        ReportUnshownPosition(e.GetMessage());
+        ReportFailure(PositionFailureText(e.GetMessage()));
     }
     ShowChanged();
 }
@@ -69,7 +69,7 @@ bool CShell::StepInVariation(int id) {
             player.StepMove(tree->Move(next).move);
             variationMove = next;
         } catch (const CGeneralException& e) {
-            ReportUnshownPosition(e.GetMessage());
+            ReportFailure(PositionFailureText(e.GetMessage()));
         }
     }
     ShowChanged();
@@ -89,10 +89,6 @@ void CShell::ReturnToMainLine() {
     variationMove = CAnnotatedGame::kNone;
     player.ShowPosition(static_cast<unsigned>(tree->Move(replaced).ply - 1));
     ShowChanged();
-}
-
-void CShell::ReportUnshownPosition(const std::string& message) {
-    ReportFailure(PositionFailureText(message));
 }
 
 void CShell::ReportFailure(const CPlainMessage& message) {
