@@ -54,4 +54,4 @@ std::string WholeComment(CGameAnnotations& read, const CCommentPlace& place);
 // Breaks a long text into paragraphs of about `length` bytes in place: the first space past
 // each stretch of `length` bytes becomes a line break. A plain-text viewer lays out a paragraph
 // at a time, and one paragraph of a hundred megabytes would take it minutes.
-void BreakIntoParagraphs(std::string& text, std::size_t length = 1024);
+void BreakIntoParagraphs(std::string& text, std::size_t length = 4096);

@@ -14,7 +14,7 @@ namespace {
 
 // The text goes in this many bytes at a time, each piece converted on its own: the window shows
 // at once, a turn of the event loop stays short, and the text is never held twice whole.
-constexpr std::size_t kPiece = 1 << 20;
+constexpr std::size_t kPiece = 256 * 1024;
 
 // Past this many bytes without a line break, a paragraph is broken anyway: the viewer lays out
 // a paragraph at a time, and one of a hundred megabytes would take it minutes.
