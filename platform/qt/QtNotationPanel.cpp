@@ -5,6 +5,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QCloseEvent>
 #include <QColor>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
@@ -56,7 +57,8 @@ protected:
 constexpr int kIndentPixels = 16;
 constexpr qreal kNumberEnd = 36;
 constexpr qreal kWhiteStart = 44;
-constexpr const char* kWidestCell = "Qxe8+!? 1:59:59 ";
+// A clock and an evaluation stand in type this much smaller than the moves'.
+constexpr qreal kSmallType = 0.85;
 // The frame, the document's margins and the scroll bar beside the rows.
 constexpr int kPanelChrome = 40;
 
@@ -93,11 +95,11 @@ QTextCharFormat StyleFormat(ENotationStyle style, qreal pointSize) {
         break;
     case ENotationStyle::kClock:
         format = Coloured("#777777");
-        format.setFontPointSize(pointSize * 0.85);
+        format.setFontPointSize(pointSize * kSmallType);
         break;
     case ENotationStyle::kEval:
         format = Coloured("#1d4f91");
-        format.setFontPointSize(pointSize * 0.85);
+        format.setFontPointSize(pointSize * kSmallType);
         break;
     case ENotationStyle::kResult:
         format.setFontWeight(QFont::Bold);
@@ -304,15 +306,23 @@ void CQtNotationPanel::SetCurrent(int link) {
     browser->ensureCursorVisible();
 }
 
+// A move with its glyphs, clock and evaluation on one line, for either colour, and the gap
+// before the next column: the clock and the evaluation in their smaller type.
+qreal CQtNotationPanel::WidestCell() const {
+    const QFont font = browser->document()->defaultFont();
+    QFont small = font;
+    small.setPointSizeF(font.pointSizeF() * kSmallType);
+    return QFontMetricsF(font).horizontalAdvance(QStringLiteral("Qxe8+!? ")) +
+           QFontMetricsF(small).horizontalAdvance(QStringLiteral("1:59:59 \u221210.25")) +
+           QFontMetricsF(font).horizontalAdvance(QStringLiteral("  "));
+}
+
 int CQtNotationPanel::MinimumPanelWidth() const {
-    const QFontMetrics metrics(browser->document()->defaultFont());
-    return static_cast<int>(kWhiteStart) +
-           2 * metrics.horizontalAdvance(QLatin1String(kWidestCell)) + kPanelChrome;
+    return static_cast<int>(std::ceil(kWhiteStart + 2 * WidestCell())) + kPanelChrome;
 }
 
 QList<QTextOption::Tab> CQtNotationPanel::RowTabs() const {
-    const QFontMetrics metrics(browser->document()->defaultFont());
-    const qreal cell = metrics.horizontalAdvance(QLatin1String(kWidestCell));
+    const qreal cell = WidestCell();
     const qreal room = browser->viewport()->width() - 2 * browser->document()->documentMargin();
     const qreal black = std::max(kWhiteStart + cell, kWhiteStart + (room - kWhiteStart) / 2);
     return {QTextOption::Tab(kNumberEnd, QTextOption::RightTab),

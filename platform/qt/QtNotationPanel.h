@@ -35,7 +35,8 @@ public:
     void AddBelow(QWidget* widget);
     // The line above the moves that names the opening of the position on show.
     void SetOpening(const QString& text);
-    // The narrowest width at which a move pair with its clocks fits on one line.
+    // The narrowest width at which a move pair fits on one line, each move with its glyphs,
+    // clock and evaluation.
     int MinimumPanelWidth() const;
 
 protected:
@@ -45,6 +46,8 @@ protected:
 
 private:
     // The tab stops of a move row for the panel's width.
+    // The width of a move's cell in a row: the widest move with its clock and evaluation.
+    qreal WidestCell() const;
     QList<QTextOption::Tab> RowTabs() const;
     // Sets the move rows' tab stops anew when the width asks for others.
     void FollowWidth();
