@@ -18,7 +18,8 @@ void CAnnotationQueue::Start(CRequest request) {
     job = std::make_unique<CWorkerJob<CNotationAnnotations>>(
         [source = std::move(request.source), game = std::move(request.game)](
             const std::atomic<bool>&) -> COutcome<CNotationAnnotations> {
-            return AnnotationsForNotation(ReadGameAnnotations(source, game), game);
+            return AnnotationsForNotation(ReadGameAnnotations(source, game, kCommentBytesKept),
+                                          game);
         },
         wake);
 }

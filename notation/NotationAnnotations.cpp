@@ -81,16 +81,12 @@ std::optional<std::vector<std::string>> TreeSan(const CAnnotatedGame& tree,
 }
 
 // The comments are bytes of the file; the panel shows UTF-8.
-// A comment longer than this many characters shows its first ones and how many more there are:
-// a file may hold a comment of a hundred megabytes, which the panel could not lay out.
-constexpr std::size_t kCommentCharacters = 16 * 1024;
-
 // The comment in UTF-8, cut to about 64 KB (the original's memory is given back); a cut one
-// is added to `cut` at `place`.
+// is added to `cut` at `place`. `notKept` counts the characters the reader did not keep.
 void DecodeComment(std::string& bytes, ELegacyCodePage page, const CCommentPlace& place,
-                   std::vector<CCutComment>& cut) {
+                   std::size_t notKept, std::vector<CCutComment>& cut) {
     const std::string_view shown = ClipForDisplay(bytes, kCommentCharacters);
-    if (shown.size() == bytes.size()) {
+    if (shown.size() == bytes.size() && notKept == 0) {
         bytes = DecodeToUtf8(bytes, page);
         return;
     }
@@ -99,22 +95,32 @@ void DecodeComment(std::string& bytes, ELegacyCodePage page, const CCommentPlace
     const auto more = std::count_if(rest.begin(), rest.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     });
-    cut.push_back({place, static_cast<std::size_t>(more)});
+    cut.push_back({place, static_cast<std::size_t>(more) + notKept});
     bytes = DecodeToUtf8(shown, page);
 }
 
-// Places ascend as `cut` is filled: moves in index order, then lines.
 void DecodeComments(CAnnotatedGame& tree, ELegacyCodePage page, std::vector<CCutComment>& cut) {
+    std::vector<CCutComment> cutByReader = tree.CutComments();
+    const auto byPlace = [](const CCutComment& a, const CCutComment& b) {
+        return a.place < b.place;
+    };
+    std::sort(cutByReader.begin(), cutByReader.end(), byPlace);
+    const auto notKept = [&](const CCommentPlace& place) -> std::size_t {
+        const auto found = std::lower_bound(cutByReader.begin(), cutByReader.end(),
+                                            CCutComment{place, 0}, byPlace);
+        return found != cutByReader.end() && found->place == place ? found->more : 0;
+    };
     for (int i = 0; i < tree.MovesCount(); ++i) {
         std::vector<CMoveComment>& comments = tree.MoveForUpdate(i).comments;
         for (std::size_t k = 0; k < comments.size(); ++k) {
-            DecodeComment(comments[k].text, page, {i, 0, k}, cut);
+            DecodeComment(comments[k].text, page, {i, 0, k}, notKept({i, 0, k}), cut);
         }
     }
     for (int i = 0; i < tree.LinesCount(); ++i) {
         std::vector<std::string>& comments = tree.LineForUpdate(i).comments;
         for (std::size_t k = 0; k < comments.size(); ++k) {
-            DecodeComment(comments[k], page, {CAnnotatedGame::kNone, i, k}, cut);
+            const CCommentPlace place{CAnnotatedGame::kNone, i, k};
+            DecodeComment(comments[k], page, place, notKept(place), cut);
         }
     }
 }

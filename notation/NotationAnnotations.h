@@ -4,27 +4,18 @@
 #include "pgn/AnnotatedGame.h"
 #include "pgn/GameAnnotations.h"
 
-#include <compare>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
-// Where a comment stands in an annotated tree: comment `index` of move `move`, or of line
-// `line` (before its first move) when `move` is CAnnotatedGame::kNone.
-struct CCommentPlace {
-    int move = -1;
-    int line = 0;
-    std::size_t index = 0;
-
-    auto operator<=>(const CCommentPlace&) const = default;
-};
-
-// A comment the panel shows cut: where it stands and how many of its characters are not shown.
-struct CCutComment {
-    CCommentPlace place;
-    std::size_t more = 0;
-};
+// A comment longer than this many characters shows its first ones and how many more there are:
+// a file may hold a comment of a hundred megabytes, which the panel could not lay out.
+inline constexpr std::size_t kCommentCharacters = 16 * 1024;
+// The bytes of a comment's text the panel may need: more than the four a character and four
+// that its cut reads (ClipForDisplay), so that it cuts where it would cut the whole text. A
+// read for the panel keeps no more (CAnnotationReader::Read's `keepComment`).
+inline constexpr std::size_t kCommentBytesKept = 4 * kCommentCharacters + 8;
 
 // What the notation panel shows of a game beyond its moves, in display texts (UTF-8, cut for
 // display): the tags the list does not keep, and the annotated tree with each move in SAN and

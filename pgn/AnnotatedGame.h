@@ -4,6 +4,8 @@
 #include "chess/Piece.h"
 
 #include <array>
+#include <compare>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -50,6 +52,22 @@ struct CAnnotationLine {
     std::vector<int> moves; // in playing order
 };
 
+// Where a comment stands in an annotated tree: comment `index` of move `move`, or of line
+// `line` (before its first move) when `move` is CAnnotatedGame::kNone.
+struct CCommentPlace {
+    int move = -1;
+    int line = 0;
+    std::size_t index = 0;
+
+    auto operator<=>(const CCommentPlace&) const = default;
+};
+
+// A comment cut short: where it stands and how many of its characters are not kept.
+struct CCutComment {
+    CCommentPlace place;
+    std::size_t more = 0;
+};
+
 class CAnnotatedGame {
 public:
     static constexpr int kNone = -1;
@@ -86,6 +104,9 @@ public:
     // Removes the last line added, which must hold no moves, together with its entry in its
     // parent's variations.
     void RemoveLastLine();
+    // The comments read cut short (see CAnnotationReader::Read), in text order.
+    const std::vector<CCutComment>& CutComments() const { return cut; }
+    void AddCutComment(const CCutComment& comment) { cut.push_back(comment); }
     // Appends a move to the end of `line`; returns its index.
     int AddMove(int line, const CMove& move, std::string san);
     CAnnotationLine& LineForUpdate(int index) { return lines[static_cast<std::size_t>(index)]; }
@@ -97,6 +118,7 @@ private:
     std::vector<CTagPair> tags;
     std::vector<CAnnotationLine> lines;
     std::vector<CAnnotatedMove> moves;
+    std::vector<CCutComment> cut;
 };
 
 // The clocks of White and Black ([%clk] values) in the position after `move` (kNone: the game's

@@ -97,7 +97,8 @@ struct CFrame {
 
 class CReading {
 public:
-    CReading(std::string_view text, std::string_view fen, const std::vector<CMove>& moves);
+    CReading(std::string_view text, std::string_view fen, const std::vector<CMove>& moves,
+             std::size_t keepComment);
     CAnnotatedGame Run();
 
 private:
@@ -113,6 +114,7 @@ private:
                                          std::string_view why) const;
 
     std::string_view text;
+    std::size_t keepComment;
     const std::vector<CMove>& gameMoves;
     CFenPosition start;
     CAnnotatedGame game;
@@ -120,8 +122,9 @@ private:
     std::vector<CFrame> frames;
 };
 
-CReading::CReading(std::string_view text, std::string_view fen, const std::vector<CMove>& moves)
-    : text(text), gameMoves(moves), start(StartPosition(fen)),
+CReading::CReading(std::string_view text, std::string_view fen, const std::vector<CMove>& moves,
+                   std::size_t keepComment)
+    : text(text), keepComment(keepComment), gameMoves(moves), start(StartPosition(fen)),
       game(start.sideToMove, start.fullMoveNumber) {
     set.SetUp(start.board);
     CFrame main;
@@ -299,16 +302,23 @@ void CReading::RefuseMainLineMove(std::string_view word, int ply, std::string_vi
 }
 
 void CReading::Comment(std::string_view inside) {
-    CCommentContent content = ReadCommentContent(inside);
+    CCommentContent content = ReadCommentContent(inside, keepComment);
     const CFrame& top = frames.back();
     if (top.last == kNone) {
         if (!content.text.empty()) {
-            game.LineForUpdate(top.line).comments.push_back(std::move(content.text));
+            std::vector<std::string>& comments = game.LineForUpdate(top.line).comments;
+            if (content.more > 0) {
+                game.AddCutComment({{kNone, top.line, comments.size()}, content.more});
+            }
+            comments.push_back(std::move(content.text));
         }
         return;
     }
     CAnnotatedMove& move = game.MoveForUpdate(top.last);
     if (!content.text.empty()) {
+        if (content.more > 0) {
+            game.AddCutComment({{top.last, 0, move.comments.size()}, content.more});
+        }
         move.comments.push_back(
             {std::move(content.text), static_cast<int>(move.variations.size())});
     }
@@ -362,19 +372,20 @@ void CReading::CloseVariation() {
 } // namespace
 
 CAnnotatedGame CAnnotationReader::Read(std::string_view text, std::string_view fen,
-                                       const std::vector<CMove>& moves) {
+                                       const std::vector<CMove>& moves, std::size_t keepComment) {
     std::string copy;
-    CReading reading(WithoutDamagedHeaderLines(text, copy), fen, moves);
+    CReading reading(WithoutDamagedHeaderLines(text, copy), fen, moves, keepComment);
     return reading.Run();
 }
 
-CAnnotatedGame CAnnotationReader::Read(std::string_view text, const CChessGameData& game) {
+CAnnotatedGame CAnnotationReader::Read(std::string_view text, const CChessGameData& game,
+                                       std::size_t keepComment) {
     std::vector<CMove> moves;
     moves.reserve(static_cast<std::size_t>(game.MovesCount()));
     for (int i = 0; i < game.MovesCount(); ++i) {
         moves.push_back(game.GetMove(i));
     }
-    return Read(text, game.GetStart(), moves);
+    return Read(text, game.GetStart(), moves, keepComment);
 }
 
 std::vector<CTagPair> CAnnotationReader::ReadTags(std::string_view text) {

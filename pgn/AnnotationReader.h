@@ -4,6 +4,7 @@
 #include "chess/Move.h"
 #include "pgn/AnnotatedGame.h"
 
+#include <cstddef>
 #include <string_view>
 #include <vector>
 
@@ -25,10 +26,15 @@ public:
     // pair not valid, a ')' that closes nothing) or its main line disagrees with `moves` (a
     // move that does not resolve, or resolves to another move, or a main line longer or
     // shorter than the game); the message names the offending token.
+    //
+    // Of each comment's text only the first `keepComment` bytes are kept; one cut so is listed
+    // in the tree's CutComments with the count of its characters not kept.
     static CAnnotatedGame Read(std::string_view text, std::string_view fen,
-                               const std::vector<CMove>& moves);
+                               const std::vector<CMove>& moves,
+                               std::size_t keepComment = std::string_view::npos);
     // The same for a game as CPGNReader read it.
-    static CAnnotatedGame Read(std::string_view text, const CChessGameData& game);
+    static CAnnotatedGame Read(std::string_view text, const CChessGameData& game,
+                               std::size_t keepComment = std::string_view::npos);
     // Only the tag pairs at the text's start, in file order, as far as they can be read: what
     // stands of them even when the rest of the text is refused.
     static std::vector<CTagPair> ReadTags(std::string_view text);

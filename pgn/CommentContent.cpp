@@ -1,5 +1,7 @@
 #include "pgn/CommentContent.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
@@ -83,10 +85,10 @@ void ReadCommand(std::string_view body, CCommentContent& content) {
 
 } // namespace
 
-CCommentContent ReadCommentContent(std::string_view comment) {
+CCommentContent ReadCommentContent(std::string_view comment, std::size_t keep) {
     CCommentContent content;
     std::string& text = content.text;
-    text.reserve(comment.size());
+    text.reserve(std::min(comment.size(), keep));
     bool space = false;   // a separator is due before the next character of text
     bool closable = true; // false once a search for ']' has failed: none can succeed later
     std::size_t i = 0;
@@ -105,6 +107,9 @@ CCommentContent ReadCommentContent(std::string_view comment) {
         }
         if (IsSpace(c)) {
             space = true;
+        } else if (text.size() >= keep) {
+            content.more += (space ? 1 : 0) + ((static_cast<unsigned char>(c) & 0xC0) != 0x80);
+            space = false;
         } else {
             if (space && !text.empty()) {
                 text += ' ';

@@ -10,7 +10,8 @@ constexpr const char* kNotShown = "Annotations are not shown: ";
 
 } // namespace
 
-CGameAnnotations ReadGameAnnotations(const CGameSource& source, const CChessGameData& game) {
+CGameAnnotations ReadGameAnnotations(const CGameSource& source, const CChessGameData& game,
+                                     std::size_t keepComment) {
     CGameAnnotations annotations;
     if (!source.file || source.file->path.empty()) {
         return annotations;
@@ -24,7 +25,7 @@ CGameAnnotations ReadGameAnnotations(const CGameSource& source, const CChessGame
     }
     annotations.tags = CAnnotationReader::ReadTags(text);
     try {
-        annotations.tree = CAnnotationReader::Read(text, game);
+        annotations.tree = CAnnotationReader::Read(text, game, keepComment);
     } catch (const CGeneralException& e) {
         annotations.note = kNotShown + e.GetMessage();
     }

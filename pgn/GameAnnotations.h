@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Where a listed game's text stands: its file as it was read and the byte range of the game.
@@ -29,5 +30,8 @@ struct CGameAnnotations {
 };
 
 // Reads the game's range again. The file must be the one read: the same size and modification
-// time, else the note says it changed (or is gone). Never throws for bad input; any thread.
-CGameAnnotations ReadGameAnnotations(const CGameSource& source, const CChessGameData& game);
+// time, else the note says it changed (or is gone). Of each comment only the first
+// `keepComment` bytes are kept (see CAnnotationReader::Read). Never throws for bad input; any
+// thread.
+CGameAnnotations ReadGameAnnotations(const CGameSource& source, const CChessGameData& game,
+                                     std::size_t keepComment = std::string_view::npos);

@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cstring>
 #include <exception>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -36,7 +37,11 @@ struct CStretchResult {
 // Working space of one thread, kept from segment to segment.
 struct CStretchScratch {
     std::string input; // a segment with its damaged header lines blanked
-    std::vector<char> output;
+    // The pre-processed segment. Grown without being filled first: a game of a hundred megabytes
+    // that is nearly all comment pre-processes to a few bytes, and the pages never written are
+    // never resident.
+    std::unique_ptr<char[]> output;
+    std::size_t outputSize = 0;
     std::vector<CBracketOrigin> origins;
     std::vector<std::size_t> starts;
     CGameScratch game;
@@ -125,11 +130,15 @@ private:
         result.votes.Add(raw);
         const std::string_view input =
             damagedHeader ? WithoutDamagedHeaderLines(raw, scratch.input) : raw;
-        scratch.output.resize(std::max(scratch.output.size(), raw.size()));
+        if (scratch.outputSize < raw.size()) {
+            scratch.output.reset();
+            scratch.output = std::make_unique_for_overwrite<char[]>(raw.size());
+            scratch.outputSize = raw.size();
+        }
         scratch.origins.clear();
         std::size_t length = 0;
         try {
-            length = PreProcessPgnText(input.data(), input.size(), scratch.output.data(),
+            length = PreProcessPgnText(input.data(), input.size(), scratch.output.get(),
                                        &scratch.origins);
         } catch (const CGeneralException& e) {
             if (result.firstFailure.empty()) {
@@ -140,7 +149,7 @@ private:
             }
             return;
         }
-        const std::string_view all(scratch.output.data(), length);
+        const std::string_view all(scratch.output.get(), length);
         std::vector<std::size_t>& starts = scratch.starts;
         starts.clear();
         CGameSplitter splitter(all);

@@ -148,6 +148,25 @@ TEST(NotationDocument, SignedEvaluationsAndCutHugeComments) {
         expected += "\xC3\xA9";
     }
     EXPECT_EQ(shown, expected);
+    // A read that keeps only the bytes the panel needs shows the same, UTF-8 cut anywhere too.
+    for (int lead = 0; lead < 4; ++lead) {
+        std::string utf8(static_cast<std::size_t>(lead), 'a');
+        for (int i = 0; i < 40000; ++i) {
+            utf8 += i % 1000 == 0 ? " \xE2\x82\xAC" : "\xC3\xA9";
+        }
+        for (const std::string& text : {pgn, "[Event \"E\"]\n\n1. e4 {" + utf8 + "} *\n"}) {
+            const auto notation = [&](std::size_t keep) {
+                return AnnotationsForNotation(
+                    {{}, CAnnotationReader::Read(text, data, keep), "", {}}, data);
+            };
+            const CNotationAnnotations whole = notation(std::string::npos);
+            const CNotationAnnotations kept = notation(kCommentBytesKept);
+            EXPECT_EQ(kept.tree->Move(0).comments.at(0).text,
+                      whole.tree->Move(0).comments.at(0).text);
+            ASSERT_EQ(kept.cut.size(), 1u);
+            EXPECT_EQ(kept.cut[0].more, whole.cut.at(0).more) << lead;
+        }
+    }
     CNotationGame game = NotationOf(data);
     game.annotations = notation;
     EXPECT_NE(Lines(BuildNotation(game, false), kCommentLinkBase)
