@@ -1,10 +1,11 @@
-// big_comment_bench [MB]: the whole viewer (window, scene, player, shell) loads a file it writes
-// in /tmp: a game whose one comment holds MB megabytes (100 by default), between a few short
+// big_comment_bench [MB [FOLDER]]: the whole viewer (window, scene, player, shell) loads a file it
+// writes in /tmp: a game whose one comment holds MB megabytes (100 by default), between a few short
 // games. It prints the resident memory before the load, after it, while the notation panel
 // shows that game (its comment cut), and the peak meanwhile, each as a ratio to the game's
 // text; then it clicks the comment's "more characters" link and prints the same, and the
-// interface thread's longest pause, until the whole comment stands in its window. Needs a
-// display (xvfb-run).
+// interface thread's longest pause, until the whole comment stands in its window. With FOLDER,
+// pictures of the panel and of the comment's window are saved there. Needs a display
+// (xvfb-run).
 
 #include "notation/NotationDocument.h"
 #include "player/GamePlayer.h"
@@ -12,7 +13,9 @@
 #include "support/SceneWindow.h"
 
 #include <QApplication>
+#include <QPixmap>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QTimer>
 #include <algorithm>
@@ -131,6 +134,12 @@ int main(int argc, char** argv) {
                 std::chrono::duration<double, std::milli>(Clock::now() - shown).count(),
                 panel->document()->characterCount());
     Print("showing the game", StatusMB("VmRSS"), StatusMB("VmHWM"), baseMB, textMB);
+    const QString pictures = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    if (!pictures.isEmpty()) {
+        panel->verticalScrollBar()->setValue(panel->verticalScrollBar()->maximum());
+        QApplication::processEvents();
+        panel->window()->grab().save(pictures + QStringLiteral("/big_comment_panel.png"));
+    }
 
     ResetPeak();
     double longestGap = 0.0;
@@ -161,6 +170,9 @@ int main(int argc, char** argv) {
                 whole != nullptr ? whole->document()->characterCount() : 0,
                 whole != nullptr ? whole->document()->blockCount() : 0, longestGap);
     Print("showing the whole comment", StatusMB("VmRSS"), StatusMB("VmHWM"), baseMB, textMB);
+    if (!pictures.isEmpty() && whole != nullptr) {
+        whole->window()->grab().save(pictures + QStringLiteral("/big_comment_window.png"));
+    }
 
     shell.Shutdown();
     std::filesystem::remove(path);

@@ -263,7 +263,7 @@ std::vector<CNotationRun> CommentRuns(const std::string& comment,
     if (cut >= 0) {
         runs.push_back(
             {"\u2026 (" + std::to_string(annotations.cut[cut].more) + " more characters)",
-             ENotationStyle::kComment, kCommentLinkBase + cut});
+             ENotationStyle::kExpand, kCommentLinkBase + cut});
     }
     return runs;
 }

@@ -21,6 +21,7 @@ enum class ENotationStyle {
     kResult,  // the result that closes the game
     kNote,    // a line from the program about the text (why annotations are missing)
     kMark,    // the program's judgement of a move ("?!", "?", "??"), apart from the annotator's
+    kExpand,  // a link that opens more text: the rest of a comment shown cut
 };
 
 struct CNotationRun {

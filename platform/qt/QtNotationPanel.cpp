@@ -97,6 +97,10 @@ QTextCharFormat StyleFormat(ENotationStyle style, qreal pointSize) {
         format = Coloured("#777777");
         format.setFontPointSize(pointSize * kSmallType);
         break;
+    case ENotationStyle::kExpand:
+        format = Coloured("#1d4f91");
+        format.setFontUnderline(true);
+        break;
     case ENotationStyle::kEval:
         format = Coloured("#1d4f91");
         format.setFontPointSize(pointSize * kSmallType);
@@ -127,7 +131,7 @@ public:
                     const QList<QTextOption::Tab>& tabs)
         : cursor(&document), links(links) {
         const qreal pointSize = document.defaultFont().pointSizeF();
-        for (int style = 0; style <= static_cast<int>(ENotationStyle::kMark); ++style) {
+        for (int style = 0; style <= static_cast<int>(ENotationStyle::kExpand); ++style) {
             formats[static_cast<std::size_t>(style)] =
                 StyleFormat(static_cast<ENotationStyle>(style), pointSize);
         }
@@ -194,7 +198,7 @@ private:
 
     QTextCursor cursor;
     std::unordered_map<int, std::pair<int, int>>& links;
-    std::array<QTextCharFormat, static_cast<std::size_t>(ENotationStyle::kMark) + 1> formats;
+    std::array<QTextCharFormat, static_cast<std::size_t>(ENotationStyle::kExpand) + 1> formats;
     QTextBlockFormat rowFormat;
     QTextBlockFormat paragraphFormat;
 };
