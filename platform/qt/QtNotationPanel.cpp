@@ -318,7 +318,7 @@ qreal CQtNotationPanel::WidestCell() const {
     small.setPointSizeF(font.pointSizeF() * kSmallType);
     return QFontMetricsF(font).horizontalAdvance(QStringLiteral("Qxe8+!? ")) +
            QFontMetricsF(small).horizontalAdvance(QStringLiteral("1:59:59 \u221210.25")) +
-           QFontMetricsF(font).horizontalAdvance(QStringLiteral("  "));
+           QFontMetricsF(font).horizontalAdvance(QStringLiteral(" "));
 }
 
 int CQtNotationPanel::MinimumPanelWidth() const {
