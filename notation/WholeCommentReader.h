@@ -26,7 +26,6 @@ public:
     // After a wake: the comment in UTF-8, broken into paragraphs (BreakIntoParagraphs), or why
     // it could not be read; none when no read had run.
     std::optional<COutcome<std::string>> Collect();
-    bool Running() const noexcept { return job != nullptr; }
 
 private:
     std::function<void()> wake;
