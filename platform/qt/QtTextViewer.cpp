@@ -56,9 +56,10 @@ private:
         const std::string_view piece = std::string_view(text).substr(done, end - done);
         for (std::size_t at = 0; at < piece.size();) {
             const std::size_t lineEnd = piece.find('\n', at);
+            const std::size_t full = at + (kLongestParagraph - paragraph);
             const std::size_t stop =
-                std::min({lineEnd == std::string_view::npos ? piece.size() : lineEnd + 1,
-                          at + kLongestParagraph, piece.size()});
+                std::min({lineEnd == std::string_view::npos ? piece.size() : lineEnd + 1, full,
+                          piece.size()});
             std::size_t cut = stop;
             while (cut > at + 1 && cut < piece.size() &&
                    (static_cast<unsigned char>(piece[cut]) & 0xC0) == 0x80) {
@@ -66,8 +67,10 @@ private:
             }
             cursor.insertText(
                 QString::fromUtf8(piece.data() + at, static_cast<qsizetype>(cut - at)));
-            if (piece[cut - 1] != '\n' && cut - at >= kLongestParagraph) {
+            paragraph = piece[cut - 1] == '\n' ? 0 : paragraph + (cut - at);
+            if (stop == full && piece[cut - 1] != '\n') {
                 cursor.insertBlock();
+                paragraph = 0;
             }
             at = cut;
         }
@@ -83,6 +86,7 @@ private:
 
     std::string text;
     std::size_t done = 0;
+    std::size_t paragraph = 0; // bytes in the document's last paragraph
     bool filled = false;
     QPlainTextEdit* edit;
     QTimer timer;

@@ -18,10 +18,13 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QTableView>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QUrl>
 #include <chrono>
@@ -324,4 +327,32 @@ TEST_F(QtShellPlatform, TheOpeningExplorerShowsItsMovesAndReportsTheUsersActions
     dock->close();
     EXPECT_EQ(events.explorerCloses, 1);
     platform.DetachExplorerContent();
+}
+
+// The text viewer shows the text as given, a paragraph per line break, and breaks a paragraph
+// past 64 KB at a character's start: two-byte characters cut anywhere by its pieces stay whole.
+TEST(QtTextViewer, ShowsTheWholeTextWithItsCharactersWhole) {
+    std::string text = "first line\n";
+    for (int i = 0; i < 300000; ++i) {
+        text += i % 3 != 0 ? "\xC3\xA9" : "x";
+    }
+    text += "\nlast";
+    const std::function<bool()> allIn = OpenTextViewer("Whole comment", text);
+    ASSERT_TRUE(RunEventLoopUntil(allIn, 60000));
+    QPlainTextEdit* edit = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        edit = edit != nullptr ? edit : widget->findChild<QPlainTextEdit*>();
+    }
+    ASSERT_NE(edit, nullptr);
+    EXPECT_TRUE(edit->isReadOnly());
+    const QTextDocument& document = *edit->document();
+    EXPECT_EQ(document.firstBlock().text(), QStringLiteral("first line"));
+    EXPECT_EQ(document.lastBlock().text(), QStringLiteral("last"));
+    EXPECT_GE(document.blockCount(), 10);
+    for (QTextBlock block = document.firstBlock(); block.isValid(); block = block.next()) {
+        EXPECT_LE(block.length(), 64 * 1024 + 1);
+    }
+    EXPECT_EQ(edit->toPlainText().remove(QLatin1Char('\n')),
+              QString::fromStdString(text).remove(QLatin1Char('\n')));
+    edit->window()->close();
 }
