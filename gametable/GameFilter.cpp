@@ -234,17 +234,14 @@ std::vector<std::uint32_t> MatchGamesAndOpenings(const CGameSearchKeys& keys,
 }
 
 std::vector<std::uint32_t> RowsInOrder(const std::vector<std::uint32_t>& order,
-                                       const std::vector<std::uint32_t>* matches) {
-    if (matches == nullptr) {
-        return order;
-    }
-    if (matches->size() == order.size()) {
+                                       const std::vector<std::uint32_t>& matches) {
+    if (matches.size() == order.size()) {
         return order;
     }
     std::vector<std::uint32_t> rows;
-    rows.reserve(matches->size());
+    rows.reserve(matches.size());
     std::vector<bool> shown(order.size());
-    for (const std::uint32_t game : *matches) {
+    for (const std::uint32_t game : matches) {
         shown[game] = true;
     }
     for (const std::uint32_t game : order) {

@@ -32,7 +32,7 @@ std::vector<std::uint32_t> MatchGamesAndOpenings(const CGameSearchKeys& keys,
                                                  const CListOpenings& openings, std::size_t from,
                                                  const std::vector<std::uint32_t>* within);
 
-// The games of `order` (all games of a list, in some order) that `matches` holds (ascending; null
-// for all), in the order of `order`.
+// The games of `order` (all games of a list, in some order) that `matches` holds (ascending), in
+// the order of `order`.
 std::vector<std::uint32_t> RowsInOrder(const std::vector<std::uint32_t>& order,
-                                       const std::vector<std::uint32_t>* matches);
+                                       const std::vector<std::uint32_t>& matches);

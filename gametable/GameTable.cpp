@@ -7,7 +7,6 @@
 CGameTable::CGameTable()
     : games(std::make_shared<const CGameListSnapshot>()),
       keys(std::make_shared<const CGameSearchKeys>()),
-      order(std::make_shared<const std::vector<std::uint32_t>>()),
       openings(std::make_shared<const CListOpenings>()) {
 }
 
@@ -25,7 +24,8 @@ void CGameTable::SetGames(std::shared_ptr<const CGameListSnapshot> list,
         if (sortKeys) {
             sortKeys = std::make_unique<CGameSortKeys>(sortKeys->Column(), sortKeys->Descending());
         }
-        order = std::make_shared<const std::vector<std::uint32_t>>();
+        order = nullptr;
+        rank.clear();
         if (matches) {
             matches = std::make_shared<const std::vector<std::uint32_t>>();
         }
@@ -57,19 +57,17 @@ void CGameTable::SetGames(std::shared_ptr<const CGameListSnapshot> list,
     }
     if (sortKeys) {
         sortKeys->Extend(*games, *keys, openings.get());
-        SetOrder(SortedOrder(*sortKeys));
+        SetOrder(std::make_shared<const std::vector<std::uint32_t>>(SortedOrder(*sortKeys)));
     } else {
-        std::vector<std::uint32_t> grown(games->Size());
-        std::iota(grown.begin(), grown.end(), 0u);
-        SetOrder(std::move(grown));
+        SetOrder(nullptr);
     }
 }
 
 std::string CGameTable::CellText(std::size_t row, EGameColumn column) const {
     if (column == kColumnOpening) {
-        return openings->Text(rows[row]);
+        return openings->Text(GameAt(row));
     }
-    return GameCellText(*games, rows[row], column);
+    return GameCellText(*games, GameAt(row), column);
 }
 
 std::string CGameTable::CountText() const {
@@ -82,7 +80,7 @@ std::string CGameTable::CountText() const {
 void CGameTable::SortBy(EGameColumn column, bool descending) {
     sortKeys = std::make_unique<CGameSortKeys>(column, descending);
     sortKeys->Extend(*games, *keys, openings.get());
-    SetOrder(SortedOrder(*sortKeys));
+    SetOrder(std::make_shared<const std::vector<std::uint32_t>>(SortedOrder(*sortKeys)));
 }
 
 void CGameTable::ToggleSort(EGameColumn column) {
@@ -96,28 +94,39 @@ std::optional<EGameColumn> CGameTable::SortColumn() const {
     return sortKeys->Column();
 }
 
-void CGameTable::SetOrder(std::vector<std::uint32_t> newOrder) {
-    rank.resize(newOrder.size());
-    for (std::size_t place = 0; place < newOrder.size(); ++place) {
-        rank[newOrder[place]] = static_cast<std::uint32_t>(place);
+void CGameTable::SetOrder(std::shared_ptr<const std::vector<std::uint32_t>> newOrder) {
+    order = std::move(newOrder);
+    if (order) {
+        rank.resize(order->size());
+        for (std::size_t place = 0; place < order->size(); ++place) {
+            rank[(*order)[place]] = static_cast<std::uint32_t>(place);
+        }
+    } else {
+        rank = {};
     }
-    order = std::make_shared<const std::vector<std::uint32_t>>(std::move(newOrder));
     ShowRows();
 }
 
+// Search results are ascending: in list order they are the rows as they stand.
 void CGameTable::ShowRows() {
-    if (positionGames == nullptr) {
-        rows = RowsInOrder(*order, matches.get());
-        return;
+    std::shared_ptr<const std::vector<std::uint32_t>> shown = matches;
+    if (positionGames != nullptr) {
+        if (matches == nullptr) {
+            shown = positionGames;
+        } else {
+            auto both = std::make_shared<std::vector<std::uint32_t>>();
+            std::set_intersection(matches->begin(), matches->end(), positionGames->begin(),
+                                  positionGames->end(), std::back_inserter(*both));
+            shown = std::move(both);
+        }
     }
-    std::vector<std::uint32_t> both;
-    if (matches == nullptr) {
-        both = *positionGames;
+    if (shown == nullptr || shown->size() == games->Size()) {
+        rows = nullptr;
+    } else if (order == nullptr) {
+        rows = std::move(shown);
     } else {
-        std::set_intersection(matches->begin(), matches->end(), positionGames->begin(),
-                              positionGames->end(), std::back_inserter(both));
+        rows = std::make_shared<const std::vector<std::uint32_t>>(RowsInOrder(*order, *shown));
     }
-    rows = RowsInOrder(*order, &both);
 }
 
 void CGameTable::SetPositionFilter(std::optional<std::vector<CGameVisit>> visits) {
@@ -161,40 +170,45 @@ void CGameTable::SetFilter(std::string_view text) {
     ShowRows();
 }
 
-std::optional<std::size_t> CGameTable::RowOf(std::size_t game) const {
-    if (game >= rank.size()) {
-        return std::nullopt;
+std::size_t CGameTable::RowFrom(std::size_t game, bool& shows) const noexcept {
+    const std::uint32_t place = RankOf(game);
+    if (rows == nullptr) {
+        shows = true;
+        return place;
     }
     const auto at =
-        std::lower_bound(rows.begin(), rows.end(), rank[game],
-                         [this](std::uint32_t g, std::uint32_t r) { return rank[g] < r; });
-    if (at == rows.end() || *at != game) {
+        std::lower_bound(rows->begin(), rows->end(), place,
+                         [this](std::uint32_t g, std::uint32_t r) { return RankOf(g) < r; });
+    shows = at != rows->end() && *at == game;
+    return static_cast<std::size_t>(at - rows->begin());
+}
+
+std::optional<std::size_t> CGameTable::RowOf(std::size_t game) const {
+    bool shows = false;
+    if (game >= games->Size()) {
         return std::nullopt;
     }
-    return static_cast<std::size_t>(at - rows.begin());
+    const std::size_t row = RowFrom(game, shows);
+    return shows ? std::optional<std::size_t>(row) : std::nullopt;
 }
 
 std::optional<std::size_t> CGameTable::NeighbourGame(std::size_t game, int step,
                                                      std::size_t listed) const {
     std::ptrdiff_t target = 0;
-    if (!OwnOrder() || game >= rank.size()) {
+    if (!OwnOrder() || game >= games->Size()) {
         target = static_cast<std::ptrdiff_t>(game) + step;
         if (target < 0 || target >= static_cast<std::ptrdiff_t>(listed)) {
             return std::nullopt;
         }
         return static_cast<std::size_t>(target);
     }
-    const auto at =
-        std::lower_bound(rows.begin(), rows.end(), rank[game],
-                         [this](std::uint32_t g, std::uint32_t r) { return rank[g] < r; });
-    const std::ptrdiff_t place = at - rows.begin();
-    const bool shown = at != rows.end() && *at == game;
-    target = place + step;
+    bool shown = false;
+    target = static_cast<std::ptrdiff_t>(RowFrom(game, shown)) + step;
     if (!shown && step > 0) {
-        --target; // `place` is already the first game after the hidden one
+        --target; // the row found is already the first game after the hidden one
     }
-    if (target < 0 || target >= static_cast<std::ptrdiff_t>(rows.size())) {
+    if (target < 0 || target >= static_cast<std::ptrdiff_t>(RowCount())) {
         return std::nullopt;
     }
-    return rows[static_cast<std::size_t>(target)];
+    return GameAt(static_cast<std::size_t>(target));
 }

@@ -37,7 +37,7 @@ public:
     // cells, its order, and what a search finds in it. Set before the list they are of.
     void SetOpenings(std::shared_ptr<const CListOpenings> listOpenings);
 
-    std::size_t RowCount() const noexcept { return rows.size(); }
+    std::size_t RowCount() const noexcept { return rows ? rows->size() : games->Size(); }
     std::size_t GameCount() const noexcept { return games->Size(); }
     // What the cell shows, UTF-8; row < RowCount().
     std::string CellText(std::size_t row, EGameColumn column) const;
@@ -72,7 +72,9 @@ public:
     std::optional<unsigned> PositionPly(std::size_t game) const;
 
     // The game a row shows; row < RowCount().
-    std::size_t GameAt(std::size_t row) const noexcept { return rows[row]; }
+    std::size_t GameAt(std::size_t row) const noexcept {
+        return rows ? (*rows)[row] : order ? (*order)[row] : row;
+    }
     // The row that shows game `game`; none when the filter hides it or there is no such game.
     std::optional<std::size_t> RowOf(std::size_t game) const;
     // True while a filter or a sort is in force: the table's order is then its own.
@@ -85,8 +87,15 @@ public:
     std::optional<std::size_t> NeighbourGame(std::size_t game, int step, std::size_t listed) const;
 
 private:
-    // Takes a new order of all games and shows the matches in it.
-    void SetOrder(std::vector<std::uint32_t> newOrder);
+    // Takes a new order of all games (none: list order) and shows the matches in it.
+    void SetOrder(std::shared_ptr<const std::vector<std::uint32_t>> newOrder);
+    // Game `game`'s place in the table's order.
+    std::uint32_t RankOf(std::size_t game) const noexcept {
+        return order ? rank[game] : static_cast<std::uint32_t>(game);
+    }
+    // The first row whose game stands at or after `game`'s place in the order (RowCount() for
+    // none), and whether that row shows `game` itself; game < GameCount().
+    std::size_t RowFrom(std::size_t game, bool& shows) const noexcept;
     // The rows anew: the games of the order that the search and the position filter let pass.
     void ShowRows();
     // The search results among the games from `from` on, or among `within`.
@@ -97,8 +106,10 @@ private:
     std::shared_ptr<const CGameSearchKeys> keys;
     std::vector<std::string> filePaths; // of the files the games came from, each once
 
+    // A list of millions of games shown unsorted and unfiltered holds no vector of its own: the
+    // order, ranks and rows are then the list's order, implied.
     std::unique_ptr<CGameSortKeys> sortKeys;                 // null while unsorted
-    std::shared_ptr<const std::vector<std::uint32_t>> order; // all games in the table's order
+    std::shared_ptr<const std::vector<std::uint32_t>> order; // all games sorted; null: list order
     std::vector<std::uint32_t> rank;                         // each game's place in `order`
 
     std::vector<std::string> filterTerms;
@@ -107,5 +118,6 @@ private:
     std::vector<CGameVisit> positionVisits;                          // of the same games
     std::shared_ptr<const CListOpenings> openings;
 
-    std::vector<std::uint32_t> rows; // the games shown, in the table's order
+    // The games shown, in the table's order; null while they are all games, in `order`.
+    std::shared_ptr<const std::vector<std::uint32_t>> rows;
 };
