@@ -29,7 +29,7 @@ void Prefault(void* memory, std::size_t bytes) {
 }
 
 // A list of millions of games is sized by this record.
-static_assert(sizeof(CStoredGame) == 32);
+static_assert(sizeof(CStoredGame) == 24);
 
 } // namespace
 
@@ -88,6 +88,10 @@ void CGameBatch::Add(const CParsedGame& game) {
         if (!CanPackMove(move)) {
             throw CPGNReaderException("CPGNReader::ParseGame(): Move out of range!");
         }
+    }
+    if (game.textOffset >> kTextOffsetBits != 0 || game.textLength >> kTextLengthBits != 0) {
+        throw CPGNReaderException(
+            "CPGNReader::ParseGame(): The game's text is too long or too far into the file!");
     }
     std::size_t tagBytes = 0;
     for (const std::string_view tag : game.tags) {

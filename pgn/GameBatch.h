@@ -54,13 +54,17 @@ bool CanPackMove(const CMove& move) noexcept;
 // The highest rating a game keeps; a higher value is taken for no rating.
 inline constexpr std::uint16_t kMaxRating = 4095;
 
-// One game of the list in compact form, 32 bytes. Its tag values and moves live in its batch's
+// Where a listed game's text may lie: up to 1 TiB into its file, up to 16 MiB long.
+inline constexpr unsigned kTextOffsetBits = 40;
+inline constexpr unsigned kTextLengthBits = 64 - kTextOffsetBits;
+
+// One game of the list in compact form, 24 bytes. Its tag values and moves live in its batch's
 // blocks: `moves` is preceded by the ids of its kTagFields tag values in the tag table of the
 // block that holds them (GameBlock.h).
 struct CStoredGame {
-    std::uint64_t textOffset = 0; // where the game's text starts in its file
     const CPackedMove* moves = nullptr;
-    std::uint32_t textLength = 0; // from its first tag pair to the end of its movetext
+    std::uint64_t textOffset : kTextOffsetBits = 0; // where the game's text starts in its file
+    std::uint64_t textLength : kTextLengthBits = 0; // from its first tag pair to its movetext's end
     std::uint32_t moveCount = 0;
     std::int8_t result = ResultNone;
     // The players' ratings, 12 bits each (White's low), in what would otherwise be padding.
@@ -91,7 +95,7 @@ struct CParsedGame {
     int result = ResultNone;
     std::span<const CMove> moves;
     std::uint64_t textOffset = 0;
-    std::uint32_t textLength = 0;
+    std::uint64_t textLength = 0;
     std::uint16_t whiteElo = 0; // 0: none given, or not a rating
     std::uint16_t blackElo = 0;
 };
@@ -106,7 +110,8 @@ public:
     CGameBatch(const CGameBatch&) = delete;
     CGameBatch& operator=(const CGameBatch&) = delete;
 
-    // Copies the game in. Throws CPGNReaderException for a move that cannot be packed.
+    // Copies the game in. Throws CPGNReaderException for a move that cannot be packed, or a
+    // text beyond the reach of CStoredGame's offset and length.
     void Add(const CParsedGame& game);
     // Ends the filling: gives back what only adding needs.
     void Seal();

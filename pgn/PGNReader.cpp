@@ -116,7 +116,7 @@ std::optional<CGameSource> CPGNReader::GameSource(int i) const {
     std::size_t first = 0;
     const CGameBatch& batch = list->BatchOf(static_cast<std::size_t>(i), first);
     const CStoredGame& game = batch.Game(static_cast<std::size_t>(i) - first);
-    return CGameSource{batch.File(), game.textOffset, game.textLength};
+    return CGameSource{batch.File(), game.textOffset, static_cast<std::uint32_t>(game.textLength)};
 }
 
 int CPGNReader::GamesCount() const {

@@ -175,7 +175,7 @@ private:
             try {
                 CParsedGame parsed = ParseGameText(game, scratch.game);
                 parsed.textOffset = base + a + rawBegin;
-                parsed.textLength = static_cast<std::uint32_t>(rawEnd - rawBegin);
+                parsed.textLength = rawEnd - rawBegin;
                 result.batch->Add(parsed);
             } catch (const CGeneralException& e) {
                 Drop(e.GetMessage(), raw.substr(rawBegin, rawEnd - rawBegin), a + rawBegin);
