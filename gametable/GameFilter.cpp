@@ -5,9 +5,13 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <memory>
 #include <numeric>
+#include <thread>
 
 namespace {
+
+using CChunk = CGameSearchKeys::CChunk;
 
 bool Holds(std::string_view text, const std::string& term) noexcept {
     return ::memmem(text.data(), text.size(), term.data(), term.size()) != nullptr;
@@ -15,13 +19,14 @@ bool Holds(std::string_view text, const std::string& term) noexcept {
 
 // A search looks at up to this many terms at once, one bit of a mask each.
 constexpr std::size_t kTermsAtOnce = 64;
-static_assert(kSearchFields == 6, "MatchGames reads six fields");
+// Fewer games than this are matched on one thread: a second one would cost more than it saves.
+constexpr std::size_t kGamesForTwoThreads = std::size_t{1} << 15;
 
 // For each value of `chunk`, the terms (one bit each) it holds. False when one of the terms is
-// held by no value: then no game of the chunk matches (and, with `stopAtUnheld`, the masks are
-// left unfinished).
-bool ValueMasks(const CGameSearchKeys::CChunk& chunk, const std::vector<std::string>& terms,
-                std::vector<std::uint64_t>& masks, bool stopAtUnheld = true) {
+// held by no value: then no game of the chunk matches by its fields alone (and, with
+// `stopAtUnheld`, the masks are left unfinished).
+bool ValueMasks(const CChunk& chunk, const std::vector<std::string>& terms,
+                std::vector<std::uint64_t>& masks, bool stopAtUnheld) {
     masks.assign(chunk.ValueCount(), 0);
     const char* text = chunk.text.data();
     const std::vector<std::uint32_t>& starts = chunk.starts;
@@ -56,49 +61,162 @@ std::uint64_t AllTerms(std::size_t count) noexcept {
     return count >= kTermsAtOnce ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1;
 }
 
-// The terms a game of game k of `chunk` holds in its fields.
-std::uint64_t GameMask(const CGameSearchKeys::CChunk& chunk,
-                       const std::vector<std::uint64_t>& masks, std::size_t k) noexcept {
-    std::uint64_t mask = 0;
-    for (const std::vector<std::uint16_t>& ids : chunk.ids) {
-        mask |= masks[ids[k]];
-    }
-    return mask;
-}
-
-// MatchGamesWithin for at most kTermsAtOnce terms.
-std::vector<std::uint32_t> MatchSomeWithin(const CGameSearchKeys& keys,
-                                           const std::vector<std::string>& terms,
-                                           const std::vector<std::uint32_t>& within) {
-    std::vector<std::uint32_t> found;
-    const auto& chunks = keys.Chunks();
-    const std::uint64_t all = AllTerms(terms.size());
-    std::vector<std::uint64_t> masks;
-    std::size_t c = 0;
-    bool maskedChunk = false;
-    bool chunkMayMatch = false;
-    for (const std::uint32_t game : within) {
-        while (game >= chunks[c]->first + chunks[c]->Size()) {
-            ++c;
-            maskedChunk = false;
-        }
-        const CGameSearchKeys::CChunk& chunk = *chunks[c];
-        if (!maskedChunk) {
-            chunkMayMatch = ValueMasks(chunk, terms, masks);
-            maskedChunk = true;
-        }
-        if (chunkMayMatch && GameMask(chunk, masks, game - chunk.first) == all) {
-            found.push_back(game);
-        }
-    }
-    return found;
-}
-
 // The terms from `from` on, at most kTermsAtOnce of them.
 std::vector<std::string> TermsFrom(const std::vector<std::string>& terms, std::size_t from) {
     const auto begin = terms.begin() + static_cast<std::ptrdiff_t>(from);
     return {begin,
             begin + static_cast<std::ptrdiff_t>(std::min(kTermsAtOnce, terms.size() - from))};
+}
+
+// One search of at most kTermsAtOnce terms: a game matches when the masks of its six fields'
+// values, and of its opening when `named` is given, hold every term. Any thread; each call
+// keeps its own masks.
+class CMatcher {
+public:
+    CMatcher(const CGameSearchKeys& keys, std::vector<std::string> terms,
+             const CListOpenings* openings, const std::vector<std::uint64_t>* named)
+        : keys(keys), terms(std::move(terms)), all(AllTerms(this->terms.size())),
+          openings(openings), named(named) {}
+
+    // The matches among the games of list indexes [from, to).
+    std::vector<std::uint32_t> Range(std::size_t from, std::size_t to) const {
+        CFound found(to - std::min(from, to));
+        std::vector<std::uint64_t> masks;
+        for (const std::shared_ptr<const CChunk>& chunk : keys.Chunks()) {
+            if (chunk->first + chunk->Size() <= from || chunk->first >= to ||
+                (!ValueMasks(*chunk, terms, masks, named == nullptr) && named == nullptr)) {
+                continue;
+            }
+            for (const CGameSearchKeys::CRun& run : chunk->runs) {
+                const std::size_t begin = std::max(run.first, from);
+                const std::size_t end = std::min(run.first + run.count, to);
+                for (std::size_t game = begin; game < end; ++game) {
+                    found.Offer(game, Holds(run.Ids(game - run.first), masks, game));
+                }
+            }
+        }
+        return found.Take();
+    }
+
+    // The matches among `within` [begin, end) (ascending).
+    std::vector<std::uint32_t> Among(const std::uint32_t* begin, const std::uint32_t* end) const {
+        CFound found(static_cast<std::size_t>(end - begin));
+        std::vector<std::uint64_t> masks;
+        const auto& chunks = keys.Chunks();
+        std::size_t c = 0;
+        std::size_t r = 0;
+        bool masked = false;
+        bool mayMatch = false;
+        for (const std::uint32_t* at = begin; at != end; ++at) {
+            const std::uint32_t game = *at;
+            if (!masked || game >= chunks[c]->first + chunks[c]->Size()) {
+                std::size_t k = 0;
+                const CChunk& chunk = keys.ChunkOf(game, k);
+                while (chunks[c].get() != &chunk) {
+                    ++c;
+                }
+                mayMatch = ValueMasks(chunk, terms, masks, named == nullptr) || named != nullptr;
+                masked = true;
+                r = 0;
+            }
+            if (!mayMatch) {
+                continue;
+            }
+            const auto& runs = chunks[c]->runs;
+            while (game >= runs[r].first + runs[r].count) {
+                ++r;
+            }
+            found.Offer(game, Holds(runs[r].Ids(game - runs[r].first), masks, game));
+        }
+        return found.Take();
+    }
+
+private:
+    // Matches written without a branch: every game is written, the count moves on a match.
+    class CFound {
+    public:
+        explicit CFound(std::size_t most) : games(new std::uint32_t[most + 1]) {}
+        void Offer(std::size_t game, bool matches) noexcept {
+            games[count] = static_cast<std::uint32_t>(game);
+            count += matches ? 1 : 0;
+        }
+        std::vector<std::uint32_t> Take() const {
+            return std::vector<std::uint32_t>(games.get(), games.get() + count);
+        }
+
+    private:
+        std::unique_ptr<std::uint32_t[]> games; // not cleared: only what is written is mapped
+        std::size_t count = 0;
+    };
+
+    bool Holds(const std::uint16_t* ids, const std::vector<std::uint64_t>& masks,
+               std::size_t game) const noexcept {
+        const std::uint64_t* mask = masks.data();
+        std::uint64_t m =
+            mask[ids[0]] | mask[ids[1]] | mask[ids[2]] | mask[ids[3]] | mask[ids[4]] | mask[ids[5]];
+        if (named != nullptr) {
+            m |= (*named)[openings->Mark(game).entry];
+        }
+        return m == all;
+    }
+
+    const CGameSearchKeys& keys;
+    std::vector<std::string> terms;
+    std::uint64_t all;
+    const CListOpenings* openings;
+    const std::vector<std::uint64_t>* named; // the terms of each opening entry; kNone's last
+};
+
+// Runs part(begin, end) over [0, count) on two threads when it is long, and joins the parts.
+template <typename Part>
+std::vector<std::uint32_t> Split(std::size_t count, Part part) {
+    if (count < kGamesForTwoThreads) {
+        return part(0, count);
+    }
+    const std::size_t half = count / 2;
+    std::vector<std::uint32_t> second;
+    std::thread helper([&second, &part, half, count] { second = part(half, count); });
+    std::vector<std::uint32_t> first = part(0, half);
+    helper.join();
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+// The games of `within` (all games from `from` on when null) that hold the terms of `matcher`.
+std::vector<std::uint32_t> MatchSome(const CMatcher& matcher, std::size_t size, std::size_t from,
+                                     const std::vector<std::uint32_t>* within) {
+    if (within != nullptr) {
+        const std::uint32_t* data = within->data();
+        return Split(within->size(), [&matcher, data](std::size_t begin, std::size_t end) {
+            return matcher.Among(data + begin, data + end);
+        });
+    }
+    from = std::min(from, size);
+    return Split(size - from, [&matcher, from](std::size_t begin, std::size_t end) {
+        return matcher.Range(from + begin, from + end);
+    });
+}
+
+// The search over the terms kTermsAtOnce at a time, each pass among the games of the last.
+std::vector<std::uint32_t> Match(const CGameSearchKeys& keys, const std::vector<std::string>& terms,
+                                 const CListOpenings* openings,
+                                 const std::vector<std::uint64_t>* named, std::size_t from,
+                                 const std::vector<std::uint32_t>* within) {
+    if (terms.empty()) {
+        if (within != nullptr) {
+            return *within;
+        }
+        std::vector<std::uint32_t> found(keys.Size() - std::min(from, keys.Size()));
+        std::iota(found.begin(), found.end(), static_cast<std::uint32_t>(from));
+        return found;
+    }
+    std::vector<std::uint32_t> found =
+        MatchSome(CMatcher(keys, TermsFrom(terms, 0), openings, named), keys.Size(), from, within);
+    for (std::size_t t = kTermsAtOnce; t < terms.size(); t += kTermsAtOnce) {
+        found = MatchSome(CMatcher(keys, TermsFrom(terms, t), nullptr, nullptr), keys.Size(), 0,
+                          &found);
+    }
+    return found;
 }
 
 } // namespace
@@ -125,67 +243,28 @@ bool TermsNarrow(const std::vector<std::string>& terms, const std::vector<std::s
     });
 }
 
-// Marks the values of each chunk that hold a term, then takes the games whose fields hold all.
 std::vector<std::uint32_t> MatchGames(const CGameSearchKeys& keys,
                                       const std::vector<std::string>& terms, std::size_t from) {
-    std::vector<std::uint32_t> found;
-    if (terms.empty()) {
-        found.resize(keys.Size() - std::min(from, keys.Size()));
-        std::iota(found.begin(), found.end(), static_cast<std::uint32_t>(from));
-        return found;
-    }
-    const std::vector<std::string> first = TermsFrom(terms, 0);
-    const std::uint64_t all = AllTerms(first.size());
-    std::vector<std::uint64_t> masks;
-    for (const std::shared_ptr<const CGameSearchKeys::CChunk>& chunk : keys.Chunks()) {
-        if (chunk->first + chunk->Size() <= from || !ValueMasks(*chunk, first, masks)) {
-            continue;
-        }
-        const std::size_t begin = from > chunk->first ? from - chunk->first : 0;
-        const std::uint16_t* ids[kSearchFields];
-        for (std::size_t f = 0; f < kSearchFields; ++f) {
-            ids[f] = chunk->ids[f].data();
-        }
-        const std::uint64_t* mask = masks.data();
-        for (std::size_t k = begin; k < chunk->Size(); ++k) {
-            const std::uint64_t m = mask[ids[0][k]] | mask[ids[1][k]] | mask[ids[2][k]] |
-                                    mask[ids[3][k]] | mask[ids[4][k]] | mask[ids[5][k]];
-            if (m == all) {
-                found.push_back(static_cast<std::uint32_t>(chunk->first + k));
-            }
-        }
-    }
-    for (std::size_t t = kTermsAtOnce; t < terms.size(); t += kTermsAtOnce) {
-        found = MatchSomeWithin(keys, TermsFrom(terms, t), found);
-    }
-    return found;
+    return Match(keys, terms, nullptr, nullptr, from, nullptr);
 }
 
 std::vector<std::uint32_t> MatchGamesWithin(const CGameSearchKeys& keys,
                                             const std::vector<std::string>& terms,
                                             const std::vector<std::uint32_t>& within) {
-    if (terms.empty()) {
-        return within;
-    }
-    std::vector<std::uint32_t> found = MatchSomeWithin(keys, TermsFrom(terms, 0), within);
-    for (std::size_t t = kTermsAtOnce; t < terms.size(); t += kTermsAtOnce) {
-        found = MatchSomeWithin(keys, TermsFrom(terms, t), found);
-    }
-    return found;
+    return Match(keys, terms, nullptr, nullptr, 0, &within);
 }
 
-// A term no opening's text holds needs the keys alone: the plain scans then serve. Otherwise a
-// game matches when each term lies in one of its fields' values or in its opening's text.
+// An opening's text counts for the first kTermsAtOnce terms; past them, fields alone.
 std::vector<std::uint32_t> MatchGamesAndOpenings(const CGameSearchKeys& keys,
                                                  const std::vector<std::string>& terms,
                                                  const CListOpenings& openings, std::size_t from,
                                                  const std::vector<std::uint32_t>* within) {
     const COpeningBook* book = openings.Book().get();
-    const std::vector<std::string> first = TermsFrom(terms, 0);
-    // For each entry, the terms its text holds.
-    std::vector<std::uint64_t> named(book != nullptr ? book->Size() : 0);
+    const std::vector<std::string> first = terms.empty() ? terms : TermsFrom(terms, 0);
+    // For each entry, the terms its text holds; none for kNone.
+    std::vector<std::uint64_t> named(std::size_t{COpeningBook::kNone} + 1);
     bool any = false;
-    for (std::size_t e = 0; e < named.size(); ++e) {
+    for (std::size_t e = 0; book != nullptr && e < book->Size(); ++e) {
         const std::string text =
             FoldForSearch(OpeningText(*book, static_cast<COpeningBook::CEntryIndex>(e)));
         for (std::size_t t = 0; t < first.size(); ++t) {
@@ -195,42 +274,7 @@ std::vector<std::uint32_t> MatchGamesAndOpenings(const CGameSearchKeys& keys,
             }
         }
     }
-    if (!any || terms.size() > kTermsAtOnce) {
-        return within != nullptr ? MatchGamesWithin(keys, terms, *within)
-                                 : MatchGames(keys, terms, from);
-    }
-    const std::uint64_t all = AllTerms(first.size());
-    const auto& chunks = keys.Chunks();
-    std::vector<std::uint64_t> masks;
-    std::size_t c = chunks.size();
-    std::vector<std::uint32_t> found;
-    const auto consider = [&](std::uint32_t game) {
-        if (c == chunks.size() || game < chunks[c]->first ||
-            game >= chunks[c]->first + chunks[c]->Size()) {
-            std::size_t k = 0;
-            const CGameSearchKeys::CChunk& chunk = keys.ChunkOf(game, k);
-            c = static_cast<std::size_t>(
-                std::find_if(chunks.begin(), chunks.end(),
-                             [&chunk](const auto& p) { return p.get() == &chunk; }) -
-                chunks.begin());
-            ValueMasks(chunk, first, masks, false);
-        }
-        const CGameSearchKeys::CChunk& chunk = *chunks[c];
-        const COpeningBook::CEntryIndex entry = openings.Mark(game).entry;
-        const std::uint64_t mask = GameMask(chunk, masks, game - chunk.first) |
-                                   (entry != COpeningBook::kNone ? named[entry] : 0);
-        if (mask == all) {
-            found.push_back(game);
-        }
-    };
-    if (within != nullptr) {
-        std::for_each(within->begin(), within->end(), consider);
-    } else {
-        for (auto game = static_cast<std::uint32_t>(from); game < keys.Size(); ++game) {
-            consider(game);
-        }
-    }
-    return found;
+    return Match(keys, terms, any ? &openings : nullptr, any ? &named : nullptr, from, within);
 }
 
 std::vector<std::uint32_t> RowsInOrder(const std::vector<std::uint32_t>& order,

@@ -3,15 +3,6 @@
 #include "common/SearchFolding.h"
 
 #include <algorithm>
-#include <array>
-
-namespace {
-
-// Which tag each search field reads.
-constexpr std::array<ETagField, kSearchFields> kSearchTags = {kWhite, kBlack, kEvent,
-                                                              kSite,  kDate,  kRound};
-
-} // namespace
 
 bool ListExtends(const CGameListSnapshot& list, const CGameListSnapshot& shown) noexcept {
     const std::size_t n = shown.Size();
@@ -25,7 +16,7 @@ namespace {
 
 // A chunk for the games of `table`, its values folded, from list index `first`.
 std::shared_ptr<CGameSearchKeys::CChunk> NewChunk(const CTagTable& table, std::size_t first,
-                                                  std::size_t games, ELegacyCodePage page) {
+                                                  ELegacyCodePage page) {
     auto chunk = std::make_shared<CGameSearchKeys::CChunk>();
     chunk->first = first;
     chunk->table = &table;
@@ -37,13 +28,18 @@ std::shared_ptr<CGameSearchKeys::CChunk> NewChunk(const CTagTable& table, std::s
     }
     chunk->starts.push_back(static_cast<std::uint32_t>(chunk->text.size()));
     chunk->text.shrink_to_fit();
-    for (std::vector<std::uint16_t>& ids : chunk->ids) {
-        ids.reserve(games);
-    }
     return chunk;
 }
 
 } // namespace
+
+const std::uint16_t* CGameSearchKeys::CChunk::Ids(std::size_t k) const noexcept {
+    const std::size_t game = first + k;
+    const auto after =
+        std::upper_bound(runs.begin(), runs.end(), game,
+                         [](std::size_t g, const CRun& run) { return g < run.first; });
+    return (after - 1)->Ids(game - (after - 1)->first);
+}
 
 CGameSearchKeys::CGameSearchKeys(std::shared_ptr<const CGameListSnapshot> list,
                                  const CGameSearchKeys* previous)
@@ -57,18 +53,21 @@ CGameSearchKeys::CGameSearchKeys(std::shared_ptr<const CGameListSnapshot> list,
     while (size < games.Size()) {
         std::size_t first = 0;
         const CGameBatch& batch = games.BatchOf(size, first);
-        for (std::size_t i = size - first; i < batch.Size(); ++i) {
-            const CStoredGame& game = batch.Game(i);
-            const CTagTable& table = game.TagTable();
-            if (!chunk || chunk->table != &table) {
+        for (const CGameBatch::CTagIdRun& run : batch.TagIdRuns()) {
+            const std::size_t begin = std::max(first + run.first, size);
+            const std::size_t end = first + run.first + run.count;
+            if (begin >= end) {
+                continue;
+            }
+            if (!chunk || chunk->table != run.table) {
                 if (chunk) {
                     chunks.push_back(std::move(chunk));
                 }
-                chunk = NewChunk(table, first + i, batch.Size() - i, batch.File()->codePage);
+                chunk = NewChunk(*run.table, begin, batch.File()->codePage);
             }
-            for (std::size_t f = 0; f < kSearchFields; ++f) {
-                chunk->ids[f].push_back(game.TagId(kSearchTags[f]));
-            }
+            const std::size_t skipped = begin - (first + run.first);
+            chunk->runs.push_back({begin, end - begin, run.top - skipped * kTagFields});
+            chunk->size += end - begin;
         }
         size = first + batch.Size();
     }
@@ -90,16 +89,14 @@ const CGameSearchKeys::CChunk& CGameSearchKeys::ChunkOf(std::size_t game,
 std::string_view CGameSearchKeys::Field(std::size_t game, ESearchField field) const noexcept {
     std::size_t k = 0;
     const CChunk& chunk = ChunkOf(game, k);
-    return chunk.Value(chunk.ids[static_cast<std::size_t>(field)][k]);
+    return chunk.Value(chunk.Ids(k)[field]);
 }
 
 std::size_t CGameSearchKeys::MemoryBytes() const noexcept {
     std::size_t bytes = 0;
     for (const std::shared_ptr<const CChunk>& chunk : chunks) {
-        bytes += chunk->text.capacity() + chunk->starts.capacity() * sizeof(std::uint32_t);
-        for (const std::vector<std::uint16_t>& ids : chunk->ids) {
-            bytes += ids.capacity() * sizeof(std::uint16_t);
-        }
+        bytes += chunk->text.capacity() + chunk->starts.capacity() * sizeof(std::uint32_t) +
+                 chunk->runs.capacity() * sizeof(CRun);
     }
     return bytes;
 }

@@ -202,16 +202,14 @@ void CGameSortKeys::RankTexts(const CGameListSnapshot& games, const CGameSearchK
         }
         return;
     }
-    const auto field = static_cast<std::size_t>(SearchFieldOf(column));
+    const ESearchField field = SearchFieldOf(column);
     const auto& chunks = keys.Chunks();
     std::vector<CRankedText> texts;
     std::vector<std::vector<std::uint32_t>> rankOf(chunks.size());
     for (std::size_t c = 0; c < chunks.size(); ++c) {
         const CGameSearchKeys::CChunk& chunk = *chunks[c];
         std::vector<bool> used(chunk.ValueCount());
-        for (const std::uint16_t id : chunk.ids[field]) {
-            used[id] = true;
-        }
+        chunk.ForEachId(field, [&used](std::size_t, std::uint16_t id) { used[id] = true; });
         for (std::size_t id = 0; id < used.size(); ++id) {
             if (!used[id]) {
                 continue;
@@ -244,11 +242,10 @@ void CGameSortKeys::RankTexts(const CGameListSnapshot& games, const CGameSearchK
         rankOf[texts[i].chunk][texts[i].id] = rank;
     }
     for (std::size_t c = 0; c < chunks.size(); ++c) {
-        const CGameSearchKeys::CChunk& chunk = *chunks[c];
-        const std::vector<std::uint16_t>& ids = chunk.ids[field];
-        for (std::size_t k = 0; k < ids.size(); ++k) {
-            primary[chunk.first + k] = rankOf[c][ids[k]];
-        }
+        const std::vector<std::uint32_t>& ranks = rankOf[c];
+        chunks[c]->ForEachId(field, [this, &ranks](std::size_t game, std::uint16_t id) {
+            primary[game] = ranks[id];
+        });
     }
 }
 

@@ -13,6 +13,8 @@ namespace {
 // game larger than a block gets one of its own.
 constexpr std::size_t kMaxBlockSize = kGameBlockAlign - sizeof(CGameBlockHeader);
 constexpr std::size_t kMinBlockSize = std::size_t{1} << 14;
+// A game's slot in its block is 16 bits.
+constexpr std::uint32_t kMaxSlot = 0xFFFF;
 // Games of real collections take 400 to 800 bytes of text, and about a quarter of that in a
 // batch. Room for the records is made for short games; Seal gives back what is left over.
 constexpr std::size_t kTextBytesPerGame = 400;
@@ -69,18 +71,26 @@ CMove UnpackMove(CPackedMove packed) noexcept {
     return {packed & 7, (packed >> 3) & 7, (packed >> 6) & 7, ((packed >> 9) & 15) - 4};
 }
 
-std::uint16_t* CGameBatch::Allocate(std::size_t count) {
-    const std::size_t n = count * sizeof(std::uint16_t);
-    if (blockFree == nullptr || n > static_cast<std::size_t>(blockEnd - blockFree)) {
-        const std::size_t size = std::max(blockSize, n);
+std::uint16_t* CGameBatch::Allocate(std::size_t moveCount, std::uint16_t*& ids) {
+    const std::size_t movesBytes = (1 + moveCount) * sizeof(std::uint16_t);
+    const std::size_t idsBytes = kTagFields * sizeof(std::uint16_t);
+    if (blockFree == nullptr ||
+        movesBytes + idsBytes > static_cast<std::size_t>(blockEnd - blockFree) ||
+        runs.back().count > kMaxSlot) {
+        const std::size_t size = std::max(blockSize, movesBytes + idsBytes);
         blocks.emplace_back(size, size, tables.back().get());
         blockBytes += static_cast<std::size_t>(blocks.back().End() - blocks.back().Begin());
         blockFree = blocks.back().Begin();
         blockEnd = blocks.back().End();
+        runs.push_back({tables.back().get(), reinterpret_cast<const std::uint16_t*>(blockEnd),
+                        static_cast<std::uint32_t>(games.size()), 0});
     }
-    auto* at = reinterpret_cast<std::uint16_t*>(blockFree);
-    blockFree += n;
-    return at;
+    auto* slot = reinterpret_cast<std::uint16_t*>(blockFree);
+    *slot = static_cast<std::uint16_t>(runs.back().count++);
+    blockFree += movesBytes;
+    blockEnd -= idsBytes;
+    ids = reinterpret_cast<std::uint16_t*>(blockEnd);
+    return slot + 1;
 }
 
 void CGameBatch::Add(const CParsedGame& game) {
@@ -102,13 +112,14 @@ void CGameBatch::Add(const CParsedGame& game) {
         tables.push_back(std::make_unique<CTagTable>());
         blockFree = nullptr; // a block names one table
     }
-    std::uint16_t* data = Allocate(kTagFields + game.moves.size());
+    std::uint16_t* ids = nullptr;
+    std::uint16_t* moves = Allocate(game.moves.size(), ids);
     for (std::size_t i = 0; i < game.tags.size(); ++i) {
-        data[i] = tables.back()->Add(game.tags[i]);
+        ids[i] = tables.back()->Add(game.tags[i]);
     }
     CStoredGame stored;
-    stored.moves = data + kTagFields;
-    std::transform(game.moves.begin(), game.moves.end(), data + kTagFields, PackMove);
+    stored.moves = moves;
+    std::transform(game.moves.begin(), game.moves.end(), moves, PackMove);
     stored.textOffset = game.textOffset;
     stored.textLength = game.textLength;
     stored.moveCount = static_cast<std::uint32_t>(game.moves.size());

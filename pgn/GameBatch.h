@@ -59,8 +59,8 @@ inline constexpr unsigned kTextOffsetBits = 40;
 inline constexpr unsigned kTextLengthBits = 64 - kTextOffsetBits;
 
 // One game of the list in compact form, 24 bytes. Its tag values and moves live in its batch's
-// blocks: `moves` is preceded by the ids of its kTagFields tag values in the tag table of the
-// block that holds them (GameBlock.h).
+// blocks: `moves` is preceded by the game's slot in the block that holds them, which places the
+// ids of its kTagFields tag values in the block's tag table (GameBlock.h).
 struct CStoredGame {
     const CPackedMove* moves = nullptr;
     std::uint64_t textOffset : kTextOffsetBits = 0; // where the game's text starts in its file
@@ -83,9 +83,12 @@ struct CStoredGame {
                    static_cast<std::uint8_t>(black >> 4 & 0xFF)};
     }
 
-    // The id of a tag value in TagTable().
-    std::uint16_t TagId(ETagField field) const noexcept { return *(moves - (kTagFields - field)); }
-    const CTagTable& TagTable() const noexcept { return TagTableOf(moves - 1); }
+    // The ids of its kTagFields tag values in TagTable(), in the order of ETagField.
+    const std::uint16_t* TagIds() const noexcept {
+        return GameBlockOf(moves - 1).end - (std::size_t{moves[-1]} + 1) * kTagFields;
+    }
+    std::uint16_t TagId(ETagField field) const noexcept { return TagIds()[field]; }
+    const CTagTable& TagTable() const noexcept { return *GameBlockOf(moves - 1).tags; }
     std::string_view Tag(ETagField field) const noexcept { return TagTable().Value(TagId(field)); }
 };
 
@@ -116,6 +119,21 @@ public:
     // Ends the filling: gives back what only adding needs.
     void Seal();
 
+    // Consecutive games of the batch whose tag ids share a block: game first + k's ids
+    // (k < count) are Ids(k), in `table`.
+    struct CTagIdRun {
+        const CTagTable* table = nullptr;
+        const std::uint16_t* top = nullptr;
+        std::uint32_t first = 0;
+        std::uint32_t count = 0;
+
+        const std::uint16_t* Ids(std::size_t k) const noexcept {
+            return top - (k + 1) * kTagFields;
+        }
+    };
+    // The runs of all games, in order.
+    const std::vector<CTagIdRun>& TagIdRuns() const noexcept { return runs; }
+
     std::size_t Size() const noexcept { return games.size(); }
     const CStoredGame& Game(std::size_t i) const noexcept { return games[i]; }
     CChessGameData GameData(std::size_t i) const;
@@ -129,14 +147,16 @@ public:
     CMemory Memory() const noexcept;
 
 private:
-    // Room for `count` 16-bit values at an address that never changes, in a block whose header
-    // names the current tag table.
-    std::uint16_t* Allocate(std::size_t count);
+    // Room for the next game's `moveCount` moves, preceded by its slot, and for its tag ids
+    // (`ids`), at addresses that never change, in a block whose header names the current tag
+    // table. Returns where the moves go.
+    std::uint16_t* Allocate(std::size_t moveCount, std::uint16_t*& ids);
 
     std::shared_ptr<const CSourceFile> file;
     std::vector<CStoredGame> games;
     std::vector<std::unique_ptr<CTagTable>> tables; // the last is the one being filled
     std::vector<CGameBlock> blocks;
+    std::vector<CTagIdRun> runs; // one a block
     std::size_t blockSize;
     std::size_t blockBytes = 0; // of the blocks, for MemoryBytes
     std::byte* blockFree = nullptr;

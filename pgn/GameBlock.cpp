@@ -36,7 +36,7 @@ CGameBlock::CGameBlock(std::size_t bytes, std::size_t touched, const CTagTable* 
     if (populated > page) {
         ::madvise(start, populated, MADV_POPULATE_WRITE); // a hint; ignored where unknown
     }
-    new (start) CGameBlockHeader{tags};
+    new (start) CGameBlockHeader{tags, reinterpret_cast<const std::uint16_t*>(start + size)};
 }
 
 CGameBlock::~CGameBlock() {
