@@ -120,65 +120,6 @@ struct CRankedText {
     std::uint16_t id;
 };
 
-// Game keys sorted by a stable radix sort of 16-bit digits of the keys less the least, the
-// digits that are the same in every key skipped: the list indexes of `keys` in the order of
-// (key, index). Keys already in order, or in reverse order, cost one pass.
-std::vector<std::uint32_t> RadixOrder(const std::vector<std::uint64_t>& keys) {
-    std::vector<std::uint32_t> order(keys.size());
-    if (keys.empty()) {
-        return order;
-    }
-    const auto [low, high] = std::minmax_element(keys.begin(), keys.end());
-    const std::uint64_t least = *low;
-    const std::uint64_t differ = *high - least;
-    const bool rising = std::is_sorted(keys.begin(), keys.end());
-    if (rising || std::adjacent_find(keys.begin(), keys.end(), std::less_equal<>()) == keys.end()) {
-        std::iota(order.begin(), order.end(), 0u);
-        if (!rising) {
-            std::reverse(order.begin(), order.end());
-        }
-        return order;
-    }
-    std::vector<std::uint32_t> counts(std::size_t{1} << 16);
-    if (differ <= 0xFFFF) { // one counting pass, without copies of the keys
-        for (const std::uint64_t key : keys) {
-            ++counts[key - least];
-        }
-        std::uint32_t at = 0;
-        for (std::uint32_t& count : counts) {
-            at += std::exchange(count, at);
-        }
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            order[counts[keys[i] - least]++] = static_cast<std::uint32_t>(i);
-        }
-        return order;
-    }
-    std::iota(order.begin(), order.end(), 0u);
-    std::vector<std::uint64_t> sorted(keys.size());
-    std::transform(keys.begin(), keys.end(), sorted.begin(),
-                   [least](std::uint64_t key) { return key - least; });
-    std::vector<std::uint64_t> nextKeys(keys.size());
-    std::vector<std::uint32_t> nextOrder(keys.size());
-    for (unsigned shift = 0; shift < 64 && (differ >> shift) != 0; shift += 16) {
-        std::fill(counts.begin(), counts.end(), 0u);
-        for (const std::uint64_t key : sorted) {
-            ++counts[key >> shift & 0xFFFF];
-        }
-        std::uint32_t at = 0;
-        for (std::uint32_t& count : counts) {
-            at += std::exchange(count, at);
-        }
-        for (std::size_t i = 0; i < sorted.size(); ++i) {
-            const std::uint32_t to = counts[sorted[i] >> shift & 0xFFFF]++;
-            nextKeys[to] = sorted[i];
-            nextOrder[to] = order[i];
-        }
-        sorted.swap(nextKeys);
-        order.swap(nextOrder);
-    }
-    return order;
-}
-
 } // namespace
 
 void CGameSortKeys::RankTexts(const CGameListSnapshot& games, const CGameSearchKeys& keys) {
@@ -193,7 +134,7 @@ void CGameSortKeys::RankTexts(const CGameListSnapshot& games, const CGameSearchK
         std::sort(distinct.begin(), distinct.end());
         std::size_t game = 0;
         for (std::size_t b = 0; b < names.size(); ++b) {
-            const auto rank = static_cast<std::uint64_t>(
+            const auto rank = static_cast<std::uint32_t>(
                 std::lower_bound(distinct.begin(), distinct.end(), names[b]) - distinct.begin());
             const std::size_t end = game + games.Batches()[b]->Size();
             std::fill(primary.begin() + static_cast<std::ptrdiff_t>(game),
@@ -260,7 +201,7 @@ void CGameSortKeys::Extend(const CGameListSnapshot& games, const CGameSearchKeys
         const std::size_t from = primary.size();
         primary.resize(games.Size());
         for (std::size_t game = from; game < games.Size(); ++game) {
-            const std::uint64_t key =
+            const std::uint32_t key =
                 ranks[openings != nullptr ? openings->Mark(game).entry : COpeningBook::kNone];
             primary[game] = descending && key != 0xFFFF ? 0xFFFE - key : key;
         }
@@ -272,7 +213,8 @@ void CGameSortKeys::Extend(const CGameListSnapshot& games, const CGameSearchKeys
     } else {
         primary.resize(games.Size());
         if (column == kColumnNumber) {
-            std::iota(primary.begin() + static_cast<std::ptrdiff_t>(from), primary.end(), from);
+            std::iota(primary.begin() + static_cast<std::ptrdiff_t>(from), primary.end(),
+                      static_cast<std::uint32_t>(from));
         }
         for (std::size_t game = column == kColumnNumber ? games.Size() : from;
              game < games.Size();) {
@@ -280,9 +222,10 @@ void CGameSortKeys::Extend(const CGameListSnapshot& games, const CGameSearchKeys
             const CGameBatch& batch = games.BatchOf(game, first);
             for (; game < first + batch.Size(); ++game) {
                 const CStoredGame& stored = batch.Game(game - first);
-                primary[game] = column == kColumnResult  ? ResultRank(stored.result)
-                                : column == kColumnMoves ? (stored.moveCount + 1) / 2
-                                                         : game;
+                primary[game] =
+                    static_cast<std::uint32_t>(column == kColumnResult  ? ResultRank(stored.result)
+                                               : column == kColumnMoves ? (stored.moveCount + 1) / 2
+                                                                        : game);
             }
         }
     }
@@ -293,6 +236,69 @@ void CGameSortKeys::Extend(const CGameListSnapshot& games, const CGameSearchKeys
     }
 }
 
+// A counting pass when the keys less the least differ by less than 2^16, else two passes of
+// 16-bit digits. Keys already in order, or in reverse order, cost one pass.
+void RadixOrder(const std::vector<std::uint32_t>& keys, std::vector<std::uint32_t>& order) {
+    order.resize(keys.size());
+    if (keys.empty()) {
+        return;
+    }
+    const auto [low, high] = std::minmax_element(keys.begin(), keys.end());
+    const std::uint32_t least = *low;
+    const std::uint32_t differ = *high - least;
+    const bool rising = std::is_sorted(keys.begin(), keys.end());
+    if (rising || std::adjacent_find(keys.begin(), keys.end(), std::less_equal<>()) == keys.end()) {
+        std::iota(order.begin(), order.end(), 0u);
+        if (!rising) {
+            std::reverse(order.begin(), order.end());
+        }
+        return;
+    }
+    // Where each digit's run starts, from the counts of the digits.
+    const auto starts = [](std::vector<std::uint32_t>& counts) {
+        std::uint32_t at = 0;
+        for (std::uint32_t& count : counts) {
+            at += std::exchange(count, at);
+        }
+    };
+    std::vector<std::uint32_t> counts(std::size_t{1} << 16);
+    if (differ <= 0xFFFF) {
+        for (const std::uint32_t key : keys) {
+            ++counts[key - least];
+        }
+        starts(counts);
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            order[counts[keys[i] - least]++] = static_cast<std::uint32_t>(i);
+        }
+        return;
+    }
+    std::vector<std::uint32_t> highCounts(std::size_t{1} << 16);
+    for (const std::uint32_t key : keys) {
+        ++counts[(key - least) & 0xFFFF];
+        ++highCounts[(key - least) >> 16];
+    }
+    starts(counts);
+    starts(highCounts);
+    // By the low digit, keeping each key's high digit beside its index; then by the high one.
+    std::vector<std::uint32_t> byLow(keys.size());
+    std::vector<std::uint16_t> highOf(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const std::uint32_t key = keys[i] - least;
+        const std::uint32_t to = counts[key & 0xFFFF]++;
+        byLow[to] = static_cast<std::uint32_t>(i);
+        highOf[to] = static_cast<std::uint16_t>(key >> 16);
+    }
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        order[highCounts[highOf[i]]++] = byLow[i];
+    }
+}
+
+void SortedOrder(const CGameSortKeys& keys, std::vector<std::uint32_t>& order) {
+    RadixOrder(keys.Keys(), order);
+}
+
 std::vector<std::uint32_t> SortedOrder(const CGameSortKeys& keys) {
-    return RadixOrder(keys.Keys());
+    std::vector<std::uint32_t> order;
+    RadixOrder(keys.Keys(), order);
+    return order;
 }

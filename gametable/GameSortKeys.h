@@ -27,7 +27,12 @@
 // sort is a radix sort of numbers. Made and read on one thread.
 class CGameSortKeys {
 public:
-    CGameSortKeys(EGameColumn column, bool descending) : column(column), descending(descending) {}
+    // `reuse`: a buffer whose room the keys take over (a former sort's), so that a click on a
+    // list of millions of games maps no fresh memory.
+    CGameSortKeys(EGameColumn column, bool descending, std::vector<std::uint32_t> reuse = {})
+        : column(column), descending(descending), primary(std::move(reuse)) {
+        primary.clear();
+    }
 
     // Adds the keys of games Size() .. games.Size() - 1 (for a text column, ranks all games
     // again). `keys` are the search keys of the same list; `openings`, of the same list, order
@@ -38,7 +43,9 @@ public:
     std::size_t Size() const noexcept { return primary.size(); }
     EGameColumn Column() const noexcept { return column; }
     bool Descending() const noexcept { return descending; }
-    const std::vector<std::uint64_t>& Keys() const noexcept { return primary; }
+    const std::vector<std::uint32_t>& Keys() const noexcept { return primary; }
+    // Hands the keys' buffer over to the next sort's.
+    std::vector<std::uint32_t> TakeBuffer() noexcept { return std::move(primary); }
 
     // True when game a goes before game b (both < Size()).
     bool Before(std::uint32_t a, std::uint32_t b) const noexcept {
@@ -51,9 +58,14 @@ private:
 
     EGameColumn column;
     bool descending;
-    std::vector<std::uint64_t> primary; // each game's key, descending already folded in
+    std::vector<std::uint32_t> primary; // each game's key, descending already folded in
 };
 
-// All games of the list of `keys` in their order, as list indexes: a radix sort, linear in
-// the games.
+// The indexes of `keys` in the order of (key, index), into `order` (its room is reused): a
+// stable radix sort, linear in the keys.
+void RadixOrder(const std::vector<std::uint32_t>& keys, std::vector<std::uint32_t>& order);
+
+// All games of the list of `keys` in their order, as list indexes, into `order` (its room is
+// reused): a radix sort, linear in the games.
+void SortedOrder(const CGameSortKeys& keys, std::vector<std::uint32_t>& order);
 std::vector<std::uint32_t> SortedOrder(const CGameSortKeys& keys);

@@ -22,10 +22,9 @@ void CGameTable::SetGames(std::shared_ptr<const CGameListSnapshot> list,
         keys = std::make_shared<const CGameSearchKeys>();
         filePaths.clear();
         if (sortKeys) {
-            sortKeys = std::make_unique<CGameSortKeys>(sortKeys->Column(), sortKeys->Descending());
+            sortKeys = std::make_unique<CGameSortKeys>(sortKeys->Column(), sortKeys->Descending(),
+                                                       sortKeys->TakeBuffer());
         }
-        order = nullptr;
-        rank.clear();
         if (matches) {
             matches = std::make_shared<const std::vector<std::uint32_t>>();
         }
@@ -57,10 +56,8 @@ void CGameTable::SetGames(std::shared_ptr<const CGameListSnapshot> list,
     }
     if (sortKeys) {
         sortKeys->Extend(*games, *keys, openings.get());
-        SetOrder(std::make_shared<const std::vector<std::uint32_t>>(SortedOrder(*sortKeys)));
-    } else {
-        SetOrder(nullptr);
     }
+    Order();
 }
 
 std::string CGameTable::CellText(std::size_t row, EGameColumn column) const {
@@ -78,9 +75,10 @@ std::string CGameTable::CountText() const {
 }
 
 void CGameTable::SortBy(EGameColumn column, bool descending) {
-    sortKeys = std::make_unique<CGameSortKeys>(column, descending);
+    sortKeys = std::make_unique<CGameSortKeys>(
+        column, descending, sortKeys ? sortKeys->TakeBuffer() : std::vector<std::uint32_t>());
     sortKeys->Extend(*games, *keys, openings.get());
-    SetOrder(std::make_shared<const std::vector<std::uint32_t>>(SortedOrder(*sortKeys)));
+    Order();
 }
 
 void CGameTable::ToggleSort(EGameColumn column) {
@@ -94,14 +92,16 @@ std::optional<EGameColumn> CGameTable::SortColumn() const {
     return sortKeys->Column();
 }
 
-void CGameTable::SetOrder(std::shared_ptr<const std::vector<std::uint32_t>> newOrder) {
-    order = std::move(newOrder);
-    if (order) {
-        rank.resize(order->size());
-        for (std::size_t place = 0; place < order->size(); ++place) {
-            rank[(*order)[place]] = static_cast<std::uint32_t>(place);
+// The order and ranks keep their room from sort to sort: a click maps no fresh memory.
+void CGameTable::Order() {
+    if (sortKeys) {
+        SortedOrder(*sortKeys, order);
+        rank.resize(order.size());
+        for (std::size_t place = 0; place < order.size(); ++place) {
+            rank[order[place]] = static_cast<std::uint32_t>(place);
         }
     } else {
+        order = {};
         rank = {};
     }
     ShowRows();
@@ -122,10 +122,10 @@ void CGameTable::ShowRows() {
     }
     if (shown == nullptr || shown->size() == games->Size()) {
         rows = nullptr;
-    } else if (order == nullptr) {
+    } else if (!sortKeys) {
         rows = std::move(shown);
     } else {
-        rows = std::make_shared<const std::vector<std::uint32_t>>(RowsInOrder(*order, *shown));
+        rows = std::make_shared<const std::vector<std::uint32_t>>(RowsInOrder(order, *shown));
     }
 }
 

@@ -73,7 +73,7 @@ public:
 
     // The game a row shows; row < RowCount().
     std::size_t GameAt(std::size_t row) const noexcept {
-        return rows ? (*rows)[row] : order ? (*order)[row] : row;
+        return rows ? (*rows)[row] : sortKeys ? order[row] : row;
     }
     // The row that shows game `game`; none when the filter hides it or there is no such game.
     std::optional<std::size_t> RowOf(std::size_t game) const;
@@ -87,11 +87,11 @@ public:
     std::optional<std::size_t> NeighbourGame(std::size_t game, int step, std::size_t listed) const;
 
 private:
-    // Takes a new order of all games (none: list order) and shows the matches in it.
-    void SetOrder(std::shared_ptr<const std::vector<std::uint32_t>> newOrder);
+    // Sorts all games by `sortKeys` (list order without them) and shows the matches in it.
+    void Order();
     // Game `game`'s place in the table's order.
     std::uint32_t RankOf(std::size_t game) const noexcept {
-        return order ? rank[game] : static_cast<std::uint32_t>(game);
+        return sortKeys ? rank[game] : static_cast<std::uint32_t>(game);
     }
     // The first row whose game stands at or after `game`'s place in the order (RowCount() for
     // none), and whether that row shows `game` itself; game < GameCount().
@@ -108,9 +108,9 @@ private:
 
     // A list of millions of games shown unsorted and unfiltered holds no vector of its own: the
     // order, ranks and rows are then the list's order, implied.
-    std::unique_ptr<CGameSortKeys> sortKeys;                 // null while unsorted
-    std::shared_ptr<const std::vector<std::uint32_t>> order; // all games sorted; null: list order
-    std::vector<std::uint32_t> rank;                         // each game's place in `order`
+    std::unique_ptr<CGameSortKeys> sortKeys; // null while unsorted
+    std::vector<std::uint32_t> order;        // all games sorted; empty while unsorted
+    std::vector<std::uint32_t> rank;         // each game's place in `order`
 
     std::vector<std::string> filterTerms;
     std::shared_ptr<const std::vector<std::uint32_t>> matches;       // ascending; null: no filter

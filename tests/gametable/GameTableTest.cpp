@@ -3,6 +3,7 @@
 #include "common/SearchFolding.h"
 #include "gametable/GameFilter.h"
 #include "openings/ListOpenings.h"
+#include "pgn/PGNExceptions.h"
 #include "pgn/PGNReader.h"
 
 #include <algorithm>
@@ -351,4 +352,98 @@ TEST(GameTableManyValuesTest, TagsSortsAndSearchesSpanTagTables) {
     }
     table.SetFilter(rows[15999].event + " " + rows[15999].white);
     EXPECT_EQ(Shown(table), std::vector<std::size_t>{15999});
+}
+
+// The radix sort against std::stable_sort: keys within 16 bits, beyond them, in order, reversed.
+TEST(GameTableRadixTest, OrdersAsAStableSortDoes) {
+    std::mt19937 random(7);
+    std::vector<std::uint32_t> order;
+    for (const std::uint32_t range : {1u, 300u, 70000u, 0xFFFFFFFFu}) {
+        for (int shape = 0; shape < 3; ++shape) {
+            std::vector<std::uint32_t> keys(5000);
+            for (std::uint32_t& key : keys) {
+                key = 100 + static_cast<std::uint32_t>(random() % range);
+            }
+            if (shape > 0) {
+                std::sort(keys.begin(), keys.end());
+            }
+            if (shape > 1) {
+                std::reverse(keys.begin(), keys.end());
+            }
+            std::vector<std::uint32_t> expected(keys.size());
+            std::iota(expected.begin(), expected.end(), 0u);
+            std::stable_sort(
+                expected.begin(), expected.end(),
+                [&keys](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+            RadixOrder(keys, order);
+            EXPECT_EQ(order, expected) << range << " " << shape;
+        }
+    }
+}
+
+// Enough games to be matched on two threads, across batches, blocks and tag tables: the table's
+// search, typed a character at a time and from a later game on, finds what a plain scan does.
+TEST(GameTableTwoThreadsTest, SearchesFindWhatAPlainScanFinds) {
+    std::mt19937 random(5);
+    std::vector<std::shared_ptr<const CGameBatch>> batches;
+    for (int b = 0; b < 3; ++b) {
+        std::vector<CRow> rows(30000);
+        for (CRow& row : rows) {
+            const auto n = [&random](unsigned m) { return std::to_string(random() % m); };
+            row = {"W" + n(40000), "B" + n(900),
+                   "E" + n(50),    "S" + n(7),
+                   "19" + n(99),   n(20),
+                   ResultNone,     static_cast<std::uint32_t>(random() % 5)};
+        }
+        batches.push_back(Batch("/db/" + std::to_string(b) + ".pgn", rows));
+    }
+    const auto list = List(batches);
+    CGameTable table;
+    table.SetGames(list);
+    const CGameSearchKeys& keys = *table.SearchKeys();
+    for (const std::string query : {"w12 b1", "s3 e4 19", "w3999", "1", "w1 b8 s e 9 1"}) {
+        const std::vector<std::string> terms = SearchTerms(query);
+        std::vector<std::uint32_t> expected;
+        for (std::size_t game = 0; game < list->Size(); ++game) {
+            std::string text;
+            for (int field = 0; field < kSearchFields; ++field) {
+                text += std::string(keys.Field(game, static_cast<ESearchField>(field))) + "\n";
+            }
+            if (std::all_of(terms.begin(), terms.end(), [&text](const std::string& term) {
+                    return text.find(term) != std::string::npos;
+                })) {
+                expected.push_back(static_cast<std::uint32_t>(game));
+            }
+        }
+        for (std::size_t length = 1; length <= query.size(); ++length) {
+            table.SetFilter(query.substr(0, length));
+        }
+        ASSERT_NE(table.Matches(), nullptr);
+        EXPECT_EQ(*table.Matches(), expected) << query;
+        const auto later = std::lower_bound(expected.begin(), expected.end(), 12345u);
+        EXPECT_EQ(MatchGames(keys, terms, 12345),
+                  std::vector<std::uint32_t>(later, expected.end()));
+    }
+}
+
+// A game whose text lies beyond what a listed game records is refused, not cut short.
+TEST(GameBatchLimitTest, RefusesATextTooLongOrTooFarIn) {
+    CGameBatch batch(std::make_shared<CSourceFile>(), 1000);
+    CParsedGame game;
+    game.textLength = std::uint64_t{1} << 24;
+    const std::string message =
+        "CPGNReader::ParseGame(): The game's text is too long or too far into the file!";
+    try {
+        batch.Add(game);
+        ADD_FAILURE();
+    } catch (const CPGNReaderException& e) {
+        EXPECT_EQ(e.GetMessage(), message);
+    }
+    game.textLength = 100;
+    game.textOffset = std::uint64_t{1} << 40;
+    EXPECT_THROW(batch.Add(game), CPGNReaderException);
+    game.textOffset -= 1;
+    batch.Add(game);
+    EXPECT_EQ(batch.Game(0).textOffset, game.textOffset);
+    EXPECT_EQ(batch.Game(0).textLength, 100u);
 }
