@@ -135,7 +135,8 @@ int main(int argc, char** argv) {
     PrintListMemory(*reader.Games());
     Clock::time_point start = Clock::now();
     const CGameSearchKeys keys(reader.Games());
-    std::printf("search keys: %.1f ms, %.1f MB (%.1f bytes a game)\n", MillisecondsSince(start),
+    std::printf("search keys: %.1f ms, %zu chunks, %.1f MB (%.1f bytes a game)\n",
+                MillisecondsSince(start), keys.Chunks().size(),
                 static_cast<double>(keys.MemoryBytes()) / 1e6,
                 static_cast<double>(keys.MemoryBytes()) / static_cast<double>(keys.Size()));
 

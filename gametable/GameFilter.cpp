@@ -7,15 +7,12 @@
 #include <iterator>
 #include <memory>
 #include <numeric>
+#include <optional>
 #include <thread>
 
 namespace {
 
 using CChunk = CGameSearchKeys::CChunk;
-
-bool Holds(std::string_view text, const std::string& term) noexcept {
-    return ::memmem(text.data(), text.size(), term.data(), term.size()) != nullptr;
-}
 
 // A search looks at up to this many terms at once, one bit of a mask each.
 constexpr std::size_t kTermsAtOnce = 64;
@@ -68,6 +65,23 @@ std::vector<std::string> TermsFrom(const std::vector<std::string>& terms, std::s
             begin + static_cast<std::ptrdiff_t>(std::min(kTermsAtOnce, terms.size() - from))};
 }
 
+// Matches written without a branch: every game is written, the count moves on a match.
+class CFound {
+public:
+    explicit CFound(std::size_t most) : games(new std::uint32_t[most + 1]) {}
+    void Offer(std::size_t game, bool matches) noexcept {
+        games[count] = static_cast<std::uint32_t>(game);
+        count += matches ? 1 : 0;
+    }
+    const std::uint32_t* begin() const noexcept { return games.get(); }
+    const std::uint32_t* end() const noexcept { return games.get() + count; }
+    std::size_t size() const noexcept { return count; }
+
+private:
+    std::unique_ptr<std::uint32_t[]> games; // not cleared: only what is written is mapped
+    std::size_t count = 0;
+};
+
 // One search of at most kTermsAtOnce terms: a game matches when the masks of its six fields'
 // values, and of its opening when `named` is given, hold every term. Any thread; each call
 // keeps its own masks.
@@ -79,7 +93,7 @@ public:
           openings(openings), named(named) {}
 
     // The matches among the games of list indexes [from, to).
-    std::vector<std::uint32_t> Range(std::size_t from, std::size_t to) const {
+    CFound Range(std::size_t from, std::size_t to) const {
         CFound found(to - std::min(from, to));
         std::vector<std::uint64_t> masks;
         for (const std::shared_ptr<const CChunk>& chunk : keys.Chunks()) {
@@ -95,11 +109,11 @@ public:
                 }
             }
         }
-        return found.Take();
+        return found;
     }
 
     // The matches among `within` [begin, end) (ascending).
-    std::vector<std::uint32_t> Among(const std::uint32_t* begin, const std::uint32_t* end) const {
+    CFound Among(const std::uint32_t* begin, const std::uint32_t* end) const {
         CFound found(static_cast<std::size_t>(end - begin));
         std::vector<std::uint64_t> masks;
         const auto& chunks = keys.Chunks();
@@ -128,27 +142,10 @@ public:
             }
             found.Offer(game, Holds(runs[r].Ids(game - runs[r].first), masks, game));
         }
-        return found.Take();
+        return found;
     }
 
 private:
-    // Matches written without a branch: every game is written, the count moves on a match.
-    class CFound {
-    public:
-        explicit CFound(std::size_t most) : games(new std::uint32_t[most + 1]) {}
-        void Offer(std::size_t game, bool matches) noexcept {
-            games[count] = static_cast<std::uint32_t>(game);
-            count += matches ? 1 : 0;
-        }
-        std::vector<std::uint32_t> Take() const {
-            return std::vector<std::uint32_t>(games.get(), games.get() + count);
-        }
-
-    private:
-        std::unique_ptr<std::uint32_t[]> games; // not cleared: only what is written is mapped
-        std::size_t count = 0;
-    };
-
     bool Holds(const std::uint16_t* ids, const std::vector<std::uint64_t>& masks,
                std::size_t game) const noexcept {
         const std::uint64_t* mask = masks.data();
@@ -171,15 +168,19 @@ private:
 template <typename Part>
 std::vector<std::uint32_t> Split(std::size_t count, Part part) {
     if (count < kGamesForTwoThreads) {
-        return part(0, count);
+        const CFound found = part(0, count);
+        return {found.begin(), found.end()};
     }
     const std::size_t half = count / 2;
-    std::vector<std::uint32_t> second;
-    std::thread helper([&second, &part, half, count] { second = part(half, count); });
-    std::vector<std::uint32_t> first = part(0, half);
+    std::optional<CFound> second;
+    std::thread helper([&second, &part, half, count] { second.emplace(part(half, count)); });
+    const CFound first = part(0, half);
     helper.join();
-    first.insert(first.end(), second.begin(), second.end());
-    return first;
+    std::vector<std::uint32_t> both;
+    both.reserve(first.size() + second->size());
+    both.insert(both.end(), first.begin(), first.end());
+    both.insert(both.end(), second->begin(), second->end());
+    return both;
 }
 
 // The games of `within` (all games from `from` on when null) that hold the terms of `matcher`.
@@ -254,23 +255,35 @@ std::vector<std::uint32_t> MatchGamesWithin(const CGameSearchKeys& keys,
     return Match(keys, terms, nullptr, nullptr, 0, &within);
 }
 
+CFoldedOpenings::CFoldedOpenings(std::shared_ptr<const COpeningBook> book) : book(std::move(book)) {
+    for (std::size_t e = 0; this->book != nullptr && e < this->book->Size(); ++e) {
+        starts.push_back(static_cast<std::uint32_t>(text.size()));
+        text += FoldForSearch(OpeningText(*this->book, static_cast<COpeningBook::CEntryIndex>(e)));
+        text += '\n';
+    }
+    starts.push_back(static_cast<std::uint32_t>(text.size()));
+}
+
 // An opening's text counts for the first kTermsAtOnce terms; past them, fields alone.
 std::vector<std::uint32_t> MatchGamesAndOpenings(const CGameSearchKeys& keys,
                                                  const std::vector<std::string>& terms,
-                                                 const CListOpenings& openings, std::size_t from,
+                                                 const CListOpenings& openings,
+                                                 const CFoldedOpenings& folded, std::size_t from,
                                                  const std::vector<std::uint32_t>* within) {
-    const COpeningBook* book = openings.Book().get();
     const std::vector<std::string> first = terms.empty() ? terms : TermsFrom(terms, 0);
     // For each entry, the terms its text holds; none for kNone.
     std::vector<std::uint64_t> named(std::size_t{COpeningBook::kNone} + 1);
     bool any = false;
-    for (std::size_t e = 0; book != nullptr && e < book->Size(); ++e) {
-        const std::string text =
-            FoldForSearch(OpeningText(*book, static_cast<COpeningBook::CEntryIndex>(e)));
+    if (folded.book == openings.Book() && folded.starts.size() > 1) {
         for (std::size_t t = 0; t < first.size(); ++t) {
-            if (Holds(text, first[t])) {
-                named[e] |= std::uint64_t{1} << t;
+            const std::string& term = first[t];
+            for (std::size_t at = folded.text.find(term); at != std::string::npos;) {
+                const auto entry = static_cast<std::size_t>(
+                    std::upper_bound(folded.starts.begin(), folded.starts.end(), at) -
+                    folded.starts.begin() - 1);
+                named[entry] |= std::uint64_t{1} << t;
                 any = true;
+                at = folded.text.find(term, folded.starts[entry + 1]);
             }
         }
     }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,11 +26,23 @@ std::vector<std::uint32_t> MatchGamesWithin(const CGameSearchKeys& keys,
                                             const std::vector<std::string>& terms,
                                             const std::vector<std::uint32_t>& within);
 
-// The same over the games' keys and their openings (`openings` of the same list): a term may lie
-// in either. Of the games from `from` on, or of `within` when given.
+// The texts of a book's entries folded for search, each followed by '\n': made once per book,
+// so that a search looks them up at the cost of one scan.
+struct CFoldedOpenings {
+    std::shared_ptr<const COpeningBook> book; // null: none
+    std::string text;
+    std::vector<std::uint32_t> starts; // where each entry's text starts, then the text's size
+
+    CFoldedOpenings() = default;
+    explicit CFoldedOpenings(std::shared_ptr<const COpeningBook> book);
+};
+
+// The same over the games' keys and their openings (`openings` of the same list, `folded` of
+// their book): a term may lie in either. Of the games from `from` on, or of `within` when given.
 std::vector<std::uint32_t> MatchGamesAndOpenings(const CGameSearchKeys& keys,
                                                  const std::vector<std::string>& terms,
-                                                 const CListOpenings& openings, std::size_t from,
+                                                 const CListOpenings& openings,
+                                                 const CFoldedOpenings& folded, std::size_t from,
                                                  const std::vector<std::uint32_t>* within);
 
 // The games of `order` (all games of a list, in some order) that `matches` holds (ascending), in

@@ -12,6 +12,9 @@ CGameTable::CGameTable()
 
 void CGameTable::SetOpenings(std::shared_ptr<const CListOpenings> listOpenings) {
     openings = std::move(listOpenings);
+    if (foldedOpenings.book != openings->Book()) {
+        foldedOpenings = CFoldedOpenings(openings->Book());
+    }
 }
 
 void CGameTable::SetGames(std::shared_ptr<const CGameListSnapshot> list,
@@ -155,7 +158,7 @@ std::optional<unsigned> CGameTable::PositionPly(std::size_t game) const {
 std::vector<std::uint32_t> CGameTable::Match(const std::vector<std::string>& terms,
                                              std::size_t from,
                                              const std::vector<std::uint32_t>* within) const {
-    return MatchGamesAndOpenings(*keys, terms, *openings, from, within);
+    return MatchGamesAndOpenings(*keys, terms, *openings, foldedOpenings, from, within);
 }
 
 void CGameTable::SetFilter(std::string_view text) {

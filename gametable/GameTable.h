@@ -117,6 +117,7 @@ private:
     std::shared_ptr<const std::vector<std::uint32_t>> positionGames; // ascending; null: none
     std::vector<CGameVisit> positionVisits;                          // of the same games
     std::shared_ptr<const CListOpenings> openings;
+    CFoldedOpenings foldedOpenings; // of the book of `openings`
 
     // The games shown, in the table's order; null while they are all games, in `order`.
     std::shared_ptr<const std::vector<std::uint32_t>> rows;
