@@ -54,14 +54,15 @@ void PrintListMemory(const CGameListSnapshot& games) {
         }
     }
     const auto n = static_cast<double>(std::max<std::size_t>(games.Size(), 1));
-    const double ids = kTagFields * sizeof(std::uint16_t);
+    const double ids = (kTagFields + 1) * sizeof(std::uint16_t); // and the slot
     const double moves = static_cast<double>(plies * sizeof(CPackedMove)) / n;
-    std::printf("list, bytes a game: records %.1f, moves %.1f (%.1f plies), tag ids %.1f, block "
-                "room %.1f, tag tables %.1f; all %.1f\n",
-                static_cast<double>(memory.records) / n, moves, static_cast<double>(plies) / n, ids,
-                static_cast<double>(memory.blocks) / n - moves - ids,
-                static_cast<double>(memory.tables) / n,
-                static_cast<double>(memory.records + memory.blocks + memory.tables) / n);
+    std::printf(
+        "list, bytes a game: records %.1f, moves %.1f (%.1f plies), tag ids and slot %.1f, block "
+        "room %.1f, tag tables %.1f; all %.1f\n",
+        static_cast<double>(memory.records) / n, moves, static_cast<double>(plies) / n, ids,
+        static_cast<double>(memory.blocks) / n - moves - ids,
+        static_cast<double>(memory.tables) / n,
+        static_cast<double>(memory.records + memory.blocks + memory.tables) / n);
 }
 
 void TimeSearches(CGameTable& table) {

@@ -77,6 +77,7 @@ std::uint16_t* CGameBatch::Allocate(std::size_t moveCount, std::uint16_t*& ids) 
     if (blockFree == nullptr ||
         movesBytes + idsBytes > static_cast<std::size_t>(blockEnd - blockFree) ||
         runs.back().count > kMaxSlot) {
+        LeaveBlock();
         const std::size_t size = std::max(blockSize, movesBytes + idsBytes);
         blocks.emplace_back(size, size, tables.back().get());
         blockBytes += static_cast<std::size_t>(blocks.back().End() - blocks.back().Begin());
@@ -110,7 +111,7 @@ void CGameBatch::Add(const CParsedGame& game) {
     if (tables.back()->Full(kTagFields, tagBytes)) {
         tables.back()->Seal();
         tables.push_back(std::make_unique<CTagTable>());
-        blockFree = nullptr; // a block names one table
+        LeaveBlock(); // a block names one table
     }
     std::uint16_t* ids = nullptr;
     std::uint16_t* moves = Allocate(game.moves.size(), ids);
@@ -131,6 +132,20 @@ void CGameBatch::Add(const CParsedGame& game) {
 void CGameBatch::Seal() {
     tables.back()->Seal();
     games.shrink_to_fit();
+    LeaveBlock();
+}
+
+// The room left between the block's moves and ids was mapped when the block was made: it is
+// given back, as nothing is written there any more.
+void CGameBatch::LeaveBlock() noexcept {
+    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const auto begin = (reinterpret_cast<std::uintptr_t>(blockFree) + page - 1) & ~(page - 1);
+    const auto end = reinterpret_cast<std::uintptr_t>(blockEnd) & ~(page - 1);
+    if (blockFree != nullptr && end > begin &&
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED) == 0) {
+        blockBytes -= end - begin;
+    }
+    blockFree = nullptr;
 }
 
 CGameBatch::CMemory CGameBatch::Memory() const noexcept {

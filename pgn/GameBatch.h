@@ -151,6 +151,8 @@ private:
     // (`ids`), at addresses that never change, in a block whose header names the current tag
     // table. Returns where the moves go.
     std::uint16_t* Allocate(std::size_t moveCount, std::uint16_t*& ids);
+    // Ends the filling of the current block, if any: its room left is given back.
+    void LeaveBlock() noexcept;
 
     std::shared_ptr<const CSourceFile> file;
     std::vector<CStoredGame> games;
@@ -158,7 +160,7 @@ private:
     std::vector<CGameBlock> blocks;
     std::vector<CTagIdRun> runs; // one a block
     std::size_t blockSize;
-    std::size_t blockBytes = 0; // of the blocks, for MemoryBytes
+    std::size_t blockBytes = 0; // of the blocks, less the room given back, for Memory()
     std::byte* blockFree = nullptr;
     std::byte* blockEnd = nullptr;
 };
