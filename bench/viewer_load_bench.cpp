@@ -2,10 +2,10 @@
 // a user's Ctrl+O does, with the games table shown, and prints how long the load took, the
 // longest time the interface thread went without handling its events meanwhile, how long
 // refilling the game list and opening the drop-down take, and the resident memory after start
-// and after the load. Then it types into the table's search field and clicks each column's
-// header twice, and prints how long each keystroke and click took until the table was drawn
-// again. Needs a display (xvfb-run). By default FILE is the real database that
-// ../shared/data/get-real-pgn.sh fetches.
+// and after the load (MiB, and as a share of the file's bytes). Then it types into the table's
+// search field and clicks each column's header twice, and prints how long each keystroke and
+// click took until the table was drawn again. Needs a display (xvfb-run). By default FILE is
+// the real database that ../shared/data/get-real-pgn.sh fetches.
 
 #include "player/GamePlayer.h"
 #include "resources/CommandIds.h"
@@ -24,6 +24,7 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -160,8 +161,12 @@ int main(int argc, char** argv) {
     std::printf("%s: %d games, loaded in %.0f ms; longest pause of the interface thread %.0f ms\n",
                 path.c_str(), games, loadMs, longestGap);
     std::printf("game list refilled in %.1f ms, drop-down open in %.1f ms\n", refillMs, popupMs);
-    std::printf("resident memory: %.0f MB after start, %.0f MB after the load (+%.0f MB)\n",
-                startMB, loadedMB, loadedMB - startMB);
+    std::error_code error;
+    const auto fileBytes = static_cast<double>(std::filesystem::file_size(path, error));
+    std::printf("resident memory: %.0f MiB after start, %.0f MiB after the load (+%.0f MiB): "
+                "%.3f of the file (%.3f without the empty viewer)\n",
+                startMB, loadedMB, loadedMB - startMB, loadedMB * 1048576.0 / fileBytes,
+                (loadedMB - startMB) * 1048576.0 / fileBytes);
     QLabel* count = nullptr;
     for (QLabel* label : FindWidget<QTableView>()->parentWidget()->findChildren<QLabel*>()) {
         count = label;
