@@ -152,7 +152,7 @@ private:
         std::uint64_t m =
             mask[ids[0]] | mask[ids[1]] | mask[ids[2]] | mask[ids[3]] | mask[ids[4]] | mask[ids[5]];
         if (named != nullptr) {
-            m |= (*named)[openings->Mark(game).entry];
+            m |= (*named)[openings->Entry(game)];
         }
         return m == all;
     }

@@ -202,7 +202,7 @@ void CGameSortKeys::Extend(const CGameListSnapshot& games, const CGameSearchKeys
         primary.resize(games.Size());
         for (std::size_t game = from; game < games.Size(); ++game) {
             const std::uint32_t key =
-                ranks[openings != nullptr ? openings->Mark(game).entry : COpeningBook::kNone];
+                ranks[openings != nullptr ? openings->Entry(game) : COpeningBook::kNone];
             primary[game] = descending && key != 0xFFFF ? 0xFFFE - key : key;
         }
         return;

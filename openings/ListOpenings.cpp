@@ -60,17 +60,18 @@ bool CReadOpenings::Classify(const std::vector<std::shared_ptr<const CGameBatch>
 }
 
 CListOpenings::CListOpenings(std::shared_ptr<const COpeningBook> book, const CListOpenings* before,
-                             std::vector<COpeningMark> more)
+                             const std::vector<COpeningMark>& more)
     : book(std::move(book)) {
-    if (before == nullptr || before->marks.empty()) {
-        marks = std::move(more);
-        return;
+    const std::size_t kept = before != nullptr ? before->entries.size() : 0;
+    entries.reserve(kept + more.size());
+    if (kept > 0) {
+        entries.assign(before->entries.begin(), before->entries.end());
     }
-    marks.reserve(before->marks.size() + more.size());
-    marks.assign(before->marks.begin(), before->marks.end());
-    marks.insert(marks.end(), more.begin(), more.end());
+    for (const COpeningMark& mark : more) {
+        entries.push_back(mark.entry);
+    }
 }
 
 std::string CListOpenings::Text(std::size_t game) const {
-    return book ? OpeningText(*book, Mark(game).entry) : std::string();
+    return book ? OpeningText(*book, Entry(game)) : std::string();
 }

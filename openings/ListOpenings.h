@@ -32,28 +32,28 @@ struct CReadOpenings {
                   const CLoadProgress* progress);
 };
 
-// The openings of the games of a list, in list order, with the book that names them: four
-// bytes a game. Never changes once made, so any thread may read it; a load makes a new one
-// that copies the marks of the old and adds its own.
+// The openings of the games of a list, in list order, with the book that names them: two
+// bytes a game (the entry; where in a game it was reached is not kept). Never changes once
+// made, so any thread may read it; a load makes a new one that copies the entries of the old
+// and adds its own.
 class CListOpenings {
 public:
     CListOpenings() = default;
-    // `before`'s marks (none when null), then `more`; named by `book`. The marks of a first
-    // load are taken over, not copied.
+    // `before`'s entries (none when null), then those of `more`; named by `book`.
     CListOpenings(std::shared_ptr<const COpeningBook> book, const CListOpenings* before,
-                  std::vector<COpeningMark> more);
+                  const std::vector<COpeningMark>& more);
 
-    std::size_t Size() const noexcept { return marks.size(); }
-    // The mark of game `game`; unnamed for a game beyond Size().
-    COpeningMark Mark(std::size_t game) const noexcept {
-        return game < marks.size() ? marks[game] : COpeningMark{};
+    std::size_t Size() const noexcept { return entries.size(); }
+    // The book entry that names game `game`; kNone for none, or a game beyond Size().
+    COpeningBook::CEntryIndex Entry(std::size_t game) const noexcept {
+        return game < entries.size() ? entries[game] : COpeningBook::kNone;
     }
-    // OpeningText of the game's mark; empty when it has none.
+    // OpeningText of the game's entry; empty when it has none.
     std::string Text(std::size_t game) const;
     // Null while no data names openings.
     const std::shared_ptr<const COpeningBook>& Book() const noexcept { return book; }
 
 private:
     std::shared_ptr<const COpeningBook> book;
-    std::vector<COpeningMark> marks;
+    std::vector<COpeningBook::CEntryIndex> entries;
 };
