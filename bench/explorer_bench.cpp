@@ -80,7 +80,8 @@ void MeasureTable(const CGameListSnapshot& games, const COpeningBook& book,
                   const std::vector<CKeyedPosition>& positions) {
     CGameTable table;
     table.SetOpenings(std::make_shared<const CListOpenings>(
-        std::shared_ptr<const COpeningBook>(&book, [](const COpeningBook*) {}), nullptr, marks));
+        std::shared_ptr<const COpeningBook>(&book, [](const COpeningBook*) {}), nullptr,
+        EntriesOf(marks)));
     table.SetGames(std::make_shared<const CGameListSnapshot>(games));
     CTimes filter;
     for (const CKeyedPosition& position : positions) {

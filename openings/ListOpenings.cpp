@@ -3,6 +3,7 @@
 #include "common/GeneralException.h"
 #include "openings/OpeningsFolder.h"
 
+#include <algorithm>
 #include <mutex>
 #include <utility>
 
@@ -45,6 +46,13 @@ std::shared_ptr<const COpeningBook> InstalledOpeningBook(std::string* problem) {
     return book;
 }
 
+std::vector<COpeningBook::CEntryIndex> EntriesOf(const std::vector<COpeningMark>& marks) {
+    std::vector<COpeningBook::CEntryIndex> entries(marks.size());
+    std::transform(marks.begin(), marks.end(), entries.begin(),
+                   [](const COpeningMark& mark) { return mark.entry; });
+    return entries;
+}
+
 bool CReadOpenings::Classify(const std::vector<std::shared_ptr<const CGameBatch>>& batches,
                              const CLoadProgress* progress) {
     book = InstalledOpeningBook();
@@ -54,22 +62,21 @@ bool CReadOpenings::Classify(const std::vector<std::shared_ptr<const CGameBatch>
     std::optional<std::vector<COpeningMark>> classified =
         ClassifyGames(*book, batches, 0, progress);
     if (classified) {
-        marks = std::move(*classified);
+        entries = EntriesOf(*classified);
     }
     return classified.has_value();
 }
 
 CListOpenings::CListOpenings(std::shared_ptr<const COpeningBook> book, const CListOpenings* before,
-                             const std::vector<COpeningMark>& more)
+                             std::vector<COpeningBook::CEntryIndex> more)
     : book(std::move(book)) {
-    const std::size_t kept = before != nullptr ? before->entries.size() : 0;
-    entries.reserve(kept + more.size());
-    if (kept > 0) {
-        entries.assign(before->entries.begin(), before->entries.end());
+    if (before == nullptr || before->entries.empty()) {
+        entries = std::move(more);
+        return;
     }
-    for (const COpeningMark& mark : more) {
-        entries.push_back(mark.entry);
-    }
+    entries.reserve(before->entries.size() + more.size());
+    entries.assign(before->entries.begin(), before->entries.end());
+    entries.insert(entries.end(), more.begin(), more.end());
 }
 
 std::string CListOpenings::Text(std::size_t game) const {

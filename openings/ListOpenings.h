@@ -23,10 +23,13 @@ std::string LineOpeningText(const COpeningBook* book, const std::string& start,
 // first; null when it cannot be read, with the reason in `problem` when given. Any thread.
 std::shared_ptr<const COpeningBook> InstalledOpeningBook(std::string* problem = nullptr);
 
+// The entries of `marks`, in their order.
+std::vector<COpeningBook::CEntryIndex> EntriesOf(const std::vector<COpeningMark>& marks);
+
 // The openings of the games a load read, classified on its worker with the installed data.
 struct CReadOpenings {
-    std::shared_ptr<const COpeningBook> book; // null when the data cannot be read
-    std::vector<COpeningMark> marks;          // of the games read, in their order
+    std::shared_ptr<const COpeningBook> book;       // null when the data cannot be read
+    std::vector<COpeningBook::CEntryIndex> entries; // of the games read, in their order
     // Classifies the games of `batches`; false when `progress` was cancelled meanwhile.
     bool Classify(const std::vector<std::shared_ptr<const CGameBatch>>& batches,
                   const CLoadProgress* progress);
@@ -39,9 +42,10 @@ struct CReadOpenings {
 class CListOpenings {
 public:
     CListOpenings() = default;
-    // `before`'s entries (none when null), then those of `more`; named by `book`.
+    // `before`'s entries (none when null), then `more`; named by `book`. The entries of a first
+    // load are taken over, not copied.
     CListOpenings(std::shared_ptr<const COpeningBook> book, const CListOpenings* before,
-                  const std::vector<COpeningMark>& more);
+                  std::vector<COpeningBook::CEntryIndex> more);
 
     std::size_t Size() const noexcept { return entries.size(); }
     // The book entry that names game `game`; kNone for none, or a game beyond Size().

@@ -113,9 +113,10 @@ void CShell::ListGames(CParsedText&& parsed, const std::string& path, bool showF
         StopPlayback();
     }
     player.Append(std::move(parsed));
-    read.marks.resize(player.Games()->Size() - static_cast<std::size_t>(firstNew));
+    read.entries.resize(player.Games()->Size() - static_cast<std::size_t>(firstNew),
+                        COpeningBook::kNone);
     openings =
-        std::make_shared<const CListOpenings>(read.book, openings.get(), std::move(read.marks));
+        std::make_shared<const CListOpenings>(read.book, openings.get(), std::move(read.entries));
     FillGameList();
     const int added = listedGames - firstNew;
     if (added > 0 && !keep) {

@@ -264,7 +264,7 @@ TEST(GameTableOpeningsTest, SearchesFindTermsInTagsOrOpeningsAsAPlainScanDoes) {
     const std::shared_ptr<const COpeningBook> book = InstalledOpeningBook();
     ASSERT_NE(book, nullptr);
     const auto marks = std::make_shared<const CListOpenings>(
-        book, nullptr, *ClassifyGames(*book, list->Batches()));
+        book, nullptr, EntriesOf(*ClassifyGames(*book, list->Batches())));
     CGameTable table;
     table.SetOpenings(marks);
     table.SetGames(list);
