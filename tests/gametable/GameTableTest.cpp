@@ -446,4 +446,15 @@ TEST(GameBatchLimitTest, RefusesATextTooLongOrTooFarIn) {
     batch.Add(game);
     EXPECT_EQ(batch.Game(0).textOffset, game.textOffset);
     EXPECT_EQ(batch.Game(0).textLength, 100u);
+    // A game larger than a block gets one of its own and still finds its tags.
+    const std::vector<CMove> moves(600000, CMove{4, 1, 4, 3});
+    game.moves = moves;
+    game.tags[kWhite] = "Long";
+    batch.Add(game);
+    batch.Add(game);
+    for (const std::size_t g : {1u, 2u}) {
+        EXPECT_EQ(batch.Game(g).Tag(kWhite), "Long");
+        EXPECT_EQ(batch.Game(g).moveCount, moves.size());
+        EXPECT_EQ(batch.Game(g).moves[moves.size() - 1], PackMove(moves.back()));
+    }
 }
