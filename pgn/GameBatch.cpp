@@ -100,9 +100,12 @@ void CGameBatch::Add(const CParsedGame& game) {
             throw CPGNReaderException("CPGNReader::ParseGame(): Move out of range!");
         }
     }
-    if (game.textOffset >> kTextOffsetBits != 0 || game.textLength >> kTextLengthBits != 0) {
+    if (game.textOffset >> kTextOffsetBits != 0 || game.textLength >> 32 != 0) {
         throw CPGNReaderException(
             "CPGNReader::ParseGame(): The game's text is too long or too far into the file!");
+    }
+    if (game.moves.size() >> kMoveCountBits != 0) {
+        throw CPGNReaderException("CPGNReader::ParseGame(): The game holds too many moves!");
     }
     std::size_t tagBytes = 0;
     for (const std::string_view tag : game.tags) {
@@ -122,8 +125,8 @@ void CGameBatch::Add(const CParsedGame& game) {
     stored.moves = moves;
     std::transform(game.moves.begin(), game.moves.end(), moves, PackMove);
     stored.textOffset = game.textOffset;
-    stored.textLength = game.textLength;
-    stored.moveCount = static_cast<std::uint32_t>(game.moves.size());
+    stored.textLength = static_cast<std::uint32_t>(game.textLength);
+    stored.moveCount = game.moves.size();
     stored.result = static_cast<std::int8_t>(game.result);
     stored.SetRatings(game.whiteElo, game.blackElo);
     games.push_back(stored);

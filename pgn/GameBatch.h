@@ -54,9 +54,10 @@ bool CanPackMove(const CMove& move) noexcept;
 // The highest rating a game keeps; a higher value is taken for no rating.
 inline constexpr std::uint16_t kMaxRating = 4095;
 
-// Where a listed game's text may lie: up to 1 TiB into its file, up to 16 MiB long.
+// Where a listed game's text may lie, up to 1 TiB into its file, and how many moves it may hold.
+// A game's text may be up to 4 GiB long: a single comment of hundreds of megabytes is real.
 inline constexpr unsigned kTextOffsetBits = 40;
-inline constexpr unsigned kTextLengthBits = 64 - kTextOffsetBits;
+inline constexpr unsigned kMoveCountBits = 64 - kTextOffsetBits;
 
 // One game of the list in compact form, 24 bytes. Its tag values and moves live in its batch's
 // blocks: `moves` is preceded by the game's slot in the block that holds them, which places the
@@ -64,8 +65,8 @@ inline constexpr unsigned kTextLengthBits = 64 - kTextOffsetBits;
 struct CStoredGame {
     const CPackedMove* moves = nullptr;
     std::uint64_t textOffset : kTextOffsetBits = 0; // where the game's text starts in its file
-    std::uint64_t textLength : kTextLengthBits = 0; // from its first tag pair to its movetext's end
-    std::uint32_t moveCount = 0;
+    std::uint64_t moveCount : kMoveCountBits = 0;
+    std::uint32_t textLength = 0; // from its first tag pair to its movetext's end
     std::int8_t result = ResultNone;
     // The players' ratings, 12 bits each (White's low), in what would otherwise be padding.
     std::array<std::uint8_t, 3> ratings{};

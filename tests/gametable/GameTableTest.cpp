@@ -430,7 +430,7 @@ TEST(GameTableTwoThreadsTest, SearchesFindWhatAPlainScanFinds) {
 TEST(GameBatchLimitTest, RefusesATextTooLongOrTooFarIn) {
     CGameBatch batch(std::make_shared<CSourceFile>(), 1000);
     CParsedGame game;
-    game.textLength = std::uint64_t{1} << 24;
+    game.textLength = std::uint64_t{1} << 32;
     const std::string message =
         "CPGNReader::ParseGame(): The game's text is too long or too far into the file!";
     try {
@@ -439,20 +439,23 @@ TEST(GameBatchLimitTest, RefusesATextTooLongOrTooFarIn) {
     } catch (const CPGNReaderException& e) {
         EXPECT_EQ(e.GetMessage(), message);
     }
+    game.textLength = (std::uint64_t{1} << 32) - 1; // a game of a comment of gigabytes is kept
+    batch.Add(game);
+    EXPECT_EQ(batch.Game(0).textLength, game.textLength);
     game.textLength = 100;
     game.textOffset = std::uint64_t{1} << 40;
     EXPECT_THROW(batch.Add(game), CPGNReaderException);
     game.textOffset -= 1;
     batch.Add(game);
-    EXPECT_EQ(batch.Game(0).textOffset, game.textOffset);
-    EXPECT_EQ(batch.Game(0).textLength, 100u);
+    EXPECT_EQ(batch.Game(1).textOffset, game.textOffset);
+    EXPECT_EQ(batch.Game(1).textLength, 100u);
     // A game larger than a block gets one of its own and still finds its tags.
     const std::vector<CMove> moves(600000, CMove{4, 1, 4, 3});
     game.moves = moves;
     game.tags[kWhite] = "Long";
     batch.Add(game);
     batch.Add(game);
-    for (const std::size_t g : {1u, 2u}) {
+    for (const std::size_t g : {2u, 3u}) {
         EXPECT_EQ(batch.Game(g).Tag(kWhite), "Long");
         EXPECT_EQ(batch.Game(g).moveCount, moves.size());
         EXPECT_EQ(batch.Game(g).moves[moves.size() - 1], PackMove(moves.back()));
