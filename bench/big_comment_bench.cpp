@@ -7,10 +7,8 @@
 // pictures of the panel and of the comment's window are saved there. Needs a display
 // (xvfb-run).
 
+#include "bench/BenchViewer.h"
 #include "notation/NotationDocument.h"
-#include "player/GamePlayer.h"
-#include "shell/Shell.h"
-#include "support/SceneWindow.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -106,15 +104,11 @@ int main(int argc, char** argv) {
                 static_cast<double>(std::filesystem::file_size(path)) / (1 << 20));
 
     CQtApplication application(argc, argv);
-    CSceneWindow view;
-    CGamePlayer player(view.scene, view.chessSet);
-    CShell shell(view.window->Platform(), view.scene, player);
-    view.window->Platform().SetEventSink(shell);
-    shell.CreateWindows();
-    if (!view.WaitUntilShown() || !view.StartRendering()) {
-        std::fputs("big_comment_bench: the scene did not get ready\n", stderr);
+    CBenchViewer viewer;
+    if (!viewer.Start("big_comment_bench")) {
         return 1;
     }
+    CShell& shell = viewer.shell;
     RunEventLoopUntil([] { return false; }, 1000);
     const double baseMB = StatusMB("VmRSS");
     ResetPeak();

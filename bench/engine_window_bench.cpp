@@ -8,13 +8,11 @@
 //   maximum over N steps (default 50), each position shown 300 ms as a user stepping through.
 // Needs a display (xvfb-run) and the settings' engine.
 
+#include "bench/BenchViewer.h"
 #include "common/GeneralException.h"
 #include "pgn/PGNReader.h"
 #include "pgn/PgnWriter.h"
-#include "player/GamePlayer.h"
 #include "resources/CommandIds.h"
-#include "shell/Shell.h"
-#include "support/SceneWindow.h"
 
 #include <QApplication>
 #include <QTextBrowser>
@@ -145,15 +143,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     CQtApplication application(argc, argv);
-    CSceneWindow view;
-    CGamePlayer player(view.scene, view.chessSet);
-    CShell shell(view.window->Platform(), view.scene, player);
-    view.window->Platform().SetEventSink(shell);
-    shell.CreateWindows();
-    if (!view.WaitUntilShown() || !view.StartRendering()) {
-        std::fputs("engine_window_bench: the scene did not get ready\n", stderr);
+    CBenchViewer viewer;
+    if (!viewer.Start("engine_window_bench")) {
         return 1;
     }
+    CSceneWindow& view = viewer.view;
+    CShell& shell = viewer.shell;
     shell.LoadPGNFile(game.string());
     RunEventLoopUntil([&] { return !shell.LoadRunning(); }, 60000);
     shell.OnCommand(ids::kFirstAnimationDuration + 3, 0); // 600 ms

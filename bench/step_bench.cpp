@@ -10,10 +10,8 @@
 // Then twenty Right presses 25 ms apart, and how long after the last one the window shows it.
 // Needs a display (xvfb-run).
 
-#include "player/GamePlayer.h"
+#include "bench/BenchViewer.h"
 #include "resources/CommandIds.h"
-#include "shell/Shell.h"
-#include "support/SceneWindow.h"
 
 #include <QApplication>
 #include <QTextBrowser>
@@ -173,15 +171,12 @@ int main(int argc, char** argv) {
     Write(folder / "annotated.pgn", AnnotatedGame(1'000'000));
 
     CQtApplication application(argc, argv);
-    CSceneWindow view;
-    CGamePlayer player(view.scene, view.chessSet);
-    CShell shell(view.window->Platform(), view.scene, player);
-    view.window->Platform().SetEventSink(shell);
-    shell.CreateWindows();
-    if (!view.WaitUntilShown() || !view.StartRendering()) {
-        std::fputs("step_bench: the scene did not get ready\n", stderr);
+    CBenchViewer viewer;
+    if (!viewer.Start("step_bench")) {
         return 1;
     }
+    CSceneWindow& view = viewer.view;
+    CShell& shell = viewer.shell;
     RunEventLoopUntil([] { return false; }, 500);
     std::printf("interface-thread time of a step until drawn, scene rendering on its thread:\n");
     BenchGame(shell, folder / "plain.pgn", "plain", "", steps);

@@ -7,11 +7,9 @@
 // click took until the table was drawn again. Needs a display (xvfb-run). By default FILE is
 // the real database that ../shared/data/get-real-pgn.sh fetches.
 
-#include "player/GamePlayer.h"
+#include "bench/BenchViewer.h"
 #include "resources/CommandIds.h"
 #include "scene/Scene.h"
-#include "shell/Shell.h"
-#include "support/SceneWindow.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -113,15 +111,12 @@ void TimeSorting(QTableView& table) {
 int main(int argc, char** argv) {
     const std::string path = argc > 1 ? argv[1] : "../shared/data/gnuchess-book-1.02.pgn";
     CQtApplication application(argc, argv);
-    CSceneWindow view;
-    CGamePlayer player(view.scene, view.chessSet);
-    CShell shell(view.window->Platform(), view.scene, player);
-    view.window->Platform().SetEventSink(shell);
-    shell.CreateWindows();
-    if (!view.WaitUntilShown() || !view.StartRendering()) {
-        std::fputs("viewer_load_bench: the scene did not get ready\n", stderr);
+    CBenchViewer viewer;
+    if (!viewer.Start("viewer_load_bench")) {
         return 1;
     }
+    CGamePlayer& player = viewer.player;
+    CShell& shell = viewer.shell;
     RunEventLoopUntil([] { return false; }, 1000);
     const double startMB = ResidentMB();
     shell.OnCommand(ids::kGamesTable, 0);
