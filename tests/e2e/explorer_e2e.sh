@@ -13,30 +13,7 @@ out=$3
 file=${4:-samples/famous_games.pgn}
 mkdir -p "$out"
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-fdfile=$(mktemp)
-scratch=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" 2>/dev/null &
-xvfb_pid=$!
-app_pid=
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$fdfile" "$scratch"
-}
-trap cleanup EXIT
-for _ in $(seq 100); do
-    [ -s "$fdfile" ] && break
-    sleep 0.1
-done
-[ -s "$fdfile" ] || fail "Xvfb did not start"
-export DISPLAY=:$(head -n1 "$fdfile")
-export TAVRIN_NO_ERROR_BOX=1
-export XDG_CONFIG_HOME="$scratch/config"
+source "$(dirname "$0")/own_display.sh"
 mkdir -p "$XDG_CONFIG_HOME/Tavrin"
 printf '[view]\nopeningExplorer=1\n' >"$XDG_CONFIG_HOME/Tavrin/Tavrin.conf"
 

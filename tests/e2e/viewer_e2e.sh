@@ -23,33 +23,7 @@ second=$PWD/tests/fixtures/pgn/castling_and_promotion.pgn
 mkdir -p "$out"
 rm -f "$out"/*.png "$out"/*.txt
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-# --- a display of our own -------------------------------------------------------------------
-# -noreset: between two runs of the viewer the server would reset and could refuse the next one.
-fdfile=$(mktemp)
-scratch=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" 2>/dev/null &
-xvfb_pid=$!
-app_pid=
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$fdfile" "$scratch"
-}
-trap cleanup EXIT
-for _ in $(seq 100); do
-    [ -s "$fdfile" ] && break
-    sleep 0.1
-done
-[ -s "$fdfile" ] || fail "Xvfb did not start"
-export DISPLAY=:$(head -n1 "$fdfile")
-export TAVRIN_NO_ERROR_BOX=1
-# Settings of its own: the View options start as they do on a new machine.
-export XDG_CONFIG_HOME="$scratch/config"
+source "$(dirname "$0")/own_display.sh"
 
 # Waits until the command succeeds, up to $1 tenths of a second.
 wait_for() {
